@@ -1,0 +1,2 @@
+-- replaced by the schema
+CREATE TABLE hovory (id_hovoru TEXT PRIMARY KEY);

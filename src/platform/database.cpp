@@ -1,0 +1,451 @@
+#include "database.h"
+
+#include "registry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <sqlite3.h>
+
+namespace kavro {
+
+using Lock = std::lock_guard<std::recursive_mutex>;
+
+// ---------------------------------------------------------------- Transaction
+
+Transaction::Transaction() = default;
+
+Transaction::~Transaction() { disconnect(); }
+
+Transaction& Transaction::main()
+{
+    static Transaction t;
+    return t;
+}
+
+void Transaction::setError(int code, const QString& text)
+{
+    m_lastError = code;
+    m_lastErrorText = text;
+}
+
+int Transaction::cacheKiBFromStartLine(const QString& start)
+{
+    // "-c" followed by the size and "M"/"m" (megabytes); "K"/"k" or nothing means kilobytes.
+    static const QRegularExpression re(QStringLiteral("-c\\s*(\\d+)\\s*([MmKk]?)"));
+    const auto m = re.match(start);
+    if (!m.hasMatch()) return 0;
+    const qint64 n = m.captured(1).toLongLong();
+    const QString unit = m.captured(2).toLower();
+    const qint64 kib = unit == u"m" ? n * 1024 : unit == u"k" ? n : n / 1024;
+    return int(qBound<qint64>(qint64(0), kib, qint64(64) * 1024 * 1024));
+}
+
+bool Transaction::connect(const QString& dsn, Registry& registry)
+{
+    const QString key = QStringLiteral("SOFTWARE\\ODBC\\ODBC.INI\\") + dsn;
+    const QString file = registry.read(key, QStringLiteral("Database"));
+    if (file.isEmpty()) {
+        Lock l(m_mutex);
+        setError(-1, QStringLiteral("Zdroj dat %1 nemá nastavenou databázi").arg(dsn));
+        return false;
+    }
+    return connectFile(file, cacheKiBFromStartLine(registry.read(key, QStringLiteral("start"))));
+}
+
+bool Transaction::connectFile(const QString& path, int cacheKiB)
+{
+    Lock l(m_mutex);
+    disconnect();
+    clearError();
+    if (!QFileInfo::exists(path)) {
+        setError(SQLITE_CANTOPEN, QStringLiteral("Databázový soubor %1 neexistuje").arg(path));
+        return false;
+    }
+    sqlite3* db = nullptr;
+    int rc = sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX, nullptr);
+    if (rc != SQLITE_OK) {
+        setError(rc, QString::fromUtf8(sqlite3_errstr(rc)));
+        sqlite3_close(db);
+        return false;
+    }
+    sqlite3_busy_timeout(db, 30000);
+    sqlite3_extended_result_codes(db, 0);
+    m_db = db;
+    m_path = path;
+    registerSqlFunctions(db);
+    // Tables are owned by "dba": the file is attached under that name.
+    if (!exec(QStringLiteral("ATTACH DATABASE ? AS dba"), {path})) {
+        const int e = m_lastError;
+        const QString t = m_lastErrorText;
+        disconnect();
+        setError(e, t);
+        return false;
+    }
+    exec(QStringLiteral("PRAGMA dba.journal_mode=WAL"));
+    exec(QStringLiteral("PRAGMA dba.synchronous=NORMAL"));
+    exec(QStringLiteral("PRAGMA foreign_keys=OFF"));
+    if (cacheKiB > 0) exec(QStringLiteral("PRAGMA dba.cache_size=-%1").arg(cacheKiB));
+    // The file must be a database: a first read proves it.
+    if (scalar(QStringLiteral("SELECT count(*) FROM dba.sqlite_master")).isEmpty()) {
+        const int e = m_lastError ? m_lastError : SQLITE_NOTADB;
+        const QString t = m_lastErrorText;
+        disconnect();
+        setError(e, t);
+        return false;
+    }
+    clearError();
+    return true;
+}
+
+void Transaction::disconnect()
+{
+    Lock l(m_mutex);
+    if (!m_db) return;
+    if (!sqlite3_get_autocommit(m_db)) sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close_v2(m_db);
+    m_db = nullptr;
+    m_path.clear();
+}
+
+bool Transaction::beginIfNeeded()
+{
+    if (!m_db) {
+        setError(-1, QStringLiteral("Není spojení s databází"));
+        return false;
+    }
+    if (sqlite3_get_autocommit(m_db)) {
+        int rc = sqlite3_exec(m_db, "BEGIN", nullptr, nullptr, nullptr);
+        if (rc != SQLITE_OK) {
+            setError(rc, QString::fromUtf8(sqlite3_errmsg(m_db)));
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Transaction::commit()
+{
+    Lock l(m_mutex);
+    if (!m_db) {
+        setError(-1, QStringLiteral("Není spojení s databází"));
+        return false;
+    }
+    clearError();
+    if (sqlite3_get_autocommit(m_db)) return true;
+    int rc = sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        setError(rc, QString::fromUtf8(sqlite3_errmsg(m_db)));
+        return false;
+    }
+    return true;
+}
+
+bool Transaction::rollback()
+{
+    Lock l(m_mutex);
+    if (!m_db) {
+        setError(-1, QStringLiteral("Není spojení s databází"));
+        return false;
+    }
+    clearError();
+    if (sqlite3_get_autocommit(m_db)) return true;
+    int rc = sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        setError(rc, QString::fromUtf8(sqlite3_errmsg(m_db)));
+        return false;
+    }
+    return true;
+}
+
+bool Transaction::exec(const QString& sql, const QVariantList& params)
+{
+    Query q(*this);
+    return q.execute(sql, params);
+}
+
+QString Transaction::scalar(const QString& sql, const QVariantList& params)
+{
+    Query q(*this, sql);
+    q.bindAll(params);
+    if (!q.run() || q.atEnd()) return QString();
+    return q.value(1);
+}
+
+bool Transaction::execScript(const QString& script)
+{
+    Lock l(m_mutex);
+    if (!beginIfNeeded()) return false;
+    char* err = nullptr;
+    const QByteArray utf8 = script.toUtf8();
+    int rc = sqlite3_exec(m_db, utf8.constData(), nullptr, nullptr, &err);
+    if (rc != SQLITE_OK) {
+        setError(rc, QString::fromUtf8(err ? err : sqlite3_errstr(rc)));
+        sqlite3_free(err);
+        return false;
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------- Query
+
+Query::Query(Transaction& t) : m_t(t) {}
+
+Query::Query(Transaction& t, const QString& sql) : m_t(t) { setSQL(sql); }
+
+Query::~Query()
+{
+    Lock l(m_t.m_mutex);
+    if (m_stmt) sqlite3_finalize(m_stmt);
+}
+
+void Query::setSQL(const QString& sql)
+{
+    Lock l(m_t.m_mutex);
+    if (m_stmt) {
+        sqlite3_reset(m_stmt);
+        if (sql != m_sql) {
+            sqlite3_finalize(m_stmt);
+            m_stmt = nullptr;
+        }
+    }
+    m_sql = sql;
+    m_open = false;
+    m_atEnd = true;
+    m_binds.clear();
+}
+
+void Query::bind(int pos, const QVariant& value)
+{
+    if (pos < 1) return;
+    if (m_binds.size() < pos) m_binds.resize(pos);
+    m_binds[pos - 1] = value;
+}
+
+void Query::bindAll(const QVariantList& values)
+{
+    m_binds = values;
+}
+
+void Query::clearBindings() { m_binds.clear(); }
+
+void Query::fail(int code)
+{
+    sqlite3* db = m_t.m_db;
+    m_error = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("Není spojení s databází");
+    m_t.setError(code, m_error);
+}
+
+bool Query::prepare()
+{
+    m_error.clear();
+    if (!m_t.beginIfNeeded()) {
+        m_error = m_t.m_lastErrorText;
+        return false;
+    }
+    if (m_stmt) {
+        sqlite3_reset(m_stmt);
+        sqlite3_clear_bindings(m_stmt);
+    } else {
+        const QByteArray utf8 = m_sql.toUtf8();
+        int rc = sqlite3_prepare_v3(m_t.m_db, utf8.constData(), int(utf8.size()), SQLITE_PREPARE_PERSISTENT, &m_stmt, nullptr);
+        if (rc != SQLITE_OK) {
+            fail(rc);
+            if (m_stmt) sqlite3_finalize(m_stmt);
+            m_stmt = nullptr;
+            return false;
+        }
+        if (!m_stmt) { // empty text
+            m_error = QStringLiteral("Prázdný příkaz");
+            m_t.setError(-1, m_error);
+            return false;
+        }
+    }
+    const int n = sqlite3_bind_parameter_count(m_stmt);
+    for (int i = 0; i < n && i < m_binds.size(); ++i) {
+        const QVariant& v = m_binds[i];
+        int rc = SQLITE_OK;
+        if (v.isNull()) {
+            rc = sqlite3_bind_null(m_stmt, i + 1);
+        } else {
+            switch (v.typeId()) {
+            case QMetaType::Int:
+            case QMetaType::LongLong:
+            case QMetaType::UInt:
+            case QMetaType::Short:
+            case QMetaType::UShort:
+            case QMetaType::Bool:
+                rc = sqlite3_bind_int64(m_stmt, i + 1, v.toLongLong());
+                break;
+            case QMetaType::Double:
+                rc = sqlite3_bind_double(m_stmt, i + 1, v.toDouble());
+                break;
+            case QMetaType::QByteArray: {
+                const QByteArray b = v.toByteArray();
+                rc = sqlite3_bind_text(m_stmt, i + 1, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+                break;
+            }
+            default: {
+                const QByteArray b = v.toString().toUtf8();
+                rc = sqlite3_bind_text(m_stmt, i + 1, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+            }
+            }
+        }
+        if (rc != SQLITE_OK) {
+            fail(rc);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Query::step()
+{
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW) {
+        m_atEnd = false;
+        return true;
+    }
+    m_atEnd = true;
+    if (rc != SQLITE_DONE) {
+        fail(rc);
+        sqlite3_reset(m_stmt);
+        m_open = false;
+        return false;
+    }
+    return true;
+}
+
+bool Query::run()
+{
+    Lock l(m_t.m_mutex);
+    m_atEnd = true;
+    m_open = false;
+    if (!prepare()) return false;
+    m_open = true;
+    if (!step()) return false;
+    m_t.clearError();
+    return true;
+}
+
+bool Query::next()
+{
+    Lock l(m_t.m_mutex);
+    if (!m_open || m_atEnd || !m_stmt) {
+        m_atEnd = true;
+        return false;
+    }
+    if (!step()) return false;
+    return !m_atEnd;
+}
+
+QString Query::value(int col) const
+{
+    Lock l(m_t.m_mutex);
+    if (m_atEnd || !m_stmt || col < 1 || col > sqlite3_column_count(m_stmt)) return QString();
+    const unsigned char* t = sqlite3_column_text(m_stmt, col - 1);
+    if (!t) return QString();
+    return QString::fromUtf8(reinterpret_cast<const char*>(t), sqlite3_column_bytes(m_stmt, col - 1));
+}
+
+bool Query::isNull(int col) const
+{
+    Lock l(m_t.m_mutex);
+    if (m_atEnd || !m_stmt || col < 1 || col > sqlite3_column_count(m_stmt)) return true;
+    return sqlite3_column_type(m_stmt, col - 1) == SQLITE_NULL;
+}
+
+qint64 Query::intValue(int col) const
+{
+    Lock l(m_t.m_mutex);
+    if (m_atEnd || !m_stmt || col < 1 || col > sqlite3_column_count(m_stmt)) return 0;
+    return sqlite3_column_int64(m_stmt, col - 1);
+}
+
+int Query::columnCount() const
+{
+    Lock l(m_t.m_mutex);
+    return m_stmt ? sqlite3_column_count(m_stmt) : 0;
+}
+
+void Query::close()
+{
+    Lock l(m_t.m_mutex);
+    if (m_stmt) sqlite3_reset(m_stmt);
+    m_open = false;
+    m_atEnd = true;
+}
+
+bool Query::execute()
+{
+    Lock l(m_t.m_mutex);
+    m_rowCount = 0;
+    m_atEnd = true;
+    m_open = false;
+    if (!prepare()) return false;
+    int rc;
+    while ((rc = sqlite3_step(m_stmt)) == SQLITE_ROW) {}
+    if (rc != SQLITE_DONE) {
+        fail(rc);
+        sqlite3_reset(m_stmt);
+        return false;
+    }
+    m_rowCount = sqlite3_changes64(m_t.m_db);
+    sqlite3_reset(m_stmt);
+    m_t.clearError();
+    return true;
+}
+
+bool Query::execute(const QString& sql, const QVariantList& params)
+{
+    Lock l(m_t.m_mutex);
+    setSQL(sql);
+    bindAll(params);
+    return execute();
+}
+
+// ---------------------------------------------------------------- new database
+
+bool createDatabase(const QString& path, const QString& dbDir, QString* error)
+{
+    auto setErr = [&](const QString& e) { if (error) *error = e; return false; };
+    if (QFileInfo::exists(path)) return setErr(QStringLiteral("Soubor %1 už existuje").arg(path));
+    QDir dir(dbDir);
+    const QStringList files = dir.entryList({QStringLiteral("*.sql")}, QDir::Files, QDir::Name);
+    if (files.isEmpty()) return setErr(QStringLiteral("Ve složce %1 nejsou soubory *.sql").arg(dbDir));
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    // The scripts name tables without an owner: they run on the file itself.
+    sqlite3* db = nullptr;
+    if (sqlite3_open(path.toUtf8().constData(), &db) != SQLITE_OK) {
+        sqlite3_close(db);
+        return setErr(QStringLiteral("Soubor %1 nelze vytvořit").arg(path));
+    }
+    registerSqlFunctions(db);
+    auto abandon = [&](const QString& e) {
+        sqlite3_close(db);
+        QFile::remove(path);
+        QFile::remove(path + QStringLiteral("-wal"));
+        QFile::remove(path + QStringLiteral("-shm"));
+        return setErr(e);
+    };
+    sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+    for (const QString& f : files) {
+        QFile file(dir.filePath(f));
+        if (!file.open(QIODevice::ReadOnly))
+            return abandon(QStringLiteral("Soubor %1 nelze číst").arg(file.fileName()));
+        char* err = nullptr;
+        if (sqlite3_exec(db, file.readAll().constData(), nullptr, nullptr, &err) != SQLITE_OK) {
+            const QString e = f + QStringLiteral(": ") + QString::fromUtf8(err ? err : "?");
+            sqlite3_free(err);
+            return abandon(e);
+        }
+    }
+    if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
+        return abandon(QString::fromUtf8(sqlite3_errmsg(db)));
+    sqlite3_close(db);
+    return true;
+}
+
+} // namespace kavro

@@ -1,0 +1,144 @@
+#pragma once
+// The program's one database connection and the queries that run on it.
+//
+// A Transaction connects to a data source by name: the registry key
+// "SOFTWARE\ODBC\ODBC.INI\<name>" gives "Database" (the SQLite file) and
+// "start" (the engine's start line, whose "-c 16M" sets the page cache).
+// The file is attached as "dba", so statements name tables "dba.hovory".
+// The connection works like an ODBC one with auto-commit off: every statement
+// belongs to the open unit of work until commit() or rollback().
+//
+// One Transaction serves the user-interface thread and the workers; every
+// call locks it, so statements from two threads never interleave.
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+#include <QStringList>
+#include <memory>
+#include <mutex>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace kavro {
+
+class Registry;
+
+class Transaction {
+public:
+    Transaction();
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+    // The program's transaction (P_Transakce).
+    static Transaction& main();
+
+    // Connects to the data source `dsn` described in `registry`.
+    bool connect(const QString& dsn, Registry& registry);
+    // Connects to a database file directly; cacheKiB > 0 sets the page cache.
+    bool connectFile(const QString& path, int cacheKiB = 0);
+    void disconnect();
+    bool isConnected() const { return m_db != nullptr; }
+    QString databasePath() const { return m_path; }
+
+    bool commit();
+    bool rollback();
+
+    // Error of the last failed call: the engine's number (0 when none) and its text.
+    int lastErrorNumber() const { return m_lastError; }
+    QString lastErrorText() const { return m_lastErrorText; }
+
+    // Runs a statement with bound values; false on failure (see lastErrorText()).
+    bool exec(const QString& sql, const QVariantList& params = {});
+    // First column of the first row of a query ("" when there is none).
+    QString scalar(const QString& sql, const QVariantList& params = {});
+
+    // Runs several statements separated by ';' (schema files); stops at the first failure.
+    bool execScript(const QString& script);
+
+    // Cache size in KiB taken from a start line ("-c 16M" -> 16384); 0 when it has none.
+    static int cacheKiBFromStartLine(const QString& start);
+
+    std::recursive_mutex& mutex() { return m_mutex; }
+    sqlite3* handle() { return m_db; }
+
+private:
+    friend class Query;
+    void setError(int code, const QString& text);
+    void clearError() { m_lastError = 0; m_lastErrorText.clear(); }
+    bool beginIfNeeded();
+
+    sqlite3* m_db = nullptr;
+    QString m_path;
+    int m_lastError = 0;
+    QString m_lastErrorText;
+    std::recursive_mutex m_mutex;
+};
+
+// A statement on a transaction. Reads: setSQL, bind, run (on the first row),
+// atEnd/value/next. Writes: setSQL, bind, execute, rowCount. A statement text
+// set again is not prepared again.
+class Query {
+public:
+    explicit Query(Transaction& t = Transaction::main());
+    Query(Transaction& t, const QString& sql);
+    ~Query();
+    Query(const Query&) = delete;
+    Query& operator=(const Query&) = delete;
+
+    void setSQL(const QString& sql);
+    QString sql() const { return m_sql; }
+
+    // Binds `?` number `pos` (from 1). A null QVariant binds NULL; strings bind as text,
+    // whole numbers as integers.
+    void bind(int pos, const QVariant& value);
+    void bindAll(const QVariantList& values);
+    void clearBindings();
+
+    // Opens the result and moves to the first row. False when the statement failed.
+    bool run();
+    // Moves to the next row; false at the end or on failure.
+    bool next();
+    bool atEnd() const { return m_atEnd; }
+    // Value of the 1-based column of the current row, as text ("" for NULL).
+    QString value(int col) const;
+    bool isNull(int col) const;
+    qint64 intValue(int col) const;
+    int columnCount() const;
+    void close();
+
+    // Executes the statement to its end; false when it failed.
+    bool execute();
+    // Sets, binds and executes in one call.
+    bool execute(const QString& sql, const QVariantList& params = {});
+    // Rows changed by the last execute().
+    qint64 rowCount() const { return m_rowCount; }
+
+    QString lastErrorText() const { return m_error; }
+
+private:
+    bool prepare();
+    bool step();
+    void fail(int code);
+
+    Transaction& m_t;
+    QString m_sql;
+    sqlite3_stmt* m_stmt = nullptr;
+    bool m_prepared = false;
+    bool m_atEnd = true;
+    bool m_open = false;
+    qint64 m_rowCount = 0;
+    QString m_error;
+    QVariantList m_binds;
+};
+
+// Registers the functions the statements rely on (argn, dow, seconds, List,
+// month, year, day, three-argument ifnull, a lenient date, ceiling, ...).
+void registerSqlFunctions(sqlite3* db);
+
+// Creates a new database file from the schema and reference data in `dbDir`
+// (the *.sql files in name order). Fails when the file exists already.
+bool createDatabase(const QString& path, const QString& dbDir, QString* error = nullptr);
+
+} // namespace kavro

@@ -1,0 +1,71 @@
+#include "message_box.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QThread>
+#include <mutex>
+
+namespace kavro {
+
+namespace {
+std::mutex g_lock;
+MessageAnswerer g_answerer;
+}
+
+void setMessageAnswerer(MessageAnswerer answerer)
+{
+    std::lock_guard<std::mutex> l(g_lock);
+    g_answerer = std::move(answerer);
+}
+
+int messageBox(QWidget* owner, int icon, int buttons, const QString& caption, const QString& text)
+{
+    MessageAnswerer answerer;
+    {
+        std::lock_guard<std::mutex> l(g_lock);
+        answerer = g_answerer;
+    }
+    if (answerer) return answerer(MessageRequest{icon, buttons, caption, text});
+
+    QMessageBox box(owner);
+    box.setWindowTitle(caption);
+    box.setText(text);
+    switch (icon & 0xF0) {
+    case IconStop: box.setIcon(QMessageBox::Critical); break;
+    case IconQuestion: box.setIcon(QMessageBox::Question); break;
+    case IconWarning: box.setIcon(QMessageBox::Warning); break;
+    case IconInfo: box.setIcon(QMessageBox::Information); break;
+    default: break;
+    }
+    QPushButton* ok = nullptr;
+    QPushButton* cancel = nullptr;
+    QPushButton* yes = nullptr;
+    QPushButton* no = nullptr;
+    switch (buttons & 0x0F) {
+    case ButtonsOkCancel:
+        ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        cancel = box.addButton(QStringLiteral("Zrušit"), QMessageBox::RejectRole);
+        break;
+    case ButtonsYesNo:
+        yes = box.addButton(QStringLiteral("Ano"), QMessageBox::YesRole);
+        no = box.addButton(QStringLiteral("Ne"), QMessageBox::NoRole);
+        break;
+    case ButtonsYesNoCancel:
+        yes = box.addButton(QStringLiteral("Ano"), QMessageBox::YesRole);
+        no = box.addButton(QStringLiteral("Ne"), QMessageBox::NoRole);
+        cancel = box.addButton(QStringLiteral("Zrušit"), QMessageBox::RejectRole);
+        break;
+    default:
+        ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    }
+    box.exec();
+    QAbstractButton* b = box.clickedButton();
+    if (b && b == yes) return ResultYes;
+    if (b && b == no) return ResultNo;
+    if (b && b == ok) return ResultOk;
+    if (cancel) return ResultCancel;
+    return no ? ResultNo : ResultOk;
+}
+
+} // namespace kavro
