@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -203,16 +204,16 @@ TEST_F(Schema, ViewsNameCallersAndCountCalledNumbers)
                             "FROM dba.kdo_volal WHERE ID_hovoru = ?"));
     auto row = [&](int id) {
         q.bind(1, id);
-        if (!q.run() || q.atEnd()) return QStringLiteral("?");
+        if (!q.run() || q.atEnd()) return std::string("?");
         QStringList v;
         for (int c = 1; c <= 7; ++c) v << q.value(c);
         q.close();
-        return v.join(QLatin1Char('|'));
+        return v.join(QLatin1Char('|')).toStdString();
     };
-    EXPECT_EQ(row(1), QStringLiteral("1|3|5|S|Dorvek|Obchod|Novák"));
-    EXPECT_EQ(row(2), QStringLiteral("1|3||F|Dorvek|Obchod|"));
-    EXPECT_EQ(row(3), QStringLiteral("1|3|5|F|Dorvek|Obchod|Novák,Svobodová"));
-    EXPECT_EQ(row(5), QStringLiteral("|||F|||"));
+    EXPECT_EQ(row(1), "1|3|5|S|Dorvek|Obchod|Novák");
+    EXPECT_EQ(row(2), "1|3||F|Dorvek|Obchod|");
+    EXPECT_EQ(row(3), "1|3|5|F|Dorvek|Obchod|Novák,Svobodová");
+    EXPECT_EQ(row(5), "|||F|||");
     // The call browser compares the ids and the mark with quoted values.
     EXPECT_EQ(one(QStringLiteral("SELECT count(*) FROM dba.hovory, dba.kdo_volal Kdo_volal "
                                  "WHERE Kdo_volal.ID_hovoru = hovory.ID_hovoru AND Kdo_volal.ID_osoby ='5' "
@@ -237,8 +238,8 @@ TEST_F(Schema, ViewsNameCallersAndCountCalledNumbers)
         for (int i = 1; i <= 6; ++i) v << c.value(i);
         rows << v.join(QLatin1Char('|'));
     }
-    EXPECT_EQ(rows, QStringList({QStringLiteral("0191111|420|19|3|Česká republika|Plzeň"),
-                                 QStringLiteral("0049301234|49|30|1|Německo|Berlin")}));
+    EXPECT_EQ(rows.join(QLatin1Char('\n')).toStdString(),
+              "0191111|420|19|3|Česká republika|Plzeň\n0049301234|49|30|1|Německo|Berlin");
     EXPECT_EQ(one(QStringLiteral("SELECT count(*) FROM dba.cetnost_volani WHERE pocet >='2'")), QStringLiteral("1"));
 }
 
