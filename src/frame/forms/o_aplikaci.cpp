@@ -20,6 +20,15 @@ O_Aplikaci::O_Aplikaci(QWidget* parent) : QDialog(parent), ui(new Ui::O_Aplikaci
                       ui->label_15, ui->label_14})
         l->setFont(hodnota);
     ui->label_10->setFont(rok);
+    // Contact lines without a value are not shown.
+    const std::pair<QLabel*, QLabel*> radky[] = {{nullptr, ui->label_1}, {nullptr, ui->label_2}, {nullptr, ui->label_3},
+                                                  {ui->label_4, ui->label_5}, {ui->label_6, ui->label_15},
+                                                  {ui->label_12, ui->label_14}};
+    for (const auto& [popisek, hodnota] : radky)
+        if (hodnota->text().isEmpty()) {
+            hodnota->hide();
+            if (popisek) popisek->hide();
+        }
     connect(ui->cb_1, &QPushButton::clicked, this, &O_Aplikaci::cb_1_Click);
 }
 
