@@ -1,5 +1,7 @@
 #include "hovory_nacteni.h"
 
+#include "ui_hovory_nacteni.h"
+
 #include "platform/clock.h"
 #include "platform/database.h"
 #include "platform/forms/message_box.h"
@@ -40,10 +42,10 @@ bool Hovory_nacteni::Create(QWidget* parent, FDX_Typ_importu* record)
 }
 
 Hovory_nacteni::Hovory_nacteni(QWidget* parent, FDX_Typ_importu* record)
-    : QDialog(parent), m_zaznam(record ? record : &m_vychozi)
+    : QDialog(parent), ui(std::make_unique<Ui::Hovory_nacteni>()), m_zaznam(record ? record : &m_vychozi)
 {
-    setupUi(this);
-    connect(cb_ukoncit, &QPushButton::clicked, this, &Hovory_nacteni::cb_ukoncit_Click);
+    ui->setupUi(this);
+    connect(ui->cb_ukoncit, &QPushButton::clicked, this, &Hovory_nacteni::cb_ukoncit_Click);
     Hovory_nacteni_Create();
 }
 
@@ -64,13 +66,13 @@ void Hovory_nacteni::Hovory_nacteni_Create()
     m_zaznam->import_bezi = true;
     m_typ_importu = m_zaznam->typ_importu;
     setWindowTitle(m_typ_importu == 1 ? QStringLiteral("Aktualizace souborů") : QStringLiteral("Import souborů"));
-    progb_1->setValue(0);
-    progb_2->setValue(0);
+    ui->progb_1->setValue(0);
+    ui->progb_2->setValue(0);
     m_tarif = makeTariffingRun();
     m_import = std::make_unique<Import_hovoru>(Transaction::main());
     m_import->setTariffingRun(m_tarif.get());
     connect(m_import.get(), &Import_hovoru::prubeh, this, &Hovory_nacteni::prubeh);
-    connect(m_import.get(), &Import_hovoru::stav, Status, &QLabel::setText);
+    connect(m_import.get(), &Import_hovoru::stav, ui->Status, &QLabel::setText);
     connect(m_import.get(), &Import_hovoru::chybna_data, this, &Hovory_nacteni::chybna_data);
     // The questions and the worker start once the window is shown.
     QTimer::singleShot(0, this, &Hovory_nacteni::spustVlakno);
@@ -122,8 +124,8 @@ void Hovory_nacteni::spustVlakno()
 
 void Hovory_nacteni::prubeh(qint64 soubor_hotovo, qint64 soubor_celkem, qint64 celkem_hotovo, qint64 celkem)
 {
-    progb_1->setValue(soubor_celkem > 0 ? int(soubor_hotovo * 1000 / soubor_celkem) : 0);
-    progb_2->setValue(celkem > 0 ? int(celkem_hotovo * 1000 / celkem) : 0);
+    ui->progb_1->setValue(soubor_celkem > 0 ? int(soubor_hotovo * 1000 / soubor_celkem) : 0);
+    ui->progb_2->setValue(celkem > 0 ? int(celkem_hotovo * 1000 / celkem) : 0);
 }
 
 void Hovory_nacteni::chybna_data()

@@ -4,17 +4,19 @@
 // shows what the worker reports and asks the user before the worker starts.
 #include "import/call_import.h"
 
-#include "ui_hovory_nacteni.h"
-
 #include <QDialog>
 #include <functional>
 #include <memory>
 
 class QThread;
 
+namespace Ui {
+class Hovory_nacteni;
+}
+
 namespace kavro {
 
-class Hovory_nacteni : public QDialog, private Ui::Hovory_nacteni {
+class Hovory_nacteni : public QDialog {
     Q_OBJECT
 public:
     // Opens the window modally; returns when the import has ended and the window closed.
@@ -42,6 +44,7 @@ protected:
     void reject() override;
 
 private:
+    std::unique_ptr<Ui::Hovory_nacteni> ui;
     void Hovory_nacteni_Create();
     void Hovory_nacteni_Destroy();
     void cb_ukoncit_Click();
