@@ -155,7 +155,8 @@ void Import_hovoru::Uloz_strukturu(const Struktura_vety& veta)
     }
     if (!m_vloz) m_vloz = std::make_unique<Query>(m_t);
     Query& q = *m_vloz;
-    q.setSQL(QString::fromLatin1(kVlozHovor)); // the same text stays prepared
+    static const QString sql = QString::fromLatin1(kVlozHovor);
+    q.setSQL(sql); // the same text stays prepared
     q.bind(1, veta.cislo_vety);
     q.bind(2, veta.datum_a_cas);
     q.bind(3, veta.delka_hovoru);

@@ -2,6 +2,8 @@
 
 #include "platform/cp1250.h"
 
+#include <cstring>
+
 namespace kavro {
 
 QByteArray Odkoduj_vetu(const char* body, quint8 c, quint8 n)
@@ -91,6 +93,14 @@ int clampPart(const QString& part, int high)
 QString Oprav_Delku(const QString& text)
 {
     if (text.size() < 2) return QStringLiteral("00:00:00");
+    // The usual case: HH:MM:SS already within range.
+    if (text.size() == 8 && text[2] == QLatin1Char(':') && text[5] == QLatin1Char(':')) {
+        bool digits = true;
+        for (int i : {0, 1, 3, 4, 6, 7}) digits &= text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9');
+        if (digits && (text[0] < QLatin1Char('2') || (text[0] == QLatin1Char('2') && text[1] <= QLatin1Char('3')))
+            && text[3] <= QLatin1Char('5') && text[6] <= QLatin1Char('5'))
+            return text;
+    }
     const QStringList parts = text.split(QLatin1Char(':'));
     const int h = clampPart(parts.value(0), 23);
     const int m = parts.size() > 1 ? clampPart(parts.value(1), 59) : 0;
@@ -100,17 +110,30 @@ QString Oprav_Delku(const QString& text)
 
 void Nacti_data(const QByteArray& body, Struktura_vety& veta)
 {
-    // One pass finds the field boundaries the same way vrat_polozku does.
-    veta.cislo_vety = textNaCislo(vrat_polozku(body, 0));
-    veta.datum_a_cas = fromCp1250(vrat_polozku(body, 1));
-    veta.delka_hovoru = Oprav_Delku(fromCp1250(vrat_polozku(body, 2)));
-    veta.volane_cislo = textPole(vrat_polozku(body, 3), kDelkaVolanehoCisla);
-    veta.pocet_impulsu = textNaCislo(vrat_polozku(body, 4));
-    veta.prepojeni = vrat_polozku(body, 5) != "0";
-    veta.cislo_pobocky = textNaCislo(vrat_polozku(body, 6));
-    veta.cislo_linky = textNaCislo(vrat_polozku(body, 7));
-    veta.doplnkova_informace = textPole(vrat_polozku(body, 8), kDelkaDoplnkoveInformace);
-    veta.kod_uctu = textPole(vrat_polozku(body, 9), kDelkaKoduUctu);
+    // One pass over the body finds the fields exactly as vrat_polozku does:
+    // field k starts after the k-th ';' and ends at the next one, the last
+    // field two characters before the end of the body.
+    const char* b = body.constData();
+    const qsizetype len = body.size();
+    QByteArray pole[10];
+    qsizetype start = 0;
+    for (int k = 0; k < 10; ++k) {
+        if (start < 0) break; // fewer fields: the rest stay empty
+        const char* hit = static_cast<const char*>(memchr(b + start, ';', size_t(len - start)));
+        const qsizetype end = hit ? hit - b : len - 2;
+        if (end > start) pole[k] = trimBlanks(b, start, end);
+        start = hit ? end + 1 : -1;
+    }
+    veta.cislo_vety = textNaCislo(pole[0]);
+    veta.datum_a_cas = fromCp1250(pole[1]);
+    veta.delka_hovoru = Oprav_Delku(fromCp1250(pole[2]));
+    veta.volane_cislo = textPole(pole[3], kDelkaVolanehoCisla);
+    veta.pocet_impulsu = textNaCislo(pole[4]);
+    veta.prepojeni = pole[5] != "0";
+    veta.cislo_pobocky = textNaCislo(pole[6]);
+    veta.cislo_linky = textNaCislo(pole[7]);
+    veta.doplnkova_informace = textPole(pole[8], kDelkaDoplnkoveInformace);
+    veta.kod_uctu = textPole(pole[9], kDelkaKoduUctu);
 }
 
 // ---------------------------------------------------------------- the file
