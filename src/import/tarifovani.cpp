@@ -489,7 +489,7 @@ bool Tarifovani::prirazeni_volajiciho()
             "        CASE WHEN count(DISTINCT pp.id_oddeleni) = 1 THEN min(pp.id_oddeleni) END,"
             "        List(co.prijmeni)"
             " FROM dba.prirazeni_pobocek pp LEFT OUTER JOIN dba.ciselnik_osob co ON pp.id_osoby = co.id_osoby"
-            " WHERE pp.cislo_pobocky = CAST(hovory.ustredna_cislo_pobocky AS TEXT)"
+            " WHERE pp.cislo_pobocky = hovory.ustredna_cislo_pobocky"
             " AND hovory.ustredna_datum_a_cas BETWEEN pp.pocatek_platnosti AND pp.konec_platnosti) "
             "WHERE status_hovoru = 9")))
         return false;

@@ -211,7 +211,7 @@ TEST_F(TarifovaniTest, TypingSetsTypeCodesAndLocalSubscriber)
     call(3, at(kTuesday, "10:00:00"), QStringLiteral("0049305551234"));  // 00 begins with 0: still international
     call(4, at(kTuesday, "10:00:00"), QStringLiteral("0561239"));
     call(5, at(kTuesday, "10:00:00"), QStringLiteral("2345678"));        // 2345 and 23456 both begin it
-    call(6, at(kTuesday, "10:00:00"), QStringLiteral("7771"));           // 777 twice in the directory
+    call(6, at(kTuesday, "10:00:00"), QStringLiteral("7771"));
     call(7, at(kTuesday, "10:00:00"), QStringLiteral("999"));
     call(8, at(kTuesday, "10:00:00"), QStringLiteral("2_45678"));        // no wildcard matching
     Tarifovani t;
