@@ -1,5 +1,7 @@
 #include "import/adresare.h"
 
+#include "common/konfigurace.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
@@ -40,6 +42,13 @@ QString sKoncovymLomitkem(const QString& cesta)
 {
     if (cesta.isEmpty() || cesta.endsWith(QLatin1Char('/'))) return cesta;
     return cesta + QLatin1Char('/');
+}
+
+QString vstupniAdresar(const konfiguracni_hodnoty& konfigurace)
+{
+    const bool vlastni = konfigurace.zjisti_hodnotu(QStringLiteral("DatovyZdrojSberace")) == QLatin1String("Ne");
+    return sKoncovymLomitkem(konfigurace.zjisti_hodnotu(vlastni ? QStringLiteral("VstupniDatovyAdresarKavro")
+                                                                : QStringLiteral("DatovyAdresar")));
 }
 
 QString nadrizenyAdresar(const QString& cesta)

@@ -6,6 +6,8 @@
 
 namespace kavro {
 
+class konfiguracni_hodnoty;
+
 struct PolozkaAdresare {
     QString jmeno;
     bool slozka = false;  // a folder (also a link to one), else a file
@@ -18,6 +20,12 @@ QList<PolozkaAdresare> obsahAdresare(const QString& cesta);
 
 // `cesta` with a final "/" (an empty text stays empty).
 QString sKoncovymLomitkem(const QString& cesta);
+
+// The folder the import reads the collector's daily files from:
+// "VstupniDatovyAdresarKavro" when "DatovyZdrojSberace" is "Ne", else the
+// collector's own "DatovyAdresar" (also when the choice is missing). A
+// non-empty folder is given with a final "/".
+QString vstupniAdresar(const konfiguracni_hodnoty& konfigurace);
 
 // The folder above `cesta` ("/data/old/" -> "/data/", "/data/" -> "/");
 // the root gives the empty text, which stands for the drive list.

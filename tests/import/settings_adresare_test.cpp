@@ -1,6 +1,8 @@
 // Drives and folders as the directory picker lists them.
 #include "import/adresare.h"
 #include "import/mounts.h"
+#include "common/konfigurace.h"
+#include "platform/registry.h"
 
 #include <QDir>
 #include <QFile>
@@ -100,4 +102,27 @@ TEST(Adresare, ParentFolderAndFinalSeparator)
     EXPECT_EQ(sKoncovymLomitkem("/data"), "/data/");
     EXPECT_EQ(sKoncovymLomitkem("/data/"), "/data/");
     EXPECT_EQ(sKoncovymLomitkem(""), "");
+}
+
+TEST(Adresare, ImportReadsTheDirectoryOfTheStoredChoice)
+{
+    QTemporaryDir tmp;
+    Registry reg(tmp.filePath("registry.ini"));
+    const QString klic = QStringLiteral("Software\\Dorvek\\Kavro\\Sberac");
+    reg.write(klic, "DatovyAdresar", "/var/sberac");
+    reg.write(klic, "VstupniDatovyAdresarKavro", "/srv/kavro/");
+    {
+        konfiguracni_hodnoty k(konfiguracni_hodnoty::zakladniKlic(), "Sberac", reg);
+        EXPECT_EQ(vstupniAdresar(k), "/var/sberac/");  // no choice stored: the collector's
+    }
+    for (const char* jina : {"Ano", "", "ne", "NE", "Ne "}) {
+        reg.write(klic, "DatovyZdrojSberace", jina);
+        konfiguracni_hodnoty k(konfiguracni_hodnoty::zakladniKlic(), "Sberac", reg);
+        EXPECT_EQ(vstupniAdresar(k), "/var/sberac/") << jina;
+    }
+    reg.write(klic, "DatovyZdrojSberace", "Ne");
+    konfiguracni_hodnoty k(konfiguracni_hodnoty::zakladniKlic(), "Sberac", reg);
+    EXPECT_EQ(vstupniAdresar(k), "/srv/kavro/");
+    k.nastav_promennou("VstupniDatovyAdresarKavro", "", "");
+    EXPECT_EQ(vstupniAdresar(k), "");
 }
