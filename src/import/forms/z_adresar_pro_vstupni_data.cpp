@@ -43,8 +43,7 @@ bool Z_Adresar_pro_vstupni_data::Create(QWidget* parent)
 {
     if (parent != parentWidget()) setParent(parent, windowFlags());
     Z_Adresar_pro_vstupni_data_Create();
-    exec();
-    return true;
+    return exec() == QDialog::Accepted;
 }
 
 void Z_Adresar_pro_vstupni_data::Z_Adresar_pro_vstupni_data_Create()

@@ -15,7 +15,8 @@ class Z_Adresar_pro_vstupni_data : public QDialog, public Ui::Z_Adresar_pro_vstu
 public:
     explicit Z_Adresar_pro_vstupni_data(QWidget* parent = nullptr);
 
-    // Loads the choice from the store and runs the dialog modally over `parent`.
+    // Loads the choice from the store and runs the dialog modally over `parent`;
+    // true when the choice was saved.
     bool Create(QWidget* parent);
 
     // Loads the choice from the store (done by Create on every opening).
