@@ -11,6 +11,7 @@ struct Context {
     QString workDir;          // a temporary folder for files and databases
     qint64 calls = 1000000;   // size of the call data set
     int days = 30;
+    QString dbDir;            // schema folder (default: the build's db/)
 };
 
 struct Figure {

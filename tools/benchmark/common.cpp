@@ -27,7 +27,7 @@ bool freshDatabase(const Context& c, const QString& name, QString* error)
 {
     const QString path = c.workDir + QLatin1Char('/') + name;
     Transaction::main().disconnect();
-    if (!createDatabase(path, QStringLiteral(KAVRO_DB_DIR), error)) return false;
+    if (!createDatabase(path, c.dbDir.isEmpty() ? QStringLiteral(KAVRO_DB_DIR) : c.dbDir, error)) return false;
     if (!Transaction::main().connectFile(path, 16 * 1024)) {
         if (error) *error = Transaction::main().lastErrorText();
         return false;

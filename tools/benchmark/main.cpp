@@ -18,6 +18,7 @@ int main(int argc, char* argv[])
     p.addOptions({
         {QStringLiteral("calls"), QStringLiteral("Počet hovorů (výchozí 1000000)"), QStringLiteral("n"), QStringLiteral("1000000")},
         {QStringLiteral("days"), QStringLiteral("Počet dní (výchozí 30)"), QStringLiteral("n"), QStringLiteral("30")},
+        {QStringLiteral("db-dir"), QStringLiteral("Složka se schématem databáze"), QStringLiteral("složka")},
         {QStringLiteral("only"), QStringLiteral("Jen měření tohoto jména"), QStringLiteral("jméno")},
     });
     p.process(app);
@@ -27,6 +28,7 @@ int main(int argc, char* argv[])
     c.workDir = dir.path();
     c.calls = qMax<qint64>(1, p.value(QStringLiteral("calls")).toLongLong());
     c.days = qMax(1, p.value(QStringLiteral("days")).toInt());
+    c.dbDir = p.value(QStringLiteral("db-dir"));
 
     // Each measure in turn; a new measure is one more line here.
     const QList<Measure> measures = {

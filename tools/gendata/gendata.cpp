@@ -120,7 +120,7 @@ Generator::Generator(const Options& o) : m_o(o), m_rng(o.seed), m_number(o.first
     for (int i = 100; i <= 999; ++i) pool.push_back(i);
     std::shuffle(pool.begin(), pool.end(), m_rng);
     std::vector<int> four;
-    for (int i = 1000; i <= 9999; ++i) four.push_back(i);
+    for (int i = 1000; i <= 9998; ++i) four.push_back(i); // 9999 is no extension
     std::shuffle(four.begin(), four.end(), m_rng);
     const int n3 = qMin(o.extensions / 3, int(pool.size()));
     std::vector<int> chosen(pool.begin(), pool.begin() + n3);

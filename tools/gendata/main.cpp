@@ -1,6 +1,7 @@
 // kavro-gendata: writes collector daily files (and, with --directory, fills a
 // database with a directory of firms, extensions and subscribers).
 #include "gendata.h"
+#include "directory.h"
 
 #include "platform/database.h"
 
@@ -27,6 +28,8 @@ int main(int argc, char* argv[])
         {QStringLiteral("extensions"), QStringLiteral("Počet poboček"), QStringLiteral("n"), QStringLiteral("2000")},
         {QStringLiteral("upper-case"), QStringLiteral("Jména souborů velkými písmeny (.DAT)")},
         {QStringLiteral("db"), QStringLiteral("Databáze, z níž se vezmou předvolby měst a států"), QStringLiteral("soubor")},
+        {QStringLiteral("directory"), QStringLiteral("Naplnit databázi (--db) státy, městy, účastníky, firmami a pobočkami")},
+        {QStringLiteral("subscribers"), QStringLiteral("Počet účastníků adresáře"), QStringLiteral("n"), QStringLiteral("50000")},
     });
     p.process(app);
 
@@ -50,6 +53,21 @@ int main(int argc, char* argv[])
         if (!t.connectFile(p.value(QStringLiteral("db")))) {
             std::fprintf(stderr, "%s\n", qPrintable(t.lastErrorText()));
             return 1;
+        }
+        if (p.isSet(QStringLiteral("directory"))) {
+            gendata::DirectoryOptions d;
+            d.seed = o.seed;
+            d.extensions = o.extensions;
+            d.subscribers = p.value(QStringLiteral("subscribers")).toInt();
+            d.from = o.firstDay.addYears(-1);
+            QString error;
+            gendata::DirectoryResult dr;
+            if (!gendata::fillDirectory(t, d, &dr, &error)) {
+                std::fprintf(stderr, "%s\n", qPrintable(error));
+                return 1;
+            }
+            std::printf("Adresář: %lld států, %lld měst, %lld účastníků, %lld poboček (%lld přiřazení)\n",
+                        dr.states, dr.cities, dr.subscribers, dr.extensions, dr.assignments);
         }
         o.codes = gendata::codesFromDatabase(t);
     }
