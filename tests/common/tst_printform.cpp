@@ -130,6 +130,18 @@ private slots:
         dlg.Create(nullptr);
         QCOMPARE(seznam, (QStringList{QStringLiteral("Tiskárna A"), PrintForm::PdfEntry}));
         QCOMPARE(index, -1);
+
+        // No printer installed at all: the PDF file is offered at once.
+        nastav_tiskarny({}, QString());
+        naModalnim<PrintForm>([&](PrintForm* d) {
+            auto* c = d->findChild<QComboBox*>("combo_printer_names");
+            seznam = polozky(c);
+            index = c->currentIndex();
+            QTest::keyClick(d, Qt::Key_Escape);
+        });
+        dlg.Create(nullptr);
+        QCOMPARE(seznam, QStringList{PrintForm::PdfEntry});
+        QCOMPARE(index, 0);
     }
 
     void printsIntoAPdfFileWithoutTouchingTheDefault()
