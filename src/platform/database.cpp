@@ -33,7 +33,7 @@ void Transaction::setError(int code, const QString& text)
 int Transaction::cacheKiBFromStartLine(const QString& start)
 {
     // "-c" followed by the size and "M"/"m" (megabytes); "K"/"k" or nothing means kilobytes.
-    static const QRegularExpression re(QStringLiteral("-c\\s*(\\d+)\\s*([MmKk]?)"));
+    static const QRegularExpression re(QStringLiteral("-c\\s*(\\d+)\\s*([MmKk]?)"), QRegularExpression::CaseInsensitiveOption);
     const auto m = re.match(start);
     if (!m.hasMatch()) return 0;
     const qint64 n = m.captured(1).toLongLong();

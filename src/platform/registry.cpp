@@ -165,6 +165,14 @@ bool Registry::contains(const QString& key, const QString& name) const
     return false;
 }
 
+bool Registry::hasKey(const QString& key) const
+{
+    const QString path = normKey(key);
+    for (const Key& k : load())
+        if (sameName(k.path, path)) return true;
+    return false;
+}
+
 bool Registry::writeAll(const QString& key, const QList<QPair<QString, QString>>& values)
 {
     const QString path = normKey(key);

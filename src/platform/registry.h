@@ -30,6 +30,8 @@ public:
     QString read(const QString& key, const QString& name) const;
     // True when the value exists (even empty).
     bool contains(const QString& key, const QString& name) const;
+    // True when the key exists (even without values).
+    bool hasKey(const QString& key) const;
     // Writes one value, creating the key; false (and nothing changed) when the file cannot be written.
     bool write(const QString& key, const QString& name, const QString& value);
     // Writes several values of one key in one go.

@@ -1,2 +1,0 @@
--- replaced by the schema
-CREATE TABLE hovory (id_hovoru TEXT PRIMARY KEY);

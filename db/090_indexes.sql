@@ -1,0 +1,29 @@
+-- Indexes for the lookups of the import, the tariffing and the directories.
+
+-- Tariffing: every step selects its calls by stage; the trunk-line step also by line.
+CREATE INDEX hovory_status ON hovory (status_hovoru, ustredna_cislo_linky);
+-- Import (newest call), deleting and re-tariffing a period, reports by period.
+CREATE INDEX hovory_datum ON hovory (ustredna_datum_a_cas);
+-- Caller assignment and the extensions found in calls.
+CREATE INDEX hovory_pobocka ON hovory (ustredna_cislo_pobocky, ustredna_datum_a_cas);
+-- Callers of a called number.
+CREATE INDEX hovory_volane_cislo ON hovory (ustredna_volane_cislo);
+
+-- Assignment of an extension valid at a moment; rows of a firm, department or person.
+CREATE INDEX prirazeni_pobocek_pobocka ON prirazeni_pobocek (Cislo_pobocky, Pocatek_platnosti, Konec_platnosti);
+CREATE INDEX prirazeni_pobocek_id ON prirazeni_pobocek (ID_firmy, ID_Oddeleni, ID_Osoby);
+CREATE INDEX ciselnik_oddeleni_firma ON ciselnik_oddeleni (ID_Firmy);
+CREATE INDEX ciselnik_osob_oddeleni ON ciselnik_osob (ID_Firmy, ID_Oddeleni);
+
+-- States and cities of a zone (zone assignment, zone editor counts).
+CREATE INDEX ciselnik_statu_pasmo ON ciselnik_statu (id_pasma);
+CREATE INDEX ciselnik_mest_pasmo ON ciselnik_mest (id_pasma);
+CREATE INDEX ciselnik_mest_tto ON ciselnik_mest (Cislo_TTO);
+
+-- Impulse period of a zone and day type valid at a moment.
+CREATE INDEX perioda_impulsu_pasmo ON perioda_impulsu (id_pasma, Typ_dne, Pocatek_platnosti, Konec_platnosti);
+CREATE INDEX zlevnene_volani_stat ON zlevnene_volani (kod_statu, typ_dne, pocatek_platnosti);
+CREATE INDEX casy_pseudotarifu_typ ON casy_pseudotarifu (typ_hovoru, typ_casu, pocatek_platnosti);
+CREATE INDEX cena_impulsu_platnost ON cena_impulsu (Typ_ceny, Pocatek_platnosti);
+CREATE INDEX pevne_svatky_den ON pevne_svatky (Mesic, den, Rok);
+CREATE INDEX kalendar_typ ON kalendar (typ_dne);
