@@ -113,6 +113,8 @@ void PrintForm::Populate_PrinterBox()
                 && combo->itemData(i).toBool() == (defaultPrinter.GetName() == PdfEntry))
                 vybrana = i;
     }
+    // With no printer installed the PDF file is the only way to print.
+    if (vybrana < 0 && attachedPrinters.isEmpty()) vybrana = 0;
     combo->setCurrentIndex(vybrana);
 }
 
