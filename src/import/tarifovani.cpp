@@ -1,0 +1,502 @@
+#include "tarifovani.h"
+
+#include "platform/database.h"
+
+#include <QRegularExpression>
+#include <mutex>
+
+namespace kavro {
+
+namespace {
+
+// Holds the connection for the length of one step: the statements of a step
+// see each other's work, and no other thread's commit or rollback falls
+// between them.
+using StepLock = std::lock_guard<std::recursive_mutex>;
+
+QString tr8(const char* s) { return QString::fromUtf8(s); }
+
+// Easter Monday of `rok` as "RRRR-MM-DD"; "" outside the years it is known for.
+QString velikonocniPondeli(int rok)
+{
+    (void)rok;
+    return QString(); // FIXME(dates): cl_Datum::Velikonoce
+}
+
+} // namespace
+
+Tarifovani::Tarifovani(Transaction& t, QObject* parent) : QObject(parent), m_t(t) {}
+
+Tarifovani::Tarifovani(QObject* parent) : Tarifovani(Transaction::main(), parent) {}
+
+QString Tarifovani::caption() { return tr8("Otarifováni hovorů"); }
+
+bool Tarifovani::mistoPouzitelne() const
+{
+    return m_misto.nalezeno && !m_misto.mezistatniPredvolba.trimmed().isEmpty()
+        && !m_misto.mezimestskaPredvolba.trimmed().isEmpty();
+}
+
+bool Tarifovani::exec(const QString& sql, const QVariantList& params)
+{
+    Query q(m_t);
+    if (q.execute(sql, params)) return true;
+    m_lastError = q.lastErrorText();
+    return false;
+}
+
+// Site values travel as bound parameters: the statements name them :mp
+// (international prefix), :mm (long-distance prefix), :ks (home state) and
+// :km (home area), each turned into one `?` in the order it occurs.
+bool Tarifovani::execSite(const QString& sql)
+{
+    static const QRegularExpression re(QStringLiteral(":(mp|mm|ks|km)\\b"));
+    QString text;
+    QVariantList params;
+    qsizetype last = 0;
+    auto it = re.globalMatch(sql);
+    while (it.hasNext()) {
+        const auto m = it.next();
+        text += sql.mid(last, m.capturedStart() - last);
+        text += QLatin1Char('?');
+        last = m.capturedEnd();
+        const QString name = m.captured(1);
+        if (name == u"mp") params << m_misto.mezistatniPredvolba;
+        else if (name == u"mm") params << m_misto.mezimestskaPredvolba;
+        else if (name == u"ks") params << m_misto.kodStatu;
+        else params << m_misto.kodMesta;
+    }
+    text += sql.mid(last);
+    return exec(text, params);
+}
+
+// The distinct lengths of the codes or numbers a lookup can match, longest first.
+bool Tarifovani::lengths(const QString& sql, const QVariantList& params, QList<int>& out)
+{
+    out.clear();
+    Query q(m_t, sql);
+    q.bindAll(params);
+    if (!q.run()) {
+        m_lastError = q.lastErrorText();
+        return false;
+    }
+    for (; !q.atEnd(); q.next()) out << int(q.intValue(1));
+    std::sort(out.begin(), out.end(), std::greater<int>());
+    return true;
+}
+
+// The pieces of the dialled number, from `start` on, that a code or number of
+// each length in `lens` would have to equal: "substr(n, start, 3), substr(n, start, 2)".
+// A lookup keeps the greatest matching value: of codes that all begin the same
+// text the longer sorts after the shorter, so the longest match wins.
+QString Tarifovani::prefixLookup(const QString& start, const QList<int>& lens) const
+{
+    QStringList parts;
+    for (int l : lens)
+        parts << QStringLiteral("substr(hovory.ustredna_volane_cislo, %1, %2)").arg(start).arg(l);
+    return parts.join(QStringLiteral(", "));
+}
+
+// ---------------------------------------------------------------- the run
+
+Tarifovani::Vysledek Tarifovani::tarifikuj()
+{
+    m_lastError.clear();
+    m_message.clear();
+    if (!m_t.commit()) {
+        m_lastError = m_t.lastErrorText();
+        m_message = tr8("Tarifování hovorů nelze zahájit, rozpracované změny nešlo uložit:\n") + m_lastError;
+        return Vysledek::Chyba;
+    }
+    bool ok = nastav_parametry();
+    if (ok && !mistoPouzitelne()) {
+        emit status(QString());
+        m_message = tr8("Není nastaveno místo ústředny (mezistátní a meziměstská předvolba).\n"
+                        "Hovory nebyly otarifovány. Nastavte místo ústředny a spusťte tarifování znovu.");
+        return Vysledek::ChybiMisto;
+    }
+    ok = ok && doplneni_kalendare() && Nastav_typ_hovoru() && zjisteni_tarifnich_vysilacu()
+        && zrus_tarif_u_minimalnich_casu() && Nastav_kody_mest_a_statu() && Nalezeni_ucastniku()
+        && urceni_pasma_hovoru() && oimpulsovani_hovoru() && Zrus_tarifovani_u_kratkych_cisel()
+        && prirazeni_volajiciho();
+    if (ok && !m_t.commit()) {
+        ok = false;
+        m_lastError = m_t.lastErrorText();
+    }
+    if (!ok) {
+        m_t.rollback();
+        emit status(QString());
+        m_message = tr8("Tarifování hovorů se nezdařilo, jeho změny byly vráceny zpět:\n") + m_lastError;
+        return Vysledek::Chyba;
+    }
+    return Vysledek::Hotovo;
+}
+
+bool Tarifovani::nastav_parametry()
+{
+    emit status(tr8("Nastavuji parametry"));
+    m_misto = Misto();
+    Query q(m_t, QStringLiteral(
+        "SELECT konfigurace.mezistatni_predvolba, konfigurace.mezimestska_predvolba, "
+        "konfigurace.kod_statu, konfigurace.kod_mesta FROM dba.konfigurace_mista konfigurace"));
+    if (!q.run()) {
+        m_lastError = q.lastErrorText();
+        return false;
+    }
+    if (!q.atEnd()) {
+        m_misto.nalezeno = true;
+        m_misto.kodStatu = q.value(3);
+        m_misto.kodMesta = q.value(4);
+        m_misto.mezistatniPredvolba = q.value(1);
+        m_misto.mezimestskaPredvolba = q.value(2);
+    }
+    q.close();
+    return true;
+}
+
+// The calendar gets a row for every date of a call still to be tariffed; the
+// day type is 2 on Saturdays, Sundays, holidays of every year, holidays of
+// the row's year and Easter Mondays, 1 on every other day.
+bool Tarifovani::doplneni_kalendare()
+{
+    StepLock lock(m_t.mutex());
+    emit status(tr8("Doplňuji kalendář"));
+    // Later runs on one object type the whole calendar again, so that holidays
+    // changed since the last run apply.
+    if (m_prvniBehProbehl
+        && !exec(QStringLiteral("UPDATE dba.kalendar SET typ_dne = argn(dow(datum), 2, 3, 3, 3, 3, 3, 2)")))
+        return false;
+    m_prvniBehProbehl = true;
+    // Every date of a call below stage 10, older dates than the newest calendar row too.
+    if (!exec(QStringLiteral(
+            "INSERT INTO dba.kalendar (datum, typ_dne) "
+            "SELECT d.den, argn(dow(d.den), 2, 3, 3, 3, 3, 3, 2) "
+            "FROM (SELECT DISTINCT date(hovory.ustredna_datum_a_cas) AS den FROM dba.hovory "
+            "      WHERE hovory.status_hovoru < 10) d "
+            "WHERE d.den IS NOT NULL "
+            "AND NOT EXISTS (SELECT 1 FROM dba.kalendar WHERE kalendar.datum = d.den)")))
+        return false;
+
+    emit status(tr8("Upravuji kalendář"));
+    // Holidays of every year (rok 0), then those of the calendar row's own year.
+    if (!exec(QStringLiteral(
+            "UPDATE dba.kalendar SET typ_dne = 2 WHERE typ_dne = 3 AND EXISTS ("
+            "SELECT 1 FROM dba.pevne_svatky WHERE CAST(pevne_svatky.mesic AS INTEGER) = month(kalendar.datum) "
+            "AND CAST(pevne_svatky.den AS INTEGER) = day(kalendar.datum) AND CAST(pevne_svatky.rok AS INTEGER) = 0)")))
+        return false;
+    if (!exec(QStringLiteral(
+            "UPDATE dba.kalendar SET typ_dne = 2 WHERE typ_dne = 3 AND EXISTS ("
+            "SELECT 1 FROM dba.pevne_svatky WHERE CAST(pevne_svatky.mesic AS INTEGER) = month(kalendar.datum) "
+            "AND CAST(pevne_svatky.den AS INTEGER) = day(kalendar.datum) "
+            "AND CAST(pevne_svatky.rok AS INTEGER) = year(kalendar.datum))")))
+        return false;
+
+    // Easter Monday of every year the calendar holds a weekday still to settle in.
+    QList<int> years;
+    {
+        Query q(m_t, QStringLiteral("SELECT DISTINCT year(datum) FROM dba.kalendar WHERE typ_dne = 3"));
+        if (!q.run()) {
+            m_lastError = q.lastErrorText();
+            return false;
+        }
+        for (; !q.atEnd(); q.next())
+            if (!q.isNull(1)) years << int(q.intValue(1));
+    }
+    for (int rok : years) {
+        if (rok < 1600 || rok > 2499) continue; // outside the years Easter is computed for
+        const QString den = velikonocniPondeli(rok);
+        if (den.isEmpty()) continue;
+        if (!exec(QStringLiteral("UPDATE dba.kalendar SET typ_dne = 2 WHERE datum = ? AND typ_dne = 3"), {den}))
+            return false;
+    }
+    return exec(QStringLiteral("UPDATE dba.kalendar SET typ_dne = 1 WHERE typ_dne = 3"));
+}
+
+// ---------------------------------------------------------------- the steps
+
+// 2 -> 3: incoming, international, long distance, local; each rule types only
+// calls still without a type. An empty prefix matches no call.
+bool Tarifovani::Nastav_typ_hovoru()
+{
+    StepLock lock(m_t.mutex());
+    emit status(tr8("Nastavuji typ příchozí hovory"));
+    if (!exec(tr8("UPDATE dba.hovory SET typ_hovoru = 'P', status_hovoru = 3 "
+                  "WHERE status_hovoru = 2 AND typ_hovoru IS NULL "
+                  "AND (substr(hovory.ustredna_volane_cislo, 1, 3) = '*IN' "
+                  "OR substr(hovory.ustredna_volane_cislo, 1, 8) = 'Příchozí')")))
+        return false;
+    emit status(tr8("Nastavuji typ mezistátní hovory"));
+    if (!execSite(QStringLiteral(
+            "UPDATE dba.hovory SET typ_hovoru = 'C', status_hovoru = 3 "
+            "WHERE status_hovoru = 2 AND typ_hovoru IS NULL AND :mp <> '' "
+            "AND substr(hovory.ustredna_volane_cislo, 1, length(:mp)) = :mp")))
+        return false;
+    emit status(tr8("Nastavuji typ meziměstské hovory"));
+    if (!execSite(QStringLiteral(
+            "UPDATE dba.hovory SET typ_hovoru = 'B', status_hovoru = 3, kod_statu = :ks "
+            "WHERE status_hovoru = 2 AND typ_hovoru IS NULL AND :mm <> '' "
+            "AND substr(hovory.ustredna_volane_cislo, 1, length(:mm)) = :mm")))
+        return false;
+    emit status(tr8("Nastavuji typ místní hovory"));
+    // The subscriber of a local call: the longest number of the home area that
+    // begins the dialled number.
+    QList<int> lens;
+    if (!lengths(QStringLiteral("SELECT DISTINCT length(cislo_ucastnika) FROM dba.ciselnik_ucastniku "
+                                "WHERE kod_statu = ? AND kod_mesta = ? AND length(cislo_ucastnika) > 0"),
+                 {m_misto.kodStatu, m_misto.kodMesta}, lens))
+        return false;
+    const QString subscriber = lens.isEmpty()
+        ? QStringLiteral("NULL")
+        : QStringLiteral("(SELECT max(u.cislo_ucastnika) FROM dba.ciselnik_ucastniku u "
+                         "WHERE u.kod_statu = :ks AND u.kod_mesta = :km AND u.cislo_ucastnika IN (%1))")
+              .arg(prefixLookup(QStringLiteral("1"), lens));
+    if (!execSite(QStringLiteral(
+            "UPDATE dba.hovory SET status_hovoru = 3, typ_hovoru = 'A', kod_statu = :ks, kod_mesta = :km, "
+            "cislo_ucastnika = %1 WHERE status_hovoru = 2 AND typ_hovoru IS NULL").arg(subscriber)))
+        return false;
+    return exec(QStringLiteral("UPDATE dba.hovory SET status_hovoru = 3 WHERE status_hovoru = 2"));
+}
+
+// At stage 3: the trunk lines of outgoing calls. A new line starts as one
+// without exchange impulses; a call without impulses over 5 minutes marks its
+// line 0, a call with impulses marks it 1, and 1 wins.
+bool Tarifovani::zjisteni_tarifnich_vysilacu()
+{
+    StepLock lock(m_t.mutex());
+    emit status(tr8("Zjistuji tarifní vysílače"));
+    if (!exec(QStringLiteral(
+            "INSERT INTO dba.tarifni_vysilace (ustredna_cislo_linky, zapojen) "
+            "SELECT DISTINCT hovory.ustredna_cislo_linky, 0 FROM dba.hovory "
+            "WHERE hovory.status_hovoru = 3 AND hovory.typ_hovoru <> 'P' "
+            "AND hovory.ustredna_cislo_linky IS NOT NULL "
+            "AND NOT EXISTS (SELECT 1 FROM dba.tarifni_vysilace "
+            "WHERE tarifni_vysilace.ustredna_cislo_linky = hovory.ustredna_cislo_linky)")))
+        return false;
+    if (!exec(QStringLiteral(
+            "UPDATE dba.tarifni_vysilace SET zapojen = 0 WHERE ustredna_cislo_linky IN ("
+            "SELECT hovory.ustredna_cislo_linky FROM dba.hovory WHERE hovory.status_hovoru = 3 "
+            "AND hovory.typ_hovoru <> 'P' AND hovory.ustredna_pocet_impulsu = 0 "
+            "AND hovory.ustredna_delka_hovoru > '00:05:00')")))
+        return false;
+    return exec(QStringLiteral(
+        "UPDATE dba.tarifni_vysilace SET zapojen = 1 WHERE ustredna_cislo_linky IN ("
+        "SELECT hovory.ustredna_cislo_linky FROM dba.hovory WHERE hovory.status_hovoru = 3 "
+        "AND hovory.typ_hovoru <> 'P' AND hovory.ustredna_pocet_impulsu > 0)"));
+}
+
+// 3 -> 4: the charge decision.
+bool Tarifovani::zrus_tarif_u_minimalnich_casu()
+{
+    StepLock lock(m_t.mutex());
+    emit status(tr8("Vyřazuji krátké hovory z tarifování"));
+    // Outgoing calls on impulse lines take the exchange's count ...
+    if (!exec(QStringLiteral(
+            "UPDATE dba.hovory SET program_pocet_impulsu = ustredna_pocet_impulsu, status_hovoru = 4 "
+            "WHERE status_hovoru = 3 AND typ_hovoru <> 'P' AND ustredna_cislo_linky IN ("
+            "SELECT tarifni_vysilace.ustredna_cislo_linky FROM dba.tarifni_vysilace WHERE tarifni_vysilace.zapojen = 1)")))
+        return false;
+    // ... and are charged when it has impulses.
+    if (!exec(QStringLiteral(
+            "UPDATE dba.hovory SET tarifovat_hovor = 1 WHERE status_hovoru = 4 AND ustredna_pocet_impulsu > 0")))
+        return false;
+    // Calls on lines without impulses are charged from the pseudotariff's minimum time of their type.
+    if (!exec(QStringLiteral(
+            "UPDATE dba.hovory SET tarifovat_hovor = 1, status_hovoru = 4 "
+            "WHERE status_hovoru = 3 AND ustredna_cislo_linky IN ("
+            "SELECT tarifni_vysilace.ustredna_cislo_linky FROM dba.tarifni_vysilace WHERE tarifni_vysilace.zapojen = 0) "
+            "AND EXISTS (SELECT 1 FROM dba.casy_pseudotarifu "
+            "WHERE casy_pseudotarifu.typ_hovoru = hovory.typ_hovoru AND casy_pseudotarifu.typ_casu = 'D' "
+            "AND hovory.ustredna_datum_a_cas BETWEEN casy_pseudotarifu.pocatek_platnosti AND casy_pseudotarifu.konec_platnosti "
+            "AND hovory.ustredna_delka_hovoru >= casy_pseudotarifu.cas)")))
+        return false;
+    return exec(QStringLiteral("UPDATE dba.hovory SET status_hovoru = 4 WHERE status_hovoru = 3"));
+}
+
+// 4 -> 5: state and area codes, the longest code (of at most 5 digits) that
+// the digits after the prefix begin with.
+bool Tarifovani::Nastav_kody_mest_a_statu()
+{
+    StepLock lock(m_t.mutex());
+    QList<int> stateLens, cityLens;
+    if (!lengths(QStringLiteral("SELECT DISTINCT length(kod_statu) FROM dba.ciselnik_statu "
+                                "WHERE length(kod_statu) BETWEEN 1 AND 5"), {}, stateLens)
+        || !lengths(QStringLiteral("SELECT DISTINCT length(kod_mesta) FROM dba.ciselnik_mest "
+                                   "WHERE length(kod_mesta) BETWEEN 1 AND 5"), {}, cityLens))
+        return false;
+
+    emit status(tr8("Nastavuji kody statu u zahranicnich hovoru"));
+    if (!stateLens.isEmpty()
+        && !execSite(QStringLiteral(
+               "UPDATE dba.hovory SET kod_statu = (SELECT max(s.kod_statu) FROM dba.ciselnik_statu s "
+               "WHERE s.kod_statu IN (%1)) "
+               "WHERE kod_statu IS NULL AND typ_hovoru = 'C' AND status_hovoru = 4")
+               .arg(prefixLookup(QStringLiteral("1 + length(:mp)"), stateLens))))
+        return false;
+    emit status(tr8("Nastavuji kódy zahraničního města"));
+    if (!cityLens.isEmpty()
+        && !execSite(QStringLiteral(
+               "UPDATE dba.hovory SET kod_mesta = (SELECT max(m.kod_mesta) FROM dba.ciselnik_mest m "
+               "WHERE m.kod_statu = hovory.kod_statu AND m.kod_mesta IN (%1)) "
+               "WHERE kod_mesta IS NULL AND typ_hovoru = 'C' AND status_hovoru = 4")
+               .arg(prefixLookup(QStringLiteral("1 + length(:mp) + length(hovory.kod_statu)"), cityLens))))
+        return false;
+    emit status(tr8("Nastavuji kódy domácího města"));
+    if (!cityLens.isEmpty()
+        && !execSite(QStringLiteral(
+               "UPDATE dba.hovory SET kod_mesta = (SELECT max(m.kod_mesta) FROM dba.ciselnik_mest m "
+               "WHERE m.kod_statu = hovory.kod_statu AND m.kod_mesta IN (%1)) "
+               "WHERE kod_mesta IS NULL AND typ_hovoru = 'B' AND status_hovoru = 4")
+               .arg(prefixLookup(QStringLiteral("1 + length(:mm)"), cityLens))))
+        return false;
+    return exec(QStringLiteral("UPDATE dba.hovory SET status_hovoru = 5 WHERE status_hovoru = 4"));
+}
+
+// 5 -> 6: the subscriber, the longest directory number that begins the rest of
+// the dialled number after prefix, state and area.
+bool Tarifovani::Nalezeni_ucastniku()
+{
+    StepLock lock(m_t.mutex());
+    QList<int> lens;
+    if (!lengths(QStringLiteral("SELECT DISTINCT length(cislo_ucastnika) FROM dba.ciselnik_ucastniku "
+                                "WHERE length(cislo_ucastnika) > 0"), {}, lens))
+        return false;
+    const auto lookup = [&](const QString& start) {
+        return lens.isEmpty()
+            ? QStringLiteral("NULL")
+            : QStringLiteral("(SELECT max(u.cislo_ucastnika) FROM dba.ciselnik_ucastniku u "
+                             "WHERE u.kod_statu = hovory.kod_statu AND u.kod_mesta = hovory.kod_mesta "
+                             "AND u.cislo_ucastnika IN (%1))").arg(prefixLookup(start, lens));
+    };
+    emit status(tr8("Hledám mezistátní účastníky"));
+    if (!execSite(QStringLiteral(
+            "UPDATE dba.hovory SET status_hovoru = 6, cislo_ucastnika = %1 "
+            "WHERE typ_hovoru = 'C' AND cislo_ucastnika IS NULL AND status_hovoru = 5")
+            .arg(lookup(QStringLiteral("1 + length(:mp) + length(hovory.kod_statu) + length(hovory.kod_mesta)")))))
+        return false;
+    emit status(tr8("Hledám meziměstské účastníky"));
+    if (!execSite(QStringLiteral(
+            "UPDATE dba.hovory SET status_hovoru = 6, cislo_ucastnika = %1 "
+            "WHERE typ_hovoru = 'B' AND cislo_ucastnika IS NULL AND status_hovoru = 5")
+            .arg(lookup(QStringLiteral("1 + length(:mm) + length(hovory.kod_mesta)")))))
+        return false;
+    return exec(QStringLiteral("UPDATE dba.hovory SET status_hovoru = 6 WHERE status_hovoru = 5"));
+}
+
+// 6 -> 7: charged calls take the zone of their state (international) or of
+// their area (long distance, local).
+bool Tarifovani::urceni_pasma_hovoru()
+{
+    StepLock lock(m_t.mutex());
+    emit status(tr8("Určuji pásmo u hovoru"));
+    if (!exec(QStringLiteral(
+            "UPDATE dba.hovory SET id_pasma = ciselnik_statu.id_pasma, status_hovoru = 7 "
+            "FROM dba.ciselnik_statu WHERE hovory.status_hovoru = 6 AND hovory.tarifovat_hovor = 1 "
+            "AND hovory.typ_hovoru = 'C' AND ciselnik_statu.kod_statu = hovory.kod_statu")))
+        return false;
+    for (const char* typ : {"B", "A"}) {
+        if (!exec(QStringLiteral(
+                "UPDATE dba.hovory SET id_pasma = ciselnik_mest.id_pasma, status_hovoru = 7 "
+                "FROM dba.ciselnik_mest WHERE hovory.status_hovoru = 6 AND hovory.tarifovat_hovor = 1 "
+                "AND hovory.typ_hovoru = ? AND ciselnik_mest.kod_mesta = hovory.kod_mesta "
+                "AND ciselnik_mest.kod_statu = hovory.kod_statu"), {QString::fromLatin1(typ)}))
+            return false;
+    }
+    return exec(QStringLiteral("UPDATE dba.hovory SET status_hovoru = 7 WHERE status_hovoru = 6"));
+}
+
+// 7 -> 8: the impulse count of charged calls: the duration less the
+// pseudotariff's subtracted time of the call's type (never below 0), divided
+// by the seconds of one impulse and rounded up. The seconds come from the
+// called state's discounted period, else from the zone's period, else 1; a
+// period must be above 0 to count. Both periods must hold on the call's date
+// (whole days, last day included), in the band that holds its time of day,
+// for the calendar's type of its day. A call whose zone has no such period
+// keeps the count the charge step gave it.
+bool Tarifovani::oimpulsovani_hovoru()
+{
+    StepLock lock(m_t.mutex());
+    emit status(tr8("Nastavuji počty impulsů"));
+    if (!exec(QStringLiteral(
+            "UPDATE dba.hovory SET status_hovoru = 8, program_pocet_impulsu = coalesce(("
+            " SELECT min(ceiling(max(0, seconds(casy_pseudotarifu.cas, hovory.ustredna_delka_hovoru))"
+            "   / CAST(coalesce(("
+            "     SELECT min(zlevnene_volani.perioda) FROM dba.zlevnene_volani"
+            "     WHERE zlevnene_volani.kod_statu = hovory.kod_statu AND zlevnene_volani.perioda > 0"
+            "     AND date(hovory.ustredna_datum_a_cas) BETWEEN date(zlevnene_volani.pocatek_platnosti)"
+            "         AND date(zlevnene_volani.konec_platnosti)"
+            "     AND substr(hovory.ustredna_datum_a_cas, 12, 8) BETWEEN zlevnene_volani.od_casu AND zlevnene_volani.do_casu"
+            "     AND zlevnene_volani.typ_dne = kalendar.typ_dne),"
+            "    CASE WHEN perioda_impulsu.perioda > 0 THEN perioda_impulsu.perioda END, 1) AS REAL)))"
+            " FROM dba.kalendar, dba.perioda_impulsu, dba.casy_pseudotarifu"
+            " WHERE kalendar.datum = date(hovory.ustredna_datum_a_cas)"
+            " AND perioda_impulsu.id_pasma = hovory.id_pasma AND perioda_impulsu.typ_dne = kalendar.typ_dne"
+            " AND date(hovory.ustredna_datum_a_cas) BETWEEN date(perioda_impulsu.pocatek_platnosti)"
+            "     AND date(perioda_impulsu.konec_platnosti)"
+            " AND substr(hovory.ustredna_datum_a_cas, 12, 8) BETWEEN perioda_impulsu.od_casu AND perioda_impulsu.do_casu"
+            " AND casy_pseudotarifu.typ_hovoru = hovory.typ_hovoru AND casy_pseudotarifu.typ_casu = 'D'"
+            " AND hovory.ustredna_datum_a_cas BETWEEN casy_pseudotarifu.pocatek_platnosti AND casy_pseudotarifu.konec_platnosti"
+            "), program_pocet_impulsu) "
+            "WHERE status_hovoru = 7 AND tarifovat_hovor = 1")))
+        return false;
+    // The exchange's count stands unless it exceeds the computed one by 5 or more.
+    if (!exec(QStringLiteral(
+            "UPDATE dba.hovory SET program_pocet_impulsu = ustredna_pocet_impulsu "
+            "WHERE status_hovoru = 8 AND program_pocet_impulsu + 5 > ustredna_pocet_impulsu "
+            "AND ustredna_pocet_impulsu <> 0")))
+        return false;
+    return exec(QStringLiteral("UPDATE dba.hovory SET status_hovoru = 8 WHERE status_hovoru = 7"));
+}
+
+// 8 -> 9: numbers too short to be real calls are not charged (zone and count stay).
+bool Tarifovani::Zrus_tarifovani_u_kratkych_cisel()
+{
+    StepLock lock(m_t.mutex());
+    emit status(tr8("Ruším tarifování u krátkých čísel domácích měst"));
+    if (!exec(QStringLiteral(
+            "UPDATE dba.hovory SET tarifovat_hovor = 0, status_hovoru = 9 "
+            "WHERE length(hovory.ustredna_volane_cislo) < 3 AND status_hovoru = 8")))
+        return false;
+    emit status(tr8("Ruším tarifování u krátkých čísel zahraničních hovorů"));
+    if (!execSite(QStringLiteral(
+            "UPDATE dba.hovory SET tarifovat_hovor = 0, status_hovoru = 9 "
+            "WHERE status_hovoru = 8 AND :mp <> '' "
+            "AND substr(hovory.ustredna_volane_cislo, 1, length(:mp)) = :mp "
+            "AND length(hovory.ustredna_volane_cislo) < length(:mp) "
+            "+ ifnull(hovory.kod_statu, 1, length(hovory.kod_statu)) "
+            "+ ifnull(hovory.kod_mesta, 1, length(hovory.kod_mesta) + 3)")))
+        return false;
+    if (!execSite(QStringLiteral(
+            "UPDATE dba.hovory SET tarifovat_hovor = 0, status_hovoru = 9 "
+            "WHERE status_hovoru = 8 AND :mm <> '' "
+            "AND substr(hovory.ustredna_volane_cislo, 1, length(:mm)) = :mm "
+            "AND substr(hovory.ustredna_volane_cislo, 1, length(:mp)) <> :mp "
+            "AND length(hovory.ustredna_volane_cislo) < length(:mm) "
+            "+ ifnull(hovory.kod_mesta, 1, length(hovory.kod_mesta))")))
+        return false;
+    return exec(QStringLiteral("UPDATE dba.hovory SET status_hovoru = 9 WHERE status_hovoru = 8"));
+}
+
+// 9 -> 10: the caller, from the extension's assignment rows valid at the
+// call's start. Firm and department are set only where those rows agree on
+// one; the persons' surnames are listed.
+bool Tarifovani::prirazeni_volajiciho()
+{
+    StepLock lock(m_t.mutex());
+    emit status(tr8("Přiřazuji volajícího k hovoru"));
+    if (!exec(QStringLiteral(
+            "UPDATE dba.hovory SET (id_firmy, id_oddeleni, popis_osob) = ("
+            " SELECT CASE WHEN count(DISTINCT pp.id_firmy) = 1 THEN min(pp.id_firmy) END,"
+            "        CASE WHEN count(DISTINCT pp.id_oddeleni) = 1 THEN min(pp.id_oddeleni) END,"
+            "        List(co.prijmeni)"
+            " FROM dba.prirazeni_pobocek pp LEFT OUTER JOIN dba.ciselnik_osob co ON pp.id_osoby = co.id_osoby"
+            " WHERE pp.cislo_pobocky = hovory.ustredna_cislo_pobocky"
+            " AND hovory.ustredna_datum_a_cas BETWEEN pp.pocatek_platnosti AND pp.konec_platnosti) "
+            "WHERE status_hovoru = 9")))
+        return false;
+    if (!exec(QStringLiteral("UPDATE dba.hovory SET status_hovoru = 10 WHERE status_hovoru = 9")))
+        return false;
+    emit status(QString());
+    return true;
+}
+
+} // namespace kavro

@@ -1,0 +1,94 @@
+#pragma once
+// Tariffing of calls: takes every call of dba.hovory below stage 10 through the
+// nine steps (type, trunk lines, charge, state and area codes, subscriber,
+// zone, impulses, short numbers, caller) up to stage 10.
+//
+// The class needs no window: tarifikuj() runs the whole pipeline and blocks
+// until it is done, so it can run on any worker thread. Progress texts go out
+// through the signal status(); a window connects it (queued across threads).
+// The progress window Hovory_tarifovani (import/forms) runs the same object on
+// a worker thread of its own.
+//
+// A run commits the shared transaction before its first statement, so that
+// whatever was pending before is not mixed with it, and again when it has
+// finished, so that no other window's rollback can undo a finished run. A
+// failing statement rolls the run's writes back; the calls then stay at the
+// stages the last commit left them at and the next run takes them up.
+#include <QObject>
+#include <QString>
+#include <QVariantList>
+#include <QList>
+
+namespace kavro {
+
+class Transaction;
+
+class Tarifovani : public QObject {
+    Q_OBJECT
+public:
+    enum class Vysledek {
+        Hotovo,      // every call below stage 10 reached stage 10
+        ChybiMisto,  // no site row or an empty prefix: nothing tariffed
+        Chyba,       // a statement failed: the run's writes were rolled back
+    };
+
+    // Site values of konfigurace_mista.
+    struct Misto {
+        bool nalezeno = false;
+        QString mezistatniPredvolba;   // international prefix
+        QString mezimestskaPredvolba;  // long-distance prefix
+        QString kodStatu;              // home state code
+        QString kodMesta;              // home area code
+    };
+
+    explicit Tarifovani(Transaction& t, QObject* parent = nullptr);
+    explicit Tarifovani(QObject* parent = nullptr);
+
+    // One whole run (blocking, any thread): commit, site values, calendar,
+    // the nine steps, commit. Returns how it ended; message() says it in Czech.
+    Vysledek tarifikuj();
+    QString message() const { return m_message; }
+    // The caption of the boxes that tell the user how a run ended.
+    static QString caption();
+
+    // The parts of a run, in their order. Each returns false when a statement
+    // failed (lastError() tells which); they do not commit.
+    bool nastav_parametry();
+    bool doplneni_kalendare();
+    bool Nastav_typ_hovoru();
+    bool zjisteni_tarifnich_vysilacu();
+    bool zrus_tarif_u_minimalnich_casu();
+    bool Nastav_kody_mest_a_statu();
+    bool Nalezeni_ucastniku();
+    bool urceni_pasma_hovoru();
+    bool oimpulsovani_hovoru();
+    bool Zrus_tarifovani_u_kratkych_cisel();
+    bool prirazeni_volajiciho();
+
+    const Misto& misto() const { return m_misto; }
+    // True when the site values allow tariffing (a row with both prefixes).
+    bool mistoPouzitelne() const;
+    // True once a calendar completion has run on this object: later runs give
+    // every calendar row its weekday's type again before the holidays, so
+    // holidays edited in between take effect.
+    bool prvniBehProbehl() const { return m_prvniBehProbehl; }
+    QString lastError() const { return m_lastError; }
+
+signals:
+    // The step in progress ("" at the end).
+    void status(const QString& text);
+
+private:
+    bool exec(const QString& sql, const QVariantList& params = {});
+    bool execSite(const QString& sql);
+    bool lengths(const QString& sql, const QVariantList& params, QList<int>& out);
+    QString prefixLookup(const QString& start, const QList<int>& lens) const;
+
+    Transaction& m_t;
+    Misto m_misto;
+    bool m_prvniBehProbehl = false;
+    QString m_lastError;
+    QString m_message;
+};
+
+} // namespace kavro
