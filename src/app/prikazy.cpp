@@ -5,6 +5,8 @@
 
 #include "frame/prikazy_menu.h"
 #include "import/forms/nastaveni_mista.h"
+#include "import/forms/nastaveni_pseudotarifu.h"
+#include "import/forms/z_adresar_pro_vstupni_data.h"
 
 namespace kavro {
 
@@ -14,6 +16,16 @@ void registruj_prikazy()
     // "Nastavení" > "&Místa volání"; also opened at start-up while no site is stored.
     p.registruj(1067, [](QWidget* rodic) {
         Nastaveni_mista okno(rodic);
+        return okno.Create(rodic);
+    });
+    // "Nastavení" > "&Parametrů pseudotarifu".
+    p.registruj(1066, [](QWidget* rodic) {
+        Nastaveni_Pseudotarifu okno(rodic);
+        return okno.Create(rodic);
+    });
+    // "Nastavení" > "&Adresáře se vstupními daty".
+    p.registruj(1069, [](QWidget* rodic) {
+        Z_Adresar_pro_vstupni_data okno(rodic);
         return okno.Create(rodic);
     });
 }
