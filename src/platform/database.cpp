@@ -213,22 +213,112 @@ void Query::setSQL(const QString& sql)
     m_sql = sql;
     m_open = false;
     m_atEnd = true;
-    m_binds.clear();
+    m_bindCount = 0;
 }
 
-void Query::bind(int pos, const QVariant& value)
+Query::Bound& Query::slot(int pos)
+{
+    if (int(m_binds.size()) < pos) m_binds.resize(size_t(pos));
+    if (m_bindCount < pos) {
+        for (int i = m_bindCount; i < pos - 1; ++i) m_binds[size_t(i)].kind = Bound::Null;
+        m_bindCount = pos;
+    }
+    return m_binds[size_t(pos - 1)];
+}
+
+namespace {
+
+// UTF-8 of a text into a reused buffer; the collector's texts are mostly ASCII.
+void toUtf8(const QString& s, std::string& out)
+{
+    const qsizetype n = s.size();
+    const char16_t* u = reinterpret_cast<const char16_t*>(s.utf16());
+    out.resize(size_t(n));
+    for (qsizetype i = 0; i < n; ++i) {
+        if (u[i] >= 0x80) {
+            const QByteArray b = s.toUtf8();
+            out.assign(b.constData(), size_t(b.size()));
+            return;
+        }
+        out[size_t(i)] = char(u[i]);
+    }
+}
+
+} // namespace
+
+void Query::bind(int pos, const QString& value)
 {
     if (pos < 1) return;
-    if (m_binds.size() < pos) m_binds.resize(pos);
-    m_binds[pos - 1] = value;
+    Bound& b = slot(pos);
+    b.kind = Bound::Text;
+    toUtf8(value, b.text);
+}
+
+void Query::bind(int pos, const char* utf8)
+{
+    if (pos < 1) return;
+    Bound& b = slot(pos);
+    if (!utf8) {
+        b.kind = Bound::Null;
+        return;
+    }
+    b.kind = Bound::Text;
+    b.text.assign(utf8);
+}
+
+void Query::bind(int pos, qint64 value)
+{
+    if (pos < 1) return;
+    Bound& b = slot(pos);
+    b.kind = Bound::Int;
+    b.i = value;
+}
+
+void Query::bindNull(int pos)
+{
+    if (pos < 1) return;
+    slot(pos).kind = Bound::Null;
+}
+
+void Query::bind(int pos, const QVariant& v)
+{
+    if (pos < 1) return;
+    if (v.isNull()) return bindNull(pos);
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Bool:
+        return bind(pos, v.toLongLong());
+    case QMetaType::Double: {
+        Bound& b = slot(pos);
+        b.kind = Bound::Real;
+        b.d = v.toDouble();
+        return;
+    }
+    case QMetaType::QByteArray: {
+        const QByteArray a = v.toByteArray();
+        Bound& b = slot(pos);
+        b.kind = Bound::Text;
+        b.text.assign(a.constData(), size_t(a.size()));
+        return;
+    }
+    case QMetaType::QString:
+        return bind(pos, *static_cast<const QString*>(v.constData()));
+    default:
+        return bind(pos, v.toString());
+    }
 }
 
 void Query::bindAll(const QVariantList& values)
 {
-    m_binds = values;
+    m_bindCount = 0;
+    for (int i = 0; i < values.size(); ++i) bind(i + 1, values[i]);
 }
 
-void Query::clearBindings() { m_binds.clear(); }
+void Query::clearBindings() { m_bindCount = 0; }
 
 void Query::fail(int code)
 {
@@ -263,34 +353,15 @@ bool Query::prepare()
         }
     }
     const int n = sqlite3_bind_parameter_count(m_stmt);
-    for (int i = 0; i < n && i < m_binds.size(); ++i) {
-        const QVariant& v = m_binds[i];
+    for (int i = 0; i < n && i < m_bindCount; ++i) {
+        const Bound& b = m_binds[size_t(i)];
         int rc = SQLITE_OK;
-        if (v.isNull()) {
-            rc = sqlite3_bind_null(m_stmt, i + 1);
-        } else {
-            switch (v.typeId()) {
-            case QMetaType::Int:
-            case QMetaType::LongLong:
-            case QMetaType::UInt:
-            case QMetaType::Short:
-            case QMetaType::UShort:
-            case QMetaType::Bool:
-                rc = sqlite3_bind_int64(m_stmt, i + 1, v.toLongLong());
-                break;
-            case QMetaType::Double:
-                rc = sqlite3_bind_double(m_stmt, i + 1, v.toDouble());
-                break;
-            case QMetaType::QByteArray: {
-                const QByteArray b = v.toByteArray();
-                rc = sqlite3_bind_text(m_stmt, i + 1, b.constData(), int(b.size()), SQLITE_TRANSIENT);
-                break;
-            }
-            default: {
-                const QByteArray b = v.toString().toUtf8();
-                rc = sqlite3_bind_text(m_stmt, i + 1, b.constData(), int(b.size()), SQLITE_TRANSIENT);
-            }
-            }
+        switch (b.kind) {
+        case Bound::Null: rc = sqlite3_bind_null(m_stmt, i + 1); break;
+        case Bound::Int: rc = sqlite3_bind_int64(m_stmt, i + 1, b.i); break;
+        case Bound::Real: rc = sqlite3_bind_double(m_stmt, i + 1, b.d); break;
+        // The buffer stays as it is until the statement is reset: no copy needed.
+        case Bound::Text: rc = sqlite3_bind_text(m_stmt, i + 1, b.text.data(), int(b.text.size()), SQLITE_STATIC); break;
         }
         if (rc != SQLITE_OK) {
             fail(rc);

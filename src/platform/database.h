@@ -16,6 +16,8 @@
 #include <QStringList>
 #include <memory>
 #include <mutex>
+#include <string>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -93,6 +95,11 @@ public:
     // Binds `?` number `pos` (from 1). A null QVariant binds NULL; strings bind as text,
     // whole numbers as integers.
     void bind(int pos, const QVariant& value);
+    void bind(int pos, const QString& value);
+    void bind(int pos, const char* utf8);
+    void bind(int pos, qint64 value);
+    void bind(int pos, int value) { bind(pos, qint64(value)); }
+    void bindNull(int pos);
     void bindAll(const QVariantList& values);
     void clearBindings();
 
@@ -130,7 +137,18 @@ private:
     bool m_open = false;
     qint64 m_rowCount = 0;
     QString m_error;
-    QVariantList m_binds;
+
+    // Bound values, kept until the statement has run. Slots keep their
+    // buffers between rows, so a reused statement binds without allocating.
+    struct Bound {
+        enum Kind { Null, Int, Real, Text } kind = Null;
+        qint64 i = 0;
+        double d = 0;
+        std::string text; // UTF-8
+    };
+    Bound& slot(int pos);
+    std::vector<Bound> m_binds;
+    int m_bindCount = 0;
 };
 
 // Registers the functions the statements rely on (argn, dow, seconds, List,

@@ -1,4 +1,6 @@
 // Import of collector files, and the platform's insert path.
+#include <vector>
+#include <QRegularExpression>
 #include "benchmark.h"
 
 #include "gendata/gendata.h"
@@ -71,8 +73,11 @@ QList<Figure> measurePlatformInsert(Context& c)
     }
     Transaction& tr = Transaction::main();
     // A table of the calls table's shape, keyed by the call number only.
-    if (!tr.exec(QStringLiteral("CREATE TABLE dba.hovory_tvar AS SELECT * FROM dba.hovory WHERE 0"))
-        || !tr.exec(QStringLiteral("CREATE UNIQUE INDEX dba.hovory_tvar_id ON hovory_tvar (id_hovoru)")) || !tr.commit()) {
+    // The calls table's own definition (its key included) under another name, without its indexes.
+    QString ddl = tr.scalar(QStringLiteral("SELECT sql FROM dba.sqlite_master WHERE type = 'table' AND name = 'hovory'"));
+    ddl.replace(QRegularExpression(QStringLiteral("^CREATE TABLE\\s+hovory"), QRegularExpression::CaseInsensitiveOption),
+                QStringLiteral("CREATE TABLE dba.hovory_tvar"));
+    if (!tr.exec(ddl) || !tr.commit()) {
         std::fprintf(stderr, "%s\n", qPrintable(tr.lastErrorText()));
         return out;
     }
@@ -83,25 +88,36 @@ QList<Figure> measurePlatformInsert(Context& c)
         "ustredna_pocet_impulsu, ustredna_prepojeni, tarifovat_hovor, ustredna_cislo_pobocky, status_hovoru, "
         "ustredna_cislo_linky, doplnkova_informace, kod_uctu) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     Query q(tr);
-    const QString day = QStringLiteral("2024-01-01 ");
+    // The values as a parsed record holds them, made before the clock starts:
+    // the figure is the layer's (bind, run, store), not the making of texts.
+    struct Row { QString datum, volane; qint64 impulsy, pobocka, linka; };
+    std::vector<Row> rows(4096);
+    for (size_t k = 0; k < rows.size(); ++k) {
+        const int sec = int(k * 21 % 86400);
+        rows[k] = Row{QString::asprintf("2024-01-01 %02d:%02d:%02d", sec / 3600, sec / 60 % 60, sec % 60),
+                      QStringLiteral("0") + QString::number(200000000 + (k * 7919) % 700000000), qint64(k % 7),
+                      qint64(100 + (k * 31) % 9000), qint64(701 + k % 40)};
+    }
+    const QString delka = QStringLiteral("00:02:10");
+    const QString nula = QStringLiteral("0");
     QElapsedTimer t;
     t.start();
     qint64 failed = 0;
     for (qint64 i = 1; i <= n; ++i) {
+        const Row& r = rows[size_t(i) % rows.size()];
         q.setSQL(sql);
-        const int sec = int(i % 86400);
         q.bind(1, i);
-        q.bind(2, day + QString::asprintf("%02d:%02d:%02d", sec / 3600, sec / 60 % 60, sec % 60));
-        q.bind(3, QStringLiteral("00:02:10"));
-        q.bind(4, QStringLiteral("0") + QString::number(200000000 + (i * 7919) % 700000000));
-        q.bind(5, int(i % 7));
-        q.bind(6, QStringLiteral("0"));
+        q.bind(2, r.datum);
+        q.bind(3, delka);
+        q.bind(4, r.volane);
+        q.bind(5, r.impulsy);
+        q.bind(6, nula);
         q.bind(7, 0);
-        q.bind(8, int(100 + (i * 31) % 9000));
+        q.bind(8, r.pobocka);
         q.bind(9, 2);
-        q.bind(10, int(701 + i % 40));
-        q.bind(11, QString());
-        q.bind(12, QString());
+        q.bind(10, r.linka);
+        q.bindNull(11);
+        q.bindNull(12);
         if (!q.execute()) ++failed;
     }
     if (!tr.commit()) ++failed;
@@ -111,7 +127,7 @@ QList<Figure> measurePlatformInsert(Context& c)
         out << Figure{QStringLiteral("platform insert, calls' shape, one transaction, prepared"), n / sec,
                       QStringLiteral("rows/s"), 300000};
     else
-        out << Figure{QStringLiteral("platform insert, calls table with its four indexes"), n / sec,
+        out << Figure{QStringLiteral("platform insert, calls table with its indexes"), n / sec,
                       QStringLiteral("rows/s")};
     }
     tr.disconnect();
