@@ -1,14 +1,21 @@
 // Kavro: call accounting for a company's telephone exchange.
+#include "frame/forms/zakladni_okno.h"
+#include "prikazy.h"
+
 #include <QApplication>
-#include <QMainWindow>
-#include <QLabel>
+#include <QStringList>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QMainWindow w;
-    w.setWindowTitle(QStringLiteral("Kavro"));
-    w.setCentralWidget(new QLabel(QStringLiteral("Kavro"), &w));
-    w.show();
-    return app.exec();
+    // The whole command line, program path included: the instance option may stand anywhere in it.
+    QStringList casti;
+    for (int i = 0; i < argc; ++i) casti << QString::fromLocal8Bit(argv[i]);
+
+    kavro::registruj_prikazy();
+    kavro::Zakladni_okno okno;
+    if (!okno.Create(casti.join(u' '))) return okno.navratovy_kod();
+    okno.show();
+    const int kod = app.exec();
+    return kod != 0 ? kod : okno.navratovy_kod();
 }

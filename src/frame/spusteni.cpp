@@ -1,0 +1,60 @@
+#include "spusteni.h"
+
+#include "common/konfigurace.h"
+
+namespace kavro {
+
+QString jmeno_aplikace;
+QString aplikace_v_registru = QStringLiteral("Software\\Dorvek\\Kavro\\");
+QString Jmeno_uzivatele;
+
+QString jmenoInstance(const QString& prikazova_radka)
+{
+    QString jmeno;
+    const qsizetype od = prikazova_radka.indexOf(QStringLiteral("-n "), 0, Qt::CaseInsensitive);
+    if (od >= 0) {
+        for (qsizetype i = od + 3; i < prikazova_radka.size(); ++i) {
+            if (prikazova_radka.mid(i, 2) == QStringLiteral("-s")) break;
+            jmeno += prikazova_radka[i];
+        }
+    }
+    // The default comes before trimming: a name of blanks only ends up empty.
+    if (jmeno.isEmpty()) jmeno = QStringLiteral("Sberac");
+    return jmeno.trimmed();
+}
+
+QString titulekOkna(const QString& instance, const QString& ustredna)
+{
+    return QStringLiteral("Kavro  - (") + instance + QStringLiteral(") -  ") + ustredna;
+}
+
+QString doplnLomitko(const QString& adresar)
+{
+    if (adresar.endsWith(u'\\') || adresar.endsWith(u'/')) return adresar;
+    // A path written the Linux way gets the Linux separator.
+    return adresar + (adresar.contains(u'/') ? u'/' : u'\\');
+}
+
+int stupenOpravneni(const QString& heslo, const QString& pwd1, const QString& pwd2)
+{
+    if (heslo == pwd1) return 3;
+    if (heslo == pwd2) return 2;
+    return 1;
+}
+
+QString textOpravneni(int stupen)
+{
+    switch (stupen) {
+    case 3: return QStringLiteral("Právo Administrátora");
+    case 2: return QStringLiteral("Právo Oprav");
+    default: return QStringLiteral("Právo čtení");
+    }
+}
+
+void vyplnRegistr(konfiguracni_hodnoty& konfigurace, const QString& jmeno, const QString& hodnota)
+{
+    if (konfigurace.precti_promennou_registru(jmeno, QString()).isEmpty())
+        konfigurace.zapis_promenou_do_registru(jmeno, hodnota, QString());
+}
+
+} // namespace kavro

@@ -1,0 +1,271 @@
+#include "call_import.h"
+
+#include "common/konfigurace.h"
+#include "platform/clock.h"
+#include "platform/database.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <mutex>
+
+namespace kavro {
+
+namespace {
+
+std::mutex g_factoryMutex;
+TariffingRunFactory g_factory;
+
+// One statement stores a call unless its number is stored already: the
+// existence test runs on the primary key inside the insert.
+const char* const kVlozHovor =
+    "INSERT INTO dba.hovory (id_hovoru, ustredna_datum_a_cas, ustredna_delka_hovoru, ustredna_volane_cislo, "
+    "ustredna_pocet_impulsu, ustredna_prepojeni, tarifovat_hovor, ustredna_cislo_pobocky, status_hovoru, "
+    "ustredna_cislo_linky, doplnkova_informace, kod_uctu) "
+    "SELECT ?, ?, ?, ?, ?, ?, '0', ?, '2', ?, ?, ? "
+    "WHERE NOT EXISTS (SELECT 1 FROM dba.hovory WHERE id_hovoru = ?)";
+
+} // namespace
+
+void setTariffingRunFactory(TariffingRunFactory factory)
+{
+    std::lock_guard<std::mutex> l(g_factoryMutex);
+    g_factory = std::move(factory);
+}
+
+std::unique_ptr<TariffingRun> makeTariffingRun()
+{
+    std::lock_guard<std::mutex> l(g_factoryMutex);
+    return g_factory ? g_factory() : nullptr;
+}
+
+QString adresarDennichSouboru(const ConfigValue& value)
+{
+    const ConfigValue get = value ? value : ConfigValue([](const QString& name) {
+        return konfigurace ? konfigurace->zjisti_hodnotu(name) : QString();
+    });
+    if (get(QStringLiteral("DatovyZdrojSberace")) == QStringLiteral("Ne"))
+        return get(QStringLiteral("VstupniDatovyAdresarKavro"));
+    return get(QStringLiteral("DatovyAdresar"));
+}
+
+QDate denZTextu(const QString& den)
+{
+    QString d = den;
+    d.remove(QLatin1Char('-'));
+    if (d.size() < 8) return QDate();
+    bool ok1 = false, ok2 = false, ok3 = false;
+    const int y = d.left(4).toInt(&ok1);
+    int m = d.mid(4, 2).toInt(&ok2);
+    int day = d.mid(6, 2).toInt(&ok3);
+    if (!ok1 || !ok2 || !ok3 || y < 1) return QDate();
+    m = qBound(1, m, 12);
+    day = qBound(1, day, QDate(y, m, 1).daysInMonth());
+    return QDate(y, m, day);
+}
+
+QString posledni_zapis_do_hovoru(Transaction& t)
+{
+    Query q(t, QStringLiteral("SELECT Coalesce(date(Max(hovory.ustredna_datum_a_cas)),date('1997-08-01')) FROM DBA.hovory hovory"));
+    QString d;
+    if (q.run() && !q.atEnd()) d = q.value(1);
+    q.close();
+    if (d.size() < 10) return QStringLiteral("19970801");
+    return d.mid(0, 4) + d.mid(5, 2) + d.mid(8, 2);
+}
+
+QString Pricti_jeden_den(const QString& den)
+{
+    const QDate d = denZTextu(den);
+    if (!d.isValid()) return den;
+    if (d == QDate(9999, 12, 31)) return den; // the calendar ends there
+    return d.addDays(1).toString(QStringLiteral("yyyyMMdd"));
+}
+
+// ---------------------------------------------------------------- the run
+
+Import_hovoru::Import_hovoru(Transaction& t, QObject* parent) : QObject(parent), m_t(t)
+{
+    qRegisterMetaType<kavro::Import_hovoru::Souhrn>();
+}
+
+Import_hovoru::~Import_hovoru() = default;
+
+void Import_hovoru::nactiAdresar()
+{
+    m_jmena.clear();
+    m_jmena_nacteny = true;
+    QDir dir(m_p.adresar);
+    const QStringList names = dir.entryList(QDir::Files);
+    for (const QString& n : names) {
+        const QString lower = n.toLower();
+        // An exact ".dat" name wins over other letter cases.
+        if (!m_jmena.contains(lower) || n == lower) m_jmena.insert(lower, n);
+    }
+}
+
+QString Import_hovoru::cestaKSouboru(const QDate& den)
+{
+    if (!m_jmena_nacteny) nactiAdresar();
+    const QString name = den.toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".dat");
+    const auto it = m_jmena.constFind(name);
+    return QDir(m_p.adresar).filePath(it == m_jmena.constEnd() ? name : it.value());
+}
+
+qint64 Import_hovoru::Zjisti_celkovou_velikost_importu(const QDate& od, const QDate& do_)
+{
+    qint64 sum = 0;
+    for (QDate d = od; d.isValid() && d <= do_; d = d.addDays(1)) {
+        const QFileInfo fi(cestaKSouboru(d));
+        if (fi.isFile() && fi.isReadable()) sum += fi.size();
+    }
+    return sum;
+}
+
+void Import_hovoru::hlasPrubeh(qint64 pos, qint64 size, bool vzdy)
+{
+    const int f = size > 0 ? int(pos * 1000 / size) : 0;
+    const int c = m_celkem > 0 ? int(qMin<qint64>(m_zpracovano + pos, m_celkem) * 1000 / m_celkem) : 0;
+    if (!vzdy && f == m_posl_soubor && c == m_posl_celkem) return;
+    m_posl_soubor = f;
+    m_posl_celkem = c;
+    emit prubeh(pos, size, qMin<qint64>(m_zpracovano + pos, m_celkem), m_celkem);
+}
+
+void Import_hovoru::spustTarifikaci()
+{
+    ++m_souhrn.behu_tarifikace;
+    if (m_tarif) m_tarif->spust();
+}
+
+void Import_hovoru::potvrd()
+{
+    if (!m_t.commit()) {
+        ++m_souhrn.chyb_potvrzeni;
+        m_souhrn.posledni_chyba = m_t.lastErrorText();
+        m_t.rollback();
+    }
+}
+
+void Import_hovoru::Uloz_strukturu(const Struktura_vety& veta)
+{
+    // A date with month or day "00" is not stored.
+    if (veta.datum_a_cas.mid(5, 2) == QStringLiteral("00") || veta.datum_a_cas.mid(8, 2) == QStringLiteral("00")) {
+        ++m_souhrn.nulovych_dnu;
+        return;
+    }
+    if (!m_vloz) m_vloz = std::make_unique<Query>(m_t);
+    Query& q = *m_vloz;
+    static const QString sql = QString::fromLatin1(kVlozHovor);
+    q.setSQL(sql); // the same text stays prepared
+    q.bind(1, veta.cislo_vety);
+    q.bind(2, veta.datum_a_cas);
+    q.bind(3, veta.delka_hovoru);
+    q.bind(4, veta.volane_cislo);
+    q.bind(5, veta.pocet_impulsu);
+    q.bind(6, veta.prepojeni ? QStringLiteral("1") : QStringLiteral("0"));
+    q.bind(7, veta.cislo_pobocky);
+    q.bind(8, veta.cislo_linky);
+    q.bind(9, veta.doplnkova_informace);
+    q.bind(10, veta.kod_uctu);
+    q.bind(11, veta.cislo_vety);
+    if (!q.execute()) {
+        ++m_souhrn.chyb_vkladani;
+        m_souhrn.posledni_chyba = q.lastErrorText();
+        return;
+    }
+    if (q.rowCount() > 0) ++m_souhrn.ulozeno;
+    else ++m_souhrn.duplicit;
+}
+
+void Import_hovoru::Cti_textovy_soubor(const QString& path)
+{
+    Datovy_soubor_sberace f;
+    if (!f.open(path)) return; // a missing or unreadable file is skipped
+    ++m_souhrn.souboru;
+    const qint64 size = f.size();
+    m_posl_soubor = m_posl_celkem = -1;
+    hlasPrubeh(0, size, true);
+    qint64 pos = 0;
+    while (f.nextHeader()) {
+        if (m_ukoncit.load(std::memory_order_relaxed)) break;
+        if (f.readBody() != Datovy_soubor_sberace::Vysledek::Veta) {
+            ++m_souhrn.chybnych_souboru;
+            emit chybna_data(path);
+            break;
+        }
+        ++m_souhrn.vet;
+        pos = f.position();
+        hlasPrubeh(pos, size, false);
+        Vynuluj_strukturu(m_veta);
+        Nacti_data(f.body(), m_veta);
+        Uloz_strukturu(m_veta);
+        // A new day: the calls of the previous one are complete.
+        const QString d = m_veta.datum_a_cas.left(10);
+        if (d != m_aktualni_den) {
+            if (!m_aktualni_den.isEmpty()) spustTarifikaci();
+            if (!d.isEmpty()) m_aktualni_den = d;
+            emit stav(QStringLiteral("Importuji den: ") + m_aktualni_den);
+        }
+    }
+    m_zpracovano += pos;
+    f.close();
+    hlasPrubeh(0, size, true);
+}
+
+Import_hovoru::Souhrn Import_hovoru::Vkladej_soubory(const Parametry& p)
+{
+    m_p = p;
+    m_souhrn = Souhrn();
+    m_jmena_nacteny = false;
+    m_zpracovano = 0;
+    m_celkem = 0;
+    m_aktualni_den.clear();
+    if (m_tarif) m_tarif->novy_beh();
+
+    if (p.typ_importu == 3) {
+        if (!p.soubor.isEmpty()) {
+            m_celkem = QFileInfo(p.soubor).size();
+            Cti_textovy_soubor(p.soubor);
+            potvrd();
+            spustTarifikaci();
+        }
+    } else if (p.typ_importu != 2 || p.obdobi_potvrzeno) {
+        // The run never goes past today.
+        const QDate dnes = clock::today();
+        QDate od = p.od;
+        QDate do_ = p.do_;
+        if (p.typ_importu != 2) {
+            // New files: from the day of the newest stored call (read again) to today.
+            od = denZTextu(posledni_zapis_do_hovoru(m_t));
+            do_ = dnes;
+        }
+        if (!do_.isValid() || do_ > dnes) do_ = dnes;
+        m_celkem = Zjisti_celkovou_velikost_importu(od, do_);
+        for (QDate d = od; d.isValid() && d <= do_; d = d.addDays(1)) {
+            Cti_textovy_soubor(cestaKSouboru(d));
+            potvrd(); // also when the file was missing
+            if (m_ukoncit.load()) break;
+        }
+    }
+    // The final tariffing runs in every case; its changes are committed with it.
+    spustTarifikaci();
+    potvrd();
+    m_souhrn.zruseno = m_ukoncit.load();
+    m_vloz.reset();
+    emit hotovo(m_souhrn);
+    return m_souhrn;
+}
+
+QString Import_hovoru::textChyb(const Souhrn& s)
+{
+    if (s.chyb_vkladani == 0 && s.chyb_potvrzeni == 0) return QString();
+    QString t = QStringLiteral("Import hovorů skončil s chybami.");
+    if (s.chyb_vkladani > 0)
+        t += QStringLiteral("\nHovorů, které databáze odmítla uložit: %1").arg(s.chyb_vkladani);
+    if (s.chyb_potvrzeni > 0)
+        t += QStringLiteral("\nSouborů, jejichž hovory se nepodařilo potvrdit a nejsou uloženy: %1").arg(s.chyb_potvrzeni);
+    if (!s.posledni_chyba.isEmpty()) t += QStringLiteral("\nPoslední chyba: ") + s.posledni_chyba;
+    return t;
+}
+
+} // namespace kavro

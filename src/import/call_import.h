@@ -1,0 +1,151 @@
+#pragma once
+// The call import: reads the collector's daily files into the calls table.
+//
+// Import_hovoru does the whole run on the thread that calls Vkladej_soubory()
+// (the import window starts it on a worker thread). It never touches a window:
+// progress, the day being imported, malformed files and the final summary are
+// signals, which reach the window queued. Everything the user is asked (the
+// period, the file) is asked before the run starts and passed in Parametry.
+#include "import/collector_file.h"
+
+#include <QDate>
+#include <QHash>
+#include <QObject>
+#include <QString>
+#include <atomic>
+#include <functional>
+#include <memory>
+
+namespace kavro {
+
+class Query;
+class Transaction;
+
+// What the main menu passes to the import window.
+struct FDX_Typ_importu {
+    int typ_importu = 1;      // 1 new files, 2 files of a period, 3 one chosen file
+    bool import_bezi = false; // true while the import window exists
+};
+
+// The tariffing run, as the import starts it. The import calls both functions on
+// its worker thread; spust() returns when the run has finished.
+class TariffingRun {
+public:
+    virtual ~TariffingRun() = default;
+    // Clears the first-run flag: the next run completes the calendar with every
+    // missing call date (the import calls it at the start of each run of files).
+    virtual void novy_beh() = 0;
+    // Tariffs every call below stage 10. False when the run failed.
+    virtual bool spust() = 0;
+};
+
+using TariffingRunFactory = std::function<std::unique_ptr<TariffingRun>()>;
+// The tariffing registers itself here; without it the import stores calls only.
+void setTariffingRunFactory(TariffingRunFactory factory);
+std::unique_ptr<TariffingRun> makeTariffingRun();
+
+// The directory of the daily files from the configuration values
+// "DatovyZdrojSberace", "VstupniDatovyAdresarKavro" and "DatovyAdresar".
+// `value` gives a value's text ("" when missing); by default the program's store.
+using ConfigValue = std::function<QString(const QString&)>;
+QString adresarDennichSouboru(const ConfigValue& value = {});
+
+// Day of the newest stored call as YYYYMMDD; 19970801 for an empty table.
+QString posledni_zapis_do_hovoru(Transaction& t);
+// The following day, YYYYMMDD -> YYYYMMDD.
+QString Pricti_jeden_den(const QString& den);
+// A YYYYMMDD (or YYYY-MM-DD) text as a date; out-of-range parts are clamped.
+QDate denZTextu(const QString& den);
+
+class Import_hovoru : public QObject {
+    Q_OBJECT
+public:
+    struct Parametry {
+        int typ_importu = 1;
+        // Type 2: the period (both days included); a reversed one reads no file.
+        // Type 1 reads from the day of the newest stored call to today. The run
+        // never goes past today.
+        QDate od;
+        QDate do_;
+        bool obdobi_potvrzeno = true; // type 2: false when the period was not confirmed
+        // Type 3: the chosen file ("" = none chosen).
+        QString soubor;
+        // Directory of the daily files.
+        QString adresar;
+    };
+
+    struct Souhrn {
+        qint64 souboru = 0;          // files read
+        qint64 vet = 0;              // accepted records
+        qint64 ulozeno = 0;          // calls stored
+        qint64 duplicit = 0;         // calls already stored
+        qint64 nulovych_dnu = 0;     // records with month or day "00"
+        qint64 chybnych_souboru = 0; // files stopped by a malformed record
+        qint64 chyb_vkladani = 0;    // inserts the database refused
+        qint64 chyb_potvrzeni = 0;   // commits that failed
+        qint64 behu_tarifikace = 0;  // tariffing runs started
+        bool zruseno = false;
+        QString posledni_chyba;
+    };
+
+    explicit Import_hovoru(Transaction& t, QObject* parent = nullptr);
+    ~Import_hovoru() override;
+
+    // The tariffing run to start (may be null: calls are only stored).
+    void setTariffingRun(TariffingRun* run) { m_tarif = run; }
+
+    // The worker: runs the import and returns its summary (also sent by `hotovo`).
+    Souhrn Vkladej_soubory(const Parametry& p);
+
+    // Asks the run to stop (safe from any thread); it stops within one record.
+    void zrus() { m_ukoncit.store(true); }
+    bool zruseno() const { return m_ukoncit.load(); }
+
+    // Reads one file; a missing one is skipped. Commits nothing.
+    void Cti_textovy_soubor(const QString& path);
+    // Stores one call unless it is stored already or dated with month or day "00".
+    void Uloz_strukturu(const Struktura_vety& veta);
+    // Total size in bytes of the day files from `od` to `do_`.
+    qint64 Zjisti_celkovou_velikost_importu(const QDate& od, const QDate& do_);
+    // Full path of a day's file: "YYYYMMDD.dat", matched also in another letter case.
+    QString cestaKSouboru(const QDate& den);
+
+    const Souhrn& souhrn() const { return m_souhrn; }
+    // The Czech text of the failures of the run ("" when there were none).
+    static QString textChyb(const Souhrn& s);
+
+signals:
+    // Bytes done of the current file and of the whole run.
+    void prubeh(qint64 soubor_hotovo, qint64 soubor_celkem, qint64 celkem_hotovo, qint64 celkem);
+    // "Importuji den: YYYY-MM-DD"
+    void stav(const QString& text);
+    // A malformed record stopped the reading of a file.
+    void chybna_data(const QString& soubor);
+    // The run has ended.
+    void hotovo(const kavro::Import_hovoru::Souhrn& souhrn);
+
+private:
+    void spustTarifikaci();
+    void potvrd();
+    void hlasPrubeh(qint64 pos, qint64 size, bool vzdy);
+    void nactiAdresar();
+
+    Transaction& m_t;
+    std::unique_ptr<Query> m_vloz;
+    TariffingRun* m_tarif = nullptr;
+    std::atomic<bool> m_ukoncit{false};
+    Souhrn m_souhrn;
+    Parametry m_p;
+    QString m_aktualni_den;
+    qint64 m_zpracovano = 0;     // bytes of the files already finished
+    qint64 m_celkem = 0;         // bytes of all files of the run
+    int m_posl_soubor = -1;      // last reported per-mille values
+    int m_posl_celkem = -1;
+    QHash<QString, QString> m_jmena; // lower-case file name -> name in the directory
+    bool m_jmena_nacteny = false;
+    Struktura_vety m_veta;
+};
+
+} // namespace kavro
+
+Q_DECLARE_METATYPE(kavro::Import_hovoru::Souhrn)

@@ -1,0 +1,179 @@
+#include "hovory_nacteni.h"
+
+#include "ui_hovory_nacteni.h"
+
+#include "platform/clock.h"
+#include "platform/database.h"
+#include "platform/forms/message_box.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QThread>
+#include <QTimer>
+#include <mutex>
+
+namespace kavro {
+
+namespace {
+std::mutex g_hooks;
+Hovory_nacteni::DotazNaObdobi g_dotazNaObdobi;
+Hovory_nacteni::DotazNaSoubor g_dotazNaSoubor;
+} // namespace
+
+void Hovory_nacteni::setDotazNaObdobi(DotazNaObdobi dotaz)
+{
+    std::lock_guard<std::mutex> l(g_hooks);
+    g_dotazNaObdobi = std::move(dotaz);
+}
+
+void Hovory_nacteni::setDotazNaSoubor(DotazNaSoubor dotaz)
+{
+    std::lock_guard<std::mutex> l(g_hooks);
+    g_dotazNaSoubor = std::move(dotaz);
+}
+
+bool Hovory_nacteni::Create(QWidget* parent, FDX_Typ_importu* record)
+{
+    Hovory_nacteni w(parent, record);
+    w.exec();
+    return true;
+}
+
+Hovory_nacteni::Hovory_nacteni(QWidget* parent, FDX_Typ_importu* record)
+    : QDialog(parent), ui(std::make_unique<Ui::Hovory_nacteni>()), m_zaznam(record ? record : &m_vychozi)
+{
+    ui->setupUi(this);
+    connect(ui->cb_ukoncit, &QPushButton::clicked, this, &Hovory_nacteni::cb_ukoncit_Click);
+    Hovory_nacteni_Create();
+}
+
+Hovory_nacteni::~Hovory_nacteni()
+{
+    // The window is kept until the worker has finished; this covers a window
+    // destroyed some other way.
+    if (m_vlakno) {
+        m_import->zrus();
+        m_vlakno->wait();
+        delete m_vlakno;
+    }
+    Hovory_nacteni_Destroy();
+}
+
+void Hovory_nacteni::Hovory_nacteni_Create()
+{
+    m_zaznam->import_bezi = true;
+    m_typ_importu = m_zaznam->typ_importu;
+    setWindowTitle(m_typ_importu == 1 ? QStringLiteral("Aktualizace souborů") : QStringLiteral("Import souborů"));
+    ui->progb_1->setValue(0);
+    ui->progb_2->setValue(0);
+    m_tarif = makeTariffingRun();
+    m_import = std::make_unique<Import_hovoru>(Transaction::main());
+    m_import->setTariffingRun(m_tarif.get());
+    connect(m_import.get(), &Import_hovoru::prubeh, this, &Hovory_nacteni::prubeh);
+    connect(m_import.get(), &Import_hovoru::stav, ui->Status, &QLabel::setText);
+    connect(m_import.get(), &Import_hovoru::chybna_data, this, &Hovory_nacteni::chybna_data);
+    // The questions and the worker start once the window is shown.
+    QTimer::singleShot(0, this, &Hovory_nacteni::spustVlakno);
+}
+
+void Hovory_nacteni::Hovory_nacteni_Destroy()
+{
+    m_zaznam->import_bezi = false;
+}
+
+void Hovory_nacteni::cb_ukoncit_Click()
+{
+    m_import->zrus();
+}
+
+void Hovory_nacteni::spustVlakno()
+{
+    if (m_bezi || m_hotovo) return;
+    Import_hovoru::Parametry p;
+    p.typ_importu = m_typ_importu;
+    p.adresar = adresarDennichSouboru();
+    if (m_typ_importu == 2) {
+        QString od = posledni_zapis_do_hovoru(Transaction::main());
+        od = od.left(4) + QLatin1Char('-') + od.mid(4, 2) + QLatin1Char('-') + od.mid(6, 2);
+        QString do_ = clock::today().toString(QStringLiteral("yyyy-MM-dd"));
+        DotazNaObdobi dotaz;
+        {
+            std::lock_guard<std::mutex> l(g_hooks);
+            dotaz = g_dotazNaObdobi;
+        }
+        p.obdobi_potvrzeno = dotaz && dotaz(this, od, do_);
+        p.od = denZTextu(od);
+        p.do_ = denZTextu(do_);
+    } else if (m_typ_importu == 3) {
+        DotazNaSoubor dotaz;
+        {
+            std::lock_guard<std::mutex> l(g_hooks);
+            dotaz = g_dotazNaSoubor;
+        }
+        p.soubor = dotaz ? dotaz(this) : QFileDialog::getOpenFileName(this, QString(), QDir::rootPath());
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_bezi = true;
+    Import_hovoru* imp = m_import.get();
+    m_vlakno = QThread::create([imp, p] { imp->Vkladej_soubory(p); });
+    connect(m_vlakno, &QThread::finished, this, &Hovory_nacteni::vlaknoSkoncilo);
+    m_vlakno->start();
+}
+
+void Hovory_nacteni::prubeh(qint64 soubor_hotovo, qint64 soubor_celkem, qint64 celkem_hotovo, qint64 celkem)
+{
+    ui->progb_1->setValue(soubor_celkem > 0 ? int(soubor_hotovo * 1000 / soubor_celkem) : 0);
+    ui->progb_2->setValue(celkem > 0 ? int(celkem_hotovo * 1000 / celkem) : 0);
+}
+
+void Hovory_nacteni::chybna_data()
+{
+    ++m_otevrenych_hlaseni;
+    messageBox(this, IconWarning, ButtonsOk, QStringLiteral("V datech byly provedeny změny"),
+               QStringLiteral("Data nelze načíst"));
+    --m_otevrenych_hlaseni;
+    if (m_hotovo && m_otevrenych_hlaseni == 0) zavri();
+}
+
+void Hovory_nacteni::vlaknoSkoncilo()
+{
+    m_vlakno->wait();
+    delete m_vlakno;
+    m_vlakno = nullptr;
+    m_bezi = false;
+    m_hotovo = true;
+    m_souhrn = m_import->souhrn();
+    QApplication::restoreOverrideCursor();
+    if (m_otevrenych_hlaseni == 0) zavri();
+}
+
+void Hovory_nacteni::zavri()
+{
+    const QString chyby = Import_hovoru::textChyb(m_souhrn);
+    if (!chyby.isEmpty()) messageBox(this, IconWarning, ButtonsOk, QStringLiteral("Import hovorů"), chyby);
+    QDialog::done(QDialog::Accepted);
+}
+
+void Hovory_nacteni::closeEvent(QCloseEvent* e)
+{
+    if (!m_hotovo) {
+        // Closing while the import runs asks it to stop; the window stays until it has.
+        cb_ukoncit_Click();
+        e->ignore();
+        return;
+    }
+    QDialog::closeEvent(e);
+}
+
+void Hovory_nacteni::reject()
+{
+    if (!m_hotovo) {
+        cb_ukoncit_Click();
+        return;
+    }
+    QDialog::reject();
+}
+
+} // namespace kavro

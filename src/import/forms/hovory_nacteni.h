@@ -1,0 +1,69 @@
+#pragma once
+// The call import window: two progress bars, the day being imported and "Ukončit".
+// The import itself runs on a worker thread (Import_hovoru); this window only
+// shows what the worker reports and asks the user before the worker starts.
+#include "import/call_import.h"
+
+#include <QDialog>
+#include <functional>
+#include <memory>
+
+class QThread;
+
+namespace Ui {
+class Hovory_nacteni;
+}
+
+namespace kavro {
+
+class Hovory_nacteni : public QDialog {
+    Q_OBJECT
+public:
+    // Opens the window modally; returns when the import has ended and the window closed.
+    static bool Create(QWidget* parent, FDX_Typ_importu* record);
+
+    Hovory_nacteni(QWidget* parent, FDX_Typ_importu* record);
+    ~Hovory_nacteni() override;
+
+    // Asks for the period of an import of type 2: gets the proposed days as
+    // YYYY-MM-DD and returns true with the confirmed ones.
+    using DotazNaObdobi = std::function<bool(QWidget* parent, QString& datum_od, QString& datum_do)>;
+    // TODO: the program connects the date-range dialog P_Nastaveni_od_do here
+    // (caption "Aktualizace ze souborů od ústředny", action "načíst soubory").
+    // Without it an import of type 2 reads no file.
+    static void setDotazNaObdobi(DotazNaObdobi dotaz);
+    // Asks for the file of an import of type 3 ("" = none); by default the file-open dialog.
+    using DotazNaSoubor = std::function<QString(QWidget* parent)>;
+    static void setDotazNaSoubor(DotazNaSoubor dotaz);
+
+    // The summary of the finished run (valid after the window closed).
+    const Import_hovoru::Souhrn& souhrn() const { return m_souhrn; }
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void reject() override;
+
+private:
+    std::unique_ptr<Ui::Hovory_nacteni> ui;
+    void Hovory_nacteni_Create();
+    void Hovory_nacteni_Destroy();
+    void cb_ukoncit_Click();
+    void spustVlakno();
+    void prubeh(qint64 soubor_hotovo, qint64 soubor_celkem, qint64 celkem_hotovo, qint64 celkem);
+    void chybna_data();
+    void vlaknoSkoncilo();
+    void zavri();
+
+    FDX_Typ_importu m_vychozi;
+    FDX_Typ_importu* m_zaznam;
+    int m_typ_importu = 1;
+    std::unique_ptr<TariffingRun> m_tarif;
+    std::unique_ptr<Import_hovoru> m_import;
+    QThread* m_vlakno = nullptr;
+    bool m_bezi = false;
+    bool m_hotovo = false;
+    int m_otevrenych_hlaseni = 0;
+    Import_hovoru::Souhrn m_souhrn;
+};
+
+} // namespace kavro

@@ -1,0 +1,337 @@
+#include "import/call_deletion.h"
+#include "import/call_import.h"
+
+#include "gendata/gendata.h"
+#include "platform/clock.h"
+#include "platform/database.h"
+#include "test_env.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace kavro;
+
+namespace {
+
+// Records what the import asked of the tariffing.
+struct TariffingSpy : TariffingRun {
+    int resets = 0;
+    QList<qint64> storedAtRun; // calls stored (in the open transaction) at each run
+    std::function<void(int)> onRun;
+    void novy_beh() override { ++resets; }
+    bool spust() override
+    {
+        storedAtRun << Transaction::main().scalar(QStringLiteral("SELECT count(*) FROM dba.hovory")).toLongLong();
+        if (onRun) onRun(int(storedAtRun.size()));
+        return true;
+    }
+};
+
+QByteArray bodyOf(int number, const QString& when, const QByteArray& called = "2345678",
+                  const QByteArray& info = "", const QByteArray& extension = "201")
+{
+    gendata::Fields f;
+    f.number = number;
+    f.dateTime = when.toLatin1();
+    f.duration = "00:02:10";
+    f.called = called;
+    f.impulses = 3;
+    f.transfer = "0";
+    f.extension = extension;
+    f.line = 701;
+    f.info = info;
+    f.account = "";
+    return gendata::body(f);
+}
+
+void writeBodies(const QString& path, const QList<QByteArray>& bodies)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    quint8 c = 17;
+    for (const QByteArray& b : bodies) f.write(gendata::frame(b, c += 31));
+}
+
+qint64 count(const QString& where = QString())
+{
+    return Transaction::main()
+        .scalar(QStringLiteral("SELECT count(*) FROM dba.hovory") + (where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where))
+        .toLongLong();
+}
+
+class CallImport : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(env.ok()) << env.error().toStdString();
+        clock::setFixedNow(QDateTime(QDate(2024, 3, 17), QTime(12, 0)));
+        imp.setTariffingRun(&spy);
+    }
+
+    Import_hovoru::Parametry period(QDate od, QDate do_)
+    {
+        Import_hovoru::Parametry p;
+        p.typ_importu = 2;
+        p.od = od;
+        p.do_ = do_;
+        p.adresar = env.dataDir();
+        return p;
+    }
+
+    // Three generated days, 15th to 17th March 2024.
+    gendata::Result generate(int calls = 300)
+    {
+        gendata::Options o;
+        o.outDir = env.dataDir();
+        o.firstDay = QDate(2024, 3, 15);
+        o.days = 3;
+        o.callsPerDay = calls;
+        gendata::Result r;
+        EXPECT_TRUE(gendata::writeFiles(o, &r));
+        return r;
+    }
+
+    test::TestEnv env;
+    TariffingSpy spy;
+    Import_hovoru imp{Transaction::main()};
+};
+
+} // namespace
+
+TEST_F(CallImport, NewFilesFromAnEmptyTableThenAgainStoreEachCallOnce)
+{
+    const gendata::Result r = generate();
+    Import_hovoru::Parametry p;
+    p.typ_importu = 1;
+    p.adresar = env.dataDir();
+    qint64 lastTotal = -1, total = 0;
+    QObject::connect(&imp, &Import_hovoru::prubeh, [&](qint64, qint64, qint64 done, qint64 all) { lastTotal = done; total = all; });
+    const Import_hovoru::Souhrn s = imp.Vkladej_soubory(p);
+    EXPECT_EQ(s.ulozeno, r.records);
+    EXPECT_EQ(s.souboru, 3);
+    EXPECT_EQ(total, r.bytes);
+    EXPECT_EQ(lastTotal, r.bytes);
+    ASSERT_TRUE(Transaction::main().rollback()); // everything was committed
+    EXPECT_EQ(count(), r.records);
+    EXPECT_EQ(count("status_hovoru = 2 AND tarifovat_hovor = 0"), r.records);
+    // Two day changes inside the run, then the final run.
+    EXPECT_EQ(spy.storedAtRun.size(), 3);
+    EXPECT_EQ(spy.resets, 1);
+
+    // The newest stored day is today: only today's file is read again, nothing is added.
+    Import_hovoru again(Transaction::main());
+    const Import_hovoru::Souhrn s2 = again.Vkladej_soubory(p);
+    EXPECT_EQ(s2.souboru, 1);
+    EXPECT_EQ(s2.ulozeno, 0);
+    EXPECT_EQ(s2.duplicit, 300);
+    EXPECT_EQ(count(), r.records);
+    EXPECT_TRUE(Import_hovoru::textChyb(s2).isEmpty());
+}
+
+TEST_F(CallImport, StoredRowHoldsTheRecordsValues)
+{
+    writeBodies(env.dataDir() + "/20240315.dat",
+                {bodyOf(42, "2024-03-15 08:00:01", "0601234567", "O'Brien; \"x\"", "0123")});
+    imp.Vkladej_soubory(period(QDate(2024, 3, 15), QDate(2024, 3, 15)));
+    Query q(Transaction::main(), QStringLiteral(
+        "SELECT id_hovoru, ustredna_datum_a_cas, ustredna_delka_hovoru, ustredna_volane_cislo, ustredna_pocet_impulsu, "
+        "ustredna_prepojeni, tarifovat_hovor, ustredna_cislo_pobocky, status_hovoru, ustredna_cislo_linky, "
+        "doplnkova_informace, kod_uctu FROM dba.hovory"));
+    ASSERT_TRUE(q.run());
+    ASSERT_FALSE(q.atEnd());
+    EXPECT_EQ(q.value(1), "42");
+    EXPECT_EQ(q.value(2), "2024-03-15 08:00:01");
+    EXPECT_EQ(q.value(3), "00:02:10");
+    EXPECT_EQ(q.value(4), "0601234567");
+    EXPECT_EQ(q.value(5), "3");
+    EXPECT_EQ(q.value(6), "0");
+    EXPECT_EQ(q.value(7), "0");
+    EXPECT_EQ(q.value(8), "123");
+    EXPECT_EQ(q.value(9), "2");
+    EXPECT_EQ(q.value(10), "701");
+    // A ';' inside the field ends it; the quote goes in as it stands.
+    EXPECT_EQ(q.value(11), "O'Brien");
+}
+
+TEST_F(CallImport, FileSpanningTwoDaysStartsTariffingAfterTheFirstCallOfTheSecondDay)
+{
+    writeBodies(env.dataDir() + "/20240315.dat",
+                {bodyOf(1, "2024-03-15 23:58:00"), bodyOf(2, "2024-03-15 23:59:00"),
+                 bodyOf(3, "2024-03-16 00:00:30"), bodyOf(4, "2024-03-16 00:01:00")});
+    QStringList states;
+    QObject::connect(&imp, &Import_hovoru::stav, [&](const QString& s) { states << s; });
+    imp.Vkladej_soubory(period(QDate(2024, 3, 15), QDate(2024, 3, 15)));
+    // No run before the first record; one right after record 3 is stored; the final one.
+    ASSERT_EQ(spy.storedAtRun.size(), 2);
+    EXPECT_EQ(spy.storedAtRun[0], 3);
+    EXPECT_EQ(spy.storedAtRun[1], 4);
+    EXPECT_EQ(states, QStringList({"Importuji den: 2024-03-15", "Importuji den: 2024-03-16"}));
+}
+
+TEST_F(CallImport, CancelInTheMiddleOfAFileKeepsWhatWasStored)
+{
+    writeBodies(env.dataDir() + "/20240315.dat",
+                {bodyOf(1, "2024-03-15 10:00:00"), bodyOf(2, "2024-03-16 10:00:00"), bodyOf(3, "2024-03-16 11:00:00")});
+    writeBodies(env.dataDir() + "/20240316.dat", {bodyOf(4, "2024-03-16 12:00:00")});
+    // "Ukončit" pressed while the tariffing of the first day runs.
+    spy.onRun = [&](int n) { if (n == 1) imp.zrus(); };
+    const Import_hovoru::Souhrn s = imp.Vkladej_soubory(period(QDate(2024, 3, 15), QDate(2024, 3, 16)));
+    EXPECT_TRUE(s.zruseno);
+    EXPECT_EQ(spy.storedAtRun.size(), 2); // the final run still happens
+    Transaction::main().rollback();
+    EXPECT_EQ(count(), 2);
+    EXPECT_EQ(count("id_hovoru IN (3, 4)"), 0);
+}
+
+TEST_F(CallImport, PeriodCases)
+{
+    generate(50);
+    // Start after the end: no file is read, the final tariffing runs.
+    Import_hovoru::Souhrn s = imp.Vkladej_soubory(period(QDate(2024, 3, 17), QDate(2024, 3, 15)));
+    EXPECT_EQ(s.souboru, 0);
+    EXPECT_EQ(spy.storedAtRun.size(), 1);
+    EXPECT_EQ(count(), 0);
+
+    // Not confirmed: nothing read.
+    Import_hovoru::Parametry p = period(QDate(2024, 3, 15), QDate(2024, 3, 17));
+    p.obdobi_potvrzeno = false;
+    Import_hovoru i2(Transaction::main());
+    EXPECT_EQ(i2.Vkladej_soubory(p).souboru, 0);
+
+    // An open end stops at today: tomorrow's file stays unread.
+    writeBodies(env.dataDir() + "/20240318.dat", {bodyOf(99999, "2024-03-18 10:00:00")});
+    Import_hovoru i3(Transaction::main());
+    s = i3.Vkladej_soubory(period(QDate(2024, 3, 16), QDate(9999, 12, 31)));
+    EXPECT_EQ(s.souboru, 2);
+    EXPECT_EQ(count(), 100);
+    EXPECT_EQ(count("id_hovoru = 99999"), 0);
+}
+
+TEST_F(CallImport, KnownNumberWithNewContentLeavesTheStoredRow)
+{
+    writeBodies(env.dataDir() + "/20240315.dat", {bodyOf(7, "2024-03-15 10:00:00", "111")});
+    imp.Vkladej_soubory(period(QDate(2024, 3, 15), QDate(2024, 3, 15)));
+    writeBodies(env.dataDir() + "/20240316.dat", {bodyOf(7, "2024-03-16 11:00:00", "222"), bodyOf(8, "2024-03-16 11:00:00")});
+    Import_hovoru again(Transaction::main());
+    const Import_hovoru::Souhrn s = again.Vkladej_soubory(period(QDate(2024, 3, 16), QDate(2024, 3, 16)));
+    EXPECT_EQ(s.duplicit, 1);
+    EXPECT_EQ(s.ulozeno, 1);
+    EXPECT_EQ(Transaction::main().scalar("SELECT ustredna_volane_cislo || ' ' || ustredna_datum_a_cas FROM dba.hovory WHERE id_hovoru = 7"),
+              "111 2024-03-15 10:00:00");
+}
+
+TEST_F(CallImport, ZeroDatesMalformedRecordsReadOnlyAndUpperCaseFiles)
+{
+    QList<QByteArray> day15 = {bodyOf(1, "2024-03-15 10:00:00"), bodyOf(2, "0000-00-00 00:00:00"),
+                               bodyOf(3, "2024-00-15 10:00:00"), bodyOf(4, "2024-03-15 11:00:00")};
+    QByteArray bad = bodyOf(5, "2024-03-15 12:00:00");
+    bad[23] = '.';
+    day15 << bad << bodyOf(6, "2024-03-15 13:00:00");
+    writeBodies(env.dataDir() + "/20240315.dat", day15);
+    const QString upper = env.dataDir() + "/20240316.DAT";
+    writeBodies(upper, {bodyOf(10, "2024-03-16 10:00:00")});
+    QFile::setPermissions(upper, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    QStringList malformed;
+    QObject::connect(&imp, &Import_hovoru::chybna_data, [&](const QString& f) { malformed << f; });
+    const Import_hovoru::Souhrn s = imp.Vkladej_soubory(period(QDate(2024, 3, 15), QDate(2024, 3, 16)));
+    EXPECT_EQ(s.nulovych_dnu, 2);
+    EXPECT_EQ(malformed.size(), 1);
+    EXPECT_TRUE(malformed.value(0).endsWith("20240315.dat"));
+    Transaction::main().rollback();
+    EXPECT_EQ(count(), 3); // 1, 4 and 10
+    EXPECT_EQ(count("id_hovoru IN (1, 4, 10)"), 3);
+}
+
+TEST_F(CallImport, SingleFileStartsItsBarsFromZeroAndTariffsTwice)
+{
+    const QString path = env.dir() + "/chosen.bin";
+    writeBodies(path, {bodyOf(1, "2024-02-01 10:00:00"), bodyOf(2, "2024-02-01 11:00:00")});
+    Import_hovoru::Parametry p;
+    p.typ_importu = 3;
+    p.soubor = path;
+    qint64 lastDone = -1, lastTotal = -1;
+    QObject::connect(&imp, &Import_hovoru::prubeh, [&](qint64, qint64, qint64 d, qint64 t) { lastDone = d; lastTotal = t; });
+    QStringList states;
+    QObject::connect(&imp, &Import_hovoru::stav, [&](const QString& s) { states << s; });
+    const Import_hovoru::Souhrn s = imp.Vkladej_soubory(p);
+    EXPECT_EQ(s.ulozeno, 2);
+    EXPECT_EQ(lastTotal, QFileInfo(path).size());
+    EXPECT_EQ(lastDone, lastTotal);
+    EXPECT_EQ(spy.storedAtRun.size(), 2);
+    EXPECT_EQ(states, QStringList({"Importuji den: 2024-02-01"}));
+
+    // No file chosen: only the final run.
+    TariffingSpy spy2;
+    Import_hovoru none(Transaction::main());
+    none.setTariffingRun(&spy2);
+    p.soubor.clear();
+    EXPECT_EQ(none.Vkladej_soubory(p).souboru, 0);
+    EXPECT_EQ(spy2.storedAtRun.size(), 1);
+}
+
+TEST_F(CallImport, RefusedInsertsAreCountedAndReported)
+{
+    ASSERT_TRUE(Transaction::main().exec(
+        "CREATE TRIGGER dba.odmitni BEFORE INSERT ON hovory WHEN new.id_hovoru = 2 BEGIN SELECT RAISE(ABORT, 'odmítnuto'); END"));
+    ASSERT_TRUE(Transaction::main().commit());
+    writeBodies(env.dataDir() + "/20240315.dat",
+                {bodyOf(1, "2024-03-15 10:00:00"), bodyOf(2, "2024-03-15 11:00:00"), bodyOf(3, "2024-03-15 12:00:00")});
+    const Import_hovoru::Souhrn s = imp.Vkladej_soubory(period(QDate(2024, 3, 15), QDate(2024, 3, 15)));
+    EXPECT_EQ(s.ulozeno, 2);
+    EXPECT_EQ(s.chyb_vkladani, 1);
+    const QString text = Import_hovoru::textChyb(s);
+    EXPECT_TRUE(text.contains("odmítla uložit: 1")) << text.toStdString();
+    EXPECT_TRUE(text.contains("odmítnuto")) << text.toStdString();
+    Transaction::main().rollback();
+    EXPECT_EQ(count(), 2);
+}
+
+TEST(CallImportHelpers, DirectoryDaysAndNewestDay)
+{
+    auto cfg = [](QHash<QString, QString> v) { return [v](const QString& n) { return v.value(n); }; };
+    EXPECT_EQ(adresarDennichSouboru(cfg({{"DatovyZdrojSberace", "Ne"}, {"VstupniDatovyAdresarKavro", "/in/"}, {"DatovyAdresar", "/d/"}})), "/in/");
+    EXPECT_EQ(adresarDennichSouboru(cfg({{"DatovyZdrojSberace", "Ano"}, {"VstupniDatovyAdresarKavro", "/in/"}, {"DatovyAdresar", "/d/"}})), "/d/");
+    EXPECT_EQ(adresarDennichSouboru(cfg({{"VstupniDatovyAdresarKavro", "/in/"}, {"DatovyAdresar", "/d/"}})), "/d/");
+    EXPECT_EQ(Pricti_jeden_den("20231231"), "20240101");
+    EXPECT_EQ(Pricti_jeden_den("20240228"), "20240229");
+    EXPECT_EQ(Pricti_jeden_den("99991231"), "99991231");
+
+    test::TestEnv env;
+    ASSERT_TRUE(env.ok());
+    EXPECT_EQ(posledni_zapis_do_hovoru(Transaction::main()), "19970801");
+    ASSERT_TRUE(Transaction::main().exec("INSERT INTO dba.hovory (id_hovoru, ustredna_datum_a_cas) VALUES (1, '2024-03-05 10:00:00')"));
+    EXPECT_EQ(posledni_zapis_do_hovoru(Transaction::main()), "20240305");
+}
+
+TEST(CallDeletion, DeletesWholeDaysOfThePeriodAndCommits)
+{
+    test::TestEnv env;
+    ASSERT_TRUE(env.ok());
+    clock::setFixedNow(QDateTime(QDate(2024, 5, 20), QTime(9, 0)));
+    Transaction& t = Transaction::main();
+    int id = 0;
+    for (const char* when : {"2024-03-14 23:59:59", "2024-03-15 00:00:00", "2024-03-15 12:00:00", "2024-03-16 23:59:59",
+                             "2024-03-17 00:00:00"})
+        ASSERT_TRUE(t.exec("INSERT INTO dba.hovory (id_hovoru, ustredna_datum_a_cas) VALUES (?, ?)", {++id, QString(when)}));
+    ASSERT_TRUE(t.commit());
+    UlozeneObdobi o = ulozene_obdobi(t);
+    EXPECT_EQ(o.od_dne, "2024-03-14");
+    EXPECT_EQ(o.do_dne, "2024-03-17");
+    EXPECT_EQ(o.pocet, 5);
+
+    // The last day counts to its end; the dates are normalised first.
+    EXPECT_EQ(smaz_hovory(t, "15.3.2024", "2024-3-16"), 3);
+    t.rollback(); // the deletion was committed
+    EXPECT_EQ(t.scalar("SELECT List(id_hovoru) FROM dba.hovory"), "1,5");
+    // A reversed period deletes nothing; a value with a quote is only a value.
+    EXPECT_EQ(smaz_hovory(t, "2024-03-17", "2024-03-14"), 0);
+    EXPECT_EQ(smaz_hovory(t, "2024-03-14' OR '1'='1", "2024-03-14"), 1);
+    EXPECT_EQ(ulozene_obdobi(t).pocet, 1);
+
+    EXPECT_EQ(normalizuj_datum("1.8."), "2024-08-01");
+    EXPECT_EQ(normalizuj_datum("1.8"), "2024-08-01");
+    EXPECT_EQ(normalizuj_datum("31.2.2023"), "2023-02-28");
+    EXPECT_EQ(normalizuj_datum("2024-13-40"), "2024-12-31");
+    EXPECT_EQ(normalizuj_datum("nic"), "2024-05-20");
+}

@@ -1,0 +1,239 @@
+// The import and deletion windows driven as a user drives them.
+#include "import/forms/hovory_mazani.h"
+#include "import/forms/hovory_nacteni.h"
+
+#include "common/konfigurace.h"
+#include "gendata/gendata.h"
+#include "platform/clock.h"
+#include "platform/database.h"
+#include "platform/forms/message_box.h"
+#include "platform/registry.h"
+#include "test_env.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSemaphore>
+#include <QtTest>
+#include <atomic>
+
+using namespace kavro;
+
+namespace {
+
+qint64 count(const QString& where = QString())
+{
+    return Transaction::main()
+        .scalar(QStringLiteral("SELECT count(*) FROM dba.hovory") + (where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where))
+        .toLongLong();
+}
+
+// A tariffing run that can hold the worker at its first run.
+struct Gate {
+    std::atomic<int> runs{0};
+    std::atomic<bool> hold{false};
+    QSemaphore release;
+};
+
+struct GatedRun : TariffingRun {
+    Gate* gate;
+    explicit GatedRun(Gate* g) : gate(g) {}
+    void novy_beh() override {}
+    bool spust() override
+    {
+        if (++gate->runs == 1 && gate->hold) gate->release.acquire();
+        return true;
+    }
+};
+
+} // namespace
+
+class TestHovoryNacteni : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<test::TestEnv> env;
+    std::unique_ptr<konfiguracni_hodnoty> store;
+    QList<MessageRequest> boxes;
+    Gate gate;
+
+    void writeDays(int days, int calls, double malformed = 0.0)
+    {
+        gendata::Options o;
+        o.outDir = env->dataDir();
+        o.firstDay = QDate(2024, 3, 15);
+        o.days = days;
+        o.callsPerDay = calls;
+        o.malformedShare = malformed;
+        QVERIFY(gendata::writeFiles(o));
+    }
+
+private slots:
+    void init()
+    {
+        env = std::make_unique<test::TestEnv>();
+        QVERIFY2(env->ok(), qPrintable(env->error()));
+        clock::setFixedNow(QDateTime(QDate(2024, 3, 17), QTime(18, 0)));
+        Registry::instance().write("Software\\Dorvek\\Kavro\\Sberac", "DatovyAdresar", env->dataDir() + "/");
+        store = std::make_unique<konfiguracni_hodnoty>(konfiguracni_hodnoty::zakladniKlic(), "Sberac");
+        konfigurace = store.get();
+        boxes.clear();
+        setMessageAnswerer([this](const MessageRequest& r) { boxes << r; return int(ResultOk); });
+        gate.runs = 0;
+        gate.hold = false;
+        setTariffingRunFactory([this] { return std::make_unique<GatedRun>(&gate); });
+    }
+
+    void cleanup()
+    {
+        setTariffingRunFactory({});
+        Hovory_nacteni::setDotazNaObdobi({});
+        Hovory_nacteni::setDotazNaSoubor({});
+        setMessageAnswerer({});
+        konfigurace = nullptr;
+        store.reset();
+        env.reset();
+    }
+
+    void newFilesThroughTheWindow()
+    {
+        writeDays(3, 200);
+        FDX_Typ_importu rec;
+        rec.typ_importu = 1;
+        QVERIFY(Hovory_nacteni::Create(nullptr, &rec));
+        QVERIFY(!rec.import_bezi);
+        Transaction::main().rollback();
+        QCOMPARE(count(), 600);
+        QCOMPARE(gate.runs.load(), 3);
+        QVERIFY(boxes.isEmpty());
+    }
+
+    void windowShowsProgressAndCaption()
+    {
+        writeDays(1, 50);
+        FDX_Typ_importu rec;
+        rec.typ_importu = 1;
+        gate.hold = true;
+        Hovory_nacteni w(nullptr, &rec);
+        w.show();
+        QVERIFY(rec.import_bezi);
+        QCOMPARE(w.windowTitle(), QString("Aktualizace souborů"));
+        QTRY_COMPARE(gate.runs.load(), 1); // the worker waits in the final tariffing
+        auto* status = w.findChild<QLabel*>("Status");
+        auto* all = w.findChild<QProgressBar*>("progb_2");
+        QVERIFY(status && all);
+        QTRY_COMPARE(status->text(), QString("Importuji den: 2024-03-15"));
+        QTRY_COMPARE(all->value(), all->maximum());
+        gate.release.release();
+        QTRY_VERIFY(!w.isVisible());
+    }
+
+    void closingWhileRunningActsAsUkoncit()
+    {
+        // The 15th's file runs into the 16th, so the tariffing starts inside it.
+        writeDays(3, 100);
+        QList<gendata::Record> records;
+        gendata::Options o;
+        gendata::Generator g(o);
+        records = g.day(QDate(2024, 3, 15), 10) + g.day(QDate(2024, 3, 16), 10);
+        QVERIFY(gendata::writeFile(env->dataDir() + "/20240315.dat", records));
+        FDX_Typ_importu rec;
+        rec.typ_importu = 2;
+        Hovory_nacteni::setDotazNaObdobi([](QWidget*, QString& od, QString& do_) {
+            od = "2024-03-15";
+            do_ = "9999-12-31";
+            return true;
+        });
+        gate.hold = true;
+        Hovory_nacteni w(nullptr, &rec);
+        w.show();
+        QCOMPARE(w.windowTitle(), QString("Import souborů"));
+        QTRY_COMPARE(gate.runs.load(), 1);
+        w.close(); // the title bar's close button
+        QTest::keyClick(&w, Qt::Key_Escape);
+        QCoreApplication::processEvents();
+        QVERIFY(w.isVisible()); // stays until the worker has finished
+        gate.release.release();
+        QTRY_VERIFY(!w.isVisible());
+        QCOMPARE(gate.runs.load(), 2); // the final run
+        Transaction::main().rollback();
+        QCOMPARE(count(), 11); // the 15th's calls and the first of the 16th
+        QVERIFY(w.souhrn().zruseno);
+    }
+
+    void malformedRecordWarnsAndSingleFileImport()
+    {
+        gendata::Options o;
+        gendata::Generator g(o);
+        QList<gendata::Record> records = g.day(QDate(2024, 3, 10), 5);
+        QByteArray bad = records[3].plain;
+        bad[26] = 'x';
+        records[3].framed = gendata::frame(bad, 0x77);
+        const QString path = env->dir() + "/vybrany.bin";
+        QVERIFY(gendata::writeFile(path, records));
+        Hovory_nacteni::setDotazNaSoubor([path](QWidget*) { return path; });
+        FDX_Typ_importu rec;
+        rec.typ_importu = 3;
+        QVERIFY(Hovory_nacteni::Create(nullptr, &rec));
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes[0].caption, QString("V datech byly provedeny změny"));
+        QCOMPARE(boxes[0].text, QString("Data nelze načíst"));
+        QCOMPARE(boxes[0].icon, int(IconWarning));
+        Transaction::main().rollback();
+        QCOMPARE(count(), 3);
+        QCOMPARE(gate.runs.load(), 2);
+    }
+
+    void periodNotConfirmedReadsNothing()
+    {
+        writeDays(1, 10);
+        Hovory_nacteni::setDotazNaObdobi([](QWidget*, QString& od, QString& do_) {
+            // The proposal: the newest stored day (none: 1 August 1997) to today.
+            return od == "1997-08-01" && do_ == "2024-03-17" && false;
+        });
+        FDX_Typ_importu rec;
+        rec.typ_importu = 2;
+        QVERIFY(Hovory_nacteni::Create(nullptr, &rec));
+        QCOMPARE(count(), 0);
+        QCOMPARE(gate.runs.load(), 1);
+    }
+
+    void deletionWindow()
+    {
+        // No call: the button is disabled.
+        {
+            Hovory_mazani w;
+            QVERIFY(!w.findChild<QPushButton*>("cb_OK")->isEnabled());
+        }
+        writeDays(3, 20);
+        FDX_Typ_importu rec;
+        QVERIFY(Hovory_nacteni::Create(nullptr, &rec));
+        QCOMPARE(count(), 60);
+
+        Hovory_mazani w;
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        auto* od = w.findChild<QLineEdit*>("Datum_od");
+        auto* do_ = w.findChild<QLineEdit*>("Datum_do");
+        auto* ok = w.findChild<QPushButton*>("cb_OK");
+        QVERIFY(od && do_ && ok);
+        QCOMPARE(od->text(), QString("2024-03-15"));
+        QCOMPARE(do_->text(), QString("2024-03-17"));
+        QVERIFY(ok->isEnabled());
+        od->setFocus();
+        od->selectAll();
+        QTest::keyClicks(od, "16.3.2024");
+        do_->setFocus(); // leaving the box normalises it
+        QTRY_COMPARE(od->text(), QString("2024-03-16"));
+        do_->setText("2024-03-16");
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QVERIFY(!w.isVisible());
+        Transaction::main().rollback(); // the deletion was committed
+        QCOMPARE(count(), 40);
+        QCOMPARE(count("date(ustredna_datum_a_cas) = '2024-03-16'"), 0);
+    }
+};
+
+QTEST_MAIN(TestHovoryNacteni)
+#include "tst_hovory_nacteni.moc"

@@ -1,0 +1,190 @@
+// The input directory dialog against a temporary registry: what it shows,
+// what it stores, and which directory the import then reads.
+#include "common/konfigurace.h"
+#include "import/adresare.h"
+#include "import/forms/cl_vyber_adresare.h"
+#include "import/forms/z_adresar_pro_vstupni_data.h"
+#include "platform/registry.h"
+#include "test_env.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+
+using namespace kavro;
+
+namespace {
+const QString Instance = QStringLiteral("Software\\Dorvek\\Kavro\\Sberac");
+const QString Ustredna = QStringLiteral("Software\\Dorvek\\Kavro\\Ustredna\\U1");
+} // namespace
+
+class TestVstupniData : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test::TestEnv> env;
+    std::unique_ptr<konfiguracni_hodnoty> store;
+
+    Registry& reg() { return Registry::instance(); }
+    // A fresh store, as the program loads it at start-up.
+    void nactiStore()
+    {
+        konfigurace = nullptr;
+        store = std::make_unique<konfiguracni_hodnoty>(konfiguracni_hodnoty::zakladniKlic(), "Sberac");
+        konfigurace = store.get();
+    }
+
+private slots:
+    void init()
+    {
+        env = std::make_unique<test::TestEnv>(false);
+        QVERIFY(env->ok());
+        reg().write(Instance, "DatovyAdresar", "/var/sberac/");
+        reg().write(Instance, "VstupniDatovyAdresarKavro", "/srv/kavro/");
+        nactiStore();
+    }
+    void cleanup()
+    {
+        konfigurace = nullptr;
+        store.reset();
+        env.reset();
+    }
+
+    void collectorsDirectoryWhenNoChoiceIsStored()
+    {
+        Z_Adresar_pro_vstupni_data d;
+        d.Z_Adresar_pro_vstupni_data_Create();
+        d.show();
+        QVERIFY(d.optb_2->isChecked());
+        QCOMPARE(d.vstupni_data->text(), QStringLiteral("/var/sberac/"));
+        QVERIFY(!d.vstupni_data->isEnabled());
+        QVERIFY(!d.Adresar_pro_vstupni_data->isEnabled());
+        QCOMPARE(vstupniAdresar(*konfigurace), QStringLiteral("/var/sberac/"));
+        if (qEnvironmentVariableIsSet("KAVRO_SNIMKY"))
+            d.grab().save(qEnvironmentVariable("KAVRO_SNIMKY") + "/z_adresar_pro_vstupni_data.png");
+
+        // Switching keeps what was typed.
+        QTest::mouseClick(d.optb_1, Qt::LeftButton, {}, QPoint(8, d.optb_1->height() / 2));
+        QCOMPARE(d.vstupni_data->text(), QStringLiteral("/srv/kavro/"));
+        QVERIFY(d.vstupni_data->isEnabled());
+        QVERIFY(d.Adresar_pro_vstupni_data->isEnabled());
+        d.vstupni_data->clear();
+        QTest::keyClicks(d.vstupni_data, "/tmp/jinam");
+        QTest::mouseClick(d.optb_2, Qt::LeftButton, {}, QPoint(8, d.optb_2->height() / 2));
+        QCOMPARE(d.vstupni_data->text(), QStringLiteral("/var/sberac/"));
+        QTest::mouseClick(d.optb_1, Qt::LeftButton, {}, QPoint(8, d.optb_1->height() / 2));
+        QCOMPARE(d.vstupni_data->text(), QStringLiteral("/tmp/jinam"));
+
+        // Saved with a final "/"; the import reads it at once and after a restart.
+        d.cb_2->click();
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(reg().read(Instance, "DatovyZdrojSberace"), QStringLiteral("Ne"));
+        QCOMPARE(reg().read(Instance, "VstupniDatovyAdresarKavro"), QStringLiteral("/tmp/jinam/"));
+        QCOMPARE(vstupniAdresar(*konfigurace), QStringLiteral("/tmp/jinam/"));
+        nactiStore();
+        QCOMPARE(vstupniAdresar(*konfigurace), QStringLiteral("/tmp/jinam/"));
+
+        // Reopened it shows the own directory.
+        Z_Adresar_pro_vstupni_data d2;
+        d2.Z_Adresar_pro_vstupni_data_Create();
+        QVERIFY(d2.optb_1->isChecked());
+        QCOMPARE(d2.vstupni_data->text(), QStringLiteral("/tmp/jinam/"));
+    }
+
+    void collectorsChoiceKeepsTheOwnDirectory()
+    {
+        reg().write(Instance, "DatovyZdrojSberace", "Ne");
+        nactiStore();
+        QCOMPARE(vstupniAdresar(*konfigurace), QStringLiteral("/srv/kavro/"));
+        Z_Adresar_pro_vstupni_data d;
+        d.Z_Adresar_pro_vstupni_data_Create();
+        QVERIFY(d.optb_1->isChecked());
+        QVERIFY(d.vstupni_data->isEnabled());
+        d.optb_2->setChecked(true);
+        d.cb_2->click();
+        QCOMPARE(reg().read(Instance, "DatovyZdrojSberace"), QStringLiteral("Ano"));
+        QCOMPARE(reg().read(Instance, "VstupniDatovyAdresarKavro"), QStringLiteral("/srv/kavro/"));
+        nactiStore();
+        QCOMPARE(vstupniAdresar(*konfigurace), QStringLiteral("/var/sberac/"));
+    }
+
+    void emptyOwnDirectoryAndLeaving()
+    {
+        Z_Adresar_pro_vstupni_data d;
+        d.Z_Adresar_pro_vstupni_data_Create();
+        d.optb_1->setChecked(true);
+        d.vstupni_data->clear();
+        d.cb_1->click();  // "Opusť": nothing stored
+        QCOMPARE(d.result(), int(QDialog::Rejected));
+        QVERIFY(!reg().contains(Instance, "DatovyZdrojSberace"));
+        QCOMPARE(konfigurace->zjisti_hodnotu("DatovyZdrojSberace"), QString());
+
+        d.Z_Adresar_pro_vstupni_data_Create();  // every opening reloads
+        QVERIFY(d.optb_2->isChecked());
+        d.optb_1->setChecked(true);
+        QCOMPARE(d.vstupni_data->text(), QStringLiteral("/srv/kavro/"));
+        d.vstupni_data->clear();
+        d.cb_2->click();
+        QCOMPARE(reg().read(Instance, "DatovyZdrojSberace"), QStringLiteral("Ne"));
+        QVERIFY(reg().contains(Instance, "VstupniDatovyAdresarKavro"));
+        QCOMPARE(reg().read(Instance, "VstupniDatovyAdresarKavro"), QString());
+    }
+
+    void choiceHeldInTheExchangeKeyIsWrittenThere()
+    {
+        // The exchange key holds the choice: a save must change it there, or
+        // the old value would win again at the next start.
+        reg().write(Instance, "Ustredna", "U1");
+        reg().write(Ustredna, "DatovyZdrojSberace", "Ano");
+        nactiStore();
+        Z_Adresar_pro_vstupni_data d;
+        d.Z_Adresar_pro_vstupni_data_Create();
+        QVERIFY(d.optb_2->isChecked());
+        d.optb_1->setChecked(true);
+        d.vstupni_data->setText("/mnt/ustredna");
+        d.cb_2->click();
+        QCOMPARE(reg().read(Ustredna, "DatovyZdrojSberace"), QStringLiteral("Ne"));
+        QVERIFY(!reg().contains(Instance, "DatovyZdrojSberace"));
+        QCOMPARE(reg().read(Instance, "VstupniDatovyAdresarKavro"), QStringLiteral("/mnt/ustredna/"));
+        nactiStore();
+        QCOMPARE(vstupniAdresar(*konfigurace), QStringLiteral("/mnt/ustredna/"));
+    }
+
+    void browsingPutsThePickersChoiceIntoTheBox()
+    {
+        QDir(env->dataDir()).mkpath("denni");
+        reg().write(Instance, "DatovyZdrojSberace", "Ne");
+        reg().write(Instance, "VstupniDatovyAdresarKavro", env->dataDir());
+        nactiStore();
+        Z_Adresar_pro_vstupni_data d;
+        d.Z_Adresar_pro_vstupni_data_Create();
+        d.show();
+
+        QString start;
+        QTimer::singleShot(0, this, [&] {
+            auto* vyber = qobject_cast<cl_Vyber_adresare*>(QApplication::activeModalWidget());
+            QVERIFY(vyber);
+            start = vyber->aktualniCesta();
+            vyber->lv_1->setCurrentRow(0);  // the folder "denni"
+            vyber->cb_1->click();
+        });
+        d.Adresar_pro_vstupni_data->click();
+        QCOMPARE(start, env->dataDir() + "/");
+        QCOMPARE(d.vstupni_data->text(), env->dataDir() + "/denni/");
+
+        // Leaving the picker keeps the text as it was.
+        QTimer::singleShot(0, this, [&] {
+            auto* vyber = qobject_cast<cl_Vyber_adresare*>(QApplication::activeModalWidget());
+            QVERIFY(vyber);
+            vyber->cb_2->click();
+        });
+        emit d.vstupni_data->customContextMenuRequested(QPoint(2, 2));  // the right mouse button
+        QCOMPARE(d.vstupni_data->text(), env->dataDir() + "/denni/");
+    }
+};
+
+QTEST_MAIN(TestVstupniData)
+#include "tst_settings_vstupni_data.moc"

@@ -1,0 +1,37 @@
+#pragma once
+// The benchmark's measures. Each measure is one function that prepares its own
+// data in the working folder, runs, and returns its figures; main() lists them.
+#include <QList>
+#include <QString>
+#include <functional>
+
+namespace kavro::benchmark {
+
+struct Context {
+    QString workDir;          // a temporary folder for files and databases
+    qint64 calls = 1000000;   // size of the call data set
+    int days = 30;
+};
+
+struct Figure {
+    QString name;
+    double value = 0;
+    QString unit;
+    double bar = 0;           // the value to reach (0: none)
+};
+
+struct Measure {
+    QString name;
+    std::function<QList<Figure>(Context&)> run;
+};
+
+// Peak resident memory of the process so far (KiB) and the current one.
+qint64 peakRssKiB();
+qint64 currentRssKiB();
+// A fresh database in the working folder, connected as the program's transaction.
+bool freshDatabase(const Context& c, const QString& name, QString* error);
+
+QList<Figure> measureImport(Context& c);
+QList<Figure> measurePlatformInsert(Context& c);
+
+} // namespace kavro::benchmark

@@ -1,0 +1,38 @@
+#include "benchmark.h"
+
+#include "platform/database.h"
+
+#include <QFile>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace kavro::benchmark {
+
+qint64 peakRssKiB()
+{
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return u.ru_maxrss;
+}
+
+qint64 currentRssKiB()
+{
+    QFile f(QStringLiteral("/proc/self/statm"));
+    if (!f.open(QIODevice::ReadOnly)) return 0;
+    const QList<QByteArray> parts = f.readAll().split(' ');
+    return parts.size() > 1 ? parts[1].toLongLong() * (sysconf(_SC_PAGESIZE) / 1024) : 0;
+}
+
+bool freshDatabase(const Context& c, const QString& name, QString* error)
+{
+    const QString path = c.workDir + QLatin1Char('/') + name;
+    Transaction::main().disconnect();
+    if (!createDatabase(path, QStringLiteral(KAVRO_DB_DIR), error)) return false;
+    if (!Transaction::main().connectFile(path, 16 * 1024)) {
+        if (error) *error = Transaction::main().lastErrorText();
+        return false;
+    }
+    return true;
+}
+
+} // namespace kavro::benchmark

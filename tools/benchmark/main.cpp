@@ -1,0 +1,54 @@
+// kavro-benchmark [--calls N] [--days D] [--only NAME]: prints the figures of
+// each measure on a generated data set.
+#include "benchmark.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <cstdio>
+
+using namespace kavro::benchmark;
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCommandLineParser p;
+    p.setApplicationDescription(QStringLiteral("Měření rychlosti importu a tarifikace"));
+    p.addHelpOption();
+    p.addOptions({
+        {QStringLiteral("calls"), QStringLiteral("Počet hovorů (výchozí 1000000)"), QStringLiteral("n"), QStringLiteral("1000000")},
+        {QStringLiteral("days"), QStringLiteral("Počet dní (výchozí 30)"), QStringLiteral("n"), QStringLiteral("30")},
+        {QStringLiteral("only"), QStringLiteral("Jen měření tohoto jména"), QStringLiteral("jméno")},
+    });
+    p.process(app);
+
+    QTemporaryDir dir;
+    Context c;
+    c.workDir = dir.path();
+    c.calls = qMax<qint64>(1, p.value(QStringLiteral("calls")).toLongLong());
+    c.days = qMax(1, p.value(QStringLiteral("days")).toInt());
+
+    // Each measure in turn; a new measure is one more line here.
+    const QList<Measure> measures = {
+        {QStringLiteral("import"), measureImport},
+        {QStringLiteral("platform-insert"), measurePlatformInsert},
+    };
+    std::printf("Data set: %lld calls over %d days\n", c.calls, c.days);
+    bool allMet = true;
+    for (const Measure& m : measures) {
+        if (p.isSet(QStringLiteral("only")) && p.value(QStringLiteral("only")) != m.name) continue;
+        std::printf("%s\n", qPrintable(m.name));
+        for (const Figure& f : m.run(c)) {
+            const bool met = f.bar <= 0 || f.value >= f.bar;
+            allMet &= met;
+            if (f.bar > 0)
+                std::printf("  %-58s %12.0f %s (bar %.0f%s)\n", qPrintable(f.name), f.value, qPrintable(f.unit), f.bar,
+                            met ? "" : ", NOT MET");
+            else
+                std::printf("  %-58s %12.1f %s\n", qPrintable(f.name), f.value, qPrintable(f.unit));
+        }
+        std::fflush(stdout);
+    }
+    std::printf("%s\n", allMet ? "All bars met." : "Some bars not met.");
+    return 0;
+}
