@@ -1,5 +1,6 @@
 #include "tarifovani.h"
 
+#include "common/datum.h"
 #include "platform/database.h"
 
 #include <QRegularExpression>
@@ -19,8 +20,10 @@ QString tr8(const char* s) { return QString::fromUtf8(s); }
 // Easter Monday of `rok` as "RRRR-MM-DD"; "" outside the years it is known for.
 QString velikonocniPondeli(int rok)
 {
-    (void)rok;
-    return QString(); // FIXME(dates): cl_Datum::Velikonoce
+    cl_Datum datum;
+    const SYSTEMTIME pondeli = datum.Velikonoce(rok);
+    if (pondeli.wYear == 0) return QString();
+    return datum.strDate(&pondeli, QStringLiteral("RRRR-MM-DD"));
 }
 
 } // namespace
@@ -203,7 +206,6 @@ bool Tarifovani::doplneni_kalendare()
             if (!q.isNull(1)) years << int(q.intValue(1));
     }
     for (int rok : years) {
-        if (rok < 1600 || rok > 2499) continue; // outside the years Easter is computed for
         const QString den = velikonocniPondeli(rok);
         if (den.isEmpty()) continue;
         if (!exec(QStringLiteral("UPDATE dba.kalendar SET typ_dne = 2 WHERE datum = ? AND typ_dne = 3"), {den}))
