@@ -1,5 +1,6 @@
 #include "tarifovani.h"
 
+#include "call_import.h"
 #include "common/datum.h"
 #include "platform/database.h"
 
@@ -98,6 +99,26 @@ QString Tarifovani::prefixLookup(const QString& start, const QList<int>& lens) c
     for (int l : lens)
         parts << QStringLiteral("substr(hovory.ustredna_volane_cislo, %1, %2)").arg(start).arg(l);
     return parts.join(QStringLiteral(", "));
+}
+
+// ---------------------------------------------------------------- the import's hook
+
+namespace {
+
+class TarifovaniProImport : public TariffingRun {
+public:
+    void novy_beh() override { m_t.novyBeh(); }
+    bool spust() override { return m_t.tarifikuj() == Tarifovani::Vysledek::Hotovo; }
+
+private:
+    Tarifovani m_t;
+};
+
+} // namespace
+
+void Tarifovani::zaregistruj()
+{
+    setTariffingRunFactory([] { return std::unique_ptr<TariffingRun>(new TarifovaniProImport); });
 }
 
 // ---------------------------------------------------------------- the run

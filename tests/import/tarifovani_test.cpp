@@ -1,5 +1,6 @@
 // The tariffing run against a real database built from db/, filled with a
 // small site, directories and tariff tables.
+#include "import/call_import.h"
 #include "import/tarifovani.h"
 #include "platform/database.h"
 #include "tarifovani_data.h"
@@ -537,6 +538,23 @@ TEST_F(TarifovaniTest, CallerFromTheAssignmentsValidAtTheCall)
     EXPECT_TRUE(isNull(7, "id_firmy"));
     EXPECT_TRUE(isNull(7, "id_oddeleni"));
     EXPECT_TRUE(isNull(7, "popis_osob"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(TarifovaniTest, ImportHookRunsTheTariffing)
+{
+    Tarifovani::zaregistruj();
+    std::unique_ptr<TariffingRun> run = makeTariffingRun();
+    ASSERT_TRUE(run);
+    call(1, at(kTuesday, "10:00:00"), QStringLiteral("0049305551234"), QStringLiteral("00:01:00"), 2);
+    run->novy_beh();
+    EXPECT_TRUE(run->spust());
+    EXPECT_EQ(v(1, "status_hovoru"), QStringLiteral("10"));
+    EXPECT_EQ(v(1, "cislo_ucastnika"), QStringLiteral("555"));
+    setTariffingRunFactory({});
 }
 
 } // namespace
