@@ -1,5 +1,7 @@
 #include "tarifovani.h"
 
+#include "call_import.h"
+#include "common/datum.h"
 #include "platform/database.h"
 
 #include <QRegularExpression>
@@ -19,8 +21,10 @@ QString tr8(const char* s) { return QString::fromUtf8(s); }
 // Easter Monday of `rok` as "RRRR-MM-DD"; "" outside the years it is known for.
 QString velikonocniPondeli(int rok)
 {
-    (void)rok;
-    return QString(); // FIXME(dates): cl_Datum::Velikonoce
+    cl_Datum datum;
+    const SYSTEMTIME pondeli = datum.Velikonoce(rok);
+    if (pondeli.wYear == 0) return QString();
+    return datum.strDate(&pondeli, QStringLiteral("RRRR-MM-DD"));
 }
 
 } // namespace
@@ -95,6 +99,26 @@ QString Tarifovani::prefixLookup(const QString& start, const QList<int>& lens) c
     for (int l : lens)
         parts << QStringLiteral("substr(hovory.ustredna_volane_cislo, %1, %2)").arg(start).arg(l);
     return parts.join(QStringLiteral(", "));
+}
+
+// ---------------------------------------------------------------- the import's hook
+
+namespace {
+
+class TarifovaniProImport : public TariffingRun {
+public:
+    void novy_beh() override { m_t.novyBeh(); }
+    bool spust() override { return m_t.tarifikuj() == Tarifovani::Vysledek::Hotovo; }
+
+private:
+    Tarifovani m_t;
+};
+
+} // namespace
+
+void Tarifovani::zaregistruj()
+{
+    setTariffingRunFactory([] { return std::unique_ptr<TariffingRun>(new TarifovaniProImport); });
 }
 
 // ---------------------------------------------------------------- the run
@@ -203,7 +227,6 @@ bool Tarifovani::doplneni_kalendare()
             if (!q.isNull(1)) years << int(q.intValue(1));
     }
     for (int rok : years) {
-        if (rok < 1600 || rok > 2499) continue; // outside the years Easter is computed for
         const QString den = velikonocniPondeli(rok);
         if (den.isEmpty()) continue;
         if (!exec(QStringLiteral("UPDATE dba.kalendar SET typ_dne = 2 WHERE datum = ? AND typ_dne = 3"), {den}))
@@ -289,15 +312,13 @@ bool Tarifovani::zrus_tarif_u_minimalnich_casu()
 {
     StepLock lock(m_t.mutex());
     emit status(tr8("Vyřazuji krátké hovory z tarifování"));
-    // Outgoing calls on impulse lines take the exchange's count ...
+    // Outgoing calls on impulse lines take the exchange's count, and are
+    // charged when it has impulses (one pass sets both).
     if (!exec(QStringLiteral(
-            "UPDATE dba.hovory SET program_pocet_impulsu = ustredna_pocet_impulsu, status_hovoru = 4 "
+            "UPDATE dba.hovory SET program_pocet_impulsu = ustredna_pocet_impulsu, status_hovoru = 4, "
+            "tarifovat_hovor = CASE WHEN ustredna_pocet_impulsu > 0 THEN 1 ELSE tarifovat_hovor END "
             "WHERE status_hovoru = 3 AND typ_hovoru <> 'P' AND ustredna_cislo_linky IN ("
             "SELECT tarifni_vysilace.ustredna_cislo_linky FROM dba.tarifni_vysilace WHERE tarifni_vysilace.zapojen = 1)")))
-        return false;
-    // ... and are charged when it has impulses.
-    if (!exec(QStringLiteral(
-            "UPDATE dba.hovory SET tarifovat_hovor = 1 WHERE status_hovoru = 4 AND ustredna_pocet_impulsu > 0")))
         return false;
     // Calls on lines without impulses are charged from the pseudotariff's minimum time of their type.
     if (!exec(QStringLiteral(
@@ -335,7 +356,7 @@ bool Tarifovani::Nastav_kody_mest_a_statu()
     emit status(tr8("Nastavuji kódy zahraničního města"));
     if (!cityLens.isEmpty()
         && !execSite(QStringLiteral(
-               "UPDATE dba.hovory SET kod_mesta = (SELECT max(m.kod_mesta) FROM dba.ciselnik_mest m "
+               "UPDATE dba.hovory SET status_hovoru = 5, kod_mesta = (SELECT max(m.kod_mesta) FROM dba.ciselnik_mest m "
                "WHERE m.kod_statu = hovory.kod_statu AND m.kod_mesta IN (%1)) "
                "WHERE kod_mesta IS NULL AND typ_hovoru = 'C' AND status_hovoru = 4")
                .arg(prefixLookup(QStringLiteral("1 + length(:mp) + length(hovory.kod_statu)"), cityLens))))
@@ -343,7 +364,7 @@ bool Tarifovani::Nastav_kody_mest_a_statu()
     emit status(tr8("Nastavuji kódy domácího města"));
     if (!cityLens.isEmpty()
         && !execSite(QStringLiteral(
-               "UPDATE dba.hovory SET kod_mesta = (SELECT max(m.kod_mesta) FROM dba.ciselnik_mest m "
+               "UPDATE dba.hovory SET status_hovoru = 5, kod_mesta = (SELECT max(m.kod_mesta) FROM dba.ciselnik_mest m "
                "WHERE m.kod_statu = hovory.kod_statu AND m.kod_mesta IN (%1)) "
                "WHERE kod_mesta IS NULL AND typ_hovoru = 'B' AND status_hovoru = 4")
                .arg(prefixLookup(QStringLiteral("1 + length(:mm)"), cityLens))))
@@ -422,16 +443,16 @@ bool Tarifovani::oimpulsovani_hovoru()
             "   / CAST(coalesce(("
             "     SELECT min(zlevnene_volani.perioda) FROM dba.zlevnene_volani"
             "     WHERE zlevnene_volani.kod_statu = hovory.kod_statu AND zlevnene_volani.perioda > 0"
-            "     AND date(hovory.ustredna_datum_a_cas) BETWEEN date(zlevnene_volani.pocatek_platnosti)"
-            "         AND date(zlevnene_volani.konec_platnosti)"
+            "     AND substr(hovory.ustredna_datum_a_cas, 1, 10) BETWEEN zlevnene_volani.pocatek_platnosti"
+            "         AND zlevnene_volani.konec_platnosti"
             "     AND substr(hovory.ustredna_datum_a_cas, 12, 8) BETWEEN zlevnene_volani.od_casu AND zlevnene_volani.do_casu"
             "     AND zlevnene_volani.typ_dne = kalendar.typ_dne),"
             "    CASE WHEN perioda_impulsu.perioda > 0 THEN perioda_impulsu.perioda END, 1) AS REAL)))"
             " FROM dba.kalendar, dba.perioda_impulsu, dba.casy_pseudotarifu"
-            " WHERE kalendar.datum = date(hovory.ustredna_datum_a_cas)"
+            " WHERE kalendar.datum = substr(hovory.ustredna_datum_a_cas, 1, 10)"
             " AND perioda_impulsu.id_pasma = hovory.id_pasma AND perioda_impulsu.typ_dne = kalendar.typ_dne"
-            " AND date(hovory.ustredna_datum_a_cas) BETWEEN date(perioda_impulsu.pocatek_platnosti)"
-            "     AND date(perioda_impulsu.konec_platnosti)"
+            " AND substr(hovory.ustredna_datum_a_cas, 1, 10) BETWEEN perioda_impulsu.pocatek_platnosti"
+            "     AND perioda_impulsu.konec_platnosti"
             " AND substr(hovory.ustredna_datum_a_cas, 12, 8) BETWEEN perioda_impulsu.od_casu AND perioda_impulsu.do_casu"
             " AND casy_pseudotarifu.typ_hovoru = hovory.typ_hovoru AND casy_pseudotarifu.typ_casu = 'D'"
             " AND hovory.ustredna_datum_a_cas BETWEEN casy_pseudotarifu.pocatek_platnosti AND casy_pseudotarifu.konec_platnosti"
@@ -442,24 +463,27 @@ bool Tarifovani::oimpulsovani_hovoru()
     if (!exec(QStringLiteral(
             "UPDATE dba.hovory SET program_pocet_impulsu = ustredna_pocet_impulsu "
             "WHERE status_hovoru = 8 AND program_pocet_impulsu + 5 > ustredna_pocet_impulsu "
-            "AND ustredna_pocet_impulsu <> 0")))
+            "AND ustredna_pocet_impulsu <> 0 AND program_pocet_impulsu <> ustredna_pocet_impulsu")))
         return false;
     return exec(QStringLiteral("UPDATE dba.hovory SET status_hovoru = 8 WHERE status_hovoru = 7"));
 }
 
-// 8 -> 9: numbers too short to be real calls are not charged (zone and count stay).
+// 8 -> 9: numbers too short to be real calls are not charged (zone and count
+// stay): any number under 3 characters; a number with the international prefix
+// shorter than prefix, state code (1 when none was found) and area code plus 3
+// digits (1 when none was found); a number with the long-distance prefix (and
+// not the international one) shorter than prefix and area code (1 when none).
+// Only incoming calls and calls typed by the prefix can begin with it, so the
+// two prefix rules read only those; the rule of 3 characters is applied as the
+// remaining calls move on, in the same pass.
 bool Tarifovani::Zrus_tarifovani_u_kratkych_cisel()
 {
     StepLock lock(m_t.mutex());
     emit status(tr8("Ruším tarifování u krátkých čísel domácích měst"));
-    if (!exec(QStringLiteral(
-            "UPDATE dba.hovory SET tarifovat_hovor = 0, status_hovoru = 9 "
-            "WHERE length(hovory.ustredna_volane_cislo) < 3 AND status_hovoru = 8")))
-        return false;
     emit status(tr8("Ruším tarifování u krátkých čísel zahraničních hovorů"));
     if (!execSite(QStringLiteral(
             "UPDATE dba.hovory SET tarifovat_hovor = 0, status_hovoru = 9 "
-            "WHERE status_hovoru = 8 AND :mp <> '' "
+            "WHERE status_hovoru = 8 AND typ_hovoru IN ('C', 'P') AND :mp <> '' "
             "AND substr(hovory.ustredna_volane_cislo, 1, length(:mp)) = :mp "
             "AND length(hovory.ustredna_volane_cislo) < length(:mp) "
             "+ ifnull(hovory.kod_statu, 1, length(hovory.kod_statu)) "
@@ -467,13 +491,16 @@ bool Tarifovani::Zrus_tarifovani_u_kratkych_cisel()
         return false;
     if (!execSite(QStringLiteral(
             "UPDATE dba.hovory SET tarifovat_hovor = 0, status_hovoru = 9 "
-            "WHERE status_hovoru = 8 AND :mm <> '' "
+            "WHERE status_hovoru = 8 AND typ_hovoru IN ('B', 'P') AND :mm <> '' "
             "AND substr(hovory.ustredna_volane_cislo, 1, length(:mm)) = :mm "
             "AND substr(hovory.ustredna_volane_cislo, 1, length(:mp)) <> :mp "
             "AND length(hovory.ustredna_volane_cislo) < length(:mm) "
             "+ ifnull(hovory.kod_mesta, 1, length(hovory.kod_mesta))")))
         return false;
-    return exec(QStringLiteral("UPDATE dba.hovory SET status_hovoru = 9 WHERE status_hovoru = 8"));
+    return exec(QStringLiteral(
+        "UPDATE dba.hovory SET status_hovoru = 9, tarifovat_hovor = CASE "
+        "WHEN length(hovory.ustredna_volane_cislo) < 3 THEN 0 ELSE tarifovat_hovor END "
+        "WHERE status_hovoru = 8"));
 }
 
 // 9 -> 10: the caller, from the extension's assignment rows valid at the
@@ -484,9 +511,9 @@ bool Tarifovani::prirazeni_volajiciho()
     StepLock lock(m_t.mutex());
     emit status(tr8("Přiřazuji volajícího k hovoru"));
     if (!exec(QStringLiteral(
-            "UPDATE dba.hovory SET (id_firmy, id_oddeleni, popis_osob) = ("
-            " SELECT CASE WHEN count(DISTINCT pp.id_firmy) = 1 THEN min(pp.id_firmy) END,"
-            "        CASE WHEN count(DISTINCT pp.id_oddeleni) = 1 THEN min(pp.id_oddeleni) END,"
+            "UPDATE dba.hovory SET status_hovoru = 10, (id_firmy, id_oddeleni, popis_osob) = ("
+            " SELECT CASE WHEN min(pp.id_firmy) = max(pp.id_firmy) THEN min(pp.id_firmy) END,"
+            "        CASE WHEN min(pp.id_oddeleni) = max(pp.id_oddeleni) THEN min(pp.id_oddeleni) END,"
             "        List(co.prijmeni)"
             " FROM dba.prirazeni_pobocek pp LEFT OUTER JOIN dba.ciselnik_osob co ON pp.id_osoby = co.id_osoby"
             " WHERE pp.cislo_pobocky = hovory.ustredna_cislo_pobocky"

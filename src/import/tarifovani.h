@@ -72,6 +72,13 @@ public:
     // every calendar row its weekday's type again before the holidays, so
     // holidays edited in between take effect.
     bool prvniBehProbehl() const { return m_prvniBehProbehl; }
+    // Forgets the earlier runs: the next run is a first run again.
+    void novyBeh() { m_prvniBehProbehl = false; }
+
+    // Makes the call import tariff through this class (its TariffingRun hook):
+    // every run object the import asks for is a Tarifovani of its own on the
+    // program's transaction. The import then runs it on its worker thread.
+    static void zaregistruj();
     QString lastError() const { return m_lastError; }
 
 signals:

@@ -1,5 +1,6 @@
 // The tariffing run against a real database built from db/, filled with a
 // small site, directories and tariff tables.
+#include "import/call_import.h"
 #include "import/tarifovani.h"
 #include "platform/database.h"
 #include "tarifovani_data.h"
@@ -169,6 +170,9 @@ TEST_F(TarifovaniTest, CalendarTypesWeekendsAndHolidays)
     call(4, QStringLiteral("2024-11-18 10:00:00"), QStringLiteral("2345678"));  // that year's holiday, a Monday
     call(5, QStringLiteral("2025-11-18 10:00:00"), QStringLiteral("2345678"));  // not a holiday that year
     call(6, QStringLiteral("2022-05-01 10:00:00"), QStringLiteral("2345678"));  // a holiday on a Sunday
+    call(7, QStringLiteral("2024-04-01 10:00:00"), QStringLiteral("2345678"));  // Easter Monday
+    call(8, QStringLiteral("2023-04-10 10:00:00"), QStringLiteral("2345678"));  // Easter Monday of another year
+    call(9, QStringLiteral("2023-04-11 10:00:00"), QStringLiteral("2345678"));
     runAll();
     EXPECT_EQ(dayType(kTuesday), 1);
     EXPECT_EQ(dayType(kSaturday), 2);
@@ -176,6 +180,9 @@ TEST_F(TarifovaniTest, CalendarTypesWeekendsAndHolidays)
     EXPECT_EQ(dayType(QStringLiteral("2024-11-18")), 2);
     EXPECT_EQ(dayType(QStringLiteral("2025-11-18")), 1);
     EXPECT_EQ(dayType(QStringLiteral("2022-05-01")), 2);
+    EXPECT_EQ(dayType(QStringLiteral("2024-04-01")), 2);
+    EXPECT_EQ(dayType(QStringLiteral("2023-04-10")), 2);
+    EXPECT_EQ(dayType(QStringLiteral("2023-04-11")), 1);
     EXPECT_EQ(countWhere(QStringLiteral("kalendar"), QStringLiteral("typ_dne NOT IN (1, 2)")), 0);
 }
 
@@ -190,9 +197,14 @@ TEST_F(TarifovaniTest, CalendarGetsOlderDatesAndLaterRunsRetypeIt)
     // A holiday entered between two runs of one window applies to dates already there.
     ASSERT_TRUE(Transaction::main().exec(
         QStringLiteral("INSERT INTO dba.pevne_svatky (den, mesic, nazev, rok) VALUES (3, 6, 'Nový', 2024)")));
+    call(3, QStringLiteral("2024-04-01 10:00:00"), QStringLiteral("2345678"));
     ASSERT_EQ(t.tarifikuj(), Tarifovani::Vysledek::Hotovo);
     EXPECT_EQ(dayType(kTuesday), 1);
     EXPECT_EQ(dayType(QStringLiteral("2024-06-03")), 2);
+    EXPECT_EQ(dayType(QStringLiteral("2024-04-01")), 2);
+    // Retyped once more: Easter Monday stays a holiday in a third run.
+    ASSERT_EQ(t.tarifikuj(), Tarifovani::Vysledek::Hotovo);
+    EXPECT_EQ(dayType(QStringLiteral("2024-04-01")), 2);
 }
 
 TEST_F(TarifovaniTest, RunWithoutCallsStillCompletesTheCalendarTypes)
@@ -425,6 +437,18 @@ TEST_F(TarifovaniTest, DiscountAppliesOnlyInItsOwnBandAndDayType)
     EXPECT_EQ(v(5, "program_pocet_impulsu"), QStringLiteral("7"));
 }
 
+TEST_F(TarifovaniTest, HolidaysTakeTheHolidayPeriod)
+{
+    // 00:03:10 less 10 s: 180 s, one impulse at 180 s on holidays, three at 60 s on working days.
+    call(1, QStringLiteral("2024-04-01 10:00:00"), QStringLiteral("2345678"), QStringLiteral("00:03:10"), 0, 2);
+    call(2, QStringLiteral("2024-11-18 10:00:00"), QStringLiteral("2345678"), QStringLiteral("00:03:10"), 0, 2);
+    call(3, QStringLiteral("2025-11-18 10:00:00"), QStringLiteral("2345678"), QStringLiteral("00:03:10"), 0, 2);
+    runAll();
+    EXPECT_EQ(v(1, "program_pocet_impulsu"), QStringLiteral("1"));
+    EXPECT_EQ(v(2, "program_pocet_impulsu"), QStringLiteral("1"));
+    EXPECT_EQ(v(3, "program_pocet_impulsu"), QStringLiteral("3"));
+}
+
 TEST_F(TarifovaniTest, ExchangeCountAgainstComputedCount)
 {
     // 00:03:10 less 10 s at 60 s: 3 computed.
@@ -514,6 +538,23 @@ TEST_F(TarifovaniTest, CallerFromTheAssignmentsValidAtTheCall)
     EXPECT_TRUE(isNull(7, "id_firmy"));
     EXPECT_TRUE(isNull(7, "id_oddeleni"));
     EXPECT_TRUE(isNull(7, "popis_osob"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(TarifovaniTest, ImportHookRunsTheTariffing)
+{
+    Tarifovani::zaregistruj();
+    std::unique_ptr<TariffingRun> run = makeTariffingRun();
+    ASSERT_TRUE(run);
+    call(1, at(kTuesday, "10:00:00"), QStringLiteral("0049305551234"), QStringLiteral("00:01:00"), 2);
+    run->novy_beh();
+    EXPECT_TRUE(run->spust());
+    EXPECT_EQ(v(1, "status_hovoru"), QStringLiteral("10"));
+    EXPECT_EQ(v(1, "cislo_ucastnika"), QStringLiteral("555"));
+    setTariffingRunFactory({});
 }
 
 } // namespace

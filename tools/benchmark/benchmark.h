@@ -34,5 +34,7 @@ bool freshDatabase(const Context& c, const QString& name, QString* error);
 
 QList<Figure> measureImport(Context& c);
 QList<Figure> measurePlatformInsert(Context& c);
+QList<Figure> measureTariffing(Context& c);
+QList<Figure> measureImportAndTariffing(Context& c);
 
 } // namespace kavro::benchmark

@@ -34,6 +34,8 @@ int main(int argc, char* argv[])
     const QList<Measure> measures = {
         {QStringLiteral("import"), measureImport},
         {QStringLiteral("platform-insert"), measurePlatformInsert},
+        {QStringLiteral("tariffing"), measureTariffing},
+        {QStringLiteral("import-tariffing"), measureImportAndTariffing},
     };
     std::printf("Data set: %lld calls over %d days\n", c.calls, c.days);
     bool allMet = true;
