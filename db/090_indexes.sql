@@ -1,7 +1,8 @@
 -- Indexes for the lookups of the import, the tariffing and the directories.
 
--- Tariffing: every step selects its calls by stage; the trunk-line step also by line.
-CREATE INDEX hovory_status ON hovory (status_hovoru, ustredna_cislo_linky);
+-- Tariffing: every step picks its calls by stage, most of them also by call
+-- type; keyed by both, each statement reads only the calls it changes.
+CREATE INDEX hovory_status ON hovory (status_hovoru, typ_hovoru);
 -- Import (newest call), deleting and re-tariffing a period, reports by period.
 CREATE INDEX hovory_datum ON hovory (ustredna_datum_a_cas);
 -- No index by extension or by called number: their keys arrive in random
