@@ -6,15 +6,17 @@
 #include "platform/database.h"
 
 #include <QRegularExpression>
+#include <QElapsedTimer>
+#include <sqlite3.h>
 #include <mutex>
 
 namespace kavro {
 
 namespace {
 
-// Holds the connection for the length of one step: the statements of a step
-// see each other's work, and no other thread's commit or rollback falls
-// between them.
+// Holds the connection for the length of one step (and of a whole run): the
+// statements see each other's work, and no other thread's commit or rollback
+// falls between them.
 using StepLock = std::lock_guard<std::recursive_mutex>;
 
 QString tr8(const char* s) { return QString::fromUtf8(s); }
@@ -44,8 +46,13 @@ bool Tarifovani::mistoPouzitelne() const
 
 bool Tarifovani::exec(const QString& sql, const QVariantList& params)
 {
+    static const bool trace = qEnvironmentVariableIsSet("KAVRO_TRACE_SQL");
+    QElapsedTimer tm;
+    tm.start();
     Query q(m_t);
-    if (q.execute(sql, params)) return true;
+    const bool okk = q.execute(sql, params);
+    if (trace) fprintf(stderr, "%7.3f s  %7lld  %s\n", tm.nsecsElapsed() / 1e9, q.rowCount(), qPrintable(sql.left(150)));
+    if (okk) return true;
     m_lastError = q.lastErrorText();
     return false;
 }
@@ -99,6 +106,9 @@ void Tarifovani::zaregistruj()
 
 Tarifovani::Vysledek Tarifovani::tarifikuj()
 {
+    // The run holds the connection from its first commit to its last, so that
+    // no other thread's commit or rollback falls into it.
+    StepLock lock(m_t.mutex());
     m_lastError.clear();
     m_message.clear();
     if (!m_t.commit()) {
@@ -113,10 +123,10 @@ Tarifovani::Vysledek Tarifovani::tarifikuj()
                         "Hovory nebyly otarifovány. Nastavte místo ústředny a spusťte tarifování znovu.");
         return Vysledek::ChybiMisto;
     }
-    ok = ok && doplneni_kalendare() && Nastav_typ_hovoru() && zjisteni_tarifnich_vysilacu()
+    ok = ok && pracovni_kopie() && doplneni_kalendare() && Nastav_typ_hovoru() && zjisteni_tarifnich_vysilacu()
         && zrus_tarif_u_minimalnich_casu() && Nastav_kody_mest_a_statu() && Nalezeni_ucastniku()
         && urceni_pasma_hovoru() && oimpulsovani_hovoru() && Zrus_tarifovani_u_kratkych_cisel()
-        && prirazeni_volajiciho();
+        && prirazeni_volajiciho() && zapis_vysledku();
     if (ok && !m_t.commit()) {
         ok = false;
         m_lastError = m_t.lastErrorText();
@@ -128,6 +138,51 @@ Tarifovani::Vysledek Tarifovani::tarifikuj()
         return Vysledek::Chyba;
     }
     return Vysledek::Hotovo;
+}
+
+// The columns the steps read or write, as dba.hovory names them.
+static const char* const kSloupcePrace =
+    "id_hovoru, ustredna_datum_a_cas, ustredna_delka_hovoru, ustredna_volane_cislo, ustredna_pocet_impulsu, "
+    "ustredna_cislo_pobocky, ustredna_cislo_linky, status_hovoru, typ_hovoru, tarifovat_hovor, kod_statu, "
+    "kod_mesta, cislo_ucastnika, id_pasma, program_pocet_impulsu, id_firmy, id_oddeleni, popis_osob";
+
+bool Tarifovani::pracovni_kopie()
+{
+    StepLock lock(m_t.mutex());
+    // The work table lives in memory. The storage can only be switched outside
+    // a unit of work; once switched, it stays so for the connection.
+    if (sqlite3_get_autocommit(m_t.handle())) {
+        char* err = nullptr;
+        if (sqlite3_exec(m_t.handle(), "PRAGMA temp_store = MEMORY", nullptr, nullptr, &err) != SQLITE_OK) {
+            m_lastError = QString::fromUtf8(err);
+            sqlite3_free(err);
+            return false;
+        }
+    }
+    // A work table an earlier run of this connection left behind goes first.
+    return exec(QStringLiteral("DROP TABLE IF EXISTS temp.hovory_tarifovani"))
+        && exec(QStringLiteral(
+            "CREATE TEMP TABLE hovory_tarifovani ("
+            "id_hovoru INTEGER PRIMARY KEY, ustredna_datum_a_cas TEXT, ustredna_delka_hovoru TEXT, "
+            "ustredna_volane_cislo TEXT, ustredna_pocet_impulsu INTEGER, ustredna_cislo_pobocky TEXT, "
+            "ustredna_cislo_linky TEXT, status_hovoru INTEGER, typ_hovoru TEXT, tarifovat_hovor INTEGER, "
+            "kod_statu TEXT, kod_mesta TEXT, cislo_ucastnika TEXT, id_pasma INTEGER, program_pocet_impulsu INTEGER, "
+            "id_firmy INTEGER, id_oddeleni INTEGER, popis_osob TEXT)"))
+        && exec(QStringLiteral("INSERT INTO temp.hovory_tarifovani (%1) SELECT %1 FROM dba.hovory "
+                               "WHERE hovory.status_hovoru < 10").arg(QLatin1String(kSloupcePrace)));
+}
+
+bool Tarifovani::zapis_vysledku()
+{
+    StepLock lock(m_t.mutex());
+    return exec(QStringLiteral(
+               "UPDATE dba.hovory SET (status_hovoru, typ_hovoru, tarifovat_hovor, kod_statu, kod_mesta, cislo_ucastnika, "
+               "id_pasma, program_pocet_impulsu, id_firmy, id_oddeleni, popis_osob) = ("
+               "SELECT prace.status_hovoru, prace.typ_hovoru, prace.tarifovat_hovor, prace.kod_statu, prace.kod_mesta, "
+               "prace.cislo_ucastnika, prace.id_pasma, prace.program_pocet_impulsu, prace.id_firmy, prace.id_oddeleni, "
+               "prace.popis_osob FROM temp.hovory_tarifovani prace WHERE prace.id_hovoru = hovory.id_hovoru) "
+               "WHERE hovory.id_hovoru IN (SELECT id_hovoru FROM temp.hovory_tarifovani)"))
+        && exec(QStringLiteral("DROP TABLE temp.hovory_tarifovani"));
 }
 
 bool Tarifovani::nastav_parametry()
@@ -169,8 +224,7 @@ bool Tarifovani::doplneni_kalendare()
     if (!exec(QStringLiteral(
             "INSERT INTO dba.kalendar (datum, typ_dne) "
             "SELECT d.den, argn(dow(d.den), 2, 3, 3, 3, 3, 3, 2) "
-            "FROM (SELECT DISTINCT date(hovory.ustredna_datum_a_cas) AS den FROM dba.hovory "
-            "      WHERE hovory.status_hovoru < 10) d "
+            "FROM (SELECT DISTINCT date(hovory.ustredna_datum_a_cas) AS den FROM temp.hovory_tarifovani hovory) d "
             "WHERE d.den IS NOT NULL "
             "AND NOT EXISTS (SELECT 1 FROM dba.kalendar WHERE kalendar.datum = d.den)")))
         return false;
@@ -217,20 +271,20 @@ bool Tarifovani::Nastav_typ_hovoru()
 {
     StepLock lock(m_t.mutex());
     emit status(tr8("Nastavuji typ příchozí hovory"));
-    if (!exec(tr8("UPDATE dba.hovory SET typ_hovoru = 'P', status_hovoru = 3 "
+    if (!exec(tr8("UPDATE temp.hovory_tarifovani AS hovory SET typ_hovoru = 'P', status_hovoru = 3 "
                   "WHERE status_hovoru = 2 AND typ_hovoru IS NULL "
                   "AND (substr(hovory.ustredna_volane_cislo, 1, 3) = '*IN' "
                   "OR substr(hovory.ustredna_volane_cislo, 1, 8) = 'Příchozí')")))
         return false;
     emit status(tr8("Nastavuji typ mezistátní hovory"));
     if (!execSite(QStringLiteral(
-            "UPDATE dba.hovory SET typ_hovoru = 'C', status_hovoru = 3 "
+            "UPDATE temp.hovory_tarifovani AS hovory SET typ_hovoru = 'C', status_hovoru = 3 "
             "WHERE status_hovoru = 2 AND typ_hovoru IS NULL AND :mp <> '' "
             "AND substr(hovory.ustredna_volane_cislo, 1, length(:mp)) = :mp")))
         return false;
     emit status(tr8("Nastavuji typ meziměstské hovory"));
     if (!execSite(QStringLiteral(
-            "UPDATE dba.hovory SET typ_hovoru = 'B', status_hovoru = 3, kod_statu = :ks "
+            "UPDATE temp.hovory_tarifovani AS hovory SET typ_hovoru = 'B', status_hovoru = 3, kod_statu = :ks "
             "WHERE status_hovoru = 2 AND typ_hovoru IS NULL AND :mm <> '' "
             "AND substr(hovory.ustredna_volane_cislo, 1, length(:mm)) = :mm")))
         return false;
@@ -240,12 +294,12 @@ bool Tarifovani::Nastav_typ_hovoru()
     tarifovani_sql::DelkyKodu delky;
     if (!tarifovani_sql::nacti_delky(m_t, delky, &m_lastError)) return false;
     if (!execSite(QStringLiteral(
-            "UPDATE dba.hovory SET status_hovoru = 3, typ_hovoru = 'A', kod_statu = :ks, kod_mesta = :km, "
+            "UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 3, typ_hovoru = 'A', kod_statu = :ks, kod_mesta = :km, "
             "cislo_ucastnika = %1 WHERE status_hovoru = 2 AND typ_hovoru IS NULL")
             .arg(tarifovani_sql::mistni_cislo_ucastnika(QStringLiteral("hovory"), QStringLiteral(":ks"),
                                                         QStringLiteral(":km"), delky))))
         return false;
-    return exec(QStringLiteral("UPDATE dba.hovory SET status_hovoru = 3 WHERE status_hovoru = 2"));
+    return exec(QStringLiteral("UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 3 WHERE status_hovoru = 2"));
 }
 
 // At stage 3: the trunk lines of outgoing calls. A new line starts as one
@@ -257,7 +311,7 @@ bool Tarifovani::zjisteni_tarifnich_vysilacu()
     emit status(tr8("Zjistuji tarifní vysílače"));
     if (!exec(QStringLiteral(
             "INSERT INTO dba.tarifni_vysilace (ustredna_cislo_linky, zapojen) "
-            "SELECT DISTINCT hovory.ustredna_cislo_linky, 0 FROM dba.hovory "
+            "SELECT DISTINCT hovory.ustredna_cislo_linky, 0 FROM temp.hovory_tarifovani hovory "
             "WHERE hovory.status_hovoru = 3 AND hovory.typ_hovoru <> 'P' "
             "AND hovory.ustredna_cislo_linky IS NOT NULL "
             "AND NOT EXISTS (SELECT 1 FROM dba.tarifni_vysilace "
@@ -265,13 +319,13 @@ bool Tarifovani::zjisteni_tarifnich_vysilacu()
         return false;
     if (!exec(QStringLiteral(
             "UPDATE dba.tarifni_vysilace SET zapojen = 0 WHERE ustredna_cislo_linky IN ("
-            "SELECT hovory.ustredna_cislo_linky FROM dba.hovory WHERE hovory.status_hovoru = 3 "
+            "SELECT hovory.ustredna_cislo_linky FROM temp.hovory_tarifovani hovory WHERE hovory.status_hovoru = 3 "
             "AND hovory.typ_hovoru <> 'P' AND hovory.ustredna_pocet_impulsu = 0 "
             "AND hovory.ustredna_delka_hovoru > '00:05:00')")))
         return false;
     return exec(QStringLiteral(
         "UPDATE dba.tarifni_vysilace SET zapojen = 1 WHERE ustredna_cislo_linky IN ("
-        "SELECT hovory.ustredna_cislo_linky FROM dba.hovory WHERE hovory.status_hovoru = 3 "
+        "SELECT hovory.ustredna_cislo_linky FROM temp.hovory_tarifovani hovory WHERE hovory.status_hovoru = 3 "
         "AND hovory.typ_hovoru <> 'P' AND hovory.ustredna_pocet_impulsu > 0)"));
 }
 
@@ -283,14 +337,14 @@ bool Tarifovani::zrus_tarif_u_minimalnich_casu()
     // Outgoing calls on impulse lines take the exchange's count, and are
     // charged when it has impulses (one pass sets both).
     if (!exec(QStringLiteral(
-            "UPDATE dba.hovory SET program_pocet_impulsu = ustredna_pocet_impulsu, status_hovoru = 4, "
+            "UPDATE temp.hovory_tarifovani AS hovory SET program_pocet_impulsu = ustredna_pocet_impulsu, status_hovoru = 4, "
             "tarifovat_hovor = CASE WHEN ustredna_pocet_impulsu > 0 THEN 1 ELSE tarifovat_hovor END "
             "WHERE status_hovoru = 3 AND typ_hovoru <> 'P' AND ustredna_cislo_linky IN ("
             "SELECT tarifni_vysilace.ustredna_cislo_linky FROM dba.tarifni_vysilace WHERE tarifni_vysilace.zapojen = 1)")))
         return false;
     // Calls on lines without impulses are charged from the pseudotariff's minimum time of their type.
     if (!exec(QStringLiteral(
-            "UPDATE dba.hovory SET tarifovat_hovor = 1, status_hovoru = 4 "
+            "UPDATE temp.hovory_tarifovani AS hovory SET tarifovat_hovor = 1, status_hovoru = 4 "
             "WHERE status_hovoru = 3 AND ustredna_cislo_linky IN ("
             "SELECT tarifni_vysilace.ustredna_cislo_linky FROM dba.tarifni_vysilace WHERE tarifni_vysilace.zapojen = 0) "
             "AND EXISTS (SELECT 1 FROM dba.casy_pseudotarifu "
@@ -298,7 +352,7 @@ bool Tarifovani::zrus_tarif_u_minimalnich_casu()
             "AND hovory.ustredna_datum_a_cas BETWEEN casy_pseudotarifu.pocatek_platnosti AND casy_pseudotarifu.konec_platnosti "
             "AND hovory.ustredna_delka_hovoru >= casy_pseudotarifu.cas)")))
         return false;
-    return exec(QStringLiteral("UPDATE dba.hovory SET status_hovoru = 4 WHERE status_hovoru = 3"));
+    return exec(QStringLiteral("UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 4 WHERE status_hovoru = 3"));
 }
 
 // 4 -> 5: state and area codes, the longest code (of at most 5 digits) that
@@ -311,21 +365,21 @@ bool Tarifovani::Nastav_kody_mest_a_statu()
     const QString h = QStringLiteral("hovory");
 
     emit status(tr8("Nastavuji kody statu u zahranicnich hovoru"));
-    if (!execSite(QStringLiteral("UPDATE dba.hovory SET kod_statu = %1 "
+    if (!execSite(QStringLiteral("UPDATE temp.hovory_tarifovani AS hovory SET kod_statu = %1 "
                                  "WHERE kod_statu IS NULL AND typ_hovoru = 'C' AND status_hovoru = 4")
                       .arg(tarifovani_sql::mezistatni_kod_statu(h, QStringLiteral(":mp"), delky))))
         return false;
     emit status(tr8("Nastavuji kódy zahraničního města"));
-    if (!execSite(QStringLiteral("UPDATE dba.hovory SET status_hovoru = 5, kod_mesta = %1 "
+    if (!execSite(QStringLiteral("UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 5, kod_mesta = %1 "
                                  "WHERE kod_mesta IS NULL AND typ_hovoru = 'C' AND status_hovoru = 4")
                       .arg(tarifovani_sql::mezistatni_kod_mesta(h, QStringLiteral(":mp"), delky))))
         return false;
     emit status(tr8("Nastavuji kódy domácího města"));
-    if (!execSite(QStringLiteral("UPDATE dba.hovory SET status_hovoru = 5, kod_mesta = %1 "
+    if (!execSite(QStringLiteral("UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 5, kod_mesta = %1 "
                                  "WHERE kod_mesta IS NULL AND typ_hovoru = 'B' AND status_hovoru = 4")
                       .arg(tarifovani_sql::mezimestsky_kod_mesta(h, QStringLiteral(":mm"), delky))))
         return false;
-    return exec(QStringLiteral("UPDATE dba.hovory SET status_hovoru = 5 WHERE status_hovoru = 4"));
+    return exec(QStringLiteral("UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 5 WHERE status_hovoru = 4"));
 }
 
 // 5 -> 6: the subscriber, the longest directory number that begins the rest of
@@ -337,16 +391,16 @@ bool Tarifovani::Nalezeni_ucastniku()
     if (!tarifovani_sql::nacti_delky(m_t, delky, &m_lastError)) return false;
     const QString h = QStringLiteral("hovory");
     emit status(tr8("Hledám mezistátní účastníky"));
-    if (!execSite(QStringLiteral("UPDATE dba.hovory SET status_hovoru = 6, cislo_ucastnika = %1 "
+    if (!execSite(QStringLiteral("UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 6, cislo_ucastnika = %1 "
                                  "WHERE typ_hovoru = 'C' AND cislo_ucastnika IS NULL AND status_hovoru = 5")
                       .arg(tarifovani_sql::mezistatni_cislo_ucastnika(h, QStringLiteral(":mp"), delky))))
         return false;
     emit status(tr8("Hledám meziměstské účastníky"));
-    if (!execSite(QStringLiteral("UPDATE dba.hovory SET status_hovoru = 6, cislo_ucastnika = %1 "
+    if (!execSite(QStringLiteral("UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 6, cislo_ucastnika = %1 "
                                  "WHERE typ_hovoru = 'B' AND cislo_ucastnika IS NULL AND status_hovoru = 5")
                       .arg(tarifovani_sql::mezimestsky_cislo_ucastnika(h, QStringLiteral(":mm"), delky))))
         return false;
-    return exec(QStringLiteral("UPDATE dba.hovory SET status_hovoru = 6 WHERE status_hovoru = 5"));
+    return exec(QStringLiteral("UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 6 WHERE status_hovoru = 5"));
 }
 
 // 6 -> 7: charged calls take the zone of their state (international) or of
@@ -356,19 +410,19 @@ bool Tarifovani::urceni_pasma_hovoru()
     StepLock lock(m_t.mutex());
     emit status(tr8("Určuji pásmo u hovoru"));
     if (!exec(QStringLiteral(
-            "UPDATE dba.hovory SET id_pasma = ciselnik_statu.id_pasma, status_hovoru = 7 "
+            "UPDATE temp.hovory_tarifovani AS hovory SET id_pasma = ciselnik_statu.id_pasma, status_hovoru = 7 "
             "FROM dba.ciselnik_statu WHERE hovory.status_hovoru = 6 AND hovory.tarifovat_hovor = 1 "
             "AND hovory.typ_hovoru = 'C' AND ciselnik_statu.kod_statu = hovory.kod_statu")))
         return false;
     for (const char* typ : {"B", "A"}) {
         if (!exec(QStringLiteral(
-                "UPDATE dba.hovory SET id_pasma = ciselnik_mest.id_pasma, status_hovoru = 7 "
+                "UPDATE temp.hovory_tarifovani AS hovory SET id_pasma = ciselnik_mest.id_pasma, status_hovoru = 7 "
                 "FROM dba.ciselnik_mest WHERE hovory.status_hovoru = 6 AND hovory.tarifovat_hovor = 1 "
                 "AND hovory.typ_hovoru = ? AND ciselnik_mest.kod_mesta = hovory.kod_mesta "
                 "AND ciselnik_mest.kod_statu = hovory.kod_statu"), {QString::fromLatin1(typ)}))
             return false;
     }
-    return exec(QStringLiteral("UPDATE dba.hovory SET status_hovoru = 7 WHERE status_hovoru = 6"));
+    return exec(QStringLiteral("UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 7 WHERE status_hovoru = 6"));
 }
 
 // 7 -> 8: the impulse count of charged calls: the duration less the
@@ -384,7 +438,7 @@ bool Tarifovani::oimpulsovani_hovoru()
     StepLock lock(m_t.mutex());
     emit status(tr8("Nastavuji počty impulsů"));
     if (!exec(QStringLiteral(
-            "UPDATE dba.hovory SET status_hovoru = 8, program_pocet_impulsu = coalesce(("
+            "UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 8, program_pocet_impulsu = coalesce(("
             " SELECT min(ceiling(max(0, seconds(casy_pseudotarifu.cas, hovory.ustredna_delka_hovoru))"
             "   / CAST(coalesce(("
             "     SELECT min(zlevnene_volani.perioda) FROM dba.zlevnene_volani"
@@ -407,11 +461,11 @@ bool Tarifovani::oimpulsovani_hovoru()
         return false;
     // The exchange's count stands unless it exceeds the computed one by 5 or more.
     if (!exec(QStringLiteral(
-            "UPDATE dba.hovory SET program_pocet_impulsu = ustredna_pocet_impulsu "
+            "UPDATE temp.hovory_tarifovani AS hovory SET program_pocet_impulsu = ustredna_pocet_impulsu "
             "WHERE status_hovoru = 8 AND program_pocet_impulsu + 5 > ustredna_pocet_impulsu "
             "AND ustredna_pocet_impulsu <> 0 AND program_pocet_impulsu <> ustredna_pocet_impulsu")))
         return false;
-    return exec(QStringLiteral("UPDATE dba.hovory SET status_hovoru = 8 WHERE status_hovoru = 7"));
+    return exec(QStringLiteral("UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 8 WHERE status_hovoru = 7"));
 }
 
 // 8 -> 9: numbers too short to be real calls are not charged (zone and count
@@ -428,7 +482,7 @@ bool Tarifovani::Zrus_tarifovani_u_kratkych_cisel()
     emit status(tr8("Ruším tarifování u krátkých čísel domácích měst"));
     emit status(tr8("Ruším tarifování u krátkých čísel zahraničních hovorů"));
     if (!execSite(QStringLiteral(
-            "UPDATE dba.hovory SET tarifovat_hovor = 0, status_hovoru = 9 "
+            "UPDATE temp.hovory_tarifovani AS hovory SET tarifovat_hovor = 0, status_hovoru = 9 "
             "WHERE status_hovoru = 8 AND typ_hovoru IN ('C', 'P') AND :mp <> '' "
             "AND substr(hovory.ustredna_volane_cislo, 1, length(:mp)) = :mp "
             "AND length(hovory.ustredna_volane_cislo) < length(:mp) "
@@ -436,7 +490,7 @@ bool Tarifovani::Zrus_tarifovani_u_kratkych_cisel()
             "+ ifnull(hovory.kod_mesta, 1, length(hovory.kod_mesta) + 3)")))
         return false;
     if (!execSite(QStringLiteral(
-            "UPDATE dba.hovory SET tarifovat_hovor = 0, status_hovoru = 9 "
+            "UPDATE temp.hovory_tarifovani AS hovory SET tarifovat_hovor = 0, status_hovoru = 9 "
             "WHERE status_hovoru = 8 AND typ_hovoru IN ('B', 'P') AND :mm <> '' "
             "AND substr(hovory.ustredna_volane_cislo, 1, length(:mm)) = :mm "
             "AND substr(hovory.ustredna_volane_cislo, 1, length(:mp)) <> :mp "
@@ -444,7 +498,7 @@ bool Tarifovani::Zrus_tarifovani_u_kratkych_cisel()
             "+ ifnull(hovory.kod_mesta, 1, length(hovory.kod_mesta))")))
         return false;
     return exec(QStringLiteral(
-        "UPDATE dba.hovory SET status_hovoru = 9, tarifovat_hovor = CASE "
+        "UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 9, tarifovat_hovor = CASE "
         "WHEN length(hovory.ustredna_volane_cislo) < 3 THEN 0 ELSE tarifovat_hovor END "
         "WHERE status_hovoru = 8"));
 }
@@ -457,10 +511,10 @@ bool Tarifovani::prirazeni_volajiciho()
     StepLock lock(m_t.mutex());
     emit status(tr8("Přiřazuji volajícího k hovoru"));
     if (!exec(QStringLiteral(
-            "UPDATE dba.hovory SET status_hovoru = 10, (id_firmy, id_oddeleni, popis_osob) = %1 "
+            "UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 10, (id_firmy, id_oddeleni, popis_osob) = %1 "
             "WHERE status_hovoru = 9").arg(tarifovani_sql::volajici(QStringLiteral("hovory")))))
         return false;
-    if (!exec(QStringLiteral("UPDATE dba.hovory SET status_hovoru = 10 WHERE status_hovoru = 9")))
+    if (!exec(QStringLiteral("UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 10 WHERE status_hovoru = 9")))
         return false;
     emit status(QString());
     return true;

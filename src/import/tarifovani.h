@@ -14,6 +14,12 @@
 // finished, so that no other window's rollback can undo a finished run. A
 // failing statement rolls the run's writes back; the calls then stay at the
 // stages the last commit left them at and the next run takes them up.
+//
+// The steps work on a copy of the calls below stage 10 (the work table
+// temp.hovory_tarifovani, in memory): each step still moves the calls of its
+// stage on to the next, but the rows of dba.hovory are written once, when
+// the run writes the results back (one update of each call). The calendar and
+// the trunk-line table are worked on in place.
 #include <QObject>
 #include <QString>
 #include <QVariantList>
@@ -54,6 +60,9 @@ public:
     // The parts of a run, in their order. Each returns false when a statement
     // failed (lastError() tells which); they do not commit.
     bool nastav_parametry();
+    // Makes the work table anew from the calls of dba.hovory below stage 10.
+    bool pracovni_kopie();
+    // Completes the calendar for the dates of the calls in the work table.
     bool doplneni_kalendare();
     bool Nastav_typ_hovoru();
     bool zjisteni_tarifnich_vysilacu();
@@ -64,6 +73,9 @@ public:
     bool oimpulsovani_hovoru();
     bool Zrus_tarifovani_u_kratkych_cisel();
     bool prirazeni_volajiciho();
+    // Writes every call of the work table back to dba.hovory (its stage and
+    // tariffing columns) and drops the work table.
+    bool zapis_vysledku();
 
     const Misto& misto() const { return m_misto; }
     // True when the site values allow tariffing (a row with both prefixes).

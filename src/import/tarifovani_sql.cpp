@@ -23,16 +23,23 @@ bool lengths(Transaction& t, const QString& sql, QList<int>& out, QString* chyba
     return true;
 }
 
-// The pieces of the dialled number from `zacatek` on that a code of each
-// length would have to equal: "substr(h.ustredna_volane_cislo, z, 3), ...".
-// A lookup keeps the greatest matching value: of codes that all begin the
-// same text the longer sorts after the shorter, so the longest match wins.
-QString pieces(const QString& hovor, const QString& zacatek, const QList<int>& delky)
+// The longest match: one lookup for each length, longest first, the first one
+// that finds a row giving the value. `hledani` is a sub-select with "%1" where
+// the piece of the dialled number is compared, e.g.
+// "SELECT s.kod_statu FROM dba.ciselnik_statu s WHERE s.kod_statu = %1";
+// each lookup is one probe of the directory's key.
+QString nejdelsi(const QString& hledani, const QString& hovor, const QString& zacatek, const QList<int>& delky)
 {
+    if (delky.isEmpty()) return QStringLiteral("NULL");
     QStringList parts;
     for (int l : delky)
-        parts << QStringLiteral("substr(%1.ustredna_volane_cislo, %2, %3)").arg(hovor, zacatek).arg(l);
-    return parts.join(QStringLiteral(", "));
+        parts << QLatin1Char('(')
+                + QString(hledani).replace(QStringLiteral("%1"),
+                                           QStringLiteral("substr(%1.ustredna_volane_cislo, %2, %3)")
+                                               .arg(hovor, zacatek).arg(l))
+                + QLatin1Char(')');
+    if (parts.size() == 1) return parts.first();
+    return QStringLiteral("coalesce(%1)").arg(parts.join(QStringLiteral(", ")));
 }
 
 } // namespace
@@ -49,26 +56,24 @@ bool nacti_delky(Transaction& t, DelkyKodu& delky, QString* chyba)
 
 QString kod_statu_od(const QString& hovor, const QString& zacatek, const QList<int>& delky)
 {
-    if (delky.isEmpty()) return QStringLiteral("NULL");
-    return QStringLiteral("(SELECT max(s.kod_statu) FROM dba.ciselnik_statu s WHERE s.kod_statu IN (%1))")
-        .arg(pieces(hovor, zacatek, delky));
+    return nejdelsi(QStringLiteral("SELECT s.kod_statu FROM dba.ciselnik_statu s WHERE s.kod_statu = %1"), hovor,
+                    zacatek, delky);
 }
 
 QString kod_mesta_od(const QString& hovor, const QString& zacatek, const QList<int>& delky)
 {
-    if (delky.isEmpty()) return QStringLiteral("NULL");
-    return QStringLiteral("(SELECT max(m.kod_mesta) FROM dba.ciselnik_mest m "
-                          "WHERE m.kod_statu = %1.kod_statu AND m.kod_mesta IN (%2))")
-        .arg(hovor, pieces(hovor, zacatek, delky));
+    return nejdelsi(QStringLiteral("SELECT m.kod_mesta FROM dba.ciselnik_mest m WHERE m.kod_statu = ")
+                        + hovor + QStringLiteral(".kod_statu AND m.kod_mesta = %1"),
+                    hovor, zacatek, delky);
 }
 
 QString cislo_ucastnika_od(const QString& hovor, const QString& zacatek, const QString& kodStatu,
                            const QString& kodMesta, const QList<int>& delky)
 {
-    if (delky.isEmpty()) return QStringLiteral("NULL");
-    return QStringLiteral("(SELECT max(u.cislo_ucastnika) FROM dba.ciselnik_ucastniku u "
-                          "WHERE u.kod_statu = %1 AND u.kod_mesta = %2 AND u.cislo_ucastnika IN (%3))")
-        .arg(kodStatu, kodMesta, pieces(hovor, zacatek, delky));
+    return nejdelsi(QStringLiteral("SELECT u.cislo_ucastnika FROM dba.ciselnik_ucastniku u WHERE u.kod_statu = ")
+                        + kodStatu + QStringLiteral(" AND u.kod_mesta = ") + kodMesta
+                        + QStringLiteral(" AND u.cislo_ucastnika = %1"),
+                    hovor, zacatek, delky);
 }
 
 QString mezistatni_kod_statu(const QString& hovor, const QString& predvolba, const DelkyKodu& delky)

@@ -46,10 +46,12 @@ protected:
         ASSERT_EQ(t.tarifikuj(), Tarifovani::Vysledek::Hotovo) << t.message().toStdString();
     }
 
-    // Runs the run's parts up to and including step `last` (1..9) without committing.
+    // Runs the run's parts up to and including step `last` (1..9) on the work
+    // table and writes the results back, without committing.
     void runSteps(Tarifovani& t, int last)
     {
         ASSERT_TRUE(t.nastav_parametry());
+        ASSERT_TRUE(t.pracovni_kopie()) << t.lastError().toStdString();
         ASSERT_TRUE(t.doplneni_kalendare()) << t.lastError().toStdString();
         bool (Tarifovani::*steps[])() = {
             &Tarifovani::Nastav_typ_hovoru, &Tarifovani::zjisteni_tarifnich_vysilacu,
@@ -57,6 +59,7 @@ protected:
             &Tarifovani::Nalezeni_ucastniku, &Tarifovani::urceni_pasma_hovoru, &Tarifovani::oimpulsovani_hovoru,
             &Tarifovani::Zrus_tarifovani_u_kratkych_cisel, &Tarifovani::prirazeni_volajiciho};
         for (int i = 0; i < last; ++i) ASSERT_TRUE((t.*steps[i])()) << "step " << i + 1 << ": " << t.lastError().toStdString();
+        ASSERT_TRUE(t.zapis_vysledku()) << t.lastError().toStdString();
     }
 
     static QString v(qint64 id, const char* column) { return callValue(id, QString::fromLatin1(column)); }
