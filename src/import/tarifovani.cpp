@@ -220,11 +220,14 @@ bool Tarifovani::doplneni_kalendare()
         && !exec(QStringLiteral("UPDATE dba.kalendar SET typ_dne = argn(dow(datum), 2, 3, 3, 3, 3, 3, 2)")))
         return false;
     m_prvniBehProbehl = true;
-    // Every date of a call below stage 10, older dates than the newest calendar row too.
+    // Every date of a call below stage 10, older dates than the newest calendar
+    // row too. The date is read from the first ten characters of each call (the
+    // date part, also of texts such as '2024-3-5 8:00'), once for each text.
     if (!exec(QStringLiteral(
             "INSERT INTO dba.kalendar (datum, typ_dne) "
             "SELECT d.den, argn(dow(d.den), 2, 3, 3, 3, 3, 3, 2) "
-            "FROM (SELECT DISTINCT date(hovory.ustredna_datum_a_cas) AS den FROM temp.hovory_tarifovani hovory) d "
+            "FROM (SELECT DISTINCT date(t.den) AS den FROM ("
+            "      SELECT DISTINCT substr(hovory.ustredna_datum_a_cas, 1, 10) AS den FROM temp.hovory_tarifovani hovory) t) d "
             "WHERE d.den IS NOT NULL "
             "AND NOT EXISTS (SELECT 1 FROM dba.kalendar WHERE kalendar.datum = d.den)")))
         return false;
@@ -409,17 +412,22 @@ bool Tarifovani::urceni_pasma_hovoru()
 {
     StepLock lock(m_t.mutex());
     emit status(tr8("Určuji pásmo u hovoru"));
+    // Written as a sub-select where a row matches rather than as UPDATE ... FROM,
+    // which the engine runs through an intermediate table of the whole join.
     if (!exec(QStringLiteral(
-            "UPDATE temp.hovory_tarifovani AS hovory SET id_pasma = ciselnik_statu.id_pasma, status_hovoru = 7 "
-            "FROM dba.ciselnik_statu WHERE hovory.status_hovoru = 6 AND hovory.tarifovat_hovor = 1 "
-            "AND hovory.typ_hovoru = 'C' AND ciselnik_statu.kod_statu = hovory.kod_statu")))
+            "UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 7, id_pasma = ("
+            "SELECT ciselnik_statu.id_pasma FROM dba.ciselnik_statu WHERE ciselnik_statu.kod_statu = hovory.kod_statu) "
+            "WHERE hovory.status_hovoru = 6 AND hovory.tarifovat_hovor = 1 AND hovory.typ_hovoru = 'C' "
+            "AND EXISTS (SELECT 1 FROM dba.ciselnik_statu WHERE ciselnik_statu.kod_statu = hovory.kod_statu)")))
         return false;
     for (const char* typ : {"B", "A"}) {
         if (!exec(QStringLiteral(
-                "UPDATE temp.hovory_tarifovani AS hovory SET id_pasma = ciselnik_mest.id_pasma, status_hovoru = 7 "
-                "FROM dba.ciselnik_mest WHERE hovory.status_hovoru = 6 AND hovory.tarifovat_hovor = 1 "
-                "AND hovory.typ_hovoru = ? AND ciselnik_mest.kod_mesta = hovory.kod_mesta "
-                "AND ciselnik_mest.kod_statu = hovory.kod_statu"), {QString::fromLatin1(typ)}))
+                "UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 7, id_pasma = ("
+                "SELECT ciselnik_mest.id_pasma FROM dba.ciselnik_mest WHERE ciselnik_mest.kod_mesta = hovory.kod_mesta "
+                "AND ciselnik_mest.kod_statu = hovory.kod_statu) "
+                "WHERE hovory.status_hovoru = 6 AND hovory.tarifovat_hovor = 1 AND hovory.typ_hovoru = ? "
+                "AND EXISTS (SELECT 1 FROM dba.ciselnik_mest WHERE ciselnik_mest.kod_mesta = hovory.kod_mesta "
+                "AND ciselnik_mest.kod_statu = hovory.kod_statu)"), {QString::fromLatin1(typ)}))
             return false;
     }
     return exec(QStringLiteral("UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 7 WHERE status_hovoru = 6"));
