@@ -513,16 +513,22 @@ bool Tarifovani::Zrus_tarifovani_u_kratkych_cisel()
 
 // 9 -> 10: the caller, from the extension's assignment rows valid at the
 // call's start. Firm and department are set only where those rows agree on
-// one; the persons' surnames are listed.
+// one; the persons' surnames are listed. The rows are read through a table of
+// the moments at which each extension's assignments change, made for this
+// step: one probe of it a call.
 bool Tarifovani::prirazeni_volajiciho()
 {
     StepLock lock(m_t.mutex());
     emit status(tr8("Přiřazuji volajícího k hovoru"));
+    const QString useky = QStringLiteral("temp.useky_volajicich");
+    for (const QString& sql : tarifovani_sql::useky_volajicich(useky))
+        if (!exec(sql)) return false;
     if (!exec(QStringLiteral(
             "UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 10, (id_firmy, id_oddeleni, popis_osob) = %1 "
-            "WHERE status_hovoru = 9").arg(tarifovani_sql::volajici(QStringLiteral("hovory")))))
+            "WHERE status_hovoru = 9").arg(tarifovani_sql::volajici_z_useku(QStringLiteral("hovory"), useky))))
         return false;
-    if (!exec(QStringLiteral("UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 10 WHERE status_hovoru = 9")))
+    if (!exec(QStringLiteral("DROP TABLE %1").arg(useky))
+        || !exec(QStringLiteral("UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 10 WHERE status_hovoru = 9")))
         return false;
     emit status(QString());
     return true;

@@ -24,6 +24,7 @@
 // A lookup needs the lengths the codes of its directory have (nacti_delky);
 // with none it is "NULL".
 #include <QList>
+#include <QStringList>
 #include <QString>
 
 namespace kavro {
@@ -77,6 +78,19 @@ QString mistni_cislo_ucastnika(const QString& hovor, const QString& kodStatu, co
 // firm, the department and the persons, for
 // "SET (id_firmy, id_oddeleni, popis_osob) = " + volajici(...).
 QString volajici(const QString& hovor);
+
+// The same caller, read from a table of the moments at which an extension's
+// assignments change, for statements over many calls: the table is built once
+// (a few rows for each assignment row) and each call then takes one row of it
+// instead of the assignments and persons. Gives what volajici() gives.
+//   useky_volajicich(tabulka): the statements that make the table `tabulka`
+//     (e.g. "temp.useky_volajicich") anew from dba.prirazeni_pobocek and
+//     dba.ciselnik_osob; run them in order (the table is a work table of the
+//     connection: drop it when done);
+//   volajici_z_useku(hovor, tabulka): the sub-select of one row and three
+//     columns, like volajici().
+QStringList useky_volajicich(const QString& tabulka);
+QString volajici_z_useku(const QString& hovor, const QString& tabulka);
 
 } // namespace tarifovani_sql
 } // namespace kavro
