@@ -44,7 +44,7 @@ bool Tarifovani::mistoPouzitelne() const
         && !m_misto.mezimestskaPredvolba.trimmed().isEmpty();
 }
 
-bool Tarifovani::exec(const QString& sql, const QVariantList& params)
+bool Tarifovani::exec(const QString& sql, const QVariantList& params, qint64* rows)
 {
     static const bool trace = qEnvironmentVariableIsSet("KAVRO_TRACE_SQL");
     QElapsedTimer tm;
@@ -52,6 +52,7 @@ bool Tarifovani::exec(const QString& sql, const QVariantList& params)
     Query q(m_t);
     const bool okk = q.execute(sql, params);
     if (trace) fprintf(stderr, "%7.3f s  %7lld  %s\n", tm.nsecsElapsed() / 1e9, q.rowCount(), qPrintable(sql.left(150)));
+    if (rows) *rows = q.rowCount();
     if (okk) return true;
     m_lastError = q.lastErrorText();
     return false;
@@ -169,7 +170,8 @@ bool Tarifovani::pracovni_kopie()
             "kod_statu TEXT, kod_mesta TEXT, cislo_ucastnika TEXT, id_pasma INTEGER, program_pocet_impulsu INTEGER, "
             "id_firmy INTEGER, id_oddeleni INTEGER, popis_osob TEXT)"))
         && exec(QStringLiteral("INSERT INTO temp.hovory_tarifovani (%1) SELECT %1 FROM dba.hovory "
-                               "WHERE hovory.status_hovoru < 10").arg(QLatin1String(kSloupcePrace)));
+                               "WHERE hovory.status_hovoru < 10").arg(QLatin1String(kSloupcePrace)),
+                {}, &m_pocetHovoru);
 }
 
 bool Tarifovani::zapis_vysledku()
@@ -513,21 +515,35 @@ bool Tarifovani::Zrus_tarifovani_u_kratkych_cisel()
 
 // 9 -> 10: the caller, from the extension's assignment rows valid at the
 // call's start. Firm and department are set only where those rows agree on
-// one; the persons' surnames are listed. The rows are read through a table of
-// the moments at which each extension's assignments change, made for this
-// step: one probe of it a call.
+// one; the persons' surnames are listed.
 bool Tarifovani::prirazeni_volajiciho()
 {
     StepLock lock(m_t.mutex());
     emit status(tr8("Přiřazuji volajícího k hovoru"));
+    // Many calls go through a table of the moments at which the extensions'
+    // assignments change (one probe a call); a few read the assignments
+    // themselves, which costs less than making that table. Both give the same.
+    qint64 pocetPrirazeni = 0;
+    {
+        Query q(m_t, QStringLiteral("SELECT count(*) FROM dba.prirazeni_pobocek"));
+        if (!q.run()) {
+            m_lastError = q.lastErrorText();
+            return false;
+        }
+        pocetPrirazeni = q.intValue(1);
+    }
+    const bool pres_useky = m_pocetHovoru > 10 * pocetPrirazeni;
     const QString useky = QStringLiteral("temp.useky_volajicich");
-    for (const QString& sql : tarifovani_sql::useky_volajicich(useky))
-        if (!exec(sql)) return false;
+    if (pres_useky)
+        for (const QString& sql : tarifovani_sql::useky_volajicich(useky))
+            if (!exec(sql)) return false;
     if (!exec(QStringLiteral(
             "UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 10, (id_firmy, id_oddeleni, popis_osob) = %1 "
-            "WHERE status_hovoru = 9").arg(tarifovani_sql::volajici_z_useku(QStringLiteral("hovory"), useky))))
+            "WHERE status_hovoru = 9")
+            .arg(pres_useky ? tarifovani_sql::volajici_z_useku(QStringLiteral("hovory"), useky)
+                            : tarifovani_sql::volajici(QStringLiteral("hovory")))))
         return false;
-    if (!exec(QStringLiteral("DROP TABLE %1").arg(useky))
+    if ((pres_useky && !exec(QStringLiteral("DROP TABLE %1").arg(useky)))
         || !exec(QStringLiteral("UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 10 WHERE status_hovoru = 9")))
         return false;
     emit status(QString());

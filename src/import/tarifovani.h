@@ -98,7 +98,7 @@ signals:
     void status(const QString& text);
 
 private:
-    bool exec(const QString& sql, const QVariantList& params = {});
+    bool exec(const QString& sql, const QVariantList& params = {}, qint64* rows = nullptr);
     bool execSite(const QString& sql);
 
     Transaction& m_t;
@@ -106,6 +106,7 @@ private:
     bool m_prvniBehProbehl = false;
     QString m_lastError;
     QString m_message;
+    qint64 m_pocetHovoru = 0;  // calls in the work table
 };
 
 } // namespace kavro

@@ -2,6 +2,7 @@
 // small site, directories and tariff tables.
 #include "import/call_import.h"
 #include "import/tarifovani.h"
+#include "import/tarifovani_sql.h"
 #include "platform/database.h"
 #include "tarifovani_data.h"
 #include "test_env.h"
@@ -509,9 +510,16 @@ TEST_F(TarifovaniTest, ShortNumbersAreNotCharged)
 
 // ---------------------------------------------------------------- 9: caller
 
-TEST_F(TarifovaniTest, CallerFromTheAssignmentsValidAtTheCall)
+class TarifovaniCallerTest : public TarifovaniTest, public ::testing::WithParamInterface<bool> {};
+
+// Run with a few calls, and with many, which the run takes through the table
+// of the moments at which assignments change.
+TEST_P(TarifovaniCallerTest, CallerFromTheAssignmentsValidAtTheCall)
 {
     const QString number = QStringLiteral("2345678");
+    if (GetParam())
+        for (int i = 0; i < 200; ++i)
+            call(1000 + i, at(kTuesday, "11:00:00"), number, QStringLiteral("00:01:00"), 0, 1, QStringLiteral("100"));
     call(1, at(kTuesday, "10:00:00"), number, QStringLiteral("00:01:00"), 0, 1, QStringLiteral("100"));
     call(2, at(kTuesday, "10:00:00"), number, QStringLiteral("00:01:00"), 0, 1, QStringLiteral("101"));
     call(3, at(kTuesday, "10:00:00"), number, QStringLiteral("00:01:00"), 0, 1, QStringLiteral("102"));
@@ -541,6 +549,53 @@ TEST_F(TarifovaniTest, CallerFromTheAssignmentsValidAtTheCall)
     EXPECT_TRUE(isNull(7, "id_firmy"));
     EXPECT_TRUE(isNull(7, "id_oddeleni"));
     EXPECT_TRUE(isNull(7, "popis_osob"));
+}
+
+INSTANTIATE_TEST_SUITE_P(FewAndMany, TarifovaniCallerTest, ::testing::Bool());
+
+TEST_F(TarifovaniTest, CallerThroughChangeMomentsEqualsTheAssignmentRows)
+{
+    // More overlaps: a row without person, a row that ends before it begins,
+    // a gap between two rows, three holders of one department from one moment.
+    ASSERT_TRUE(Transaction::main().exec(QStringLiteral(
+        "INSERT INTO dba.prirazeni_pobocek (cislo_pobocky, pocatek_platnosti, konec_platnosti, id_firmy, id_oddeleni, id_osoby) VALUES "
+        "('104', '2024-01-01 00:00:00', '2024-01-31 23:59:59', 3, 30, NULL), "
+        "('104', '2024-02-02 00:00:00', '2024-01-15 00:00:00', 4, 40, 1), "
+        "('104', '2024-02-02 00:00:00', '2024-12-31 23:59:59', 3, 31, 3), "
+        "('104', '2024-02-02 00:00:00', '2024-12-31 23:59:59', 3, 31, 2), "
+        "('104', '2024-02-02 00:00:00', '2024-02-02 00:00:00', 3, 31, 1)")));
+    // Every moment at which a row begins or ends, a second before and after it,
+    // and moments far before and after, for every extension and one unknown.
+    ASSERT_TRUE(Transaction::main().exec(QStringLiteral("DROP TABLE IF EXISTS temp.zkouska")));
+    ASSERT_TRUE(Transaction::main().exec(QStringLiteral(
+        "CREATE TEMP TABLE zkouska (ustredna_cislo_pobocky TEXT, ustredna_datum_a_cas TEXT, "
+        "f1 INTEGER, o1 INTEGER, p1 TEXT, f2 INTEGER, o2 INTEGER, p2 TEXT)")));
+    ASSERT_TRUE(Transaction::main().exec(QStringLiteral(
+        "INSERT INTO temp.zkouska (ustredna_cislo_pobocky, ustredna_datum_a_cas) "
+        "SELECT p.c, datetime(m.t, s.d) FROM "
+        "(SELECT DISTINCT cislo_pobocky AS c FROM dba.prirazeni_pobocek UNION SELECT '777') p, "
+        "(SELECT pocatek_platnosti AS t FROM dba.prirazeni_pobocek UNION SELECT konec_platnosti FROM dba.prirazeni_pobocek "
+        " UNION SELECT '1999-01-01 00:00:00' UNION SELECT '2024-02-01 10:00:00') m, "
+        "(SELECT '-1 second' AS d UNION SELECT '+0 seconds' UNION SELECT '+1 second') s")));
+    for (const QString& sql : tarifovani_sql::useky_volajicich(QStringLiteral("temp.useky_zkouska")))
+        ASSERT_TRUE(Transaction::main().exec(sql)) << sql.toStdString();
+    ASSERT_TRUE(Transaction::main().exec(
+        QStringLiteral("UPDATE temp.zkouska AS h SET (f1, o1, p1) = %1, (f2, o2, p2) = %2")
+            .arg(tarifovani_sql::volajici(QStringLiteral("h")),
+                 tarifovani_sql::volajici_z_useku(QStringLiteral("h"), QStringLiteral("temp.useky_zkouska")))))
+        << Transaction::main().lastErrorText().toStdString();
+    const auto count = [](const char* condition) {
+        return Transaction::main()
+            .scalar(QStringLiteral("SELECT count(*) FROM temp.zkouska WHERE %1").arg(QString::fromLatin1(condition)))
+            .toInt();
+    };
+    EXPECT_GT(count("1 = 1"), 200);
+    EXPECT_EQ(count("f1 IS NOT f2 OR o1 IS NOT o2 OR p1 IS NOT p2"), 0);
+    // The moments tell the cases apart: agreed firm, disagreeing firms, no row.
+    EXPECT_GT(count("f1 IS NOT NULL"), 0);
+    EXPECT_GT(count("f1 IS NULL AND p1 IS NOT NULL"), 0);
+    EXPECT_GT(count("p1 IS NULL"), 0);
+    EXPECT_GT(count("p1 LIKE '%,%,%'"), 0);
 }
 
 } // namespace
