@@ -21,10 +21,15 @@ CREATE INDEX ciselnik_statu_pasmo ON ciselnik_statu (id_pasma);
 CREATE INDEX ciselnik_mest_pasmo ON ciselnik_mest (id_pasma);
 CREATE INDEX ciselnik_mest_tto ON ciselnik_mest (Cislo_TTO);
 
--- Impulse period of a zone and day type valid at a moment.
-CREATE INDEX perioda_impulsu_pasmo ON perioda_impulsu (id_pasma, Typ_dne, Pocatek_platnosti, Konec_platnosti);
-CREATE INDEX zlevnene_volani_stat ON zlevnene_volani (kod_statu, typ_dne, pocatek_platnosti);
-CREATE INDEX casy_pseudotarifu_typ ON casy_pseudotarifu (typ_hovoru, typ_casu, pocatek_platnosti);
+-- Impulse period of a zone and day type valid at a moment; the tariffing reads
+-- every column it needs from these indexes (time band, period, minimum time).
+CREATE INDEX perioda_impulsu_pasmo ON perioda_impulsu (id_pasma, Typ_dne, Pocatek_platnosti, Konec_platnosti,
+    Od_casu, Do_casu, perioda);
+CREATE INDEX zlevnene_volani_stat ON zlevnene_volani (kod_statu, typ_dne, pocatek_platnosti, konec_platnosti,
+    od_casu, do_casu, perioda);
+CREATE INDEX casy_pseudotarifu_typ ON casy_pseudotarifu (typ_hovoru, typ_casu, pocatek_platnosti, konec_platnosti, cas);
 CREATE INDEX cena_impulsu_platnost ON cena_impulsu (Typ_ceny, Pocatek_platnosti);
 CREATE INDEX pevne_svatky_den ON pevne_svatky (Mesic, den, Rok);
 CREATE INDEX kalendar_typ ON kalendar (typ_dne);
+-- Day type of a date, read from the index alone.
+CREATE INDEX kalendar_datum ON kalendar (datum, typ_dne);

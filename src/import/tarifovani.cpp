@@ -225,13 +225,15 @@ bool Tarifovani::doplneni_kalendare()
     // Every date of a call below stage 10, older dates than the newest calendar
     // row too. The date is read from the first ten characters of each call (the
     // date part, also of texts such as '2024-3-5 8:00'), once for each text.
+    // The dates already there, and the NULL of a text that is no date, are
+    // taken away as sets (EXCEPT), after the distinct texts: a condition would
+    // be tested on every call.
     if (!exec(QStringLiteral(
             "INSERT INTO dba.kalendar (datum, typ_dne) "
-            "SELECT d.den, argn(dow(d.den), 2, 3, 3, 3, 3, 3, 2) "
-            "FROM (SELECT DISTINCT date(t.den) AS den FROM ("
-            "      SELECT DISTINCT substr(hovory.ustredna_datum_a_cas, 1, 10) AS den FROM temp.hovory_tarifovani hovory) t) d "
-            "WHERE d.den IS NOT NULL "
-            "AND NOT EXISTS (SELECT 1 FROM dba.kalendar WHERE kalendar.datum = d.den)")))
+            "SELECT d.den, argn(dow(d.den), 2, 3, 3, 3, 3, 3, 2) FROM ("
+            " SELECT date(t.den) AS den FROM ("
+            "  SELECT DISTINCT substr(hovory.ustredna_datum_a_cas, 1, 10) AS den FROM temp.hovory_tarifovani hovory) t "
+            " EXCEPT SELECT kalendar.datum FROM dba.kalendar EXCEPT SELECT NULL) d")))
         return false;
 
     emit status(tr8("Upravuji kalendář"));
@@ -316,11 +318,10 @@ bool Tarifovani::zjisteni_tarifnich_vysilacu()
     emit status(tr8("Zjistuji tarifní vysílače"));
     if (!exec(QStringLiteral(
             "INSERT INTO dba.tarifni_vysilace (ustredna_cislo_linky, zapojen) "
-            "SELECT DISTINCT hovory.ustredna_cislo_linky, 0 FROM temp.hovory_tarifovani hovory "
-            "WHERE hovory.status_hovoru = 3 AND hovory.typ_hovoru <> 'P' "
-            "AND hovory.ustredna_cislo_linky IS NOT NULL "
-            "AND NOT EXISTS (SELECT 1 FROM dba.tarifni_vysilace "
-            "WHERE tarifni_vysilace.ustredna_cislo_linky = hovory.ustredna_cislo_linky)")))
+            "SELECT nove.ustredna_cislo_linky, 0 FROM ("
+            " SELECT DISTINCT hovory.ustredna_cislo_linky FROM temp.hovory_tarifovani hovory "
+            " WHERE hovory.status_hovoru = 3 AND hovory.typ_hovoru <> 'P' AND hovory.ustredna_cislo_linky IS NOT NULL "
+            " EXCEPT SELECT tarifni_vysilace.ustredna_cislo_linky FROM dba.tarifni_vysilace) nove")))
         return false;
     if (!exec(QStringLiteral(
             "UPDATE dba.tarifni_vysilace SET zapojen = 0 WHERE ustredna_cislo_linky IN ("

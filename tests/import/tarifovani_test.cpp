@@ -177,7 +177,12 @@ TEST_F(TarifovaniTest, CalendarTypesWeekendsAndHolidays)
     call(7, QStringLiteral("2024-04-01 10:00:00"), QStringLiteral("2345678"));  // Easter Monday
     call(8, QStringLiteral("2023-04-10 10:00:00"), QStringLiteral("2345678"));  // Easter Monday of another year
     call(9, QStringLiteral("2023-04-11 10:00:00"), QStringLiteral("2345678"));
+    call(10, QStringLiteral("2024-3-7 8:00"), QStringLiteral("2345678"));           // a date the lenient way
+    call(11, QStringLiteral("neznámé"), QStringLiteral("2345678"));                 // no date at all
     runAll();
+    EXPECT_EQ(dayType(QStringLiteral("2024-03-07")), 1);
+    EXPECT_EQ(countWhere(QStringLiteral("kalendar"), QStringLiteral("datum IS NULL OR length(datum) <> 10")), 0);
+    EXPECT_EQ(v(11, "status_hovoru"), QStringLiteral("10"));
     EXPECT_EQ(dayType(kTuesday), 1);
     EXPECT_EQ(dayType(kSaturday), 2);
     EXPECT_EQ(dayType(QStringLiteral("2024-05-01")), 2);
