@@ -6,7 +6,6 @@
 #include "platform/database.h"
 
 #include <QRegularExpression>
-#include <QElapsedTimer>
 #include <sqlite3.h>
 #include <mutex>
 
@@ -46,14 +45,10 @@ bool Tarifovani::mistoPouzitelne() const
 
 bool Tarifovani::exec(const QString& sql, const QVariantList& params, qint64* rows)
 {
-    static const bool trace = qEnvironmentVariableIsSet("KAVRO_TRACE_SQL");
-    QElapsedTimer tm;
-    tm.start();
     Query q(m_t);
-    const bool okk = q.execute(sql, params);
-    if (trace) fprintf(stderr, "%7.3f s  %7lld  %s\n", tm.nsecsElapsed() / 1e9, q.rowCount(), qPrintable(sql.left(150)));
+    const bool ok = q.execute(sql, params);
     if (rows) *rows = q.rowCount();
-    if (okk) return true;
+    if (ok) return true;
     m_lastError = q.lastErrorText();
     return false;
 }

@@ -135,6 +135,29 @@ TEST_F(TarifovaniTest, FailingStatementRollsTheRunBack)
     EXPECT_TRUE(isNull(1, "typ_hovoru"));
 }
 
+TEST_F(TarifovaniTest, WorkTableLeftInTheConnectionDoesNotStopTheNextRun)
+{
+    call(1, at(kTuesday, "10:00:00"), QStringLiteral("2345678"));
+    {
+        Tarifovani left;
+        ASSERT_TRUE(left.nastav_parametry());
+        ASSERT_TRUE(left.pracovni_kopie());
+        ASSERT_TRUE(left.doplneni_kalendare());
+        ASSERT_TRUE(left.Nastav_typ_hovoru());
+        ASSERT_TRUE(Transaction::main().commit());
+    }
+    // The half-done copy never reached the calls.
+    EXPECT_EQ(v(1, "status_hovoru"), QStringLiteral("2"));
+    call(2, at(kTuesday, "11:00:00"), QStringLiteral("0561239"));
+    runAll();
+    EXPECT_EQ(countWhere(QStringLiteral("hovory"), QStringLiteral("status_hovoru <> 10")), 0);
+    EXPECT_EQ(v(1, "cislo_ucastnika"), QStringLiteral("23456"));
+    EXPECT_EQ(v(2, "kod_mesta"), QStringLiteral("56"));
+    // The run drops its work tables at its end.
+    EXPECT_EQ(Transaction::main().scalar(QStringLiteral("SELECT count(*) FROM temp.sqlite_master WHERE type = 'table'")),
+              QStringLiteral("0"));
+}
+
 TEST_F(TarifovaniTest, InterruptedRunIsFinishedByTheNext)
 {
     call(1, at(kTuesday, "10:00:00"), QStringLiteral("0049305551234"), QStringLiteral("00:01:00"), 0, 2);
