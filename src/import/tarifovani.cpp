@@ -156,6 +156,9 @@ bool Tarifovani::pracovni_kopie()
         }
     }
     // A work table an earlier run of this connection left behind goes first.
+    // Besides the calls' columns it holds the date part and the time of day
+    // of each call's start (den_hovoru, cas_hovoru), cut once here rather than
+    // in every comparison with a validity range or time band.
     return exec(QStringLiteral("DROP TABLE IF EXISTS temp.hovory_tarifovani"))
         && exec(QStringLiteral(
             "CREATE TEMP TABLE hovory_tarifovani ("
@@ -163,9 +166,10 @@ bool Tarifovani::pracovni_kopie()
             "ustredna_volane_cislo TEXT, ustredna_pocet_impulsu INTEGER, ustredna_cislo_pobocky TEXT, "
             "ustredna_cislo_linky TEXT, status_hovoru INTEGER, typ_hovoru TEXT, tarifovat_hovor INTEGER, "
             "kod_statu TEXT, kod_mesta TEXT, cislo_ucastnika TEXT, id_pasma INTEGER, program_pocet_impulsu INTEGER, "
-            "id_firmy INTEGER, id_oddeleni INTEGER, popis_osob TEXT)"))
-        && exec(QStringLiteral("INSERT INTO temp.hovory_tarifovani (%1) SELECT %1 FROM dba.hovory "
-                               "WHERE hovory.status_hovoru < 10").arg(QLatin1String(kSloupcePrace)),
+            "id_firmy INTEGER, id_oddeleni INTEGER, popis_osob TEXT, den_hovoru TEXT, cas_hovoru TEXT)"))
+        && exec(QStringLiteral("INSERT INTO temp.hovory_tarifovani (%1, den_hovoru, cas_hovoru) SELECT %1, "
+                               "substr(hovory.ustredna_datum_a_cas, 1, 10), substr(hovory.ustredna_datum_a_cas, 12, 8) "
+                               "FROM dba.hovory WHERE hovory.status_hovoru < 10").arg(QLatin1String(kSloupcePrace)),
                 {}, &m_pocetHovoru);
 }
 
@@ -227,7 +231,7 @@ bool Tarifovani::doplneni_kalendare()
             "INSERT INTO dba.kalendar (datum, typ_dne) "
             "SELECT d.den, argn(dow(d.den), 2, 3, 3, 3, 3, 3, 2) FROM ("
             " SELECT date(t.den) AS den FROM ("
-            "  SELECT DISTINCT substr(hovory.ustredna_datum_a_cas, 1, 10) AS den FROM temp.hovory_tarifovani hovory) t "
+            "  SELECT DISTINCT hovory.den_hovoru AS den FROM temp.hovory_tarifovani hovory) t "
             " EXCEPT SELECT kalendar.datum FROM dba.kalendar EXCEPT SELECT NULL) d")))
         return false;
 
@@ -449,17 +453,17 @@ bool Tarifovani::oimpulsovani_hovoru()
             "   / CAST(coalesce(("
             "     SELECT min(zlevnene_volani.perioda) FROM dba.zlevnene_volani"
             "     WHERE zlevnene_volani.kod_statu = hovory.kod_statu AND zlevnene_volani.perioda > 0"
-            "     AND substr(hovory.ustredna_datum_a_cas, 1, 10) BETWEEN zlevnene_volani.pocatek_platnosti"
+            "     AND hovory.den_hovoru BETWEEN zlevnene_volani.pocatek_platnosti"
             "         AND zlevnene_volani.konec_platnosti"
-            "     AND substr(hovory.ustredna_datum_a_cas, 12, 8) BETWEEN zlevnene_volani.od_casu AND zlevnene_volani.do_casu"
+            "     AND hovory.cas_hovoru BETWEEN zlevnene_volani.od_casu AND zlevnene_volani.do_casu"
             "     AND zlevnene_volani.typ_dne = kalendar.typ_dne),"
             "    CASE WHEN perioda_impulsu.perioda > 0 THEN perioda_impulsu.perioda END, 1) AS REAL)))"
             " FROM dba.kalendar, dba.perioda_impulsu, dba.casy_pseudotarifu"
-            " WHERE kalendar.datum = substr(hovory.ustredna_datum_a_cas, 1, 10)"
+            " WHERE kalendar.datum = hovory.den_hovoru"
             " AND perioda_impulsu.id_pasma = hovory.id_pasma AND perioda_impulsu.typ_dne = kalendar.typ_dne"
-            " AND substr(hovory.ustredna_datum_a_cas, 1, 10) BETWEEN perioda_impulsu.pocatek_platnosti"
+            " AND hovory.den_hovoru BETWEEN perioda_impulsu.pocatek_platnosti"
             "     AND perioda_impulsu.konec_platnosti"
-            " AND substr(hovory.ustredna_datum_a_cas, 12, 8) BETWEEN perioda_impulsu.od_casu AND perioda_impulsu.do_casu"
+            " AND hovory.cas_hovoru BETWEEN perioda_impulsu.od_casu AND perioda_impulsu.do_casu"
             " AND casy_pseudotarifu.typ_hovoru = hovory.typ_hovoru AND casy_pseudotarifu.typ_casu = 'D'"
             " AND hovory.ustredna_datum_a_cas BETWEEN casy_pseudotarifu.pocatek_platnosti AND casy_pseudotarifu.konec_platnosti"
             "), program_pocet_impulsu) "
