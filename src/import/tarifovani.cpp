@@ -145,6 +145,7 @@ static const char* const kSloupcePrace =
 bool Tarifovani::pracovni_kopie()
 {
     StepLock lock(m_t.mutex());
+    m_delkyNacteny = false;
     // The work table lives in memory. The storage can only be switched outside
     // a unit of work; once switched, it stays so for the connection.
     if (sqlite3_get_autocommit(m_t.handle())) {
@@ -171,6 +172,14 @@ bool Tarifovani::pracovni_kopie()
                                "substr(hovory.ustredna_datum_a_cas, 1, 10), substr(hovory.ustredna_datum_a_cas, 12, 8) "
                                "FROM dba.hovory WHERE hovory.status_hovoru < 10").arg(QLatin1String(kSloupcePrace)),
                 {}, &m_pocetHovoru);
+}
+
+// The lengths of the directories' codes, read once for each work table.
+bool Tarifovani::nactiDelky()
+{
+    if (m_delkyNacteny) return true;
+    m_delkyNacteny = tarifovani_sql::nacti_delky(m_t, m_delky, &m_lastError);
+    return m_delkyNacteny;
 }
 
 bool Tarifovani::zapis_vysledku()
@@ -297,8 +306,8 @@ bool Tarifovani::Nastav_typ_hovoru()
     emit status(tr8("Nastavuji typ místní hovory"));
     // The subscriber of a local call: the longest number of the home area that
     // begins the dialled number.
-    tarifovani_sql::DelkyKodu delky;
-    if (!tarifovani_sql::nacti_delky(m_t, delky, &m_lastError)) return false;
+    if (!nactiDelky()) return false;
+    const tarifovani_sql::DelkyKodu& delky = m_delky;
     if (!execSite(QStringLiteral(
             "UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 3, typ_hovoru = 'A', kod_statu = :ks, kod_mesta = :km, "
             "cislo_ucastnika = %1 WHERE status_hovoru = 2 AND typ_hovoru IS NULL")
@@ -365,8 +374,8 @@ bool Tarifovani::zrus_tarif_u_minimalnich_casu()
 bool Tarifovani::Nastav_kody_mest_a_statu()
 {
     StepLock lock(m_t.mutex());
-    tarifovani_sql::DelkyKodu delky;
-    if (!tarifovani_sql::nacti_delky(m_t, delky, &m_lastError)) return false;
+    if (!nactiDelky()) return false;
+    const tarifovani_sql::DelkyKodu& delky = m_delky;
     const QString h = QStringLiteral("hovory");
 
     emit status(tr8("Nastavuji kody statu u zahranicnich hovoru"));
@@ -392,8 +401,8 @@ bool Tarifovani::Nastav_kody_mest_a_statu()
 bool Tarifovani::Nalezeni_ucastniku()
 {
     StepLock lock(m_t.mutex());
-    tarifovani_sql::DelkyKodu delky;
-    if (!tarifovani_sql::nacti_delky(m_t, delky, &m_lastError)) return false;
+    if (!nactiDelky()) return false;
+    const tarifovani_sql::DelkyKodu& delky = m_delky;
     const QString h = QStringLiteral("hovory");
     emit status(tr8("Hledám mezistátní účastníky"));
     if (!execSite(QStringLiteral("UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 6, cislo_ucastnika = %1 "

@@ -25,6 +25,8 @@
 #include <QVariantList>
 #include <QList>
 
+#include "tarifovani_sql.h"
+
 namespace kavro {
 
 class Transaction;
@@ -100,6 +102,7 @@ signals:
 private:
     bool exec(const QString& sql, const QVariantList& params = {}, qint64* rows = nullptr);
     bool execSite(const QString& sql);
+    bool nactiDelky();
 
     Transaction& m_t;
     Misto m_misto;
@@ -107,6 +110,8 @@ private:
     QString m_lastError;
     QString m_message;
     qint64 m_pocetHovoru = 0;  // calls in the work table
+    tarifovani_sql::DelkyKodu m_delky;
+    bool m_delkyNacteny = false;
 };
 
 } // namespace kavro
