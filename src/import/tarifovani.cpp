@@ -112,7 +112,7 @@ Tarifovani::Vysledek Tarifovani::tarifikuj()
         m_message = tr8("Tarifování hovorů nelze zahájit, rozpracované změny nešlo uložit:\n") + m_lastError;
         return Vysledek::Chyba;
     }
-    bool ok = nastav_parametry();
+    bool ok = pracovniPamet() && nastav_parametry();
     if (ok && !mistoPouzitelne()) {
         emit status(QString());
         m_message = tr8("Není nastaveno místo ústředny (mezistátní a meziměstská předvolba).\n"
@@ -136,6 +136,25 @@ Tarifovani::Vysledek Tarifovani::tarifikuj()
     return Vysledek::Hotovo;
 }
 
+// The work tables live in memory, in large pages (fewer pages to walk in the
+// passes over all calls). The storage can only be switched outside a unit of
+// work, and the page size only before the connection's first work table;
+// once set, both stay so for the connection. Inside a unit of work this does
+// nothing (the tables then live where the connection keeps them).
+bool Tarifovani::pracovniPamet()
+{
+    StepLock lock(m_t.mutex());
+    if (!sqlite3_get_autocommit(m_t.handle())) return true;
+    char* err = nullptr;
+    if (sqlite3_exec(m_t.handle(), "PRAGMA temp_store = MEMORY; PRAGMA temp.page_size = 65536", nullptr, nullptr, &err)
+        != SQLITE_OK) {
+        m_lastError = QString::fromUtf8(err);
+        sqlite3_free(err);
+        return false;
+    }
+    return true;
+}
+
 // The columns the steps read or write, as dba.hovory names them.
 static const char* const kSloupcePrace =
     "id_hovoru, ustredna_datum_a_cas, ustredna_delka_hovoru, ustredna_volane_cislo, ustredna_pocet_impulsu, "
@@ -146,16 +165,7 @@ bool Tarifovani::pracovni_kopie()
 {
     StepLock lock(m_t.mutex());
     m_delkyNacteny = false;
-    // The work table lives in memory. The storage can only be switched outside
-    // a unit of work; once switched, it stays so for the connection.
-    if (sqlite3_get_autocommit(m_t.handle())) {
-        char* err = nullptr;
-        if (sqlite3_exec(m_t.handle(), "PRAGMA temp_store = MEMORY", nullptr, nullptr, &err) != SQLITE_OK) {
-            m_lastError = QString::fromUtf8(err);
-            sqlite3_free(err);
-            return false;
-        }
-    }
+    if (!pracovniPamet()) return false;
     // A work table an earlier run of this connection left behind goes first.
     // Besides the calls' columns it holds the date part and the time of day
     // of each call's start (den_hovoru, cas_hovoru), cut once here rather than

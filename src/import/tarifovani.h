@@ -103,6 +103,7 @@ private:
     bool exec(const QString& sql, const QVariantList& params = {}, qint64* rows = nullptr);
     bool execSite(const QString& sql);
     bool nactiDelky();
+    bool pracovniPamet();
 
     Transaction& m_t;
     Misto m_misto;
