@@ -42,12 +42,23 @@ QList<Figure> measureTariffing(Context& c)
     }
     Tarifovani t;
     QElapsedTimer timer;
+    // KAVRO_BENCH_STEPS=1 prints the time of each step of the run.
+    QElapsedTimer step;
+    QString last;
+    if (qEnvironmentVariableIsSet("KAVRO_BENCH_STEPS"))
+        QObject::connect(&t, &Tarifovani::status, [&](const QString& text) {
+            if (!last.isEmpty()) std::printf("    %-50s %6.2f s\n", qPrintable(last), step.nsecsElapsed() / 1e9);
+            last = text.isEmpty() ? QStringLiteral("(end)") : text;
+            step.start();
+        });
     timer.start();
     if (t.tarifikuj() != Tarifovani::Vysledek::Hotovo) {
         std::fprintf(stderr, "tariffing: %s\n", qPrintable(t.message()));
         return out;
     }
     const double sec = timer.nsecsElapsed() / 1e9;
+    if (!last.isEmpty()) std::printf("    %-50s %6.2f s\n", qPrintable(last), step.nsecsElapsed() / 1e9);
+    last.clear();
     out << Figure{QStringLiteral("tariffing, full run from stage 2 to 10"), c.calls / sec, QStringLiteral("calls/s"), 50000};
     // A second run with 1,000 new calls: its cost follows the new calls, not the tariffed ones.
     if (!test::addGeneratedCalls(c.calls + 1, 1000, &error)) return out;
