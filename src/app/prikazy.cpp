@@ -4,6 +4,7 @@
 #include "prikazy.h"
 
 #include "frame/prikazy_menu.h"
+#include "import/forms/hovory_znovu_otarifuj.h"
 #include "import/forms/nastaveni_mista.h"
 #include "import/forms/nastaveni_pseudotarifu.h"
 #include "import/forms/z_adresar_pro_vstupni_data.h"
@@ -13,6 +14,11 @@ namespace kavro {
 void registruj_prikazy()
 {
     PrikazyMenu& p = PrikazyMenu::instance();
+    // "Hovory" > "Opakovaný výpočet pseudotarifu" (Ctrl+T).
+    p.registruj(1006, [](QWidget* rodic) {
+        Hovory_Znovu_otarifuj okno(rodic);
+        return okno.Create(rodic);
+    });
     // "Nastavení" > "&Místa volání"; also opened at start-up while no site is stored.
     p.registruj(1067, [](QWidget* rodic) {
         Nastaveni_mista okno(rodic);

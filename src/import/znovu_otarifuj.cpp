@@ -1,0 +1,149 @@
+#include "znovu_otarifuj.h"
+
+#include "common/datum.h"
+#include "platform/database.h"
+
+#include <QDate>
+#include <mutex>
+
+namespace kavro {
+
+namespace {
+
+QString tr8(const char* s) { return QString::fromUtf8(s); }
+
+// The day after `den` ("RRRR-MM-DD"): the end of a day's range of date-times.
+QString nasledujici_den(const QString& den)
+{
+    const QDate d = QDate::fromString(den, Qt::ISODate);
+    return d.isValid() ? d.addDays(1).toString(Qt::ISODate) : den + QStringLiteral(" 99");
+}
+
+} // namespace
+
+Znovu_otarifuj::Znovu_otarifuj(Transaction& t, QObject* parent) : QObject(parent), m_t(t), m_tarifovani(t)
+{
+    connect(&m_tarifovani, &Tarifovani::status, this, &Znovu_otarifuj::status);
+}
+
+Znovu_otarifuj::Znovu_otarifuj(QObject* parent) : Znovu_otarifuj(Transaction::main(), parent) {}
+
+Znovu_otarifuj::Obdobi Znovu_otarifuj::navrzene_obdobi()
+{
+    Obdobi o;
+    Query q(m_t, QStringLiteral("SELECT date(min(hovory.ustredna_datum_a_cas)), date(max(hovory.ustredna_datum_a_cas)) "
+                                "FROM dba.hovory hovory"));
+    if (!q.run()) {
+        m_lastError = q.lastErrorText();
+        return o;
+    }
+    if (!q.atEnd()) {
+        o.od = q.value(1);
+        o.do_ = q.value(2);
+    }
+    return o;
+}
+
+QString Znovu_otarifuj::normalizuj(const QString& text)
+{
+    if (text.trimmed().isEmpty()) return QString();
+    cl_Datum datum;
+    return datum.test_datumu(text.trimmed());
+}
+
+bool Znovu_otarifuj::dny(const QString& od, const QString& do_, QStringList& out)
+{
+    out.clear();
+    const QString prvni = normalizuj(od);
+    const QString posledni = normalizuj(do_);
+    if (prvni.isEmpty() || posledni.isEmpty() || prvni > posledni) return true;
+    // A range of the stored date-times, so the index by date serves it.
+    Query q(m_t, QStringLiteral("SELECT DISTINCT date(hovory.ustredna_datum_a_cas) AS datum FROM dba.hovory "
+                                "WHERE hovory.ustredna_datum_a_cas >= ? AND hovory.ustredna_datum_a_cas < ? "
+                                "ORDER BY 1"));
+    q.bind(1, prvni);
+    q.bind(2, nasledujici_den(posledni));
+    if (!q.run()) {
+        m_lastError = q.lastErrorText();
+        return false;
+    }
+    for (; !q.atEnd(); q.next())
+        if (!q.isNull(1)) out << q.value(1);
+    return true;
+}
+
+bool Znovu_otarifuj::vynuluj_den(const QString& den)
+{
+    Query q(m_t);
+    if (q.execute(QStringLiteral("UPDATE dba.hovory SET typ_hovoru = NULL, status_hovoru = 2, tarifovat_hovor = 0, "
+                                 "kod_statu = NULL, kod_mesta = NULL, cislo_ucastnika = NULL, id_pasma = NULL, "
+                                 "program_pocet_impulsu = NULL "
+                                 "WHERE ustredna_datum_a_cas >= ? AND ustredna_datum_a_cas < ?"),
+                  {den, nasledujici_den(den)}))
+        return true;
+    m_lastError = q.lastErrorText();
+    return false;
+}
+
+// One day's tariffing run, the parts of a run in their order, without its
+// commits: the whole re-tariffing is one unit of work.
+bool Znovu_otarifuj::tarifuj_den()
+{
+    Tarifovani& t = m_tarifovani;
+    const bool ok = t.nastav_parametry() && t.doplneni_kalendare() && t.Nastav_typ_hovoru()
+        && t.zjisteni_tarifnich_vysilacu() && t.zrus_tarif_u_minimalnich_casu() && t.Nastav_kody_mest_a_statu()
+        && t.Nalezeni_ucastniku() && t.urceni_pasma_hovoru() && t.oimpulsovani_hovoru()
+        && t.Zrus_tarifovani_u_kratkych_cisel() && t.prirazeni_volajiciho();
+    if (!ok) m_lastError = t.lastError();
+    return ok;
+}
+
+Znovu_otarifuj::Vysledek Znovu_otarifuj::otarifuj(const QString& od, const QString& do_)
+{
+    m_hotove.clear();
+    m_message.clear();
+    m_lastError.clear();
+
+    // No other thread's commit or rollback falls inside the run.
+    std::lock_guard<std::recursive_mutex> lock(m_t.mutex());
+    // Whatever was pending before is not mixed with the run.
+    if (!m_t.commit()) {
+        m_lastError = m_t.lastErrorText();
+        m_message = tr8("Tarifování hovorů nelze zahájit, rozpracované změny nešlo uložit:\n") + m_lastError;
+        return Vysledek::Chyba;
+    }
+    const auto selhani = [this](const QString& co) {
+        m_t.rollback();
+        m_hotove.clear();
+        emit status(QString());
+        m_message = co + m_lastError;
+        return Vysledek::Chyba;
+    };
+
+    // Without a site no day could be tariffed again: reset nothing.
+    if (!m_tarifovani.nastav_parametry()) {
+        m_lastError = m_tarifovani.lastError();
+        return selhani(tr8("Místo ústředny nelze přečíst:\n"));
+    }
+    if (!m_tarifovani.mistoPouzitelne()) {
+        m_message = tr8("Není nastaveno místo ústředny (mezistátní a meziměstská předvolba).\n"
+                        "Hovory nebyly znovu otarifovány. Nastavte místo ústředny a spusťte tarifování znovu.");
+        return Vysledek::ChybiMisto;
+    }
+
+    QStringList seznam;
+    if (!dny(od, do_, seznam)) return selhani(tr8("Dny s hovory nelze zjistit:\n"));
+    for (const QString& d : seznam) {
+        emit den(d);
+        if (!vynuluj_den(d) || !tarifuj_den())
+            return selhani(tr8("Tarifování hovorů dne %1 se nezdařilo. Žádný hovor nebyl znovu otarifován:\n").arg(d));
+        m_hotove << d;
+    }
+    if (!m_t.commit()) {
+        m_lastError = m_t.lastErrorText();
+        return selhani(tr8("Výsledky tarifování nelze uložit. Žádný hovor nebyl znovu otarifován:\n"));
+    }
+    return Vysledek::Hotovo;
+}
+
+} // namespace kavro
