@@ -1,6 +1,7 @@
 #include "tarifovani.h"
 
 #include "call_import.h"
+#include "tarifovani_sql.h"
 #include "common/datum.h"
 #include "platform/database.h"
 
@@ -72,33 +73,6 @@ bool Tarifovani::execSite(const QString& sql)
     }
     text += sql.mid(last);
     return exec(text, params);
-}
-
-// The distinct lengths of the codes or numbers a lookup can match, longest first.
-bool Tarifovani::lengths(const QString& sql, const QVariantList& params, QList<int>& out)
-{
-    out.clear();
-    Query q(m_t, sql);
-    q.bindAll(params);
-    if (!q.run()) {
-        m_lastError = q.lastErrorText();
-        return false;
-    }
-    for (; !q.atEnd(); q.next()) out << int(q.intValue(1));
-    std::sort(out.begin(), out.end(), std::greater<int>());
-    return true;
-}
-
-// The pieces of the dialled number, from `start` on, that a code or number of
-// each length in `lens` would have to equal: "substr(n, start, 3), substr(n, start, 2)".
-// A lookup keeps the greatest matching value: of codes that all begin the same
-// text the longer sorts after the shorter, so the longest match wins.
-QString Tarifovani::prefixLookup(const QString& start, const QList<int>& lens) const
-{
-    QStringList parts;
-    for (int l : lens)
-        parts << QStringLiteral("substr(hovory.ustredna_volane_cislo, %1, %2)").arg(start).arg(l);
-    return parts.join(QStringLiteral(", "));
 }
 
 // ---------------------------------------------------------------- the import's hook
@@ -263,19 +237,13 @@ bool Tarifovani::Nastav_typ_hovoru()
     emit status(tr8("Nastavuji typ místní hovory"));
     // The subscriber of a local call: the longest number of the home area that
     // begins the dialled number.
-    QList<int> lens;
-    if (!lengths(QStringLiteral("SELECT DISTINCT length(cislo_ucastnika) FROM dba.ciselnik_ucastniku "
-                                "WHERE kod_statu = ? AND kod_mesta = ? AND length(cislo_ucastnika) > 0"),
-                 {m_misto.kodStatu, m_misto.kodMesta}, lens))
-        return false;
-    const QString subscriber = lens.isEmpty()
-        ? QStringLiteral("NULL")
-        : QStringLiteral("(SELECT max(u.cislo_ucastnika) FROM dba.ciselnik_ucastniku u "
-                         "WHERE u.kod_statu = :ks AND u.kod_mesta = :km AND u.cislo_ucastnika IN (%1))")
-              .arg(prefixLookup(QStringLiteral("1"), lens));
+    tarifovani_sql::DelkyKodu delky;
+    if (!tarifovani_sql::nacti_delky(m_t, delky, &m_lastError)) return false;
     if (!execSite(QStringLiteral(
             "UPDATE dba.hovory SET status_hovoru = 3, typ_hovoru = 'A', kod_statu = :ks, kod_mesta = :km, "
-            "cislo_ucastnika = %1 WHERE status_hovoru = 2 AND typ_hovoru IS NULL").arg(subscriber)))
+            "cislo_ucastnika = %1 WHERE status_hovoru = 2 AND typ_hovoru IS NULL")
+            .arg(tarifovani_sql::mistni_cislo_ucastnika(QStringLiteral("hovory"), QStringLiteral(":ks"),
+                                                        QStringLiteral(":km"), delky))))
         return false;
     return exec(QStringLiteral("UPDATE dba.hovory SET status_hovoru = 3 WHERE status_hovoru = 2"));
 }
@@ -338,36 +306,24 @@ bool Tarifovani::zrus_tarif_u_minimalnich_casu()
 bool Tarifovani::Nastav_kody_mest_a_statu()
 {
     StepLock lock(m_t.mutex());
-    QList<int> stateLens, cityLens;
-    if (!lengths(QStringLiteral("SELECT DISTINCT length(kod_statu) FROM dba.ciselnik_statu "
-                                "WHERE length(kod_statu) BETWEEN 1 AND 5"), {}, stateLens)
-        || !lengths(QStringLiteral("SELECT DISTINCT length(kod_mesta) FROM dba.ciselnik_mest "
-                                   "WHERE length(kod_mesta) BETWEEN 1 AND 5"), {}, cityLens))
-        return false;
+    tarifovani_sql::DelkyKodu delky;
+    if (!tarifovani_sql::nacti_delky(m_t, delky, &m_lastError)) return false;
+    const QString h = QStringLiteral("hovory");
 
     emit status(tr8("Nastavuji kody statu u zahranicnich hovoru"));
-    if (!stateLens.isEmpty()
-        && !execSite(QStringLiteral(
-               "UPDATE dba.hovory SET kod_statu = (SELECT max(s.kod_statu) FROM dba.ciselnik_statu s "
-               "WHERE s.kod_statu IN (%1)) "
-               "WHERE kod_statu IS NULL AND typ_hovoru = 'C' AND status_hovoru = 4")
-               .arg(prefixLookup(QStringLiteral("1 + length(:mp)"), stateLens))))
+    if (!execSite(QStringLiteral("UPDATE dba.hovory SET kod_statu = %1 "
+                                 "WHERE kod_statu IS NULL AND typ_hovoru = 'C' AND status_hovoru = 4")
+                      .arg(tarifovani_sql::mezistatni_kod_statu(h, QStringLiteral(":mp"), delky))))
         return false;
     emit status(tr8("Nastavuji kódy zahraničního města"));
-    if (!cityLens.isEmpty()
-        && !execSite(QStringLiteral(
-               "UPDATE dba.hovory SET status_hovoru = 5, kod_mesta = (SELECT max(m.kod_mesta) FROM dba.ciselnik_mest m "
-               "WHERE m.kod_statu = hovory.kod_statu AND m.kod_mesta IN (%1)) "
-               "WHERE kod_mesta IS NULL AND typ_hovoru = 'C' AND status_hovoru = 4")
-               .arg(prefixLookup(QStringLiteral("1 + length(:mp) + length(hovory.kod_statu)"), cityLens))))
+    if (!execSite(QStringLiteral("UPDATE dba.hovory SET status_hovoru = 5, kod_mesta = %1 "
+                                 "WHERE kod_mesta IS NULL AND typ_hovoru = 'C' AND status_hovoru = 4")
+                      .arg(tarifovani_sql::mezistatni_kod_mesta(h, QStringLiteral(":mp"), delky))))
         return false;
     emit status(tr8("Nastavuji kódy domácího města"));
-    if (!cityLens.isEmpty()
-        && !execSite(QStringLiteral(
-               "UPDATE dba.hovory SET status_hovoru = 5, kod_mesta = (SELECT max(m.kod_mesta) FROM dba.ciselnik_mest m "
-               "WHERE m.kod_statu = hovory.kod_statu AND m.kod_mesta IN (%1)) "
-               "WHERE kod_mesta IS NULL AND typ_hovoru = 'B' AND status_hovoru = 4")
-               .arg(prefixLookup(QStringLiteral("1 + length(:mm)"), cityLens))))
+    if (!execSite(QStringLiteral("UPDATE dba.hovory SET status_hovoru = 5, kod_mesta = %1 "
+                                 "WHERE kod_mesta IS NULL AND typ_hovoru = 'B' AND status_hovoru = 4")
+                      .arg(tarifovani_sql::mezimestsky_kod_mesta(h, QStringLiteral(":mm"), delky))))
         return false;
     return exec(QStringLiteral("UPDATE dba.hovory SET status_hovoru = 5 WHERE status_hovoru = 4"));
 }
@@ -377,28 +333,18 @@ bool Tarifovani::Nastav_kody_mest_a_statu()
 bool Tarifovani::Nalezeni_ucastniku()
 {
     StepLock lock(m_t.mutex());
-    QList<int> lens;
-    if (!lengths(QStringLiteral("SELECT DISTINCT length(cislo_ucastnika) FROM dba.ciselnik_ucastniku "
-                                "WHERE length(cislo_ucastnika) > 0"), {}, lens))
-        return false;
-    const auto lookup = [&](const QString& start) {
-        return lens.isEmpty()
-            ? QStringLiteral("NULL")
-            : QStringLiteral("(SELECT max(u.cislo_ucastnika) FROM dba.ciselnik_ucastniku u "
-                             "WHERE u.kod_statu = hovory.kod_statu AND u.kod_mesta = hovory.kod_mesta "
-                             "AND u.cislo_ucastnika IN (%1))").arg(prefixLookup(start, lens));
-    };
+    tarifovani_sql::DelkyKodu delky;
+    if (!tarifovani_sql::nacti_delky(m_t, delky, &m_lastError)) return false;
+    const QString h = QStringLiteral("hovory");
     emit status(tr8("Hledám mezistátní účastníky"));
-    if (!execSite(QStringLiteral(
-            "UPDATE dba.hovory SET status_hovoru = 6, cislo_ucastnika = %1 "
-            "WHERE typ_hovoru = 'C' AND cislo_ucastnika IS NULL AND status_hovoru = 5")
-            .arg(lookup(QStringLiteral("1 + length(:mp) + length(hovory.kod_statu) + length(hovory.kod_mesta)")))))
+    if (!execSite(QStringLiteral("UPDATE dba.hovory SET status_hovoru = 6, cislo_ucastnika = %1 "
+                                 "WHERE typ_hovoru = 'C' AND cislo_ucastnika IS NULL AND status_hovoru = 5")
+                      .arg(tarifovani_sql::mezistatni_cislo_ucastnika(h, QStringLiteral(":mp"), delky))))
         return false;
     emit status(tr8("Hledám meziměstské účastníky"));
-    if (!execSite(QStringLiteral(
-            "UPDATE dba.hovory SET status_hovoru = 6, cislo_ucastnika = %1 "
-            "WHERE typ_hovoru = 'B' AND cislo_ucastnika IS NULL AND status_hovoru = 5")
-            .arg(lookup(QStringLiteral("1 + length(:mm) + length(hovory.kod_mesta)")))))
+    if (!execSite(QStringLiteral("UPDATE dba.hovory SET status_hovoru = 6, cislo_ucastnika = %1 "
+                                 "WHERE typ_hovoru = 'B' AND cislo_ucastnika IS NULL AND status_hovoru = 5")
+                      .arg(tarifovani_sql::mezimestsky_cislo_ucastnika(h, QStringLiteral(":mm"), delky))))
         return false;
     return exec(QStringLiteral("UPDATE dba.hovory SET status_hovoru = 6 WHERE status_hovoru = 5"));
 }
@@ -511,14 +457,8 @@ bool Tarifovani::prirazeni_volajiciho()
     StepLock lock(m_t.mutex());
     emit status(tr8("Přiřazuji volajícího k hovoru"));
     if (!exec(QStringLiteral(
-            "UPDATE dba.hovory SET status_hovoru = 10, (id_firmy, id_oddeleni, popis_osob) = ("
-            " SELECT CASE WHEN min(pp.id_firmy) = max(pp.id_firmy) THEN min(pp.id_firmy) END,"
-            "        CASE WHEN min(pp.id_oddeleni) = max(pp.id_oddeleni) THEN min(pp.id_oddeleni) END,"
-            "        List(co.prijmeni)"
-            " FROM dba.prirazeni_pobocek pp LEFT OUTER JOIN dba.ciselnik_osob co ON pp.id_osoby = co.id_osoby"
-            " WHERE pp.cislo_pobocky = hovory.ustredna_cislo_pobocky"
-            " AND hovory.ustredna_datum_a_cas BETWEEN pp.pocatek_platnosti AND pp.konec_platnosti) "
-            "WHERE status_hovoru = 9")))
+            "UPDATE dba.hovory SET status_hovoru = 10, (id_firmy, id_oddeleni, popis_osob) = %1 "
+            "WHERE status_hovoru = 9").arg(tarifovani_sql::volajici(QStringLiteral("hovory")))))
         return false;
     if (!exec(QStringLiteral("UPDATE dba.hovory SET status_hovoru = 10 WHERE status_hovoru = 9")))
         return false;

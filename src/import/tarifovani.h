@@ -88,8 +88,6 @@ signals:
 private:
     bool exec(const QString& sql, const QVariantList& params = {});
     bool execSite(const QString& sql);
-    bool lengths(const QString& sql, const QVariantList& params, QList<int>& out);
-    QString prefixLookup(const QString& start, const QList<int>& lens) const;
 
     Transaction& m_t;
     Misto m_misto;
