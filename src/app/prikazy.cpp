@@ -7,6 +7,7 @@
 #include "import/forms/hovory_znovu_otarifuj.h"
 #include "import/forms/nastaveni_mista.h"
 #include "import/forms/nastaveni_pseudotarifu.h"
+#include "import/forms/p_prirad_kod_volajiciho.h"
 #include "import/forms/z_adresar_pro_vstupni_data.h"
 
 namespace kavro {
@@ -17,6 +18,11 @@ void registruj_prikazy()
     // "Hovory" > "Opakovaný výpočet pseudotarifu" (Ctrl+T).
     p.registruj(1006, [](QWidget* rodic) {
         Hovory_Znovu_otarifuj okno(rodic);
+        return okno.Create(rodic);
+    });
+    // "Hovory" > "Opakovaná identifikace účastníka".
+    p.registruj(1007, [](QWidget* rodic) {
+        P_prirad_kod_volajiciho okno(rodic);
         return okno.Create(rodic);
     });
     // "Nastavení" > "&Místa volání"; also opened at start-up while no site is stored.
