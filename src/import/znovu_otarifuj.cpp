@@ -85,17 +85,55 @@ bool Znovu_otarifuj::vynuluj_den(const QString& den)
     return false;
 }
 
-// One day's tariffing run, the parts of a run in their order, without its
-// commits: the whole re-tariffing is one unit of work.
-bool Znovu_otarifuj::tarifuj_den()
+// The columns a reset and a tariffing run write: what the backup of the
+// period keeps for each call.
+const char* const Znovu_otarifuj::kSloupce =
+    "typ_hovoru, status_hovoru, tarifovat_hovor, kod_statu, kod_mesta, cislo_ucastnika, id_pasma, "
+    "program_pocet_impulsu, id_firmy, id_oddeleni, popis_osob";
+
+bool Znovu_otarifuj::exec(const QString& sql, const QVariantList& params)
 {
-    Tarifovani& t = m_tarifovani;
-    const bool ok = t.nastav_parametry() && t.doplneni_kalendare() && t.Nastav_typ_hovoru()
-        && t.zjisteni_tarifnich_vysilacu() && t.zrus_tarif_u_minimalnich_casu() && t.Nastav_kody_mest_a_statu()
-        && t.Nalezeni_ucastniku() && t.urceni_pasma_hovoru() && t.oimpulsovani_hovoru()
-        && t.Zrus_tarifovani_u_kratkych_cisel() && t.prirazeni_volajiciho();
-    if (!ok) m_lastError = t.lastError();
-    return ok;
+    Query q(m_t);
+    if (q.execute(sql, params)) return true;
+    m_lastError = q.lastErrorText();
+    return false;
+}
+
+bool Znovu_otarifuj::zaloha_zacni()
+{
+    return exec(QStringLiteral("DROP TABLE IF EXISTS temp.znovu_otarifuj_zaloha"))
+        && exec(QStringLiteral("CREATE TEMP TABLE znovu_otarifuj_zaloha (id_hovoru INTEGER PRIMARY KEY, "
+                               "typ_hovoru TEXT, status_hovoru INTEGER, tarifovat_hovor INTEGER, kod_statu TEXT, "
+                               "kod_mesta TEXT, cislo_ucastnika TEXT, id_pasma INTEGER, program_pocet_impulsu INTEGER, "
+                               "id_firmy INTEGER, id_oddeleni INTEGER, popis_osob TEXT)"))
+        && m_t.commit();
+}
+
+bool Znovu_otarifuj::zaloha_dne(const QString& den)
+{
+    const QString sloupce = QString::fromLatin1(kSloupce);
+    return exec(QStringLiteral("INSERT INTO temp.znovu_otarifuj_zaloha (id_hovoru, %1) SELECT id_hovoru, %1 "
+                               "FROM dba.hovory WHERE ustredna_datum_a_cas >= ? AND ustredna_datum_a_cas < ?")
+                    .arg(sloupce),
+                {den, nasledujici_den(den)});
+}
+
+bool Znovu_otarifuj::zaloha_obnov()
+{
+    const QString sloupce = QString::fromLatin1(kSloupce);
+    QStringList z;
+    for (const QString& c : sloupce.split(QStringLiteral(", "))) z << QStringLiteral("z.") + c;
+    return exec(QStringLiteral("UPDATE dba.hovory SET (%1) = (SELECT %2 FROM temp.znovu_otarifuj_zaloha z "
+                               "WHERE z.id_hovoru = hovory.id_hovoru) "
+                               "WHERE id_hovoru IN (SELECT id_hovoru FROM temp.znovu_otarifuj_zaloha)")
+                    .arg(sloupce, z.join(QStringLiteral(", "))));
+}
+
+void Znovu_otarifuj::zaloha_zrus()
+{
+    Query q(m_t);
+    q.execute(QStringLiteral("DROP TABLE IF EXISTS temp.znovu_otarifuj_zaloha"));
+    m_t.commit();
 }
 
 Znovu_otarifuj::Vysledek Znovu_otarifuj::otarifuj(const QString& od, const QString& do_)
@@ -112,18 +150,12 @@ Znovu_otarifuj::Vysledek Znovu_otarifuj::otarifuj(const QString& od, const QStri
         m_message = tr8("Tarifování hovorů nelze zahájit, rozpracované změny nešlo uložit:\n") + m_lastError;
         return Vysledek::Chyba;
     }
-    const auto selhani = [this](const QString& co) {
-        m_t.rollback();
-        m_hotove.clear();
-        emit status(QString());
-        m_message = co + m_lastError;
-        return Vysledek::Chyba;
-    };
 
     // Without a site no day could be tariffed again: reset nothing.
     if (!m_tarifovani.nastav_parametry()) {
         m_lastError = m_tarifovani.lastError();
-        return selhani(tr8("Místo ústředny nelze přečíst:\n"));
+        m_message = tr8("Místo ústředny nelze přečíst:\n") + m_lastError;
+        return Vysledek::Chyba;
     }
     if (!m_tarifovani.mistoPouzitelne()) {
         m_message = tr8("Není nastaveno místo ústředny (mezistátní a meziměstská předvolba).\n"
@@ -132,17 +164,46 @@ Znovu_otarifuj::Vysledek Znovu_otarifuj::otarifuj(const QString& od, const QStri
     }
 
     QStringList seznam;
-    if (!dny(od, do_, seznam)) return selhani(tr8("Dny s hovory nelze zjistit:\n"));
+    if (!dny(od, do_, seznam)) {
+        m_message = tr8("Dny s hovory nelze zjistit:\n") + m_lastError;
+        return Vysledek::Chyba;
+    }
+    if (seznam.isEmpty()) return Vysledek::Hotovo;
+    if (!zaloha_zacni()) {
+        m_t.rollback();
+        m_message = tr8("Tarifování hovorů nelze zahájit:\n") + m_lastError;
+        return Vysledek::Chyba;
+    }
+
     for (const QString& d : seznam) {
         emit den(d);
-        if (!vynuluj_den(d) || !tarifuj_den())
-            return selhani(tr8("Tarifování hovorů dne %1 se nezdařilo. Žádný hovor nebyl znovu otarifován:\n").arg(d));
+        // The run commits the backup and the reset of the day before its
+        // first statement, and its results at its end.
+        bool ok = zaloha_dne(d) && vynuluj_den(d);
+        if (ok) {
+            const Tarifovani::Vysledek v = m_tarifovani.tarifikuj();
+            ok = v == Tarifovani::Vysledek::Hotovo;
+            if (!ok) m_lastError = m_tarifovani.message();
+        }
+        if (!ok) {
+            // Every day tariffed so far, and the reset of this one, are undone.
+            m_t.rollback();
+            const QString chyba = m_lastError;
+            const bool obnoveno = zaloha_obnov() && m_t.commit();
+            if (!obnoveno) m_t.rollback();
+            m_hotove.clear();
+            emit status(QString());
+            m_message = tr8("Tarifování hovorů dne %1 se nezdařilo.\n").arg(d) + chyba
+                + (obnoveno ? tr8("\nHovory zůstaly tak, jak byly před tarifováním.")
+                            : tr8("\nPůvodní hodnoty hovorů nelze obnovit (%1); hovory budou otarifovány "
+                                  "při příštím tarifování.").arg(m_lastError));
+            zaloha_zrus();
+            return Vysledek::Chyba;
+        }
         m_hotove << d;
     }
-    if (!m_t.commit()) {
-        m_lastError = m_t.lastErrorText();
-        return selhani(tr8("Výsledky tarifování nelze uložit. Žádný hovor nebyl znovu otarifován:\n"));
-    }
+    // Each run has committed its results; the last day's are in, nothing is left open.
+    zaloha_zrus();
     return Vysledek::Hotovo;
 }
 

@@ -15,14 +15,17 @@
 // any more (a zone that lost its period, a call no longer charged) does not
 // linger. Firm, department and persons are written again by every run.
 //
-// The whole re-tariffing is one unit of work: it commits whatever was pending
-// before it starts and commits once after the last day; a failing statement
-// rolls every day back, so the stored calls stay as they were.
+// Units of work: each day is reset and tariffed by the tariffing's own run,
+// which commits before its first statement and again at its end, so the
+// last day's results are committed too. Before its reset each day's calls
+// are copied to a backup; when a day fails, every day of the period is put
+// back from it, so a failure leaves the stored calls as they were.
 #include "import/tarifovani.h"
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 
 namespace kavro {
 
@@ -78,7 +81,13 @@ signals:
     void status(const QString& text);
 
 private:
-    bool tarifuj_den();
+    static const char* const kSloupce;
+    bool exec(const QString& sql, const QVariantList& params = {});
+    // The backup of the period's calls, kept while the days are tariffed.
+    bool zaloha_zacni();
+    bool zaloha_dne(const QString& den);
+    bool zaloha_obnov();
+    void zaloha_zrus();
 
     Transaction& m_t;
     Tarifovani m_tarifovani;

@@ -206,10 +206,10 @@ TEST_F(ZnovuOtarifujTest, AFailureOnALaterDayLeavesEveryCallAsItWas)
     importuj(sada());
     zmenAdresare();
     const Radky pred = radky();
-    // The third day's calls cannot reach stage 10.
+    // The tariffing of the third day cannot write the subscriber it finds now.
     ASSERT_TRUE(Transaction::main().exec(QStringLiteral(
-        "CREATE TRIGGER dba.zadny_treti_den BEFORE UPDATE OF status_hovoru ON hovory "
-        "WHEN NEW.status_hovoru = 10 AND substr(NEW.ustredna_datum_a_cas, 1, 10) = '2024-03-08' "
+        "CREATE TRIGGER dba.zadny_treti_den BEFORE UPDATE ON hovory "
+        "WHEN NEW.cislo_ucastnika = '2345' AND substr(NEW.ustredna_datum_a_cas, 1, 10) = '2024-03-08' "
         "BEGIN SELECT RAISE(ABORT, 'zkouska'); END")));
     ASSERT_TRUE(Transaction::main().commit());
 
@@ -219,6 +219,13 @@ TEST_F(ZnovuOtarifujTest, AFailureOnALaterDayLeavesEveryCallAsItWas)
     EXPECT_TRUE(z.message().contains(QStringLiteral("zkouska"))) << z.message().toStdString();
     EXPECT_TRUE(z.hotoveDny().isEmpty());
     EXPECT_EQ(radky(), pred);
+    // Nothing is left open, and the next re-tariffing works.
+    ASSERT_TRUE(Transaction::main().rollback());
+    EXPECT_EQ(radky(), pred);
+    ASSERT_TRUE(Transaction::main().exec(QStringLiteral("DROP TRIGGER dba.zadny_treti_den")));
+    ASSERT_TRUE(Transaction::main().commit());
+    ASSERT_EQ(z.otarifuj(kDen1, kDen3), Znovu_otarifuj::Vysledek::Hotovo) << z.message().toStdString();
+    EXPECT_EQ(v(31, "cislo_ucastnika"), QStringLiteral("2345"));
 }
 
 TEST_F(ZnovuOtarifujTest, WithoutASiteNothingIsReset)
