@@ -102,7 +102,7 @@ bool Znovu_otarifuj::exec(const QString& sql, const QVariantList& params)
 bool Znovu_otarifuj::zaloha_zacni()
 {
     return exec(QStringLiteral("DROP TABLE IF EXISTS temp.znovu_otarifuj_zaloha"))
-        && exec(QStringLiteral("CREATE TEMP TABLE znovu_otarifuj_zaloha (id_hovoru INTEGER PRIMARY KEY, "
+        && exec(QStringLiteral("CREATE TEMP TABLE znovu_otarifuj_zaloha (id_hovoru INTEGER, "
                                "typ_hovoru TEXT, status_hovoru INTEGER, tarifovat_hovor INTEGER, kod_statu TEXT, "
                                "kod_mesta TEXT, cislo_ucastnika TEXT, id_pasma INTEGER, program_pocet_impulsu INTEGER, "
                                "id_firmy INTEGER, id_oddeleni INTEGER, popis_osob TEXT)"))
@@ -123,7 +123,9 @@ bool Znovu_otarifuj::zaloha_obnov()
     const QString sloupce = QString::fromLatin1(kSloupce);
     QStringList z;
     for (const QString& c : sloupce.split(QStringLiteral(", "))) z << QStringLiteral("z.") + c;
-    return exec(QStringLiteral("UPDATE dba.hovory SET (%1) = (SELECT %2 FROM temp.znovu_otarifuj_zaloha z "
+    // Appending to the backup needs no index; the rare restore makes one.
+    return exec(QStringLiteral("CREATE INDEX temp.znovu_otarifuj_zaloha_id ON znovu_otarifuj_zaloha (id_hovoru)"))
+        && exec(QStringLiteral("UPDATE dba.hovory SET (%1) = (SELECT %2 FROM temp.znovu_otarifuj_zaloha z "
                                "WHERE z.id_hovoru = hovory.id_hovoru) "
                                "WHERE id_hovoru IN (SELECT id_hovoru FROM temp.znovu_otarifuj_zaloha)")
                     .arg(sloupce, z.join(QStringLiteral(", "))));
