@@ -105,6 +105,8 @@ public:
     void Cti_textovy_soubor(const QString& path);
     // Stores one call unless it is stored already or dated with month or day "00".
     void Uloz_strukturu(const Struktura_vety& veta);
+    // True when a call of this number is stored already.
+    bool je_ulozen(qint32 cislo_vety);
     // Total size in bytes of the day files from `od` to `do_`.
     qint64 Zjisti_celkovou_velikost_importu(const QDate& od, const QDate& do_);
     // Full path of a day's file: "YYYYMMDD.dat", matched also in another letter case.
@@ -132,11 +134,13 @@ private:
 
     Transaction& m_t;
     std::unique_ptr<Query> m_vloz;
+    std::unique_ptr<Query> m_hledej;
+    bool m_posledni_duplicitni = false; // the last call was stored already
     TariffingRun* m_tarif = nullptr;
     std::atomic<bool> m_ukoncit{false};
     Souhrn m_souhrn;
     Parametry m_p;
-    QString m_aktualni_den;
+    std::string m_aktualni_den;
     qint64 m_zpracovano = 0;     // bytes of the files already finished
     qint64 m_celkem = 0;         // bytes of all files of the run
     int m_posl_soubor = -1;      // last reported per-mille values

@@ -3,6 +3,7 @@
 
 #include "gendata/gendata.h"
 #include "platform/clock.h"
+#include "platform/cp1250.h"
 #include "platform/database.h"
 #include "test_env.h"
 
@@ -210,15 +211,26 @@ TEST_F(CallImport, PeriodCases)
 
 TEST_F(CallImport, KnownNumberWithNewContentLeavesTheStoredRow)
 {
-    writeBodies(env.dataDir() + "/20240315.dat", {bodyOf(7, "2024-03-15 10:00:00", "111")});
+    writeBodies(env.dataDir() + "/20240315.dat",
+                {bodyOf(7, "2024-03-15 10:00:00", "111"), bodyOf(9, "2024-03-15 10:05:00", "999")});
     imp.Vkladej_soubory(period(QDate(2024, 3, 15), QDate(2024, 3, 15)));
-    writeBodies(env.dataDir() + "/20240316.dat", {bodyOf(7, "2024-03-16 11:00:00", "222"), bodyOf(8, "2024-03-16 11:00:00")});
+    // Stored and new numbers mixed: each new one is stored, each known one left as it is.
+    const QByteArray czech = toCp1250(QStringLiteral("Přesměrováno"));
+    writeBodies(env.dataDir() + "/20240316.dat",
+                {bodyOf(7, "2024-03-16 11:00:00", "222"), bodyOf(8, "2024-03-16 11:00:00", "888", czech),
+                 bodyOf(9, "2024-03-16 11:01:00", "333"), bodyOf(7, "2024-03-16 11:02:00", "444"),
+                 bodyOf(10, "2024-03-16 11:03:00"), bodyOf(11, "2024-03-16 11:04:00")});
     Import_hovoru again(Transaction::main());
     const Import_hovoru::Souhrn s = again.Vkladej_soubory(period(QDate(2024, 3, 16), QDate(2024, 3, 16)));
-    EXPECT_EQ(s.duplicit, 1);
-    EXPECT_EQ(s.ulozeno, 1);
+    EXPECT_EQ(s.duplicit, 3);
+    EXPECT_EQ(s.ulozeno, 3);
+    EXPECT_EQ(s.chyb_vkladani, 0);
     EXPECT_EQ(Transaction::main().scalar("SELECT ustredna_volane_cislo || ' ' || ustredna_datum_a_cas FROM dba.hovory WHERE id_hovoru = 7"),
               "111 2024-03-15 10:00:00");
+    EXPECT_EQ(Transaction::main().scalar("SELECT ustredna_volane_cislo FROM dba.hovory WHERE id_hovoru = 9"), "999");
+    EXPECT_EQ(Transaction::main().scalar("SELECT doplnkova_informace FROM dba.hovory WHERE id_hovoru = 8"),
+              QStringLiteral("Přesměrováno"));
+    EXPECT_EQ(count("id_hovoru IN (10, 11)"), 2);
 }
 
 TEST_F(CallImport, ZeroDatesMalformedRecordsReadOnlyAndUpperCaseFiles)
