@@ -5,6 +5,7 @@
 
 #include "frame/prikazy_menu.h"
 #include "import/forms/nastaveni_mista.h"
+#include "import/forms/prikazy_importu.h"
 #include "import/forms/nastaveni_pseudotarifu.h"
 #include "import/forms/z_adresar_pro_vstupni_data.h"
 
@@ -28,6 +29,8 @@ void registruj_prikazy()
         Z_Adresar_pro_vstupni_data okno(rodic);
         return okno.Create(rodic);
     });
+    // "Hovory": the call import (with its tariffing) and the deletion of calls.
+    registruj_prikazy_importu();
 }
 
 } // namespace kavro

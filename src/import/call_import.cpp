@@ -86,7 +86,17 @@ Import_hovoru::Import_hovoru(Transaction& t, QObject* parent) : QObject(parent),
     qRegisterMetaType<kavro::Import_hovoru::Souhrn>();
 }
 
-Import_hovoru::~Import_hovoru() = default;
+Import_hovoru::~Import_hovoru()
+{
+    if (m_tarif) m_tarif->stav = nullptr;
+}
+
+void Import_hovoru::setTariffingRun(TariffingRun* run)
+{
+    if (m_tarif) m_tarif->stav = nullptr;
+    m_tarif = run;
+    if (m_tarif) m_tarif->stav = [this](const QString& text) { emit stav_tarifikace(text); };
+}
 
 void Import_hovoru::nactiAdresar()
 {
@@ -132,7 +142,7 @@ void Import_hovoru::hlasPrubeh(qint64 pos, qint64 size, bool vzdy)
 void Import_hovoru::spustTarifikaci()
 {
     ++m_souhrn.behu_tarifikace;
-    if (m_tarif) m_tarif->spust();
+    if (m_tarif && !m_tarif->spust()) m_souhrn.chyba_tarifikace = m_tarif->zprava();
 }
 
 void Import_hovoru::potvrd()
@@ -283,13 +293,19 @@ Import_hovoru::Souhrn Import_hovoru::Vkladej_soubory(const Parametry& p)
 
 QString Import_hovoru::textChyb(const Souhrn& s)
 {
-    if (s.chyb_vkladani == 0 && s.chyb_potvrzeni == 0) return QString();
-    QString t = QStringLiteral("Import hovorů skončil s chybami.");
-    if (s.chyb_vkladani > 0)
-        t += QStringLiteral("\nHovorů, které databáze odmítla uložit: %1").arg(s.chyb_vkladani);
-    if (s.chyb_potvrzeni > 0)
-        t += QStringLiteral("\nSouborů, jejichž hovory se nepodařilo potvrdit a nejsou uloženy: %1").arg(s.chyb_potvrzeni);
-    if (!s.posledni_chyba.isEmpty()) t += QStringLiteral("\nPoslední chyba: ") + s.posledni_chyba;
+    QString t;
+    if (s.chyb_vkladani > 0 || s.chyb_potvrzeni > 0) {
+        t = QStringLiteral("Import hovorů skončil s chybami.");
+        if (s.chyb_vkladani > 0)
+            t += QStringLiteral("\nHovorů, které databáze odmítla uložit: %1").arg(s.chyb_vkladani);
+        if (s.chyb_potvrzeni > 0)
+            t += QStringLiteral("\nSouborů, jejichž hovory se nepodařilo potvrdit a nejsou uloženy: %1").arg(s.chyb_potvrzeni);
+        if (!s.posledni_chyba.isEmpty()) t += QStringLiteral("\nPoslední chyba: ") + s.posledni_chyba;
+    }
+    if (!s.chyba_tarifikace.isEmpty()) {
+        if (!t.isEmpty()) t += QStringLiteral("\n\n");
+        t += s.chyba_tarifikace;
+    }
     return t;
 }
 

@@ -1,10 +1,12 @@
 #include "import/call_deletion.h"
 #include "import/call_import.h"
+#include "import/tarifovani.h"
 
 #include "gendata/gendata.h"
 #include "platform/clock.h"
 #include "platform/cp1250.h"
 #include "platform/database.h"
+#include "tarifovani_data.h"
 #include "test_env.h"
 
 #include <QDir>
@@ -280,6 +282,46 @@ TEST_F(CallImport, SingleFileStartsItsBarsFromZeroAndTariffsTwice)
     p.soubor.clear();
     EXPECT_EQ(none.Vkladej_soubory(p).souboru, 0);
     EXPECT_EQ(spy2.storedAtRun.size(), 1);
+}
+
+TEST_F(CallImport, TariffingRunTakesEveryImportedCallToStageTen)
+{
+    QString error;
+    ASSERT_TRUE(test::fillTariffData(&error)) << error.toStdString();
+    ASSERT_TRUE(Transaction::main().commit());
+    const gendata::Result r = generate(100);
+    Tarifovani::zaregistruj();
+    std::unique_ptr<TariffingRun> run = makeTariffingRun();
+    setTariffingRunFactory({});
+    ASSERT_TRUE(run);
+    Import_hovoru real(Transaction::main());
+    real.setTariffingRun(run.get());
+    QStringList steps;
+    QObject::connect(&real, &Import_hovoru::stav_tarifikace, [&](const QString& s) { steps << s; });
+    const Import_hovoru::Souhrn s = real.Vkladej_soubory(period(QDate(2024, 3, 15), QDate(2024, 3, 17)));
+    EXPECT_EQ(s.ulozeno, r.records);
+    EXPECT_EQ(s.behu_tarifikace, 3);
+    EXPECT_TRUE(Import_hovoru::textChyb(s).isEmpty()) << Import_hovoru::textChyb(s).toStdString();
+    Transaction::main().rollback();
+    EXPECT_EQ(count("status_hovoru = 10"), r.records);
+    // The steps reach the import (the window shows them).
+    EXPECT_TRUE(steps.contains(QStringLiteral("Nastavuji parametry")));
+    EXPECT_EQ(steps.last(), QString());
+}
+
+TEST_F(CallImport, TariffingWithoutASiteIsReportedOnceAtTheEnd)
+{
+    generate(20);
+    Tarifovani::zaregistruj();
+    std::unique_ptr<TariffingRun> run = makeTariffingRun();
+    setTariffingRunFactory({});
+    Import_hovoru real(Transaction::main());
+    real.setTariffingRun(run.get());
+    const Import_hovoru::Souhrn s = real.Vkladej_soubory(period(QDate(2024, 3, 15), QDate(2024, 3, 17)));
+    EXPECT_EQ(s.ulozeno, 60);
+    EXPECT_EQ(count("status_hovoru = 2"), 60);
+    const QString text = Import_hovoru::textChyb(s);
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Není nastaveno místo ústředny"))) << text.toStdString();
 }
 
 TEST_F(CallImport, RefusedInsertsAreCountedAndReported)

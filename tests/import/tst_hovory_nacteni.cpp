@@ -9,6 +9,7 @@
 #include "platform/forms/message_box.h"
 #include "platform/registry.h"
 #include "test_env.h"
+#include "../frame/ovladac.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -195,6 +196,42 @@ private slots:
         rec.typ_importu = 2;
         QVERIFY(Hovory_nacteni::Create(nullptr, &rec));
         QCOMPARE(count(), 0);
+        QCOMPARE(gate.runs.load(), 1);
+    }
+
+    void periodThroughTheDateRangeDialog()
+    {
+        writeDays(3, 10);
+        // The last period confirmed anywhere in the program is offered first.
+        Registry::instance().write("Software\\Dorvek\\Kavro\\", "Datum_od", "2024-03-01");
+        Registry::instance().write("Software\\Dorvek\\Kavro\\", "Datum_do", "2024-03-31");
+        QString caption, offeredOd;
+        auto ovladac = std::make_unique<test::Ovladac>();
+        ovladac->pri("P_Nastaveni_od_do", [&](QWidget* d) {
+            caption = d->windowTitle();
+            auto* od = d->findChild<QLineEdit*>("textb_od");
+            auto* do_ = d->findChild<QLineEdit*>("textb_do");
+            offeredOd = od->text();
+            od->setText("16.3.2024");
+            do_->setText("2024-03-16");
+            d->findChild<QPushButton*>("cb_1")->click();
+        });
+        FDX_Typ_importu rec;
+        rec.typ_importu = 2;
+        QVERIFY(Hovory_nacteni::Create(nullptr, &rec));
+        QCOMPARE(caption, QString("Aktualizace ze souborů od ústředny"));
+        QCOMPARE(offeredOd, QString("2024-03-01"));
+        Transaction::main().rollback();
+        QCOMPARE(count(), 10);
+        QCOMPARE(count("date(ustredna_datum_a_cas) = '2024-03-16'"), 10);
+        QCOMPARE(Registry::instance().read("Software\\Dorvek\\Kavro\\", "Datum_od"), QString("2024-03-16"));
+
+        // Left with "Opusť": no file is read, the final tariffing still runs.
+        gate.runs = 0;
+        ovladac = std::make_unique<test::Ovladac>();
+        ovladac->pri("P_Nastaveni_od_do", [](QWidget* d) { d->findChild<QPushButton*>("cb_2")->click(); });
+        QVERIFY(Hovory_nacteni::Create(nullptr, &rec));
+        QCOMPARE(count(), 10);
         QCOMPARE(gate.runs.load(), 1);
     }
 
