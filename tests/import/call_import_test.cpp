@@ -382,10 +382,4 @@ TEST(CallDeletion, DeletesWholeDaysOfThePeriodAndCommits)
     EXPECT_EQ(smaz_hovory(t, "2024-03-17", "2024-03-14"), 0);
     EXPECT_EQ(smaz_hovory(t, "2024-03-14' OR '1'='1", "2024-03-14"), 1);
     EXPECT_EQ(ulozene_obdobi(t).pocet, 1);
-
-    EXPECT_EQ(normalizuj_datum("1.8."), "2024-08-01");
-    EXPECT_EQ(normalizuj_datum("1.8"), "2024-08-01");
-    EXPECT_EQ(normalizuj_datum("31.2.2023"), "2023-02-28");
-    EXPECT_EQ(normalizuj_datum("2024-13-40"), "2024-12-31");
-    EXPECT_EQ(normalizuj_datum("nic"), "2024-05-20");
 }

@@ -11,6 +11,8 @@
 #include "test_env.h"
 #include "../frame/ovladac.h"
 
+#include <QAbstractButton>
+#include <QCalendarWidget>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -258,6 +260,27 @@ private slots:
         QCOMPARE(od->text(), QString("2024-03-15"));
         QCOMPARE(do_->text(), QString("2024-03-17"));
         QVERIFY(ok->isEnabled());
+        // Day and month with dots: the first of August of the current year.
+        od->setFocus();
+        od->selectAll();
+        QTest::keyClicks(od, "1.8.");
+        do_->setFocus();
+        QTRY_COMPARE(od->text(), QString("2024-08-01"));
+        // The calendar button beside the box opens the calendar picker on its date.
+        {
+            test::Ovladac ovladac;
+            QDate shown;
+            ovladac.pri("cl_Ukaz_kalendar", [&](QWidget* d) {
+                auto* cal = d->findChild<QCalendarWidget*>();
+                shown = cal->selectedDate();
+                emit cal->activated(QDate(2024, 3, 15)); // a double click on the 15th
+            });
+            w.findChild<QAbstractButton*>("cb_1")->click();
+            QCOMPARE(shown, QDate(2024, 8, 1));
+            QCOMPARE(od->text(), QString("2024-03-15"));
+        }
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
         od->setFocus();
         od->selectAll();
         QTest::keyClicks(od, "16.3.2024");
