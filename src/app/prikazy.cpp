@@ -6,6 +6,7 @@
 #include "frame/prikazy_menu.h"
 #include "import/forms/hovory_znovu_otarifuj.h"
 #include "import/forms/nastaveni_mista.h"
+#include "import/forms/prikazy_importu.h"
 #include "import/forms/nastaveni_pseudotarifu.h"
 #include "import/forms/p_prirad_kod_volajiciho.h"
 #include "import/forms/z_adresar_pro_vstupni_data.h"
@@ -40,6 +41,8 @@ void registruj_prikazy()
         Z_Adresar_pro_vstupni_data okno(rodic);
         return okno.Create(rodic);
     });
+    // "Hovory": the call import (with its tariffing) and the deletion of calls.
+    registruj_prikazy_importu();
 }
 
 } // namespace kavro

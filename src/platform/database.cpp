@@ -323,6 +323,10 @@ void Query::clearBindings() { m_bindCount = 0; }
 void Query::fail(int code)
 {
     sqlite3* db = m_t.m_db;
+    if (db) {
+        const int ext = sqlite3_extended_errcode(db);
+        m_duplicateKey = ext == SQLITE_CONSTRAINT_PRIMARYKEY || ext == SQLITE_CONSTRAINT_UNIQUE;
+    }
     m_error = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("Není spojení s databází");
     m_t.setError(code, m_error);
 }
@@ -330,6 +334,7 @@ void Query::fail(int code)
 bool Query::prepare()
 {
     m_error.clear();
+    m_duplicateKey = false;
     if (!m_t.beginIfNeeded()) {
         m_error = m_t.m_lastErrorText;
         return false;

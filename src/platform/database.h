@@ -123,6 +123,8 @@ public:
     qint64 rowCount() const { return m_rowCount; }
 
     QString lastErrorText() const { return m_error; }
+    // True when the last execute() failed because the row's key is stored already.
+    bool lastErrorIsDuplicateKey() const { return m_duplicateKey; }
 
 private:
     bool prepare();
@@ -137,6 +139,7 @@ private:
     bool m_open = false;
     qint64 m_rowCount = 0;
     QString m_error;
+    bool m_duplicateKey = false;
 
     // Bound values, kept until the statement has run. Slots keep their
     // buffers between rows, so a reused statement binds without allocating.
