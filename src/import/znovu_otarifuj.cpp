@@ -131,6 +131,8 @@ bool Znovu_otarifuj::zaloha_obnov()
                     .arg(sloupce, z.join(QStringLiteral(", "))));
 }
 
+// The backup is only a copy: a failure to drop it changes no call, and the
+// next re-tariffing makes it anew.
 void Znovu_otarifuj::zaloha_zrus()
 {
     Query q(m_t);
