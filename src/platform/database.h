@@ -70,6 +70,7 @@ private:
     void setError(int code, const QString& text);
     void clearError() { m_lastError = 0; m_lastErrorText.clear(); }
     bool beginIfNeeded();
+    bool finish(const char* sql);
 
     sqlite3* m_db = nullptr;
     QString m_path;
