@@ -7,8 +7,8 @@ cd "$(dirname "$0")/.."
 bash tools/build.sh
 DATA="${KAVRO_DATA:-$HOME/.local/share/kavro}"
 mkdir -p "$DATA"
-if [ -x build/tools/gendata/kavro-demo ]; then
-  build/tools/gendata/kavro-demo "$DATA"
+if [ -x build/tools/demo/kavro-demo ]; then
+  build/tools/demo/kavro-demo "$DATA"
 elif [ ! -f "$DATA/kavro.db" ]; then
   build/tools/kavro-createdb "$DATA/kavro.db"
 fi

@@ -4,8 +4,11 @@
 #include "prikazy.h"
 
 #include "frame/prikazy_menu.h"
+#include "import/forms/hovory_znovu_otarifuj.h"
 #include "import/forms/nastaveni_mista.h"
+#include "import/forms/prikazy_importu.h"
 #include "import/forms/nastaveni_pseudotarifu.h"
+#include "import/forms/p_prirad_kod_volajiciho.h"
 #include "import/forms/z_adresar_pro_vstupni_data.h"
 
 namespace kavro {
@@ -13,6 +16,16 @@ namespace kavro {
 void registruj_prikazy()
 {
     PrikazyMenu& p = PrikazyMenu::instance();
+    // "Hovory" > "Opakovaný výpočet pseudotarifu" (Ctrl+T).
+    p.registruj(1006, [](QWidget* rodic) {
+        Hovory_Znovu_otarifuj okno(rodic);
+        return okno.Create(rodic);
+    });
+    // "Hovory" > "Opakovaná identifikace účastníka".
+    p.registruj(1007, [](QWidget* rodic) {
+        P_prirad_kod_volajiciho okno(rodic);
+        return okno.Create(rodic);
+    });
     // "Nastavení" > "&Místa volání"; also opened at start-up while no site is stored.
     p.registruj(1067, [](QWidget* rodic) {
         Nastaveni_mista okno(rodic);
@@ -28,6 +41,8 @@ void registruj_prikazy()
         Z_Adresar_pro_vstupni_data okno(rodic);
         return okno.Create(rodic);
     });
+    // "Hovory": the call import (with its tariffing) and the deletion of calls.
+    registruj_prikazy_importu();
 }
 
 } // namespace kavro

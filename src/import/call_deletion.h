@@ -15,14 +15,8 @@ struct UlozeneObdobi {
 };
 UlozeneObdobi ulozene_obdobi(Transaction& t);
 
-// A typed date as YYYY-MM-DD: "1.8." and "1.8.2024" are day first, a text
-// without "-" gives today, parts are clamped into range.
-// TODO: the same check as the date functions of src/common (cl_Datum::test_datumu);
-// switch to it when it is available to this module.
-QString normalizuj_datum(const QString& text);
-
 // Deletes every call from the start of day `od` to the end of day `do_`
-// (both YYYY-MM-DD, normalised first) and commits. Returns the number of calls
+// (typed dates, normalised first by the date check of cl_Datum) and commits. Returns the number of calls
 // deleted, or -1 after a failure (rolled back; `chyba` holds the database's text).
 qint64 smaz_hovory(Transaction& t, const QString& od, const QString& do_, QString* chyba = nullptr);
 

@@ -15,14 +15,12 @@ namespace {
 std::mutex g_factoryMutex;
 TariffingRunFactory g_factory;
 
-// One statement stores a call unless its number is stored already: the
-// existence test runs on the primary key inside the insert.
 const char* const kVlozHovor =
     "INSERT INTO dba.hovory (id_hovoru, ustredna_datum_a_cas, ustredna_delka_hovoru, ustredna_volane_cislo, "
     "ustredna_pocet_impulsu, ustredna_prepojeni, tarifovat_hovor, ustredna_cislo_pobocky, status_hovoru, "
     "ustredna_cislo_linky, doplnkova_informace, kod_uctu) "
-    "SELECT ?, ?, ?, ?, ?, ?, '0', ?, '2', ?, ?, ? "
-    "WHERE NOT EXISTS (SELECT 1 FROM dba.hovory WHERE id_hovoru = ?)";
+    "VALUES (?, ?, ?, ?, ?, ?, '0', ?, '2', ?, ?, ?)";
+const char* const kJeUlozen = "SELECT id_hovoru FROM dba.hovory WHERE id_hovoru = ?";
 
 } // namespace
 
@@ -88,7 +86,17 @@ Import_hovoru::Import_hovoru(Transaction& t, QObject* parent) : QObject(parent),
     qRegisterMetaType<kavro::Import_hovoru::Souhrn>();
 }
 
-Import_hovoru::~Import_hovoru() = default;
+Import_hovoru::~Import_hovoru()
+{
+    if (m_tarif) m_tarif->stav = nullptr;
+}
+
+void Import_hovoru::setTariffingRun(TariffingRun* run)
+{
+    if (m_tarif) m_tarif->stav = nullptr;
+    m_tarif = run;
+    if (m_tarif) m_tarif->stav = [this](const QString& text) { emit stav_tarifikace(text); };
+}
 
 void Import_hovoru::nactiAdresar()
 {
@@ -134,7 +142,7 @@ void Import_hovoru::hlasPrubeh(qint64 pos, qint64 size, bool vzdy)
 void Import_hovoru::spustTarifikaci()
 {
     ++m_souhrn.behu_tarifikace;
-    if (m_tarif) m_tarif->spust();
+    if (m_tarif && !m_tarif->spust()) m_souhrn.chyba_tarifikace = m_tarif->zprava();
 }
 
 void Import_hovoru::potvrd()
@@ -146,35 +154,49 @@ void Import_hovoru::potvrd()
     }
 }
 
+bool Import_hovoru::je_ulozen(qint32 cislo_vety)
+{
+    if (!m_hledej) m_hledej = std::make_unique<Query>(m_t, QString::fromLatin1(kJeUlozen));
+    Query& q = *m_hledej;
+    q.bind(1, cislo_vety);
+    const bool nalezen = q.run() && !q.atEnd();
+    q.close();
+    m_posledni_duplicitni = nalezen;
+    return nalezen;
+}
+
 void Import_hovoru::Uloz_strukturu(const Struktura_vety& veta)
 {
     // A date with month or day "00" is not stored.
-    if (veta.datum_a_cas.mid(5, 2) == QStringLiteral("00") || veta.datum_a_cas.mid(8, 2) == QStringLiteral("00")) {
+    const std::string& d = veta.datum_a_cas;
+    if ((d.size() > 6 && d[5] == '0' && d[6] == '0') || (d.size() > 9 && d[8] == '0' && d[9] == '0')) {
         ++m_souhrn.nulovych_dnu;
         return;
     }
-    if (!m_vloz) m_vloz = std::make_unique<Query>(m_t);
+    if (!m_vloz) m_vloz = std::make_unique<Query>(m_t, QString::fromLatin1(kVlozHovor));
     Query& q = *m_vloz;
-    static const QString sql = QString::fromLatin1(kVlozHovor);
-    q.setSQL(sql); // the same text stays prepared
     q.bind(1, veta.cislo_vety);
-    q.bind(2, veta.datum_a_cas);
-    q.bind(3, veta.delka_hovoru);
-    q.bind(4, veta.volane_cislo);
+    q.bind(2, veta.datum_a_cas.c_str());
+    q.bind(3, veta.delka_hovoru.c_str());
+    q.bind(4, veta.volane_cislo.c_str());
     q.bind(5, veta.pocet_impulsu);
-    q.bind(6, veta.prepojeni ? QStringLiteral("1") : QStringLiteral("0"));
+    q.bind(6, veta.prepojeni ? "1" : "0");
     q.bind(7, veta.cislo_pobocky);
     q.bind(8, veta.cislo_linky);
-    q.bind(9, veta.doplnkova_informace);
-    q.bind(10, veta.kod_uctu);
-    q.bind(11, veta.cislo_vety);
+    q.bind(9, veta.doplnkova_informace.c_str());
+    q.bind(10, veta.kod_uctu.c_str());
     if (!q.execute()) {
+        if (q.lastErrorIsDuplicateKey()) {
+            ++m_souhrn.duplicit;
+            m_posledni_duplicitni = true;
+            return;
+        }
         ++m_souhrn.chyb_vkladani;
         m_souhrn.posledni_chyba = q.lastErrorText();
         return;
     }
-    if (q.rowCount() > 0) ++m_souhrn.ulozeno;
-    else ++m_souhrn.duplicit;
+    ++m_souhrn.ulozeno;
+    m_posledni_duplicitni = false;
 }
 
 void Import_hovoru::Cti_textovy_soubor(const QString& path)
@@ -186,6 +208,7 @@ void Import_hovoru::Cti_textovy_soubor(const QString& path)
     m_posl_soubor = m_posl_celkem = -1;
     hlasPrubeh(0, size, true);
     qint64 pos = 0;
+    Pole_vety pole[10];
     while (f.nextHeader()) {
         if (m_ukoncit.load(std::memory_order_relaxed)) break;
         if (f.readBody() != Datovy_soubor_sberace::Vysledek::Veta) {
@@ -196,15 +219,25 @@ void Import_hovoru::Cti_textovy_soubor(const QString& path)
         ++m_souhrn.vet;
         pos = f.position();
         hlasPrubeh(pos, size, false);
+        rozdel_vetu(f.bodyData(), f.bodySize(), pole);
         Vynuluj_strukturu(m_veta);
-        Nacti_data(f.body(), m_veta);
-        Uloz_strukturu(m_veta);
+        Nacti_cislo_a_datum(pole, m_veta);
+        // Calls already stored come in runs (a day read again): after one, the
+        // next is looked up by its number before the rest of it is converted.
+        // Otherwise the insert itself finds a stored number.
+        if (m_posledni_duplicitni && je_ulozen(m_veta.cislo_vety)) {
+            ++m_souhrn.duplicit;
+        } else {
+            Nacti_zbytek(pole, m_veta);
+            Uloz_strukturu(m_veta);
+        }
         // A new day: the calls of the previous one are complete.
-        const QString d = m_veta.datum_a_cas.left(10);
-        if (d != m_aktualni_den) {
-            if (!m_aktualni_den.isEmpty()) spustTarifikaci();
-            if (!d.isEmpty()) m_aktualni_den = d;
-            emit stav(QStringLiteral("Importuji den: ") + m_aktualni_den);
+        const std::string& dt = m_veta.datum_a_cas;
+        const size_t n = qMin<size_t>(dt.size(), 10);
+        if (n != m_aktualni_den.size() || dt.compare(0, n, m_aktualni_den) != 0) {
+            if (!m_aktualni_den.empty()) spustTarifikaci();
+            if (n > 0) m_aktualni_den.assign(dt, 0, n);
+            emit stav(QStringLiteral("Importuji den: ") + QString::fromStdString(m_aktualni_den));
         }
     }
     m_zpracovano += pos;
@@ -216,6 +249,7 @@ Import_hovoru::Souhrn Import_hovoru::Vkladej_soubory(const Parametry& p)
 {
     m_p = p;
     m_souhrn = Souhrn();
+    m_posledni_duplicitni = false;
     m_jmena_nacteny = false;
     m_zpracovano = 0;
     m_celkem = 0;
@@ -252,19 +286,26 @@ Import_hovoru::Souhrn Import_hovoru::Vkladej_soubory(const Parametry& p)
     potvrd();
     m_souhrn.zruseno = m_ukoncit.load();
     m_vloz.reset();
+    m_hledej.reset();
     emit hotovo(m_souhrn);
     return m_souhrn;
 }
 
 QString Import_hovoru::textChyb(const Souhrn& s)
 {
-    if (s.chyb_vkladani == 0 && s.chyb_potvrzeni == 0) return QString();
-    QString t = QStringLiteral("Import hovorů skončil s chybami.");
-    if (s.chyb_vkladani > 0)
-        t += QStringLiteral("\nHovorů, které databáze odmítla uložit: %1").arg(s.chyb_vkladani);
-    if (s.chyb_potvrzeni > 0)
-        t += QStringLiteral("\nSouborů, jejichž hovory se nepodařilo potvrdit a nejsou uloženy: %1").arg(s.chyb_potvrzeni);
-    if (!s.posledni_chyba.isEmpty()) t += QStringLiteral("\nPoslední chyba: ") + s.posledni_chyba;
+    QString t;
+    if (s.chyb_vkladani > 0 || s.chyb_potvrzeni > 0) {
+        t = QStringLiteral("Import hovorů skončil s chybami.");
+        if (s.chyb_vkladani > 0)
+            t += QStringLiteral("\nHovorů, které databáze odmítla uložit: %1").arg(s.chyb_vkladani);
+        if (s.chyb_potvrzeni > 0)
+            t += QStringLiteral("\nSouborů, jejichž hovory se nepodařilo potvrdit a nejsou uloženy: %1").arg(s.chyb_potvrzeni);
+        if (!s.posledni_chyba.isEmpty()) t += QStringLiteral("\nPoslední chyba: ") + s.posledni_chyba;
+    }
+    if (!s.chyba_tarifikace.isEmpty()) {
+        if (!t.isEmpty()) t += QStringLiteral("\n\n");
+        t += s.chyba_tarifikace;
+    }
     return t;
 }
 

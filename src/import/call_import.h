@@ -37,6 +37,12 @@ public:
     virtual void novy_beh() = 0;
     // Tariffs every call below stage 10. False when the run failed.
     virtual bool spust() = 0;
+    // Why the last run failed, in Czech ("" when it did not).
+    virtual QString zprava() const { return QString(); }
+
+    // Set by the import before the first run: receives the step in progress
+    // ("" at the end). It is called on the thread that runs spust().
+    std::function<void(const QString&)> stav;
 };
 
 using TariffingRunFactory = std::function<std::unique_ptr<TariffingRun>()>;
@@ -84,6 +90,7 @@ public:
         qint64 chyb_vkladani = 0;    // inserts the database refused
         qint64 chyb_potvrzeni = 0;   // commits that failed
         qint64 behu_tarifikace = 0;  // tariffing runs started
+        QString chyba_tarifikace;    // why the last failed tariffing run failed
         bool zruseno = false;
         QString posledni_chyba;
     };
@@ -92,7 +99,7 @@ public:
     ~Import_hovoru() override;
 
     // The tariffing run to start (may be null: calls are only stored).
-    void setTariffingRun(TariffingRun* run) { m_tarif = run; }
+    void setTariffingRun(TariffingRun* run);
 
     // The worker: runs the import and returns its summary (also sent by `hotovo`).
     Souhrn Vkladej_soubory(const Parametry& p);
@@ -105,6 +112,8 @@ public:
     void Cti_textovy_soubor(const QString& path);
     // Stores one call unless it is stored already or dated with month or day "00".
     void Uloz_strukturu(const Struktura_vety& veta);
+    // True when a call of this number is stored already.
+    bool je_ulozen(qint32 cislo_vety);
     // Total size in bytes of the day files from `od` to `do_`.
     qint64 Zjisti_celkovou_velikost_importu(const QDate& od, const QDate& do_);
     // Full path of a day's file: "YYYYMMDD.dat", matched also in another letter case.
@@ -119,6 +128,8 @@ signals:
     void prubeh(qint64 soubor_hotovo, qint64 soubor_celkem, qint64 celkem_hotovo, qint64 celkem);
     // "Importuji den: YYYY-MM-DD"
     void stav(const QString& text);
+    // The tariffing step in progress ("" when a run has ended).
+    void stav_tarifikace(const QString& text);
     // A malformed record stopped the reading of a file.
     void chybna_data(const QString& soubor);
     // The run has ended.
@@ -132,11 +143,13 @@ private:
 
     Transaction& m_t;
     std::unique_ptr<Query> m_vloz;
+    std::unique_ptr<Query> m_hledej;
+    bool m_posledni_duplicitni = false; // the last call was stored already
     TariffingRun* m_tarif = nullptr;
     std::atomic<bool> m_ukoncit{false};
     Souhrn m_souhrn;
     Parametry m_p;
-    QString m_aktualni_den;
+    std::string m_aktualni_den;
     qint64 m_zpracovano = 0;     // bytes of the files already finished
     qint64 m_celkem = 0;         // bytes of all files of the run
     int m_posl_soubor = -1;      // last reported per-mille values

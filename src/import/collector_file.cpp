@@ -1,40 +1,62 @@
 #include "collector_file.h"
 
+#include "common/datum.h"
 #include "platform/cp1250.h"
 
 #include <cstring>
 
 namespace kavro {
 
+int Odkoduj_vetu(const char* body, quint8 c, quint8 n, char* out)
+{
+    for (int i = 0; i < n; ++i) out[i] = char(quint8(body[i]) ^ c);
+    out[n] = 0;
+    return int(strlen(out)); // the text ends at its first zero byte
+}
+
 QByteArray Odkoduj_vetu(const char* body, quint8 c, quint8 n)
 {
     char buffer[257];
-    for (int i = 0; i < n; ++i) buffer[i] = char(quint8(body[i]) ^ c);
-    buffer[n] = 0;
-    return QByteArray(buffer); // up to the first zero byte
+    const int len = Odkoduj_vetu(body, c, n, buffer);
+    return QByteArray(buffer, len);
 }
 
-bool Veta_je_spravne(const QByteArray& body)
+bool Veta_je_spravne(const char* body, int len)
 {
     static const struct { int pos; char ch; } rule[] = {
         {9, ';'}, {14, '-'}, {17, '-'}, {20, ' '}, {23, ':'}, {26, ':'}, {29, ';'}, {32, ':'}, {35, ':'},
     };
     for (const auto& r : rule) {
-        if (r.pos >= body.size() || body[r.pos] != r.ch) return false;
+        if (r.pos >= len || body[r.pos] != r.ch) return false;
     }
     return true;
 }
 
 namespace {
 
-QByteArray trimBlanks(const char* b, qsizetype from, qsizetype to)
+Pole_vety trimBlanks(const char* b, int from, int to)
 {
     while (from < to && b[from] == ' ') ++from;
     while (to > from && b[to - 1] == ' ') --to;
-    return QByteArray(b + from, to - from);
+    return Pole_vety{b + from, to - from};
 }
 
 } // namespace
+
+void rozdel_vetu(const char* b, int len, Pole_vety (&pole)[10])
+{
+    // Field k starts after the k-th ';' and ends at the next one; the last
+    // field ends two characters before the end of the body (its CR LF).
+    int start = 0;
+    for (int k = 0; k < 10; ++k) {
+        pole[k] = Pole_vety{};
+        if (start < 0) continue; // fewer fields: the rest stay empty
+        const char* hit = static_cast<const char*>(memchr(b + start, ';', size_t(len - start)));
+        const int end = hit ? int(hit - b) : len - 2;
+        if (end > start) pole[k] = trimBlanks(b, start, end);
+        start = hit ? end + 1 : -1;
+    }
+}
 
 QByteArray vrat_polozku(const QByteArray& body, int k)
 {
@@ -47,25 +69,36 @@ QByteArray vrat_polozku(const QByteArray& body, int k)
     qsizetype end = body.indexOf(';', start);
     if (end < 0) end = body.size() - 2; // the last field: its CR LF is not part of it
     if (end <= start) return QByteArray();
-    return trimBlanks(body.constData(), start, end);
+    const Pole_vety p = trimBlanks(body.constData(), int(start), int(end));
+    return QByteArray(p.data, p.size);
 }
 
 void Vynuluj_strukturu(Struktura_vety& veta)
 {
-    veta = Struktura_vety();
+    // Cleared in place: the text buffers are kept for the next record.
+    veta.cislo_vety = 0;
+    veta.datum_a_cas.clear();
+    veta.delka_hovoru.clear();
+    veta.volane_cislo.clear();
+    veta.pocet_impulsu = 0;
+    veta.prepojeni = false;
+    veta.cislo_pobocky = 0;
+    veta.cislo_linky = 0;
+    veta.doplnkova_informace.clear();
+    veta.kod_uctu.clear();
 }
 
-qint32 textNaCislo(const QByteArray& text)
+qint32 textNaCislo(const char* text, int len)
 {
-    qsizetype i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    int i = 0;
+    while (i < len && (text[i] == ' ' || text[i] == '\t')) ++i;
     bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+    if (i < len && (text[i] == '-' || text[i] == '+')) {
         negative = text[i] == '-';
         ++i;
     }
     qint64 v = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    for (; i < len && text[i] >= '0' && text[i] <= '9'; ++i) {
         v = v * 10 + (text[i] - '0');
         if (v > qint64(0x80000000LL)) v = 0x80000000LL; // keeps the value in range
     }
@@ -76,64 +109,68 @@ qint32 textNaCislo(const QByteArray& text)
 
 namespace {
 
-QString textPole(const QByteArray& field, int maxLength)
+// A text field cut to its member's length and decoded from code page 1250 to
+// UTF-8. Texts are single-byte: cutting bytes cuts characters.
+void textPole(const Pole_vety& p, int maxLength, std::string& out)
 {
-    // Texts are single-byte: cutting bytes cuts characters.
-    return fromCp1250(field.constData(), qMin<qsizetype>(field.size(), maxLength));
+    const int n = qMin(p.size, maxLength);
+    bool ascii = true;
+    for (int i = 0; i < n && ascii; ++i) ascii = quint8(p.data[i]) < 0x80;
+    if (ascii) {
+        out.assign(p.data, size_t(n));
+        return;
+    }
+    const QByteArray utf8 = fromCp1250(p.data, n).toUtf8();
+    out.assign(utf8.constData(), size_t(utf8.size()));
 }
 
-int clampPart(const QString& part, int high)
+bool cislice(char c) { return c >= '0' && c <= '9'; }
+
+// The duration: a well-formed HH:MM:SS within range stands as it is (the time
+// check would give the same text); anything else goes through the time check.
+void delka(const Pole_vety& p, std::string& out)
 {
-    const int v = textNaCislo(part.toLatin1());
-    return v < 0 ? 0 : v > high ? high : v;
+    const char* t = p.data;
+    if (p.size == 8 && t[2] == ':' && t[5] == ':' && cislice(t[0]) && cislice(t[1]) && cislice(t[3])
+        && cislice(t[4]) && cislice(t[6]) && cislice(t[7]) && (t[0] < '2' || (t[0] == '2' && t[1] <= '3'))
+        && t[3] <= '5' && t[6] <= '5') {
+        out.assign(t, 8);
+        return;
+    }
+    out = Oprav_Delku(fromCp1250(p.data, p.size)).toStdString();
 }
 
 } // namespace
 
 QString Oprav_Delku(const QString& text)
 {
-    if (text.size() < 2) return QStringLiteral("00:00:00");
-    // The usual case: HH:MM:SS already within range.
-    if (text.size() == 8 && text[2] == QLatin1Char(':') && text[5] == QLatin1Char(':')) {
-        bool digits = true;
-        for (int i : {0, 1, 3, 4, 6, 7}) digits &= text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9');
-        if (digits && (text[0] < QLatin1Char('2') || (text[0] == QLatin1Char('2') && text[1] <= QLatin1Char('3')))
-            && text[3] <= QLatin1Char('5') && text[6] <= QLatin1Char('5'))
-            return text;
-    }
-    const QStringList parts = text.split(QLatin1Char(':'));
-    const int h = clampPart(parts.value(0), 23);
-    const int m = parts.size() > 1 ? clampPart(parts.value(1), 59) : 0;
-    const int s = parts.size() > 2 ? clampPart(parts.value(2), 59) : 0;
-    return QString::asprintf("%02d:%02d:%02d", h, m, s);
+    return cl_Datum().test_casu(text, true);
 }
 
-void Nacti_data(const QByteArray& body, Struktura_vety& veta)
+void Nacti_cislo_a_datum(const Pole_vety (&pole)[10], Struktura_vety& veta)
 {
-    // One pass over the body finds the fields exactly as vrat_polozku does:
-    // field k starts after the k-th ';' and ends at the next one, the last
-    // field two characters before the end of the body.
-    const char* b = body.constData();
-    const qsizetype len = body.size();
-    QByteArray pole[10];
-    qsizetype start = 0;
-    for (int k = 0; k < 10; ++k) {
-        if (start < 0) break; // fewer fields: the rest stay empty
-        const char* hit = static_cast<const char*>(memchr(b + start, ';', size_t(len - start)));
-        const qsizetype end = hit ? hit - b : len - 2;
-        if (end > start) pole[k] = trimBlanks(b, start, end);
-        start = hit ? end + 1 : -1;
-    }
-    veta.cislo_vety = textNaCislo(pole[0]);
-    veta.datum_a_cas = fromCp1250(pole[1]);
-    veta.delka_hovoru = Oprav_Delku(fromCp1250(pole[2]));
-    veta.volane_cislo = textPole(pole[3], kDelkaVolanehoCisla);
-    veta.pocet_impulsu = textNaCislo(pole[4]);
-    veta.prepojeni = pole[5] != "0";
-    veta.cislo_pobocky = textNaCislo(pole[6]);
-    veta.cislo_linky = textNaCislo(pole[7]);
-    veta.doplnkova_informace = textPole(pole[8], kDelkaDoplnkoveInformace);
-    veta.kod_uctu = textPole(pole[9], kDelkaKoduUctu);
+    veta.cislo_vety = textNaCislo(pole[0].data, pole[0].size);
+    textPole(pole[1], 255, veta.datum_a_cas);
+}
+
+void Nacti_zbytek(const Pole_vety (&pole)[10], Struktura_vety& veta)
+{
+    delka(pole[2], veta.delka_hovoru);
+    textPole(pole[3], kDelkaVolanehoCisla, veta.volane_cislo);
+    veta.pocet_impulsu = textNaCislo(pole[4].data, pole[4].size);
+    veta.prepojeni = !(pole[5].size == 1 && pole[5].data[0] == '0');
+    veta.cislo_pobocky = textNaCislo(pole[6].data, pole[6].size);
+    veta.cislo_linky = textNaCislo(pole[7].data, pole[7].size);
+    textPole(pole[8], kDelkaDoplnkoveInformace, veta.doplnkova_informace);
+    textPole(pole[9], kDelkaKoduUctu, veta.kod_uctu);
+}
+
+void Nacti_data(const char* body, int len, Struktura_vety& veta)
+{
+    Pole_vety pole[10];
+    rozdel_vetu(body, len, pole);
+    Nacti_cislo_a_datum(pole, veta);
+    Nacti_zbytek(pole, veta);
 }
 
 // ---------------------------------------------------------------- the file
@@ -157,7 +194,8 @@ void Datovy_soubor_sberace::close()
     m_data = QByteArray();
     m_pos = 0;
     m_open = false;
-    m_body.clear();
+    m_bodyLen = 0;
+    m_body[0] = 0;
 }
 
 bool Datovy_soubor_sberace::nextHeader()
@@ -171,16 +209,16 @@ bool Datovy_soubor_sberace::nextHeader()
 
 Datovy_soubor_sberace::Vysledek Datovy_soubor_sberace::readBody()
 {
-    m_body.clear();
+    m_bodyLen = 0;
     if (m_data.size() - m_pos < m_n) {
         // Cut short by the end of the file.
         m_pos = m_data.size();
         return Vysledek::Chybna;
     }
-    QByteArray plain = Odkoduj_vetu(m_data.constData() + m_pos, m_c, m_n);
+    const int len = Odkoduj_vetu(m_data.constData() + m_pos, m_c, m_n, m_body);
     m_pos += m_n;
-    if (!Veta_je_spravne(plain)) return Vysledek::Chybna;
-    m_body = std::move(plain);
+    if (!Veta_je_spravne(m_body, len)) return Vysledek::Chybna;
+    m_bodyLen = len;
     return Vysledek::Veta;
 }
 

@@ -11,21 +11,30 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <string>
 
 namespace kavro {
 
-// One call record as the import stores it.
+// One call record as the import stores it. Texts are held in UTF-8, the form
+// in which they are bound into the insert; the import refills one record for
+// every call, so the text buffers are reused.
 struct Struktura_vety {
-    qint32 cislo_vety = 0;          // record number -> id_hovoru
-    QString datum_a_cas;            // YYYY-MM-DD HH:MM:SS
-    QString delka_hovoru;           // HH:MM:SS, clamped
-    QString volane_cislo;           // at most 31 characters
+    qint32 cislo_vety = 0;            // record number -> id_hovoru
+    std::string datum_a_cas;          // YYYY-MM-DD HH:MM:SS
+    std::string delka_hovoru;         // HH:MM:SS, clamped
+    std::string volane_cislo;         // at most 31 characters
     qint32 pocet_impulsu = 0;
-    bool prepojeni = false;         // transfer mark: false only for exactly "0"
-    qint32 cislo_pobocky = 0;       // extension (leading zeros are lost)
-    qint32 cislo_linky = 0;         // trunk line
-    QString doplnkova_informace;    // at most 20 characters
-    QString kod_uctu;               // at most 10 characters
+    bool prepojeni = false;           // transfer mark: false only for exactly "0"
+    qint32 cislo_pobocky = 0;         // extension (leading zeros are lost)
+    qint32 cislo_linky = 0;           // trunk line
+    std::string doplnkova_informace;  // at most 20 characters
+    std::string kod_uctu;             // at most 10 characters
+};
+
+// A field of a plain body: its bytes inside the body, trimmed of blanks.
+struct Pole_vety {
+    const char* data = nullptr;
+    int size = 0;
 };
 
 // Lengths of the text members.
@@ -36,28 +45,43 @@ constexpr int kDelkaKoduUctu = 10;
 // De-scrambles n body bytes with the coding byte and returns the plain text up to
 // its first zero byte.
 QByteArray Odkoduj_vetu(const char* body, quint8 c, quint8 n);
+// The same into `out` (at least n + 1 bytes); returns the length of the text.
+int Odkoduj_vetu(const char* body, quint8 c, quint8 n, char* out);
 
 // The validity rule: the separators at positions 9, 14, 17, 20, 23, 26, 29, 32, 35.
 // A body shorter than 36 characters is not valid.
-bool Veta_je_spravne(const QByteArray& body);
+bool Veta_je_spravne(const char* body, int len);
+inline bool Veta_je_spravne(const QByteArray& body) { return Veta_je_spravne(body.constData(), int(body.size())); }
 
 // Field k (0-based) of a plain body, trimmed of blanks; the last field loses the
 // body's last two characters (its CR LF). A field that does not exist is empty.
 QByteArray vrat_polozku(const QByteArray& body, int k);
+// All ten fields at once, split in the same way (no copies).
+void rozdel_vetu(const char* body, int len, Pole_vety (&pole)[10]);
 
 // Clears a record: numbers 0, texts empty, transfer mark false.
 void Vynuluj_strukturu(Struktura_vety& veta);
 
 // Fills the ten members from the fields of a plain body.
-void Nacti_data(const QByteArray& body, Struktura_vety& veta);
+void Nacti_data(const char* body, int len, Struktura_vety& veta);
+inline void Nacti_data(const QByteArray& body, Struktura_vety& veta)
+{
+    Nacti_data(body.constData(), int(body.size()), veta);
+}
+// Only the record number and the date and time (all the import needs to tell
+// a call already stored and the day of the record).
+void Nacti_cislo_a_datum(const Pole_vety (&pole)[10], Struktura_vety& veta);
+// The remaining members.
+void Nacti_zbytek(const Pole_vety (&pole)[10], Struktura_vety& veta);
 
 // A duration as HH:MM:SS: hours clamped to 0..23, minutes and seconds to 0..59;
-// a text shorter than two characters gives "00:00:00".
+// a text shorter than two characters gives "00:00:00" (the date functions' time check).
 QString Oprav_Delku(const QString& text);
 
 // Decimal text to a number the way the exchange's values are read: optional sign,
 // then digits up to the first other character; no digits gives 0.
-qint32 textNaCislo(const QByteArray& text);
+qint32 textNaCislo(const char* text, int len);
+inline qint32 textNaCislo(const QByteArray& text) { return textNaCislo(text.constData(), int(text.size())); }
 
 // Reads one daily file record by record. The file is opened read-only.
 class Datovy_soubor_sberace {
@@ -87,7 +111,9 @@ public:
     Vysledek next();
 
     // Plain body of the last valid record.
-    const QByteArray& body() const { return m_body; }
+    const char* bodyData() const { return m_body; }
+    int bodySize() const { return m_bodyLen; }
+    QByteArray body() const { return QByteArray(m_body, m_bodyLen); }
     // Position in the file after the last record read.
     qint64 position() const { return m_pos; }
 
@@ -97,7 +123,8 @@ private:
     quint8 m_c = 0;
     quint8 m_n = 0;
     bool m_open = false;
-    QByteArray m_body;
+    char m_body[257] = {};
+    int m_bodyLen = 0;
 };
 
 } // namespace kavro

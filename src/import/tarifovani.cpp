@@ -84,8 +84,16 @@ namespace {
 
 class TarifovaniProImport : public TariffingRun {
 public:
+    TarifovaniProImport()
+    {
+        // Direct: the step reaches the import on the thread that runs the tariffing.
+        QObject::connect(&m_t, &Tarifovani::status, [this](const QString& text) {
+            if (stav) stav(text);
+        });
+    }
     void novy_beh() override { m_t.novyBeh(); }
     bool spust() override { return m_t.tarifikuj() == Tarifovani::Vysledek::Hotovo; }
+    QString zprava() const override { return m_t.message(); }
 
 private:
     Tarifovani m_t;

@@ -125,7 +125,8 @@ bool Transaction::beginIfNeeded()
     return true;
 }
 
-bool Transaction::commit()
+// Ends the open unit of work with COMMIT or ROLLBACK; nothing open is no error.
+bool Transaction::finish(const char* sql)
 {
     Lock l(m_mutex);
     if (!m_db) {
@@ -134,7 +135,7 @@ bool Transaction::commit()
     }
     clearError();
     if (sqlite3_get_autocommit(m_db)) return true;
-    int rc = sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
+    const int rc = sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
         setError(rc, QString::fromUtf8(sqlite3_errmsg(m_db)));
         return false;
@@ -142,22 +143,9 @@ bool Transaction::commit()
     return true;
 }
 
-bool Transaction::rollback()
-{
-    Lock l(m_mutex);
-    if (!m_db) {
-        setError(-1, QStringLiteral("Není spojení s databází"));
-        return false;
-    }
-    clearError();
-    if (sqlite3_get_autocommit(m_db)) return true;
-    int rc = sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK) {
-        setError(rc, QString::fromUtf8(sqlite3_errmsg(m_db)));
-        return false;
-    }
-    return true;
-}
+bool Transaction::commit() { return finish("COMMIT"); }
+
+bool Transaction::rollback() { return finish("ROLLBACK"); }
 
 bool Transaction::exec(const QString& sql, const QVariantList& params)
 {
@@ -323,6 +311,10 @@ void Query::clearBindings() { m_bindCount = 0; }
 void Query::fail(int code)
 {
     sqlite3* db = m_t.m_db;
+    if (db) {
+        const int ext = sqlite3_extended_errcode(db);
+        m_duplicateKey = ext == SQLITE_CONSTRAINT_PRIMARYKEY || ext == SQLITE_CONSTRAINT_UNIQUE;
+    }
     m_error = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("Není spojení s databází");
     m_t.setError(code, m_error);
 }
@@ -330,6 +322,7 @@ void Query::fail(int code)
 bool Query::prepare()
 {
     m_error.clear();
+    m_duplicateKey = false;
     if (!m_t.beginIfNeeded()) {
         m_error = m_t.m_lastErrorText;
         return false;

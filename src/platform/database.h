@@ -70,6 +70,7 @@ private:
     void setError(int code, const QString& text);
     void clearError() { m_lastError = 0; m_lastErrorText.clear(); }
     bool beginIfNeeded();
+    bool finish(const char* sql);
 
     sqlite3* m_db = nullptr;
     QString m_path;
@@ -123,6 +124,8 @@ public:
     qint64 rowCount() const { return m_rowCount; }
 
     QString lastErrorText() const { return m_error; }
+    // True when the last execute() failed because the row's key is stored already.
+    bool lastErrorIsDuplicateKey() const { return m_duplicateKey; }
 
 private:
     bool prepare();
@@ -137,6 +140,7 @@ private:
     bool m_open = false;
     qint64 m_rowCount = 0;
     QString m_error;
+    bool m_duplicateKey = false;
 
     // Bound values, kept until the statement has run. Slots keep their
     // buffers between rows, so a reused statement binds without allocating.

@@ -28,6 +28,8 @@ void writeRaw(const QString& path, const QByteArray& data)
     f.write(data);
 }
 
+QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }
+
 Struktura_vety parse(const QByteArray& body)
 {
     Struktura_vety v;
@@ -61,18 +63,18 @@ TEST(CollectorFile, GeneratedFileReadsBackByteForByteAndFieldForField)
         Nacti_data(f.body(), v);
         const gendata::Fields& e = r.fields;
         EXPECT_EQ(v.cislo_vety, e.number);
-        EXPECT_EQ(v.datum_a_cas, QString::fromLatin1(e.dateTime));
-        EXPECT_EQ(v.delka_hovoru, QString::fromLatin1(e.duration));
-        EXPECT_EQ(v.volane_cislo, fromCp1250(e.called));
+        EXPECT_EQ(Q(v.datum_a_cas), QString::fromLatin1(e.dateTime));
+        EXPECT_EQ(Q(v.delka_hovoru), QString::fromLatin1(e.duration));
+        EXPECT_EQ(Q(v.volane_cislo), fromCp1250(e.called));
         EXPECT_EQ(v.pocet_impulsu, e.impulses);
         EXPECT_EQ(v.prepojeni, e.transfer != "0");
         EXPECT_EQ(v.cislo_pobocky, e.extension.toInt());
         EXPECT_EQ(v.cislo_linky, e.line);
-        EXPECT_EQ(v.doplnkova_informace, fromCp1250(e.info));
-        EXPECT_EQ(v.kod_uctu, QString::fromLatin1(e.account));
-        sawCzech |= v.doplnkova_informace == QStringLiteral("Přesměrováno") || v.volane_cislo == QStringLiteral("Příchozí");
-        sawAccount |= !v.kod_uctu.isEmpty();
-        sawIncoming |= v.volane_cislo.startsWith(QStringLiteral("*IN"));
+        EXPECT_EQ(Q(v.doplnkova_informace), fromCp1250(e.info));
+        EXPECT_EQ(Q(v.kod_uctu), QString::fromLatin1(e.account));
+        sawCzech |= Q(v.doplnkova_informace) == QStringLiteral("Přesměrováno") || Q(v.volane_cislo) == QStringLiteral("Příchozí");
+        sawAccount |= !Q(v.kod_uctu).isEmpty();
+        sawIncoming |= Q(v.volane_cislo).startsWith(QStringLiteral("*IN"));
         sawTransfer |= v.prepojeni;
     }
     EXPECT_EQ(f.next(), Datovy_soubor_sberace::Vysledek::Konec);
@@ -189,7 +191,7 @@ TEST(CollectorFile, ValidityRule)
     EXPECT_FALSE(Veta_je_spravne(QByteArray()));
     // A record dated 0000-00-00 passes the rule.
     EXPECT_TRUE(Veta_je_spravne(bodyWith("1;0;0;1;1;;\r\n", "00:00:00", "0000-00-00 00:00:00")));
-    EXPECT_EQ(parse(bodyWith("1;0;0;1;1;;\r\n", "00:00:00", "0000-00-00 00:00:00")).datum_a_cas,
+    EXPECT_EQ(Q(parse(bodyWith("1;0;0;1;1;;\r\n", "00:00:00", "0000-00-00 00:00:00")).datum_a_cas),
               QStringLiteral("0000-00-00 00:00:00"));
 }
 
@@ -203,25 +205,25 @@ TEST(CollectorFile, FieldSplit)
     EXPECT_EQ(vrat_polozku(b, 10), QByteArray());
     const Struktura_vety v = parse(b);
     EXPECT_EQ(v.cislo_vety, 42);
-    EXPECT_EQ(v.volane_cislo, QStringLiteral("0601234567"));
+    EXPECT_EQ(Q(v.volane_cislo), QStringLiteral("0601234567"));
     EXPECT_EQ(v.pocet_impulsu, 12);
     EXPECT_FALSE(v.prepojeni);
     EXPECT_EQ(v.cislo_pobocky, 123); // leading zero lost
     EXPECT_EQ(v.cislo_linky, 705);
-    EXPECT_EQ(v.doplnkova_informace, QStringLiteral("Info"));
-    EXPECT_EQ(v.kod_uctu, QStringLiteral("A12"));
+    EXPECT_EQ(Q(v.doplnkova_informace), QStringLiteral("Info"));
+    EXPECT_EQ(Q(v.kod_uctu), QStringLiteral("A12"));
 
     // Without CR LF the last field loses its last two characters.
-    EXPECT_EQ(parse(bodyWith("1;0;0;1;1;;ABCDEF")).kod_uctu, QStringLiteral("ABCD"));
+    EXPECT_EQ(Q(parse(bodyWith("1;0;0;1;1;;ABCDEF")).kod_uctu), QStringLiteral("ABCD"));
     // Fewer fields: the last present one loses two characters, the rest are empty.
     const Struktura_vety few = parse(bodyWith("12345;7"));
-    EXPECT_EQ(few.volane_cislo, QStringLiteral("12345"));
+    EXPECT_EQ(Q(few.volane_cislo), QStringLiteral("12345"));
     EXPECT_EQ(few.pocet_impulsu, 0);
     EXPECT_TRUE(few.prepojeni);
     EXPECT_EQ(few.cislo_pobocky, 0);
     // A ';' inside a field shifts the later ones.
     const Struktura_vety shifted = parse(bodyWith("12;34;5;1;200;701;;\r\n"));
-    EXPECT_EQ(shifted.volane_cislo, QStringLiteral("12"));
+    EXPECT_EQ(Q(shifted.volane_cislo), QStringLiteral("12"));
     EXPECT_EQ(shifted.pocet_impulsu, 34);
 }
 
@@ -232,19 +234,19 @@ TEST(CollectorFile, ThirtySixCharacterBody)
     ASSERT_TRUE(Veta_je_spravne(b));
     const Struktura_vety v = parse(b);
     EXPECT_EQ(v.cislo_vety, 42);
-    EXPECT_EQ(v.delka_hovoru, QStringLiteral("12:03:00")); // "12:34:" less its last two characters
-    EXPECT_TRUE(v.volane_cislo.isEmpty());
+    EXPECT_EQ(Q(v.delka_hovoru), QStringLiteral("12:03:00")); // "12:34:" less its last two characters
+    EXPECT_TRUE(Q(v.volane_cislo).isEmpty());
     EXPECT_EQ(v.pocet_impulsu, 0);
     EXPECT_TRUE(v.prepojeni);
     EXPECT_EQ(v.cislo_pobocky, 0);
     EXPECT_EQ(v.cislo_linky, 0);
-    EXPECT_TRUE(v.doplnkova_informace.isEmpty());
-    EXPECT_TRUE(v.kod_uctu.isEmpty());
+    EXPECT_TRUE(Q(v.doplnkova_informace).isEmpty());
+    EXPECT_TRUE(Q(v.kod_uctu).isEmpty());
 }
 
 TEST(CollectorFile, Conversions)
 {
-    EXPECT_EQ(parse(bodyWith("1;0;0;1;1;;\r\n", "25:70:10")).delka_hovoru, QStringLiteral("23:59:10"));
+    EXPECT_EQ(Q(parse(bodyWith("1;0;0;1;1;;\r\n", "25:70:10")).delka_hovoru), QStringLiteral("23:59:10"));
     EXPECT_EQ(Oprav_Delku("8"), QStringLiteral("00:00:00"));
     EXPECT_EQ(Oprav_Delku(""), QStringLiteral("00:00:00"));
     EXPECT_EQ(Oprav_Delku("8:5"), QStringLiteral("08:05:00"));
@@ -270,7 +272,7 @@ TEST(CollectorFile, Conversions)
     const QByteArray called = toCp1250(QStringLiteral("Příchozí")) + QByteArray(40, '9');
     const QByteArray info = toCp1250(QStringLiteral("Přesměrováno")) + QByteArray(30, 'x');
     const Struktura_vety v = parse(bodyWith(called + ";0;0;1;1;" + info + ";" + QByteArray(15, '5') + "\r\n"));
-    EXPECT_EQ(v.volane_cislo, QStringLiteral("Příchozí") + QString(23, QLatin1Char('9')));
-    EXPECT_EQ(v.doplnkova_informace, QStringLiteral("Přesměrováno") + QString(8, QLatin1Char('x')));
-    EXPECT_EQ(v.kod_uctu, QString(10, QLatin1Char('5')));
+    EXPECT_EQ(Q(v.volane_cislo), QStringLiteral("Příchozí") + QString(23, QLatin1Char('9')));
+    EXPECT_EQ(Q(v.doplnkova_informace), QStringLiteral("Přesměrováno") + QString(8, QLatin1Char('x')));
+    EXPECT_EQ(Q(v.kod_uctu), QString(10, QLatin1Char('5')));
 }

@@ -9,7 +9,10 @@
 #include "platform/forms/message_box.h"
 #include "platform/registry.h"
 #include "test_env.h"
+#include "../frame/ovladac.h"
 
+#include <QAbstractButton>
+#include <QCalendarWidget>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -198,6 +201,42 @@ private slots:
         QCOMPARE(gate.runs.load(), 1);
     }
 
+    void periodThroughTheDateRangeDialog()
+    {
+        writeDays(3, 10);
+        // The last period confirmed anywhere in the program is offered first.
+        Registry::instance().write("Software\\Dorvek\\Kavro\\", "Datum_od", "2024-03-01");
+        Registry::instance().write("Software\\Dorvek\\Kavro\\", "Datum_do", "2024-03-31");
+        QString caption, offeredOd;
+        auto ovladac = std::make_unique<test::Ovladac>();
+        ovladac->pri("P_Nastaveni_od_do", [&](QWidget* d) {
+            caption = d->windowTitle();
+            auto* od = d->findChild<QLineEdit*>("textb_od");
+            auto* do_ = d->findChild<QLineEdit*>("textb_do");
+            offeredOd = od->text();
+            od->setText("16.3.2024");
+            do_->setText("2024-03-16");
+            d->findChild<QPushButton*>("cb_1")->click();
+        });
+        FDX_Typ_importu rec;
+        rec.typ_importu = 2;
+        QVERIFY(Hovory_nacteni::Create(nullptr, &rec));
+        QCOMPARE(caption, QString("Aktualizace ze souborů od ústředny"));
+        QCOMPARE(offeredOd, QString("2024-03-01"));
+        Transaction::main().rollback();
+        QCOMPARE(count(), 10);
+        QCOMPARE(count("date(ustredna_datum_a_cas) = '2024-03-16'"), 10);
+        QCOMPARE(Registry::instance().read("Software\\Dorvek\\Kavro\\", "Datum_od"), QString("2024-03-16"));
+
+        // Left with "Opusť": no file is read, the final tariffing still runs.
+        gate.runs = 0;
+        ovladac = std::make_unique<test::Ovladac>();
+        ovladac->pri("P_Nastaveni_od_do", [](QWidget* d) { d->findChild<QPushButton*>("cb_2")->click(); });
+        QVERIFY(Hovory_nacteni::Create(nullptr, &rec));
+        QCOMPARE(count(), 10);
+        QCOMPARE(gate.runs.load(), 1);
+    }
+
     void deletionWindow()
     {
         // No call: the button is disabled.
@@ -221,6 +260,27 @@ private slots:
         QCOMPARE(od->text(), QString("2024-03-15"));
         QCOMPARE(do_->text(), QString("2024-03-17"));
         QVERIFY(ok->isEnabled());
+        // Day and month with dots: the first of August of the current year.
+        od->setFocus();
+        od->selectAll();
+        QTest::keyClicks(od, "1.8.");
+        do_->setFocus();
+        QTRY_COMPARE(od->text(), QString("2024-08-01"));
+        // The calendar button beside the box opens the calendar picker on its date.
+        {
+            test::Ovladac ovladac;
+            QDate shown;
+            ovladac.pri("cl_Ukaz_kalendar", [&](QWidget* d) {
+                auto* cal = d->findChild<QCalendarWidget*>();
+                shown = cal->selectedDate();
+                emit cal->activated(QDate(2024, 3, 15)); // a double click on the 15th
+            });
+            w.findChild<QAbstractButton*>("cb_1")->click();
+            QCOMPARE(shown, QDate(2024, 8, 1));
+            QCOMPARE(od->text(), QString("2024-03-15"));
+        }
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
         od->setFocus();
         od->selectAll();
         QTest::keyClicks(od, "16.3.2024");

@@ -36,5 +36,6 @@ QList<Figure> measureImport(Context& c);
 QList<Figure> measurePlatformInsert(Context& c);
 QList<Figure> measureTariffing(Context& c);
 QList<Figure> measureImportAndTariffing(Context& c);
+QList<Figure> measureRetariffing(Context& c);
 
 } // namespace kavro::benchmark

@@ -36,6 +36,7 @@ int main(int argc, char* argv[])
         {QStringLiteral("platform-insert"), measurePlatformInsert},
         {QStringLiteral("tariffing"), measureTariffing},
         {QStringLiteral("import-tariffing"), measureImportAndTariffing},
+        {QStringLiteral("retariff"), measureRetariffing},
     };
     std::printf("Data set: %lld calls over %d days\n", c.calls, c.days);
     bool allMet = true;

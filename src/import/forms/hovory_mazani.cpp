@@ -7,11 +7,6 @@
 #include "platform/forms/message_box.h"
 
 #include <QApplication>
-#include <QCalendarWidget>
-#include <QDialogButtonBox>
-#include <QFocusEvent>
-#include <QMouseEvent>
-#include <QVBoxLayout>
 
 namespace kavro {
 
@@ -26,10 +21,8 @@ Hovory_mazani::Hovory_mazani(QWidget* parent) : QDialog(parent), ui(std::make_un
     ui->setupUi(this);
     connect(ui->cb_OK, &QPushButton::clicked, this, &Hovory_mazani::cb_OK_Click);
     connect(ui->cb_Cancel, &QPushButton::clicked, this, &Hovory_mazani::cb_Cancel_Click);
-    connect(ui->cb_1, &QPushButton::clicked, this, &Hovory_mazani::cb_1_Click);
-    connect(ui->cb_2, &QPushButton::clicked, this, &Hovory_mazani::cb_2_Click);
-    ui->Datum_od->installEventFilter(this);
-    ui->Datum_do->installEventFilter(this);
+    ui->Datum_od->setCalendarButton(ui->cb_1);
+    ui->Datum_do->setCalendarButton(ui->cb_2);
     Hovory_mazani_Create();
 }
 
@@ -44,44 +37,10 @@ void Hovory_mazani::Hovory_mazani_Create()
     if (o.pocet == 0) ui->cb_OK->setEnabled(false);
 }
 
-bool Hovory_mazani::eventFilter(QObject* o, QEvent* e)
-{
-    if (e->type() == QEvent::FocusOut) {
-        if (o == ui->Datum_od) Datum_od_LostFocus();
-        else if (o == ui->Datum_do) Datum_do_LostFocus();
-    } else if (e->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(e)->button() == Qt::RightButton) {
-        if (o == ui->Datum_od) { ukazKalendar(ui->Datum_od); return true; }
-        if (o == ui->Datum_do) { ukazKalendar(ui->Datum_do); return true; }
-    }
-    return QDialog::eventFilter(o, e);
-}
-
-void Hovory_mazani::Datum_od_LostFocus() { ui->Datum_od->setText(normalizuj_datum(ui->Datum_od->text())); }
-void Hovory_mazani::Datum_do_LostFocus() { ui->Datum_do->setText(normalizuj_datum(ui->Datum_do->text())); }
-void Hovory_mazani::cb_1_Click() { ukazKalendar(ui->Datum_od); }
-void Hovory_mazani::cb_2_Click() { ukazKalendar(ui->Datum_do); }
-
-void Hovory_mazani::ukazKalendar(QLineEdit* box)
-{
-    // TODO: the program's calendar picker (knihovna::Ukaz_kalendar) when it is available here.
-    QDialog d(this);
-    d.setWindowTitle(QStringLiteral("Kalendář"));
-    auto* cal = new QCalendarWidget(&d);
-    cal->setSelectedDate(QDate::fromString(normalizuj_datum(box->text()), QStringLiteral("yyyy-MM-dd")));
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &d);
-    auto* l = new QVBoxLayout(&d);
-    l->addWidget(cal);
-    l->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, &d, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, &d, &QDialog::reject);
-    connect(cal, &QCalendarWidget::activated, &d, &QDialog::accept);
-    if (d.exec() == QDialog::Accepted) box->setText(cal->selectedDate().toString(QStringLiteral("yyyy-MM-dd")));
-}
-
 void Hovory_mazani::cb_OK_Click()
 {
-    ui->Datum_od->setText(normalizuj_datum(ui->Datum_od->text()));
-    ui->Datum_do->setText(normalizuj_datum(ui->Datum_do->text()));
+    ui->Datum_od->normalise();
+    ui->Datum_do->normalise();
     ui->Datum_od->hide();
     ui->Datum_do->hide();
     ui->label_2->hide();

@@ -1,10 +1,10 @@
 #pragma once
 // Deleting the calls of a period: proposes the whole stored period, deletes whole
-// days on "Smaž" and commits.
+// days on "Smaž" and commits. The date boxes normalise what is typed when they
+// lose the focus and open the calendar picker on a right click and from the
+// buttons cb_1 and cb_2 beside them.
 #include <QDialog>
 #include <memory>
-
-class QLineEdit;
 
 namespace Ui {
 class Hovory_mazani;
@@ -19,19 +19,11 @@ public:
     explicit Hovory_mazani(QWidget* parent = nullptr);
     ~Hovory_mazani() override;
 
-protected:
-    bool eventFilter(QObject* o, QEvent* e) override;
-
 private:
     std::unique_ptr<Ui::Hovory_mazani> ui;
     void Hovory_mazani_Create();
     void cb_OK_Click();
     void cb_Cancel_Click();
-    void Datum_od_LostFocus();
-    void Datum_do_LostFocus();
-    void cb_1_Click();
-    void cb_2_Click();
-    void ukazKalendar(QLineEdit* box);
 };
 
 } // namespace kavro

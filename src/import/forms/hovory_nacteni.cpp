@@ -2,6 +2,7 @@
 
 #include "ui_hovory_nacteni.h"
 
+#include "common/forms/p_nastaveni_od_do.h"
 #include "platform/clock.h"
 #include "platform/database.h"
 #include "platform/forms/message_box.h"
@@ -73,6 +74,7 @@ void Hovory_nacteni::Hovory_nacteni_Create()
     m_import->setTariffingRun(m_tarif.get());
     connect(m_import.get(), &Import_hovoru::prubeh, this, &Hovory_nacteni::prubeh);
     connect(m_import.get(), &Import_hovoru::stav, ui->Status, &QLabel::setText);
+    connect(m_import.get(), &Import_hovoru::stav_tarifikace, ui->l_status, &QLabel::setText);
     connect(m_import.get(), &Import_hovoru::chybna_data, this, &Hovory_nacteni::chybna_data);
     // The questions and the worker start once the window is shown.
     QTimer::singleShot(0, this, &Hovory_nacteni::spustVlakno);
@@ -103,7 +105,21 @@ void Hovory_nacteni::spustVlakno()
             std::lock_guard<std::mutex> l(g_hooks);
             dotaz = g_dotazNaObdobi;
         }
-        p.obdobi_potvrzeno = dotaz && dotaz(this, od, do_);
+        if (dotaz) {
+            p.obdobi_potvrzeno = dotaz(this, od, do_);
+        } else {
+            FDX_Nastaveni_datum_od_do obdobi;
+            obdobi.datum_od = od;
+            obdobi.datum_do = do_;
+            obdobi.titulek = QStringLiteral("Aktualizace ze souborů od ústředny");
+            obdobi.popis_akce = QStringLiteral("načíst soubory");
+            obdobi.OK = false;
+            P_Nastaveni_od_do dialog(this);
+            dialog.Create(this, &obdobi);
+            p.obdobi_potvrzeno = obdobi.OK;
+            od = obdobi.datum_od;
+            do_ = obdobi.datum_do;
+        }
         p.od = denZTextu(od);
         p.do_ = denZTextu(do_);
     } else if (m_typ_importu == 3) {

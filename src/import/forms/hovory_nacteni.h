@@ -26,11 +26,9 @@ public:
     ~Hovory_nacteni() override;
 
     // Asks for the period of an import of type 2: gets the proposed days as
-    // YYYY-MM-DD and returns true with the confirmed ones.
+    // YYYY-MM-DD and returns true with the confirmed ones. By default the
+    // date-range dialog P_Nastaveni_od_do ("Aktualizace ze souborů od ústředny").
     using DotazNaObdobi = std::function<bool(QWidget* parent, QString& datum_od, QString& datum_do)>;
-    // TODO: the program connects the date-range dialog P_Nastaveni_od_do here
-    // (caption "Aktualizace ze souborů od ústředny", action "načíst soubory").
-    // Without it an import of type 2 reads no file.
     static void setDotazNaObdobi(DotazNaObdobi dotaz);
     // Asks for the file of an import of type 3 ("" = none); by default the file-open dialog.
     using DotazNaSoubor = std::function<QString(QWidget* parent)>;

@@ -1,0 +1,134 @@
+#include "reidentifikace.h"
+
+#include "platform/database.h"
+#include "tarifovani_sql.h"
+
+#include <mutex>
+
+namespace kavro {
+
+namespace {
+
+QString tr8(const char* s) { return QString::fromUtf8(s); }
+
+// The site values enter every statement as numbered parameters: ?1 the
+// international prefix, ?2 the long-distance prefix, ?3 the home state and ?4
+// the home area, all bound as text (a code "0123" keeps its zero).
+const QString kMp = QStringLiteral("?1");
+const QString kMm = QStringLiteral("?2");
+const QString kKs = QStringLiteral("?3");
+const QString kKm = QStringLiteral("?4");
+const QString kHovor = QStringLiteral("hovory");
+
+} // namespace
+
+Reidentifikace::Reidentifikace(Transaction& t, QObject* parent) : QObject(parent), m_t(t) {}
+
+Reidentifikace::Reidentifikace(QObject* parent) : Reidentifikace(Transaction::main(), parent) {}
+
+QString Reidentifikace::chybiMistoCaption() { return tr8("Není nastaveno výchozí místo"); }
+
+QString Reidentifikace::chybiMistoText() { return tr8("Nastavte kód státu a města "); }
+
+bool Reidentifikace::mistoNastaveno() const
+{
+    return m_misto.nalezeno && !m_misto.kodStatu.trimmed().isEmpty() && !m_misto.kodMesta.trimmed().isEmpty();
+}
+
+bool Reidentifikace::nastav_parametry()
+{
+    emit status(tr8("Nastavuji parametry"));
+    m_misto = Misto();
+    Query q(m_t, QStringLiteral("SELECT konfigurace.mezistatni_predvolba, konfigurace.mezimestska_predvolba, "
+                                "konfigurace.kod_statu, konfigurace.kod_mesta FROM dba.konfigurace_mista konfigurace"));
+    if (!q.run()) {
+        m_lastError = q.lastErrorText();
+        return false;
+    }
+    if (!q.atEnd()) {
+        m_misto.nalezeno = true;
+        m_misto.kodStatu = q.value(3);
+        m_misto.kodMesta = q.value(4);
+        m_misto.mezistatniPredvolba = q.value(1);
+        m_misto.mezimestskaPredvolba = q.value(2);
+    }
+    q.close();
+    return true;
+}
+
+bool Reidentifikace::exec(const QString& sql)
+{
+    Query q(m_t);
+    q.setSQL(sql);
+    q.bind(1, m_misto.mezistatniPredvolba);
+    q.bind(2, m_misto.mezimestskaPredvolba);
+    q.bind(3, m_misto.kodStatu);
+    q.bind(4, m_misto.kodMesta);
+    if (q.execute()) return true;
+    m_lastError = q.lastErrorText();
+    return false;
+}
+
+bool Reidentifikace::Nalezeni_ucastniku()
+{
+    m_message.clear();
+    m_lastError.clear();
+    // No other thread's commit or rollback falls inside the run.
+    std::lock_guard<std::recursive_mutex> lock(m_t.mutex());
+    if (!m_t.commit()) {
+        m_lastError = m_t.lastErrorText();
+        m_message = tr8("Přiřazení účastníků nelze zahájit, rozpracované změny nešlo uložit:\n") + m_lastError;
+        return false;
+    }
+    tarifovani_sql::DelkyKodu delky;
+    bool ok = nastav_parametry();
+    if (ok && !mistoNastaveno()) {
+        ok = false;
+        m_lastError = chybiMistoText();
+    }
+    ok = ok && tarifovani_sql::nacti_delky(m_t, delky, &m_lastError);
+
+    const auto krok = [&](const char* text, const QString& sql) {
+        if (!ok) return;
+        emit status(tr8(text));
+        ok = exec(sql);
+    };
+    krok("Nuluji předchozí hodnoty",
+         QStringLiteral("UPDATE dba.hovory SET kod_mesta = NULL, kod_statu = NULL, cislo_ucastnika = NULL"));
+    krok("Přiřazuji volajícího k hovoru",
+         QStringLiteral("UPDATE dba.hovory SET (id_firmy, id_oddeleni, popis_osob) = %1")
+             .arg(tarifovani_sql::volajici(kHovor)));
+    krok("Nastavuji místní hovory",
+         QStringLiteral("UPDATE dba.hovory SET kod_statu = %1, kod_mesta = CASE WHEN typ_hovoru = 'A' THEN %2 END "
+                        "WHERE typ_hovoru IN ('A', 'B')").arg(kKs, kKm));
+    krok("Nastavuji kody statu u zahranicnich hovoru",
+         QStringLiteral("UPDATE dba.hovory SET kod_statu = %1 WHERE typ_hovoru = 'C'")
+             .arg(tarifovani_sql::mezistatni_kod_statu(kHovor, kMp, delky)));
+    krok("Nastavuji kódy zahraničního města",
+         QStringLiteral("UPDATE dba.hovory SET kod_mesta = %1 WHERE typ_hovoru = 'C'")
+             .arg(tarifovani_sql::mezistatni_kod_mesta(kHovor, kMp, delky)));
+    krok("Nastavuji kódy domácího města",
+         QStringLiteral("UPDATE dba.hovory SET kod_mesta = %1 WHERE typ_hovoru = 'B'")
+             .arg(tarifovani_sql::mezimestsky_kod_mesta(kHovor, kMm, delky)));
+    krok("Hledám mezistátní účastníky",
+         QStringLiteral("UPDATE dba.hovory SET cislo_ucastnika = %1 WHERE typ_hovoru = 'C'")
+             .arg(tarifovani_sql::mezistatni_cislo_ucastnika(kHovor, kMp, delky)));
+    krok("Hledám meziměstské účastníky",
+         QStringLiteral("UPDATE dba.hovory SET cislo_ucastnika = %1 WHERE typ_hovoru = 'B'")
+             .arg(tarifovani_sql::mezimestsky_cislo_ucastnika(kHovor, kMm, delky)));
+    krok("Hledám místní účastníky",
+         QStringLiteral("UPDATE dba.hovory SET cislo_ucastnika = %1 WHERE typ_hovoru = 'A'")
+             .arg(tarifovani_sql::mistni_cislo_ucastnika(kHovor, kKs, kKm, delky)));
+    if (ok && !m_t.commit()) {
+        ok = false;
+        m_lastError = m_t.lastErrorText();
+    }
+    if (!ok) {
+        m_t.rollback();
+        m_message = tr8("Přiřazení účastníků k hovorům se nezdařilo, hovory zůstaly beze změny:\n") + m_lastError;
+    }
+    emit status(QString());
+    return ok;
+}
+
+} // namespace kavro

@@ -1,0 +1,41 @@
+// kavro-demo FOLDER: prepares a demonstration installation in FOLDER.
+//
+// The first time it creates the database kavro.db (tables and reference data
+// from db/), fills a small directory, the site of the exchange and sample
+// tariff tables, writes the collector's daily files of the last 30 days into
+// FOLDER/sberac and registers the data source "KAVRO" and the collector's
+// directory in the program's settings. Later calls only make sure the data
+// source is registered. The calls themselves are imported by the program
+// ("Hovory" > "Načtení nových", Ctrl+N).
+#include "demo_data.h"
+
+#include "platform/registry.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cstdio>
+
+using namespace kavro;
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    if (app.arguments().size() != 2) {
+        std::fprintf(stderr, "použití: kavro-demo SLOŽKA\n");
+        return 2;
+    }
+    const QString folder = QDir(app.arguments()[1]).absolutePath();
+    QDir().mkpath(folder);
+    const QString dbPath = folder + QStringLiteral("/kavro.db");
+    if (!QFileInfo::exists(dbPath) && !demo::create(folder, dbPath)) {
+        QFile::remove(dbPath);
+        return 1;
+    }
+    Registry& r = Registry::instance();
+    if (r.read(QStringLiteral("SOFTWARE\\ODBC\\ODBC.INI\\KAVRO"), QStringLiteral("Database")).isEmpty()) {
+        r.writeAll(QStringLiteral("SOFTWARE\\ODBC\\ODBC.INI\\KAVRO"), {{QStringLiteral("Database"), dbPath}, {QStringLiteral("start"), QStringLiteral("dbeng -c 16M")}});
+    }
+    return 0;
+}
