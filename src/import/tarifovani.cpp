@@ -441,25 +441,21 @@ bool Tarifovani::urceni_pasma_hovoru()
 {
     StepLock lock(m_t.mutex());
     emit status(tr8("Určuji pásmo u hovoru"));
-    // Written as a sub-select where a row matches rather than as UPDATE ... FROM,
-    // which the engine runs through an intermediate table of the whole join.
-    if (!exec(QStringLiteral(
-            "UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 7, id_pasma = ("
-            "SELECT ciselnik_statu.id_pasma FROM dba.ciselnik_statu WHERE ciselnik_statu.kod_statu = hovory.kod_statu) "
-            "WHERE hovory.status_hovoru = 6 AND hovory.tarifovat_hovor = 1 AND hovory.typ_hovoru = 'C' "
-            "AND EXISTS (SELECT 1 FROM dba.ciselnik_statu WHERE ciselnik_statu.kod_statu = hovory.kod_statu)")))
-        return false;
-    for (const char* typ : {"B", "A"}) {
-        if (!exec(QStringLiteral(
-                "UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 7, id_pasma = ("
-                "SELECT ciselnik_mest.id_pasma FROM dba.ciselnik_mest WHERE ciselnik_mest.kod_mesta = hovory.kod_mesta "
-                "AND ciselnik_mest.kod_statu = hovory.kod_statu) "
-                "WHERE hovory.status_hovoru = 6 AND hovory.tarifovat_hovor = 1 AND hovory.typ_hovoru = ? "
-                "AND EXISTS (SELECT 1 FROM dba.ciselnik_mest WHERE ciselnik_mest.kod_mesta = hovory.kod_mesta "
-                "AND ciselnik_mest.kod_statu = hovory.kod_statu)"), {QString::fromLatin1(typ)}))
-            return false;
-    }
-    return exec(QStringLiteral("UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 7 WHERE status_hovoru = 6"));
+    // One pass: a charged international call takes its state's zone, a charged
+    // long-distance or local call the zone of its area; a call whose state or
+    // area is not in the directory keeps what it has. Sub-selects by key
+    // rather than UPDATE ... FROM, which the engine runs through an
+    // intermediate table of the whole join.
+    return exec(QStringLiteral(
+        "UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 7, id_pasma = CASE "
+        " WHEN hovory.tarifovat_hovor = 1 AND hovory.typ_hovoru = 'C' THEN coalesce(("
+        "  SELECT ciselnik_statu.id_pasma FROM dba.ciselnik_statu WHERE ciselnik_statu.kod_statu = hovory.kod_statu),"
+        "  hovory.id_pasma) "
+        " WHEN hovory.tarifovat_hovor = 1 AND hovory.typ_hovoru IN ('B', 'A') THEN coalesce(("
+        "  SELECT ciselnik_mest.id_pasma FROM dba.ciselnik_mest WHERE ciselnik_mest.kod_statu = hovory.kod_statu"
+        "  AND ciselnik_mest.kod_mesta = hovory.kod_mesta), hovory.id_pasma) "
+        " ELSE hovory.id_pasma END "
+        "WHERE hovory.status_hovoru = 6"));
 }
 
 // 7 -> 8: the impulse count of charged calls: the duration less the

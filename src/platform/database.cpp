@@ -83,10 +83,15 @@ bool Transaction::connectFile(const QString& path, int cacheKiB)
         setError(e, t);
         return false;
     }
-    exec(QStringLiteral("PRAGMA dba.journal_mode=WAL"));
-    exec(QStringLiteral("PRAGMA dba.synchronous=NORMAL"));
-    exec(QStringLiteral("PRAGMA foreign_keys=OFF"));
-    if (cacheKiB > 0) exec(QStringLiteral("PRAGMA dba.cache_size=-%1").arg(cacheKiB));
+    // Settings of the connection: outside any unit of work, where the engine
+    // refuses to change the journal and the safety level. Write-ahead logging
+    // lets another program read while this one writes; with it, a commit need
+    // not wait for the disk (a crash loses at most the last commits, never the
+    // file's consistency).
+    if (!sqlite3_get_autocommit(db)) sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+    QByteArray pragmas = "PRAGMA dba.journal_mode=WAL; PRAGMA dba.synchronous=NORMAL; PRAGMA foreign_keys=OFF;";
+    if (cacheKiB > 0) pragmas += "PRAGMA dba.cache_size=-" + QByteArray::number(cacheKiB) + ";";
+    sqlite3_exec(db, pragmas.constData(), nullptr, nullptr, nullptr);
     // The file must be a database: a first read proves it.
     if (scalar(QStringLiteral("SELECT count(*) FROM dba.sqlite_master")).isEmpty()) {
         const int e = m_lastError ? m_lastError : SQLITE_NOTADB;

@@ -126,3 +126,11 @@ TEST(DatabaseStartLine, CacheSizeFromStartLine)
     EXPECT_EQ(Transaction::cacheKiBFromStartLine(QStringLiteral("dbeng -c 512K")), 512);
     EXPECT_EQ(Transaction::cacheKiBFromStartLine(QStringLiteral("dbeng kavro")), 0);
 }
+
+TEST_F(Database, ConnectionSettingsTakeEffect)
+{
+    // Set outside a unit of work: inside one the engine would refuse them.
+    EXPECT_EQ(one(QStringLiteral("PRAGMA dba.journal_mode")), QStringLiteral("wal"));
+    EXPECT_EQ(one(QStringLiteral("PRAGMA dba.synchronous")), QStringLiteral("1"));
+    EXPECT_EQ(one(QStringLiteral("PRAGMA dba.cache_size")), QStringLiteral("-8192")); // "-c 8M" of the fixture
+}
