@@ -120,7 +120,33 @@ Tarifovani::Vysledek Tarifovani::tarifikuj()
         m_message = tr8("Tarifování hovorů nelze zahájit, rozpracované změny nešlo uložit:\n") + m_lastError;
         return Vysledek::Chyba;
     }
-    bool ok = pracovniPamet() && nastav_parametry();
+    if (!pracovniPamet()) {
+        m_message = tr8("Tarifování hovorů se nezdařilo:\n") + m_lastError;
+        return Vysledek::Chyba;
+    }
+    Vysledek v = beh();
+    if (v == Vysledek::Hotovo && !m_t.commit()) {
+        m_lastError = m_t.lastErrorText();
+        m_message = tr8("Tarifování hovorů se nezdařilo, jeho změny byly vráceny zpět:\n") + m_lastError;
+        v = Vysledek::Chyba;
+    }
+    if (v == Vysledek::Chyba) m_t.rollback();
+    return v;
+}
+
+Tarifovani::Vysledek Tarifovani::tarifikuj_bez_potvrzeni()
+{
+    StepLock lock(m_t.mutex());
+    m_lastError.clear();
+    m_message.clear();
+    return beh();
+}
+
+// Site values, the work copy, the calendar, the nine steps and the writing
+// back; no commit and no rollback.
+Tarifovani::Vysledek Tarifovani::beh()
+{
+    bool ok = nastav_parametry();
     if (ok && !mistoPouzitelne()) {
         emit status(QString());
         m_message = tr8("Není nastaveno místo ústředny (mezistátní a meziměstská předvolba).\n"
@@ -131,12 +157,7 @@ Tarifovani::Vysledek Tarifovani::tarifikuj()
         && zrus_tarif_u_minimalnich_casu() && Nastav_kody_mest_a_statu() && Nalezeni_ucastniku()
         && urceni_pasma_hovoru() && oimpulsovani_hovoru() && Zrus_tarifovani_u_kratkych_cisel()
         && prirazeni_volajiciho() && zapis_vysledku();
-    if (ok && !m_t.commit()) {
-        ok = false;
-        m_lastError = m_t.lastErrorText();
-    }
     if (!ok) {
-        m_t.rollback();
         emit status(QString());
         m_message = tr8("Tarifování hovorů se nezdařilo, jeho změny byly vráceny zpět:\n") + m_lastError;
         return Vysledek::Chyba;
@@ -172,7 +193,7 @@ static const char* const kSloupcePrace =
 bool Tarifovani::pracovni_kopie()
 {
     StepLock lock(m_t.mutex());
-    m_delkyNacteny = false;
+    if (!m_drzDelky) m_delkyNacteny = false;
     if (!pracovniPamet()) return false;
     // A work table an earlier run of this connection left behind goes first.
     // Besides the calls' columns it holds the date part and the time of day

@@ -55,6 +55,17 @@ public:
     // One whole run (blocking, any thread): commit, site values, calendar,
     // the nine steps, commit. Returns how it ended; message() says it in Czech.
     Vysledek tarifikuj();
+    // The same run inside the caller's unit of work: it neither commits nor
+    // rolls back; after a failure the caller rolls back. The caller holds the
+    // connection's lock for its whole unit of work (re-tariffing of a period).
+    Vysledek tarifikuj_bez_potvrzeni();
+    // The work tables in memory; call it outside a unit of work (right after a
+    // commit) before runs that do not commit.
+    bool pracovniPamet();
+    // While held, the lengths of the directory's codes are read by the first
+    // run only: for a series of runs in one unit of work, where the directory
+    // cannot change.
+    void podrzDelky(bool drzet) { m_drzDelky = drzet; if (!drzet) m_delkyNacteny = false; }
     QString message() const { return m_message; }
     // The caption of the boxes that tell the user how a run ended.
     static QString caption();
@@ -100,10 +111,10 @@ signals:
     void status(const QString& text);
 
 private:
+    Vysledek beh();
     bool exec(const QString& sql, const QVariantList& params = {}, qint64* rows = nullptr);
     bool execSite(const QString& sql);
     bool nactiDelky();
-    bool pracovniPamet();
 
     Transaction& m_t;
     Misto m_misto;
@@ -113,6 +124,7 @@ private:
     qint64 m_pocetHovoru = 0;  // calls in the work table
     tarifovani_sql::DelkyKodu m_delky;
     bool m_delkyNacteny = false;
+    bool m_drzDelky = false;
 };
 
 } // namespace kavro

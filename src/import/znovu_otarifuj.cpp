@@ -85,68 +85,14 @@ bool Znovu_otarifuj::vynuluj_den(const QString& den)
     return false;
 }
 
-// The columns a reset and a tariffing run write: what the backup of the
-// period keeps for each call.
-const char* const Znovu_otarifuj::kSloupce =
-    "typ_hovoru, status_hovoru, tarifovat_hovor, kod_statu, kod_mesta, cislo_ucastnika, id_pasma, "
-    "program_pocet_impulsu, id_firmy, id_oddeleni, popis_osob";
-
-bool Znovu_otarifuj::exec(const QString& sql, const QVariantList& params)
-{
-    Query q(m_t);
-    if (q.execute(sql, params)) return true;
-    m_lastError = q.lastErrorText();
-    return false;
-}
-
-bool Znovu_otarifuj::zaloha_zacni()
-{
-    return exec(QStringLiteral("DROP TABLE IF EXISTS temp.znovu_otarifuj_zaloha"))
-        && exec(QStringLiteral("CREATE TEMP TABLE znovu_otarifuj_zaloha (id_hovoru INTEGER, "
-                               "typ_hovoru TEXT, status_hovoru INTEGER, tarifovat_hovor INTEGER, kod_statu TEXT, "
-                               "kod_mesta TEXT, cislo_ucastnika TEXT, id_pasma INTEGER, program_pocet_impulsu INTEGER, "
-                               "id_firmy INTEGER, id_oddeleni INTEGER, popis_osob TEXT)"))
-        && m_t.commit();
-}
-
-bool Znovu_otarifuj::zaloha_dne(const QString& den)
-{
-    const QString sloupce = QString::fromLatin1(kSloupce);
-    return exec(QStringLiteral("INSERT INTO temp.znovu_otarifuj_zaloha (id_hovoru, %1) SELECT id_hovoru, %1 "
-                               "FROM dba.hovory WHERE ustredna_datum_a_cas >= ? AND ustredna_datum_a_cas < ?")
-                    .arg(sloupce),
-                {den, nasledujici_den(den)});
-}
-
-bool Znovu_otarifuj::zaloha_obnov()
-{
-    const QString sloupce = QString::fromLatin1(kSloupce);
-    QStringList z;
-    for (const QString& c : sloupce.split(QStringLiteral(", "))) z << QStringLiteral("z.") + c;
-    // Appending to the backup needs no index; the rare restore makes one.
-    return exec(QStringLiteral("CREATE INDEX temp.znovu_otarifuj_zaloha_id ON znovu_otarifuj_zaloha (id_hovoru)"))
-        && exec(QStringLiteral("UPDATE dba.hovory SET (%1) = (SELECT %2 FROM temp.znovu_otarifuj_zaloha z "
-                               "WHERE z.id_hovoru = hovory.id_hovoru) "
-                               "WHERE id_hovoru IN (SELECT id_hovoru FROM temp.znovu_otarifuj_zaloha)")
-                    .arg(sloupce, z.join(QStringLiteral(", "))));
-}
-
-// The backup is only a copy: a failure to drop it changes no call, and the
-// next re-tariffing makes it anew.
-void Znovu_otarifuj::zaloha_zrus()
-{
-    Query q(m_t);
-    q.execute(QStringLiteral("DROP TABLE IF EXISTS temp.znovu_otarifuj_zaloha"));
-    m_t.commit();
-}
-
 Znovu_otarifuj::Vysledek Znovu_otarifuj::otarifuj(const QString& od, const QString& do_)
 {
     m_hotove.clear();
     m_message.clear();
     m_lastError.clear();
 
-    // No other thread's commit or rollback falls inside the run.
+    // The whole period is one unit of work, and no other thread's commit or
+    // rollback falls inside it: a failure on any day leaves every call as it was.
     std::lock_guard<std::recursive_mutex> lock(m_t.mutex());
     // Whatever was pending before is not mixed with the run.
     if (!m_t.commit()) {
@@ -173,41 +119,42 @@ Znovu_otarifuj::Vysledek Znovu_otarifuj::otarifuj(const QString& od, const QStri
         return Vysledek::Chyba;
     }
     if (seznam.isEmpty()) return Vysledek::Hotovo;
-    if (!zaloha_zacni()) {
-        m_t.rollback();
+    if (!m_t.commit() || !m_tarifovani.pracovniPamet()) {
+        m_lastError = m_t.lastErrorText();
         m_message = tr8("Tarifování hovorů nelze zahájit:\n") + m_lastError;
         return Vysledek::Chyba;
     }
 
+    // The directory cannot change inside the unit of work: its code lengths are read once.
+    m_tarifovani.podrzDelky(true);
     for (const QString& d : seznam) {
         emit den(d);
-        // The run commits the backup and the reset of the day before its
-        // first statement, and its results at its end.
-        bool ok = zaloha_dne(d) && vynuluj_den(d);
+        bool ok = vynuluj_den(d);
         if (ok) {
-            const Tarifovani::Vysledek v = m_tarifovani.tarifikuj();
-            ok = v == Tarifovani::Vysledek::Hotovo;
+            ok = m_tarifovani.tarifikuj_bez_potvrzeni() == Tarifovani::Vysledek::Hotovo;
             if (!ok) m_lastError = m_tarifovani.message();
         }
         if (!ok) {
             // Every day tariffed so far, and the reset of this one, are undone.
             m_t.rollback();
-            const QString chyba = m_lastError;
-            const bool obnoveno = zaloha_obnov() && m_t.commit();
-            if (!obnoveno) m_t.rollback();
+            m_tarifovani.podrzDelky(false);
             m_hotove.clear();
             emit status(QString());
-            m_message = tr8("Tarifování hovorů dne %1 se nezdařilo.\n").arg(d) + chyba
-                + (obnoveno ? tr8("\nHovory zůstaly tak, jak byly před tarifováním.")
-                            : tr8("\nPůvodní hodnoty hovorů nelze obnovit (%1); hovory budou otarifovány "
-                                  "při příštím tarifování.").arg(m_lastError));
-            zaloha_zrus();
+            m_message = tr8("Tarifování hovorů dne %1 se nezdařilo.\n").arg(d) + m_lastError
+                + tr8("\nHovory zůstaly tak, jak byly před tarifováním.");
             return Vysledek::Chyba;
         }
         m_hotove << d;
     }
-    // Each run has committed its results; the last day's are in, nothing is left open.
-    zaloha_zrus();
+    m_tarifovani.podrzDelky(false);
+    if (!m_t.commit()) {
+        m_lastError = m_t.lastErrorText();
+        m_t.rollback();
+        m_hotove.clear();
+        m_message = tr8("Výsledky tarifování nelze uložit:\n") + m_lastError
+            + tr8("\nHovory zůstaly tak, jak byly před tarifováním.");
+        return Vysledek::Chyba;
+    }
     return Vysledek::Hotovo;
 }
 

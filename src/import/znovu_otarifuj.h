@@ -15,11 +15,10 @@
 // any more (a zone that lost its period, a call no longer charged) does not
 // linger. Firm, department and persons are written again by every run.
 //
-// Units of work: each day is reset and tariffed by the tariffing's own run,
-// which commits before its first statement and again at its end, so the
-// last day's results are committed too. Before its reset each day's calls
-// are copied to a backup; when a day fails, every day of the period is put
-// back from it, so a failure leaves the stored calls as they were.
+// Units of work: the whole period is one. What was pending before is
+// committed first; then each day is reset and tariffed by a run that does not
+// commit, and the last day's end commits them all. When a day fails, the
+// rollback leaves the stored calls as they were.
 #include "import/tarifovani.h"
 
 #include <QObject>
@@ -81,14 +80,6 @@ signals:
     void status(const QString& text);
 
 private:
-    static const char* const kSloupce;
-    bool exec(const QString& sql, const QVariantList& params = {});
-    // The backup of the period's calls, kept while the days are tariffed.
-    bool zaloha_zacni();
-    bool zaloha_dne(const QString& den);
-    bool zaloha_obnov();
-    void zaloha_zrus();
-
     Transaction& m_t;
     Tarifovani m_tarifovani;
     QStringList m_hotove;
