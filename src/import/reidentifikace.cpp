@@ -1,5 +1,6 @@
 #include "reidentifikace.h"
 
+#include "import/vazby_tto.h"
 #include "platform/database.h"
 #include "tarifovani_sql.h"
 
@@ -32,38 +33,26 @@ QString Reidentifikace::chybiMistoText() { return tr8("Nastavte kód státu a m�
 
 bool Reidentifikace::mistoNastaveno() const
 {
-    return m_misto.nalezeno && !m_misto.kodStatu.trimmed().isEmpty() && !m_misto.kodMesta.trimmed().isEmpty();
+    return m_misto.nalezeno && !m_misto.kod_statu.trimmed().isEmpty() && !m_misto.kod_mesta.trimmed().isEmpty();
 }
 
 bool Reidentifikace::nastav_parametry()
 {
     emit status(tr8("Nastavuji parametry"));
     m_misto = Misto();
-    Query q(m_t, QStringLiteral("SELECT konfigurace.mezistatni_predvolba, konfigurace.mezimestska_predvolba, "
-                                "konfigurace.kod_statu, konfigurace.kod_mesta FROM dba.konfigurace_mista konfigurace"));
-    if (!q.run()) {
-        m_lastError = q.lastErrorText();
-        return false;
-    }
-    if (!q.atEnd()) {
-        m_misto.nalezeno = true;
-        m_misto.kodStatu = q.value(3);
-        m_misto.kodMesta = q.value(4);
-        m_misto.mezistatniPredvolba = q.value(1);
-        m_misto.mezimestskaPredvolba = q.value(2);
-    }
-    q.close();
-    return true;
+    m_lastError.clear();
+    m_misto.nalezeno = nacti_misto(m_t, &m_misto, &m_lastError);
+    return m_lastError.isEmpty();
 }
 
 bool Reidentifikace::exec(const QString& sql)
 {
     Query q(m_t);
     q.setSQL(sql);
-    q.bind(1, m_misto.mezistatniPredvolba);
-    q.bind(2, m_misto.mezimestskaPredvolba);
-    q.bind(3, m_misto.kodStatu);
-    q.bind(4, m_misto.kodMesta);
+    q.bind(1, m_misto.mezistatni_predvolba);
+    q.bind(2, m_misto.mezimestska_predvolba);
+    q.bind(3, m_misto.kod_statu);
+    q.bind(4, m_misto.kod_mesta);
     if (q.execute()) return true;
     m_lastError = q.lastErrorText();
     return false;

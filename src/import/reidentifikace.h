@@ -17,6 +17,8 @@
 // whatever was pending before it starts and commits at the end; a failing
 // statement rolls the whole run back, so no call is left with its codes
 // cleared.
+#include "import/vazby_tto.h"
+
 #include <QObject>
 #include <QString>
 
@@ -27,13 +29,9 @@ class Transaction;
 class Reidentifikace : public QObject {
     Q_OBJECT
 public:
-    // Site values of konfigurace_mista.
-    struct Misto {
+    // The site of the exchange, and whether a site row is stored at all.
+    struct Misto : MistoUstredny {
         bool nalezeno = false;
-        QString mezistatniPredvolba;   // international prefix
-        QString mezimestskaPredvolba;  // long-distance prefix
-        QString kodStatu;              // home state code
-        QString kodMesta;              // home area code
     };
 
     explicit Reidentifikace(Transaction& t, QObject* parent = nullptr);

@@ -3,6 +3,7 @@
 #include "call_import.h"
 #include "tarifovani_sql.h"
 #include "common/datum.h"
+#include "import/vazby_tto.h"
 #include "platform/database.h"
 
 #include <QRegularExpression>
@@ -39,8 +40,8 @@ QString Tarifovani::caption() { return tr8("Otarifováni hovorů"); }
 
 bool Tarifovani::mistoPouzitelne() const
 {
-    return m_misto.nalezeno && !m_misto.mezistatniPredvolba.trimmed().isEmpty()
-        && !m_misto.mezimestskaPredvolba.trimmed().isEmpty();
+    return m_misto.nalezeno && !m_misto.mezistatni_predvolba.trimmed().isEmpty()
+        && !m_misto.mezimestska_predvolba.trimmed().isEmpty();
 }
 
 bool Tarifovani::exec(const QString& sql, const QVariantList& params, qint64* rows)
@@ -69,10 +70,10 @@ bool Tarifovani::execSite(const QString& sql)
         text += QLatin1Char('?');
         last = m.capturedEnd();
         const QString name = m.captured(1);
-        if (name == u"mp") params << m_misto.mezistatniPredvolba;
-        else if (name == u"mm") params << m_misto.mezimestskaPredvolba;
-        else if (name == u"ks") params << m_misto.kodStatu;
-        else params << m_misto.kodMesta;
+        if (name == u"mp") params << m_misto.mezistatni_predvolba;
+        else if (name == u"mm") params << m_misto.mezimestska_predvolba;
+        else if (name == u"ks") params << m_misto.kod_statu;
+        else params << m_misto.kod_mesta;
     }
     text += sql.mid(last);
     return exec(text, params);
@@ -238,22 +239,9 @@ bool Tarifovani::nastav_parametry()
 {
     emit status(tr8("Nastavuji parametry"));
     m_misto = Misto();
-    Query q(m_t, QStringLiteral(
-        "SELECT konfigurace.mezistatni_predvolba, konfigurace.mezimestska_predvolba, "
-        "konfigurace.kod_statu, konfigurace.kod_mesta FROM dba.konfigurace_mista konfigurace"));
-    if (!q.run()) {
-        m_lastError = q.lastErrorText();
-        return false;
-    }
-    if (!q.atEnd()) {
-        m_misto.nalezeno = true;
-        m_misto.kodStatu = q.value(3);
-        m_misto.kodMesta = q.value(4);
-        m_misto.mezistatniPredvolba = q.value(1);
-        m_misto.mezimestskaPredvolba = q.value(2);
-    }
-    q.close();
-    return true;
+    m_lastError.clear();
+    m_misto.nalezeno = nacti_misto(m_t, &m_misto, &m_lastError);
+    return m_lastError.isEmpty();
 }
 
 // The calendar gets a row for every date of a call still to be tariffed; the

@@ -20,6 +20,8 @@
 // stage on to the next, but the rows of dba.hovory are written once, when
 // the run writes the results back (one update of each call). The calendar and
 // the trunk-line table are worked on in place.
+#include "import/vazby_tto.h"
+
 #include <QObject>
 #include <QString>
 #include <QVariantList>
@@ -40,13 +42,9 @@ public:
         Chyba,       // a statement failed: the run's writes were rolled back
     };
 
-    // Site values of konfigurace_mista.
-    struct Misto {
+    // The site of the exchange, and whether a site row is stored at all.
+    struct Misto : MistoUstredny {
         bool nalezeno = false;
-        QString mezistatniPredvolba;   // international prefix
-        QString mezimestskaPredvolba;  // long-distance prefix
-        QString kodStatu;              // home state code
-        QString kodMesta;              // home area code
     };
 
     explicit Tarifovani(Transaction& t, QObject* parent = nullptr);
