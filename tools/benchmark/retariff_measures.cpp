@@ -21,7 +21,7 @@ QList<Figure> measureRetariffing(Context& c)
     const QString name = QStringLiteral("retariff.db");
     if (!freshDatabase(c, name, &error)
         || !Transaction::main().connectFile(c.workDir + QLatin1Char('/') + name, 512 * 1024)
-        || !test::fillLargeDirectories(&error) || !test::addGeneratedCalls(1, c.calls, &error)) {
+        || !fillLargeDirectories(&error) || !addGeneratedCalls(1, c.calls, &error)) {
         std::fprintf(stderr, "database: %s\n", qPrintable(error));
         return out;
     }

@@ -22,7 +22,7 @@ bool directories(const Context& c, const QString& name)
     QString error;
     if (!freshDatabase(c, name, &error)
         || !Transaction::main().connectFile(c.workDir + QLatin1Char('/') + name, 512 * 1024)
-        || !test::fillLargeDirectories(&error)) {
+        || !fillLargeDirectories(&error)) {
         std::fprintf(stderr, "database: %s\n", qPrintable(error));
         return false;
     }
@@ -36,7 +36,7 @@ QList<Figure> measureTariffing(Context& c)
     QList<Figure> out;
     if (!directories(c, QStringLiteral("tariffing.db"))) return out;
     QString error;
-    if (!test::addGeneratedCalls(1, c.calls, &error)) {
+    if (!addGeneratedCalls(1, c.calls, &error)) {
         std::fprintf(stderr, "calls: %s\n", qPrintable(error));
         return out;
     }
@@ -61,7 +61,7 @@ QList<Figure> measureTariffing(Context& c)
     last.clear();
     out << Figure{QStringLiteral("tariffing, full run from stage 2 to 10"), c.calls / sec, QStringLiteral("calls/s"), 50000};
     // A second run with 1,000 new calls: its cost follows the new calls, not the tariffed ones.
-    if (!test::addGeneratedCalls(c.calls + 1, 1000, &error)) return out;
+    if (!addGeneratedCalls(c.calls + 1, 1000, &error)) return out;
     timer.restart();
     t.tarifikuj();
     out << Figure{QStringLiteral("tariffing of 1,000 new calls beside the tariffed ones"), timer.nsecsElapsed() / 1e6,

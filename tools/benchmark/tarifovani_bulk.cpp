@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <random>
 
-namespace kavro::test {
+namespace kavro::benchmark {
 
 namespace {
 
@@ -182,4 +182,4 @@ bool addGeneratedCalls(qint64 firstId, qint64 count, QString* error)
     return t.commit() || fail(error, QStringLiteral("commit"));
 }
 
-} // namespace kavro::test
+} // namespace kavro::benchmark

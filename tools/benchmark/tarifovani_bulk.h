@@ -5,11 +5,11 @@
 // spread over one year.
 #include <QString>
 
-namespace kavro::test {
+namespace kavro::benchmark {
 
 // Fills the directories and tariff tables (replacing the sample directory).
 bool fillLargeDirectories(QString* error = nullptr);
 // Adds `count` calls at stage 2 with ids from `firstId` on; deterministic.
 bool addGeneratedCalls(qint64 firstId, qint64 count, QString* error = nullptr);
 
-} // namespace kavro::test
+} // namespace kavro::benchmark
