@@ -335,13 +335,16 @@ bool Tarifovani::Nastav_typ_hovoru()
     // begins the dialled number.
     if (!nactiDelky()) return false;
     const tarifovani_sql::DelkyKodu& delky = m_delky;
-    if (!execSite(QStringLiteral(
-            "UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 3, typ_hovoru = 'A', kod_statu = :ks, kod_mesta = :km, "
-            "cislo_ucastnika = %1 WHERE status_hovoru = 2 AND typ_hovoru IS NULL")
+    // The same pass moves the calls typed before on to the next stage.
+    return execSite(QStringLiteral(
+            "UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 3, "
+            "typ_hovoru = CASE WHEN typ_hovoru IS NULL THEN 'A' ELSE typ_hovoru END, "
+            "kod_statu = CASE WHEN typ_hovoru IS NULL THEN :ks ELSE kod_statu END, "
+            "kod_mesta = CASE WHEN typ_hovoru IS NULL THEN :km ELSE kod_mesta END, "
+            "cislo_ucastnika = CASE WHEN typ_hovoru IS NULL THEN %1 ELSE cislo_ucastnika END "
+            "WHERE status_hovoru = 2")
             .arg(tarifovani_sql::mistni_cislo_ucastnika(QStringLiteral("hovory"), QStringLiteral(":ks"),
-                                                        QStringLiteral(":km"), delky))))
-        return false;
-    return exec(QStringLiteral("UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 3 WHERE status_hovoru = 2"));
+                                                        QStringLiteral(":km"), delky)));
 }
 
 // At stage 3: the trunk lines of outgoing calls. A new line starts as one
@@ -375,25 +378,24 @@ bool Tarifovani::zrus_tarif_u_minimalnich_casu()
 {
     StepLock lock(m_t.mutex());
     emit status(tr8("Vyřazuji krátké hovory z tarifování"));
-    // Outgoing calls on impulse lines take the exchange's count, and are
-    // charged when it has impulses (one pass sets both).
-    if (!exec(QStringLiteral(
-            "UPDATE temp.hovory_tarifovani AS hovory SET program_pocet_impulsu = ustredna_pocet_impulsu, status_hovoru = 4, "
-            "tarifovat_hovor = CASE WHEN ustredna_pocet_impulsu > 0 THEN 1 ELSE tarifovat_hovor END "
-            "WHERE status_hovoru = 3 AND typ_hovoru <> 'P' AND ustredna_cislo_linky IN ("
-            "SELECT tarifni_vysilace.ustredna_cislo_linky FROM dba.tarifni_vysilace WHERE tarifni_vysilace.zapojen = 1)")))
-        return false;
-    // Calls on lines without impulses are charged from the pseudotariff's minimum time of their type.
-    if (!exec(QStringLiteral(
-            "UPDATE temp.hovory_tarifovani AS hovory SET tarifovat_hovor = 1, status_hovoru = 4 "
-            "WHERE status_hovoru = 3 AND ustredna_cislo_linky IN ("
-            "SELECT tarifni_vysilace.ustredna_cislo_linky FROM dba.tarifni_vysilace WHERE tarifni_vysilace.zapojen = 0) "
-            "AND EXISTS (SELECT 1 FROM dba.casy_pseudotarifu "
-            "WHERE casy_pseudotarifu.typ_hovoru = hovory.typ_hovoru AND casy_pseudotarifu.typ_casu = 'D' "
-            "AND hovory.ustredna_datum_a_cas BETWEEN casy_pseudotarifu.pocatek_platnosti AND casy_pseudotarifu.konec_platnosti "
-            "AND hovory.ustredna_delka_hovoru >= casy_pseudotarifu.cas)")))
-        return false;
-    return exec(QStringLiteral("UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 4 WHERE status_hovoru = 3"));
+    // One pass over the calls of the stage moves every one on. Outgoing calls
+    // on impulse lines take the exchange's count, and are charged when it has
+    // impulses; calls on lines without impulses are charged from the
+    // pseudotariff's minimum time of their type.
+    return exec(QStringLiteral(
+        "UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 4, "
+        "program_pocet_impulsu = CASE WHEN typ_hovoru <> 'P' AND ustredna_cislo_linky IN (%1) "
+        " THEN ustredna_pocet_impulsu ELSE program_pocet_impulsu END, "
+        "tarifovat_hovor = CASE WHEN typ_hovoru <> 'P' AND ustredna_cislo_linky IN (%1) "
+        " THEN CASE WHEN ustredna_pocet_impulsu > 0 THEN 1 ELSE tarifovat_hovor END "
+        "WHEN ustredna_cislo_linky IN (%2) AND EXISTS (SELECT 1 FROM dba.casy_pseudotarifu "
+        " WHERE casy_pseudotarifu.typ_hovoru = hovory.typ_hovoru AND casy_pseudotarifu.typ_casu = 'D' "
+        " AND hovory.ustredna_datum_a_cas BETWEEN casy_pseudotarifu.pocatek_platnosti AND casy_pseudotarifu.konec_platnosti "
+        " AND hovory.ustredna_delka_hovoru >= casy_pseudotarifu.cas) THEN 1 "
+        "ELSE tarifovat_hovor END "
+        "WHERE status_hovoru = 3")
+        .arg(QStringLiteral("SELECT tarifni_vysilace.ustredna_cislo_linky FROM dba.tarifni_vysilace WHERE tarifni_vysilace.zapojen = 1"),
+             QStringLiteral("SELECT tarifni_vysilace.ustredna_cislo_linky FROM dba.tarifni_vysilace WHERE tarifni_vysilace.zapojen = 0")));
 }
 
 // 4 -> 5: state and area codes, the longest code (of at most 5 digits) that
@@ -410,17 +412,15 @@ bool Tarifovani::Nastav_kody_mest_a_statu()
                                  "WHERE kod_statu IS NULL AND typ_hovoru = 'C' AND status_hovoru = 4")
                       .arg(tarifovani_sql::mezistatni_kod_statu(h, QStringLiteral(":mp"), delky))))
         return false;
+    // Foreign and home areas in one pass, which moves every call of the stage on.
     emit status(tr8("Nastavuji kódy zahraničního města"));
-    if (!execSite(QStringLiteral("UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 5, kod_mesta = %1 "
-                                 "WHERE kod_mesta IS NULL AND typ_hovoru = 'C' AND status_hovoru = 4")
-                      .arg(tarifovani_sql::mezistatni_kod_mesta(h, QStringLiteral(":mp"), delky))))
-        return false;
     emit status(tr8("Nastavuji kódy domácího města"));
-    if (!execSite(QStringLiteral("UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 5, kod_mesta = %1 "
-                                 "WHERE kod_mesta IS NULL AND typ_hovoru = 'B' AND status_hovoru = 4")
-                      .arg(tarifovani_sql::mezimestsky_kod_mesta(h, QStringLiteral(":mm"), delky))))
-        return false;
-    return exec(QStringLiteral("UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 5 WHERE status_hovoru = 4"));
+    return execSite(QStringLiteral("UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 5, kod_mesta = CASE "
+                                   "WHEN kod_mesta IS NULL AND typ_hovoru = 'C' THEN %1 "
+                                   "WHEN kod_mesta IS NULL AND typ_hovoru = 'B' THEN %2 "
+                                   "ELSE kod_mesta END WHERE status_hovoru = 4")
+                        .arg(tarifovani_sql::mezistatni_kod_mesta(h, QStringLiteral(":mp"), delky),
+                             tarifovani_sql::mezimestsky_kod_mesta(h, QStringLiteral(":mm"), delky)));
 }
 
 // 5 -> 6: the subscriber, the longest directory number that begins the rest of
@@ -431,17 +431,15 @@ bool Tarifovani::Nalezeni_ucastniku()
     if (!nactiDelky()) return false;
     const tarifovani_sql::DelkyKodu& delky = m_delky;
     const QString h = QStringLiteral("hovory");
+    // Foreign and domestic subscribers in one pass, which moves every call of the stage on.
     emit status(tr8("Hledám mezistátní účastníky"));
-    if (!execSite(QStringLiteral("UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 6, cislo_ucastnika = %1 "
-                                 "WHERE typ_hovoru = 'C' AND cislo_ucastnika IS NULL AND status_hovoru = 5")
-                      .arg(tarifovani_sql::mezistatni_cislo_ucastnika(h, QStringLiteral(":mp"), delky))))
-        return false;
     emit status(tr8("Hledám meziměstské účastníky"));
-    if (!execSite(QStringLiteral("UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 6, cislo_ucastnika = %1 "
-                                 "WHERE typ_hovoru = 'B' AND cislo_ucastnika IS NULL AND status_hovoru = 5")
-                      .arg(tarifovani_sql::mezimestsky_cislo_ucastnika(h, QStringLiteral(":mm"), delky))))
-        return false;
-    return exec(QStringLiteral("UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 6 WHERE status_hovoru = 5"));
+    return execSite(QStringLiteral("UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 6, cislo_ucastnika = CASE "
+                                   "WHEN cislo_ucastnika IS NULL AND typ_hovoru = 'C' THEN %1 "
+                                   "WHEN cislo_ucastnika IS NULL AND typ_hovoru = 'B' THEN %2 "
+                                   "ELSE cislo_ucastnika END WHERE status_hovoru = 5")
+                        .arg(tarifovani_sql::mezistatni_cislo_ucastnika(h, QStringLiteral(":mp"), delky),
+                             tarifovani_sql::mezimestsky_cislo_ucastnika(h, QStringLiteral(":mm"), delky)));
 }
 
 // 6 -> 7: charged calls take the zone of their state (international) or of
@@ -575,9 +573,8 @@ bool Tarifovani::prirazeni_volajiciho()
             .arg(pres_useky ? tarifovani_sql::volajici_z_useku(QStringLiteral("hovory"), useky)
                             : tarifovani_sql::volajici(QStringLiteral("hovory")))))
         return false;
-    if ((pres_useky && !exec(QStringLiteral("DROP TABLE %1").arg(useky)))
-        || !exec(QStringLiteral("UPDATE temp.hovory_tarifovani AS hovory SET status_hovoru = 10 WHERE status_hovoru = 9")))
-        return false;
+    // That pass moved every call of the stage on.
+    if (pres_useky && !exec(QStringLiteral("DROP TABLE %1").arg(useky))) return false;
     emit status(QString());
     return true;
 }
