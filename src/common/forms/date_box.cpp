@@ -42,10 +42,42 @@ UpDown::UpDown(QWidget* parent)
 
 QSize UpDown::sizeHint() const { return QSize(16, 22); }
 
-DateBox::DateBox(QWidget* parent)
+SteppingBox::SteppingBox(int maxLength, QWidget* parent)
     : QLineEdit(parent)
 {
-    setMaxLength(10);
+    setMaxLength(maxLength);
+}
+
+void SteppingBox::setUpDown(UpDown* updown)
+{
+    connect(updown, &UpDown::DeltaPosition, this, [this](int n) { step(n); });
+}
+
+void SteppingBox::focusOutEvent(QFocusEvent* e)
+{
+    QLineEdit::focusOutEvent(e);
+    normalise();
+    emit LostFocus();
+}
+
+void SteppingBox::keyPressEvent(QKeyEvent* e)
+{
+    switch (e->key()) {
+    case Qt::Key_Up: step(1); return;
+    case Qt::Key_Down: step(-1); return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        normalise();
+        break;
+    default:
+        break;
+    }
+    QLineEdit::keyPressEvent(e);
+}
+
+DateBox::DateBox(QWidget* parent)
+    : SteppingBox(10, parent)
+{
 }
 
 void DateBox::setCalendarButton(QAbstractButton* button)
@@ -55,11 +87,6 @@ void DateBox::setCalendarButton(QAbstractButton* button)
     button->setToolTip(QStringLiteral("Kalendář"));
     button->setFocusPolicy(Qt::NoFocus);
     connect(button, &QAbstractButton::clicked, this, &DateBox::openCalendar);
-}
-
-void DateBox::setUpDown(UpDown* updown)
-{
-    connect(updown, &UpDown::DeltaPosition, this, &DateBox::step);
 }
 
 void DateBox::normalise()
@@ -92,28 +119,6 @@ QIcon DateBox::calendarIcon()
     return QIcon(pm);
 }
 
-void DateBox::focusOutEvent(QFocusEvent* e)
-{
-    QLineEdit::focusOutEvent(e);
-    normalise();
-    emit LostFocus();
-}
-
-void DateBox::keyPressEvent(QKeyEvent* e)
-{
-    switch (e->key()) {
-    case Qt::Key_Up: step(1); return;
-    case Qt::Key_Down: step(-1); return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        normalise();
-        break;
-    default:
-        break;
-    }
-    QLineEdit::keyPressEvent(e);
-}
-
 void DateBox::mousePressEvent(QMouseEvent* e)
 {
     if (e->button() == Qt::RightButton) {
@@ -132,14 +137,8 @@ void DateBox::contextMenuEvent(QContextMenuEvent* e)
 }
 
 TimeBox::TimeBox(QWidget* parent)
-    : QLineEdit(parent)
+    : SteppingBox(8, parent)
 {
-    setMaxLength(8);
-}
-
-void TimeBox::setUpDown(UpDown* updown)
-{
-    connect(updown, &UpDown::DeltaPosition, this, &TimeBox::step);
 }
 
 void TimeBox::normalise()
@@ -150,27 +149,5 @@ void TimeBox::normalise()
 }
 
 void TimeBox::step(int seconds) { knihovna::Uprav_cas(this, seconds); }
-
-void TimeBox::focusOutEvent(QFocusEvent* e)
-{
-    QLineEdit::focusOutEvent(e);
-    normalise();
-    emit LostFocus();
-}
-
-void TimeBox::keyPressEvent(QKeyEvent* e)
-{
-    switch (e->key()) {
-    case Qt::Key_Up: step(1); return;
-    case Qt::Key_Down: step(-1); return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        normalise();
-        break;
-    default:
-        break;
-    }
-    QLineEdit::keyPressEvent(e);
-}
 
 } // namespace kavro

@@ -37,38 +37,52 @@ private:
     QToolButton* m_dolu;
 };
 
-class DateBox : public QLineEdit {
+// What the two boxes share: normalising on focus loss and on Enter, and
+// stepping with the Up and Down keys and an attached UpDown.
+class SteppingBox : public QLineEdit {
     Q_OBJECT
 public:
-    explicit DateBox(QWidget* parent = nullptr);
-
-    // Makes `button` show the calendar symbol and open the calendar picker.
-    void setCalendarButton(QAbstractButton* button);
-    // Also step the date when the arrows of `updown` are clicked.
+    // Replaces the text by its normalised form.
+    virtual void normalise() = 0;
+    // Steps the value by n units (normalised first).
+    virtual void step(int n) = 0;
+    // Also step when the arrows of `updown` are clicked.
     void setUpDown(UpDown* updown);
-
-    // Replaces the text by its normalised form "RRRR-MM-DD".
-    void normalise();
-    // Opens the calendar picker for this box (window() as the owner).
-    void openCalendar();
-    // Steps the date by n days (normalised first).
-    void step(int days);
-
-    // A small calendar symbol for calendar buttons.
-    static QIcon calendarIcon();
 
 signals:
     // After the text was normalised on focus loss.
     void LostFocus();
 
 protected:
+    explicit SteppingBox(int maxLength, QWidget* parent);
     void focusOutEvent(QFocusEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+};
+
+class DateBox : public SteppingBox {
+    Q_OBJECT
+public:
+    explicit DateBox(QWidget* parent = nullptr);
+
+    // Makes `button` show the calendar symbol and open the calendar picker.
+    void setCalendarButton(QAbstractButton* button);
+
+    // Replaces the text by its normalised form "RRRR-MM-DD".
+    void normalise() override;
+    // Opens the calendar picker for this box (window() as the owner).
+    void openCalendar();
+    // Steps the date by n days (normalised first).
+    void step(int days) override;
+
+    // A small calendar symbol for calendar buttons.
+    static QIcon calendarIcon();
+
+protected:
     void mousePressEvent(QMouseEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
 };
 
-class TimeBox : public QLineEdit {
+class TimeBox : public SteppingBox {
     Q_OBJECT
 public:
     explicit TimeBox(QWidget* parent = nullptr);
@@ -76,18 +90,10 @@ public:
     // With nula true (the default) an empty box becomes 00:00:00, else the current time.
     void setNula(bool nula) { m_nula = nula; }
     bool nula() const { return m_nula; }
-    void setUpDown(UpDown* updown);
 
-    void normalise();
+    void normalise() override;
     // Steps the time by n seconds (normalised first), wrapping at midnight.
-    void step(int seconds);
-
-signals:
-    void LostFocus();
-
-protected:
-    void focusOutEvent(QFocusEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
+    void step(int seconds) override;
 
 private:
     bool m_nula = true;
