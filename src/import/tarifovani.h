@@ -15,11 +15,10 @@
 // failing statement rolls the run's writes back; the calls then stay at the
 // stages the last commit left them at and the next run takes them up.
 //
-// The steps work on a copy of the calls below stage 10 (the work table
-// temp.hovory_tarifovani, in memory): each step still moves the calls of its
-// stage on to the next, but the rows of dba.hovory are written once, when
-// the run writes the results back (one update of each call). The calendar and
-// the trunk-line table are worked on in place.
+// The run reads the calls below stage 10 once, takes them through the steps
+// in memory (VypocetTarifu: each step still moves the calls of its stage on
+// to the next) and writes each call back once, when the run writes the
+// results back. The calendar and the trunk-line table are worked on in place.
 #include "import/vazby_tto.h"
 
 #include <QObject>
@@ -27,11 +26,14 @@
 #include <QVariantList>
 #include <QList>
 
-#include "tarifovani_sql.h"
+#include <memory>
+
+struct sqlite3;
 
 namespace kavro {
 
 class Transaction;
+class VypocetTarifu;
 
 class Tarifovani : public QObject {
     Q_OBJECT
@@ -49,6 +51,7 @@ public:
 
     explicit Tarifovani(Transaction& t, QObject* parent = nullptr);
     explicit Tarifovani(QObject* parent = nullptr);
+    ~Tarifovani() override;
 
     // One whole run (blocking, any thread): commit, site values, calendar,
     // the nine steps, commit. Returns how it ended; message() says it in Czech.
@@ -57,13 +60,9 @@ public:
     // rolls back; after a failure the caller rolls back. The caller holds the
     // connection's lock for its whole unit of work (re-tariffing of a period).
     Vysledek tarifikuj_bez_potvrzeni();
-    // The work tables in memory; call it outside a unit of work (right after a
-    // commit) before runs that do not commit.
-    bool pracovniPamet();
-    // While held, the lengths of the directory's codes are read by the first
-    // run only: for a series of runs in one unit of work, where the directory
-    // cannot change.
-    void podrzDelky(bool drzet) { m_drzDelky = drzet; if (!drzet) m_delkyNacteny = false; }
+    // While held, the directories and tariff tables are read by the first run
+    // only: for a series of runs in one unit of work, where they cannot change.
+    void podrzTabulky(bool drzet);
     QString message() const { return m_message; }
     // The caption of the boxes that tell the user how a run ended.
     static QString caption();
@@ -71,9 +70,9 @@ public:
     // The parts of a run, in their order. Each returns false when a statement
     // failed (lastError() tells which); they do not commit.
     bool nastav_parametry();
-    // Makes the work table anew from the calls of dba.hovory below stage 10.
+    // Reads the calls of dba.hovory below stage 10 for the steps.
     bool pracovni_kopie();
-    // Completes the calendar for the dates of the calls in the work table.
+    // Completes the calendar for the dates of the calls read.
     bool doplneni_kalendare();
     bool Nastav_typ_hovoru();
     bool zjisteni_tarifnich_vysilacu();
@@ -84,8 +83,8 @@ public:
     bool oimpulsovani_hovoru();
     bool Zrus_tarifovani_u_kratkych_cisel();
     bool prirazeni_volajiciho();
-    // Writes every call of the work table back to dba.hovory (its stage and
-    // tariffing columns) and drops the work table.
+    // Writes every call read back to dba.hovory (its stage and tariffing
+    // columns).
     bool zapis_vysledku();
 
     const Misto& misto() const { return m_misto; }
@@ -111,18 +110,18 @@ signals:
 private:
     Vysledek beh();
     bool exec(const QString& sql, const QVariantList& params = {}, qint64* rows = nullptr);
-    bool execSite(const QString& sql);
-    bool nactiDelky();
+    // Passes on a step's result; a failure's text becomes lastError().
+    bool vypocet(bool ok);
 
     Transaction& m_t;
     Misto m_misto;
     bool m_prvniBehProbehl = false;
     QString m_lastError;
     QString m_message;
-    qint64 m_pocetHovoru = 0;  // calls in the work table
-    tarifovani_sql::DelkyKodu m_delky;
-    bool m_delkyNacteny = false;
-    bool m_drzDelky = false;
+    qint64 m_pocetHovoru = 0;  // calls read by the run
+    std::unique_ptr<VypocetTarifu> m_vypocet;
+    sqlite3* m_vypocetDb = nullptr;
+    bool m_drzTabulky = false;
 };
 
 } // namespace kavro

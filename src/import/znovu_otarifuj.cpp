@@ -119,14 +119,14 @@ Znovu_otarifuj::Vysledek Znovu_otarifuj::otarifuj(const QString& od, const QStri
         return Vysledek::Chyba;
     }
     if (seznam.isEmpty()) return Vysledek::Hotovo;
-    if (!m_t.commit() || !m_tarifovani.pracovniPamet()) {
+    if (!m_t.commit()) {
         m_lastError = m_t.lastErrorText();
         m_message = tr8("Tarifování hovorů nelze zahájit:\n") + m_lastError;
         return Vysledek::Chyba;
     }
 
-    // The directory cannot change inside the unit of work: its code lengths are read once.
-    m_tarifovani.podrzDelky(true);
+    // The directories and tariff tables cannot change inside the unit of work: they are read once.
+    m_tarifovani.podrzTabulky(true);
     for (const QString& d : seznam) {
         emit den(d);
         bool ok = vynuluj_den(d);
@@ -137,7 +137,7 @@ Znovu_otarifuj::Vysledek Znovu_otarifuj::otarifuj(const QString& od, const QStri
         if (!ok) {
             // Every day tariffed so far, and the reset of this one, are undone.
             m_t.rollback();
-            m_tarifovani.podrzDelky(false);
+            m_tarifovani.podrzTabulky(false);
             m_hotove.clear();
             emit status(QString());
             m_message = tr8("Tarifování hovorů dne %1 se nezdařilo.\n").arg(d) + m_lastError
@@ -146,7 +146,7 @@ Znovu_otarifuj::Vysledek Znovu_otarifuj::otarifuj(const QString& od, const QStri
         }
         m_hotove << d;
     }
-    m_tarifovani.podrzDelky(false);
+    m_tarifovani.podrzTabulky(false);
     if (!m_t.commit()) {
         m_lastError = m_t.lastErrorText();
         m_t.rollback();

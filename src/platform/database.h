@@ -159,6 +159,11 @@ private:
 // month, year, day, three-argument ifnull, a lenient date, ceiling, ...).
 void registerSqlFunctions(sqlite3* db);
 
+// What seconds(x) gives for the UTF-8 text s of len bytes: the seconds since
+// day 0 of a date-time ("YYYY-M-D[ hh:mm:ss]"), or of a time "hh:mm:ss" whose
+// hours may pass 24. False when the text is neither.
+bool sekundyTextu(const char* s, int len, long long& out);
+
 // Creates a new database file from the schema and reference data in `dbDir`
 // (the *.sql files in name order). Fails when the file exists already.
 bool createDatabase(const QString& path, const QString& dbDir, QString* error = nullptr);

@@ -80,12 +80,11 @@ bool parseTime(const char* p, const char* end, long long& secs)
     return true;
 }
 
+} // namespace
+
 // Seconds of a date-time text ("YYYY-MM-DD[ hh:mm:ss]") or of a time text ("hh:mm:ss").
-bool toSeconds(sqlite3_value* v, long long& out)
+bool sekundyTextu(const char* s, int len, long long& out)
 {
-    const char* s = reinterpret_cast<const char*>(sqlite3_value_text(v));
-    if (!s) return false;
-    const int len = sqlite3_value_bytes(v);
     Ymd d;
     const char* rest = nullptr;
     if (parseDate(s, len, d, &rest)) {
@@ -99,6 +98,14 @@ bool toSeconds(sqlite3_value* v, long long& out)
         return true;
     }
     return parseTime(s, s + len, out);
+}
+
+namespace {
+
+bool toSeconds(sqlite3_value* v, long long& out)
+{
+    const char* s = reinterpret_cast<const char*>(sqlite3_value_text(v));
+    return s && sekundyTextu(s, sqlite3_value_bytes(v), out);
 }
 
 bool argDate(sqlite3_value* v, Ymd& d)

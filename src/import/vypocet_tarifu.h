@@ -1,0 +1,151 @@
+#pragma once
+// The calls of one tariffing run and the per-call work of its steps.
+//
+// A run reads every call below stage 10 once, takes each through the steps in
+// memory and writes it back once. The values keep the meaning they have in the
+// database: texts compare byte by byte as the engine's BINARY collation does,
+// an INTEGER column's value stays whatever kind it is stored as (a number in
+// practice), and NULL matches nothing. Lookups read the directories and tariff
+// tables into hash tables; a step reads the tables it needs when it first runs.
+//
+// The class knows no window and no signal; Tarifovani drives it step by step.
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+struct sqlite3;
+
+namespace kavro {
+
+// A text of the database; null when p is null.
+struct Text {
+    const char* p = nullptr;
+    std::uint32_t n = 0;
+    bool null() const { return p == nullptr; }
+    std::string_view sv() const { return {p ? p : "", n}; }
+};
+
+// A value of an INTEGER column as stored: NULL, a whole number, a real, or a
+// text the column could not take as a number.
+struct Hodnota {
+    enum Druh : std::uint8_t { Null, Cele, Realne, Textove };
+    Druh druh = Null;
+    std::uint32_t n = 0;  // bytes of a text
+    union {
+        std::int64_t i;
+        double r;
+        const char* p;
+    };
+    Hodnota() : i(0) {}
+    static Hodnota cele(std::int64_t v)
+    {
+        Hodnota h;
+        h.druh = Cele;
+        h.i = v;
+        return h;
+    }
+    bool null() const { return druh == Null; }
+};
+
+// Holds the texts of a run (or of the loaded tables) in large blocks.
+class Pamet {
+public:
+    Text uloz(std::string_view s);
+    void vycisti();
+
+private:
+    std::vector<std::unique_ptr<char[]>> m_bloky;
+    char* m_volno = nullptr;
+    std::size_t m_zbyva = 0;
+};
+
+// One call: what the exchange reported, and the columns the steps set.
+struct Hovor {
+    std::int64_t id = 0;
+    Text datum_a_cas, delka, volane_cislo, pobocka, linka;
+    Hodnota pocet_impulsu;
+    Hodnota status;
+    Text typ;
+    Hodnota tarifovat;
+    Text kod_statu, kod_mesta, cislo_ucastnika;
+    Hodnota pasmo, program_pocet_impulsu, firma, oddeleni;
+    Text osoby;
+};
+
+class VypocetTarifu {
+public:
+    // The site values, as the site row gives them.
+    struct Predvolby {
+        std::string mezistatni, mezimestska, kod_statu, kod_mesta;
+    };
+
+    explicit VypocetTarifu(sqlite3* db);
+    ~VypocetTarifu();
+
+    // Reads the calls below stage 10. Unless the tables are held, forgets the
+    // tables read by the run before.
+    bool nacti_hovory(const Predvolby& predvolby);
+    // While held, tables read by one run serve the next ones (a series of runs
+    // in one unit of work, where they cannot change). The calendar and the
+    // trunk lines, which runs change, are read by each run.
+    void podrz_tabulky(bool drzet);
+
+    std::size_t pocet() const { return m_hovory.size(); }
+    const std::vector<Hovor>& hovory() const { return m_hovory; }
+    // The distinct date parts (first ten characters of the start) of the calls.
+    std::vector<std::string> dny() const;
+
+    // The steps; each moves the calls of its stage on to the next one and
+    // returns false when reading a table failed (chyba() says why).
+    bool typ_hovoru();            // 2 -> 3
+    // The trunk lines' facts from the calls of stage 3: every line of an
+    // outgoing call, the lines with a call without impulses over 5 minutes,
+    // the lines with a call with impulses.
+    void fakta_linek(std::vector<std::string>& vsechny, std::vector<std::string>& bez_impulsu,
+                     std::vector<std::string>& s_impulsy) const;
+    bool tarif_podle_linek();     // 3 -> 4
+    bool kody_statu_a_mest();     // 4 -> 5
+    bool ucastnici();             // 5 -> 6
+    bool pasma();                 // 6 -> 7
+    bool impulsy();               // 7 -> 8
+    void kratka_cisla();          // 8 -> 9
+    bool volajici();              // 9 -> 10
+
+    // Writes every call back to dba.hovory (one update each) and forgets them.
+    bool zapis();
+
+    std::string chyba() const { return m_chyba; }
+
+private:
+    struct Tabulky;
+    bool nactiAdresar();
+    bool nactiTarify();
+    bool nactiKalendar();
+    bool nactiLinky();
+    bool nactiPrirazeni();
+    // The longest of `delky` characters of the dialled number from character
+    // `zacatek` on (1 = the first) whose key, `predpona` followed by those
+    // characters, is in `klice`; null when none is, or when zacatek is.
+    template <class Mnozina>
+    Text nejdelsi(const Hovor& h, std::optional<std::int64_t> zacatek, const std::vector<int>& delky,
+                  const Mnozina& klice, std::string_view predpona);
+    Text ucastnik(const Hovor& h, std::optional<std::int64_t> zacatek, Text stat, Text mesto);
+    bool selhalo(const char* kde);
+
+    sqlite3* m_db;
+    Predvolby m_predvolby;
+    Text m_mp, m_mm, m_ks, m_km;
+    Pamet m_pamet;  // the texts of the calls and what the steps set
+    std::vector<Hovor> m_hovory;
+    std::unique_ptr<Tabulky> m_tab;
+    bool m_drzet = false;
+    std::string m_klic;  // a reused lookup key
+    std::string m_chyba;
+};
+
+} // namespace kavro
