@@ -162,7 +162,9 @@ bool Tarifovani::pracovni_kopie()
     p.mezimestska = m_misto.mezimestska_predvolba.toStdString();
     p.kod_statu = m_misto.kod_statu.toStdString();
     p.kod_mesta = m_misto.kod_mesta.toStdString();
-    const bool ok = vypocet(m_vypocet->nacti_hovory(p));
+    const bool ok = vypocet(m_vypocet->nacti_hovory(p, m_vynulovatOd.toStdString(), m_vynulovatDo.toStdString()));
+    m_vynulovatOd.clear();
+    m_vynulovatDo.clear();
     m_pocetHovoru = qint64(m_vypocet->pocet());
     return ok;
 }

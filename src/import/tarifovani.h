@@ -60,6 +60,12 @@ public:
     // rolls back; after a failure the caller rolls back. The caller holds the
     // connection's lock for its whole unit of work (re-tariffing of a period).
     Vysledek tarifikuj_bez_potvrzeni();
+    // The next run first takes the calls that start from `od` up to before
+    // `doNe` back to stage 2 (no type, not charged, no state, area or
+    // subscriber code, no zone, no impulse count), whatever their stage, and
+    // then tariffs them with the rest. Those that end as they were stored are
+    // not written again.
+    void vynulujNejdriv(const QString& od, const QString& doNe) { m_vynulovatOd = od; m_vynulovatDo = doNe; }
     // While held, the directories and tariff tables are read by the first run
     // only: for a series of runs in one unit of work, where they cannot change.
     void podrzTabulky(bool drzet);
@@ -122,6 +128,7 @@ private:
     std::unique_ptr<VypocetTarifu> m_vypocet;
     sqlite3* m_vypocetDb = nullptr;
     bool m_drzTabulky = false;
+    QString m_vynulovatOd, m_vynulovatDo;
 };
 
 } // namespace kavro

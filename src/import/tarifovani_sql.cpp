@@ -134,49 +134,4 @@ QString volajici(const QString& hovor)
                                      .arg(hovor));
 }
 
-// The assignments of an extension change only at the beginnings and ends of
-// its rows: for a moment t, let b be the greatest of those moments not after
-// t. At t = b the rows valid at b apply; for t after b (and before the next
-// such moment) exactly the rows that begin not after b and end after b are
-// valid. The table holds both for every such moment b; the columns of the
-// moment are named like those of a call, so volajici() itself computes the
-// first.
-QStringList useky_volajicich(const QString& tabulka)
-{
-    QString jmeno = tabulka;
-    if (jmeno.startsWith(QStringLiteral("temp."))) jmeno = jmeno.mid(5);
-    return {
-        QStringLiteral("DROP TABLE IF EXISTS %1").arg(tabulka),
-        QStringLiteral("CREATE TEMP TABLE %1 (ustredna_cislo_pobocky TEXT, ustredna_datum_a_cas TEXT, "
-                       "firma_v_bode INTEGER, oddeleni_v_bode INTEGER, osoby_v_bode TEXT, "
-                       "firma_po INTEGER, oddeleni_po INTEGER, osoby_po TEXT, "
-                       "PRIMARY KEY (ustredna_cislo_pobocky, ustredna_datum_a_cas))").arg(jmeno),
-        QStringLiteral("INSERT INTO %1 (ustredna_cislo_pobocky, ustredna_datum_a_cas) "
-                       "SELECT cislo_pobocky, pocatek_platnosti FROM dba.prirazeni_pobocek "
-                       "WHERE cislo_pobocky IS NOT NULL AND pocatek_platnosti IS NOT NULL AND konec_platnosti IS NOT NULL "
-                       "UNION SELECT cislo_pobocky, konec_platnosti FROM dba.prirazeni_pobocek "
-                       "WHERE cislo_pobocky IS NOT NULL AND pocatek_platnosti IS NOT NULL AND konec_platnosti IS NOT NULL")
-            .arg(tabulka),
-        QStringLiteral("UPDATE %1 AS bod SET (firma_v_bode, oddeleni_v_bode, osoby_v_bode) = %2, "
-                       "(firma_po, oddeleni_po, osoby_po) = %3")
-            .arg(tabulka, volajici(QStringLiteral("bod")),
-                 volajiciZRadku(QStringLiteral("bod"),
-                                QStringLiteral("pp.pocatek_platnosti <= bod.ustredna_datum_a_cas "
-                                               "AND pp.konec_platnosti > bod.ustredna_datum_a_cas"))),
-    };
-}
-
-QString volajici_z_useku(const QString& hovor, const QString& tabulka)
-{
-    QString sloupce;
-    for (const char* c : {"firma", "oddeleni", "osoby"})
-        sloupce += QStringLiteral("%1 CASE WHEN u.ustredna_datum_a_cas = %2.ustredna_datum_a_cas THEN u.%3_v_bode "
-                                  "ELSE u.%3_po END")
-                       .arg(sloupce.isEmpty() ? QString() : QStringLiteral(","), hovor, QLatin1String(c));
-    return QStringLiteral("(SELECT%1 FROM %2 u WHERE u.ustredna_cislo_pobocky = %3.ustredna_cislo_pobocky "
-                          "AND u.ustredna_datum_a_cas <= %3.ustredna_datum_a_cas "
-                          "ORDER BY u.ustredna_datum_a_cas DESC LIMIT 1)")
-        .arg(sloupce, tabulka, hovor);
-}
-
 } // namespace kavro::tarifovani_sql

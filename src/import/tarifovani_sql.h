@@ -1,8 +1,8 @@
 #pragma once
 // The lookups that give a call its called state, area and subscriber and its
-// caller, as SQL expressions. The tariffing and the re-identification of
-// called parties build their statements from these, so that both decide every
-// call alike:
+// caller, as SQL expressions. The re-identification of called parties builds
+// its statements from these; the tariffing run decides in memory
+// (VypocetTarifu) by the same rules, so that both decide every call alike:
 //   - a code or number matches when it begins the dialled number at the given
 //     position; of several matches the longest wins (state and area codes of
 //     1 to 5 characters, subscriber numbers of any length);
@@ -78,19 +78,6 @@ QString mistni_cislo_ucastnika(const QString& hovor, const QString& kodStatu, co
 // firm, the department and the persons, for
 // "SET (id_firmy, id_oddeleni, popis_osob) = " + volajici(...).
 QString volajici(const QString& hovor);
-
-// The same caller, read from a table of the moments at which an extension's
-// assignments change, for statements over many calls: the table is built once
-// (a few rows for each assignment row) and each call then takes one row of it
-// instead of the assignments and persons. Gives what volajici() gives.
-//   useky_volajicich(tabulka): the statements that make the table `tabulka`
-//     (e.g. "temp.useky_volajicich") anew from dba.prirazeni_pobocek and
-//     dba.ciselnik_osob; run them in order (the table is a work table of the
-//     connection: drop it when done);
-//   volajici_z_useku(hovor, tabulka): the sub-select of one row and three
-//     columns, like volajici().
-QStringList useky_volajicich(const QString& tabulka);
-QString volajici_z_useku(const QString& hovor, const QString& tabulka);
 
 } // namespace tarifovani_sql
 } // namespace kavro

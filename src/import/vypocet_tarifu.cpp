@@ -121,6 +121,29 @@ Hodnota ctiHodnotu(sqlite3_stmt* st, int c, Pamet& pamet)
     return h;
 }
 
+bool stejne(Text a, Text b) { return a.null() == b.null() && a.sv() == b.sv(); }
+
+bool stejne(const Hodnota& a, const Hodnota& b)
+{
+    if (a.druh != b.druh) return false;
+    switch (a.druh) {
+    case Hodnota::Cele: return a.i == b.i;
+    case Hodnota::Realne: return a.r == b.r;
+    case Hodnota::Textove: return stejne(Text{a.p, a.n}, Text{b.p, b.n});
+    default: return true;
+    }
+}
+
+// True when the columns a run writes are the same in both.
+bool stejne(const Hovor& a, const Hovor& b)
+{
+    return stejne(a.status, b.status) && stejne(a.typ, b.typ) && stejne(a.tarifovat, b.tarifovat)
+        && stejne(a.kod_statu, b.kod_statu) && stejne(a.kod_mesta, b.kod_mesta)
+        && stejne(a.cislo_ucastnika, b.cislo_ucastnika) && stejne(a.pasmo, b.pasmo)
+        && stejne(a.program_pocet_impulsu, b.program_pocet_impulsu) && stejne(a.firma, b.firma)
+        && stejne(a.oddeleni, b.oddeleni) && stejne(a.osoby, b.osoby);
+}
+
 int vaz(sqlite3_stmt* st, int i, Text t)
 {
     return t.null() ? sqlite3_bind_null(st, i) : sqlite3_bind_text(st, i, t.p, int(t.n), SQLITE_STATIC);
@@ -236,9 +259,10 @@ void VypocetTarifu::podrz_tabulky(bool drzet)
     if (!drzet) m_tab.reset(new Tabulky);
 }
 
-bool VypocetTarifu::nacti_hovory(const Predvolby& predvolby)
+bool VypocetTarifu::nacti_hovory(const Predvolby& predvolby, const std::string& od, const std::string& do_)
 {
     m_hovory.clear();
+    m_puvodni.clear();
     m_pamet.vycisti();
     if (!m_drzet) m_tab.reset(new Tabulky);
     m_tab->kalendar.clear();
@@ -249,36 +273,61 @@ bool VypocetTarifu::nacti_hovory(const Predvolby& predvolby)
     m_ks = m_pamet.uloz(m_predvolby.kod_statu);
     m_km = m_pamet.uloz(m_predvolby.kod_mesta);
 
-    Prikaz q(m_db,
-             "SELECT id_hovoru, ustredna_datum_a_cas, ustredna_delka_hovoru, ustredna_volane_cislo, "
-             "ustredna_pocet_impulsu, ustredna_cislo_pobocky, ustredna_cislo_linky, status_hovoru, typ_hovoru, "
-             "tarifovat_hovor, kod_statu, kod_mesta, cislo_ucastnika, id_pasma, program_pocet_impulsu, id_firmy, "
-             "id_oddeleni, popis_osob FROM dba.hovory WHERE status_hovoru < 10");
-    if (!q) return selhalo("hovory");
-    int rc;
-    while ((rc = sqlite3_step(q.st)) == SQLITE_ROW) {
-        Hovor h;
-        h.id = sqlite3_column_int64(q.st, 0);
-        h.datum_a_cas = cti(q.st, 1, m_pamet);
-        h.delka = cti(q.st, 2, m_pamet);
-        h.volane_cislo = cti(q.st, 3, m_pamet);
-        h.pocet_impulsu = ctiHodnotu(q.st, 4, m_pamet);
-        h.pobocka = cti(q.st, 5, m_pamet);
-        h.linka = cti(q.st, 6, m_pamet);
-        h.status = ctiHodnotu(q.st, 7, m_pamet);
-        h.typ = cti(q.st, 8, m_pamet);
-        h.tarifovat = ctiHodnotu(q.st, 9, m_pamet);
-        h.kod_statu = cti(q.st, 10, m_pamet);
-        h.kod_mesta = cti(q.st, 11, m_pamet);
-        h.cislo_ucastnika = cti(q.st, 12, m_pamet);
-        h.pasmo = ctiHodnotu(q.st, 13, m_pamet);
-        h.program_pocet_impulsu = ctiHodnotu(q.st, 14, m_pamet);
-        h.firma = ctiHodnotu(q.st, 15, m_pamet);
-        h.oddeleni = ctiHodnotu(q.st, 16, m_pamet);
-        h.osoby = cti(q.st, 17, m_pamet);
-        m_hovory.push_back(h);
+    const bool rozsah = !od.empty();
+    const std::string sloupce =
+        "SELECT id_hovoru, ustredna_datum_a_cas, ustredna_delka_hovoru, ustredna_volane_cislo, "
+        "ustredna_pocet_impulsu, ustredna_cislo_pobocky, ustredna_cislo_linky, status_hovoru, typ_hovoru, "
+        "tarifovat_hovor, kod_statu, kod_mesta, cislo_ucastnika, id_pasma, program_pocet_impulsu, id_firmy, "
+        "id_oddeleni, popis_osob FROM dba.hovory WHERE ";
+    const auto cti_hovory = [&](const std::string& podminka, bool znovu) {
+        Prikaz q(m_db, (sloupce + podminka).c_str());
+        if (!q) return selhalo("hovory");
+        if (rozsah) {
+            sqlite3_bind_text(q.st, 1, od.data(), int(od.size()), SQLITE_STATIC);
+            sqlite3_bind_text(q.st, 2, do_.data(), int(do_.size()), SQLITE_STATIC);
+        }
+        int rc;
+        while ((rc = sqlite3_step(q.st)) == SQLITE_ROW) {
+            Hovor h;
+            h.id = sqlite3_column_int64(q.st, 0);
+            h.datum_a_cas = cti(q.st, 1, m_pamet);
+            h.delka = cti(q.st, 2, m_pamet);
+            h.volane_cislo = cti(q.st, 3, m_pamet);
+            h.pocet_impulsu = ctiHodnotu(q.st, 4, m_pamet);
+            h.pobocka = cti(q.st, 5, m_pamet);
+            h.linka = cti(q.st, 6, m_pamet);
+            h.status = ctiHodnotu(q.st, 7, m_pamet);
+            h.typ = cti(q.st, 8, m_pamet);
+            h.tarifovat = ctiHodnotu(q.st, 9, m_pamet);
+            h.kod_statu = cti(q.st, 10, m_pamet);
+            h.kod_mesta = cti(q.st, 11, m_pamet);
+            h.cislo_ucastnika = cti(q.st, 12, m_pamet);
+            h.pasmo = ctiHodnotu(q.st, 13, m_pamet);
+            h.program_pocet_impulsu = ctiHodnotu(q.st, 14, m_pamet);
+            h.firma = ctiHodnotu(q.st, 15, m_pamet);
+            h.oddeleni = ctiHodnotu(q.st, 16, m_pamet);
+            h.osoby = cti(q.st, 17, m_pamet);
+            if (znovu) {
+                h.puvodni = std::int32_t(m_puvodni.size());
+                m_puvodni.push_back(h);
+                h.typ = h.kod_statu = h.kod_mesta = h.cislo_ucastnika = Text{};
+                h.status = Hodnota::cele(2);
+                h.tarifovat = Hodnota::cele(0);
+                h.pasmo = h.program_pocet_impulsu = Hodnota();
+            }
+            m_hovory.push_back(h);
+        }
+        return rc == SQLITE_DONE || selhalo("hovory");
+    };
+    if (rozsah) {
+        if (!cti_hovory("ustredna_datum_a_cas >= ?1 AND ustredna_datum_a_cas < ?2", true)
+            || !cti_hovory("status_hovoru < 10 AND (ustredna_datum_a_cas IS NULL OR ustredna_datum_a_cas < ?1 "
+                           "OR ustredna_datum_a_cas >= ?2)",
+                           false))
+            return false;
+    } else if (!cti_hovory("status_hovoru < 10", false)) {
+        return false;
     }
-    if (rc != SQLITE_DONE) return selhalo("hovory");
     // Written back in the order of the table's key.
     std::sort(m_hovory.begin(), m_hovory.end(), [](const Hovor& a, const Hovor& b) { return a.id < b.id; });
     return true;
@@ -791,6 +840,7 @@ bool VypocetTarifu::zapis()
                    "id_oddeleni = ?, popis_osob = ? WHERE id_hovoru = ?");
     if (!u) return selhalo("hovory");
     for (const Hovor& h : m_hovory) {
+        if (h.puvodni >= 0 && stejne(h, m_puvodni[std::size_t(h.puvodni)])) continue;
         vaz(u.st, 1, h.status);
         vaz(u.st, 2, h.typ);
         vaz(u.st, 3, h.tarifovat);
@@ -807,6 +857,7 @@ bool VypocetTarifu::zapis()
         sqlite3_reset(u.st);
     }
     m_hovory.clear();
+    m_puvodni.clear();
     m_pamet.vycisti();
     return true;
 }

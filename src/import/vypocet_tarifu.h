@@ -75,6 +75,9 @@ struct Hovor {
     Text kod_statu, kod_mesta, cislo_ucastnika;
     Hodnota pasmo, program_pocet_impulsu, firma, oddeleni;
     Text osoby;
+    // For a call read at stage 10 and taken back to stage 2: the index of the
+    // columns it had stored (-1 for the others).
+    std::int32_t puvodni = -1;
 };
 
 class VypocetTarifu {
@@ -88,8 +91,11 @@ public:
     ~VypocetTarifu();
 
     // Reads the calls below stage 10. Unless the tables are held, forgets the
-    // tables read by the run before.
-    bool nacti_hovory(const Predvolby& predvolby);
+    // tables read by the run before. With a range of starts [od, do_), the
+    // calls that start in it are read too, whatever their stage, and go back
+    // to stage 2 (no type, not charged, no state, area or subscriber code, no
+    // zone, no impulse count) as the run begins.
+    bool nacti_hovory(const Predvolby& predvolby, const std::string& od = {}, const std::string& do_ = {});
     // While held, tables read by one run serve the next ones (a series of runs
     // in one unit of work, where they cannot change). The calendar and the
     // trunk lines, which runs change, are read by each run.
@@ -117,6 +123,8 @@ public:
     bool volajici();              // 9 -> 10
 
     // Writes every call back to dba.hovory (one update each) and forgets them.
+    // A call taken back to stage 2 that ends exactly as it was stored is left
+    // as it is.
     bool zapis();
 
     std::string chyba() const { return m_chyba; }
@@ -142,6 +150,7 @@ private:
     Text m_mp, m_mm, m_ks, m_km;
     Pamet m_pamet;  // the texts of the calls and what the steps set
     std::vector<Hovor> m_hovory;
+    std::vector<Hovor> m_puvodni;  // calls taken back to stage 2, as they were stored
     std::unique_ptr<Tabulky> m_tab;
     bool m_drzet = false;
     std::string m_klic;  // a reused lookup key

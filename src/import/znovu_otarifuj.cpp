@@ -72,19 +72,6 @@ bool Znovu_otarifuj::dny(const QString& od, const QString& do_, QStringList& out
     return true;
 }
 
-bool Znovu_otarifuj::vynuluj_den(const QString& den)
-{
-    Query q(m_t);
-    if (q.execute(QStringLiteral("UPDATE dba.hovory SET typ_hovoru = NULL, status_hovoru = 2, tarifovat_hovor = 0, "
-                                 "kod_statu = NULL, kod_mesta = NULL, cislo_ucastnika = NULL, id_pasma = NULL, "
-                                 "program_pocet_impulsu = NULL "
-                                 "WHERE ustredna_datum_a_cas >= ? AND ustredna_datum_a_cas < ?"),
-                  {den, nasledujici_den(den)}))
-        return true;
-    m_lastError = q.lastErrorText();
-    return false;
-}
-
 Znovu_otarifuj::Vysledek Znovu_otarifuj::otarifuj(const QString& od, const QString& do_)
 {
     m_hotove.clear();
@@ -129,11 +116,10 @@ Znovu_otarifuj::Vysledek Znovu_otarifuj::otarifuj(const QString& od, const QStri
     m_tarifovani.podrzTabulky(true);
     for (const QString& d : seznam) {
         emit den(d);
-        bool ok = vynuluj_den(d);
-        if (ok) {
-            ok = m_tarifovani.tarifikuj_bez_potvrzeni() == Tarifovani::Vysledek::Hotovo;
-            if (!ok) m_lastError = m_tarifovani.message();
-        }
+        // The day's calls go back to stage 2 as the run reads them.
+        m_tarifovani.vynulujNejdriv(d, nasledujici_den(d));
+        const bool ok = m_tarifovani.tarifikuj_bez_potvrzeni() == Tarifovani::Vysledek::Hotovo;
+        if (!ok) m_lastError = m_tarifovani.message();
         if (!ok) {
             // Every day tariffed so far, and the reset of this one, are undone.
             m_t.rollback();

@@ -17,7 +17,9 @@
 //
 // Units of work: the whole period is one. What was pending before is
 // committed first; then each day is reset and tariffed by a run that does not
-// commit, and the last day's end commits them all. When a day fails, the
+// commit (the run resets the day's calls as it reads them, and writes back
+// only those that end otherwise than they were stored), and the last day's
+// end commits them all. When a day fails, the
 // rollback leaves the stored calls as they were.
 #include "import/tarifovani.h"
 
@@ -59,9 +61,6 @@ public:
     // The days from `od` to `do_` (both included, normalised first) that have
     // calls, in date order. False when the query failed (lastError()).
     bool dny(const QString& od, const QString& do_, QStringList& out);
-
-    // Returns the calls of one day to stage 2. Does not commit.
-    bool vynuluj_den(const QString& den);
 
     // The whole re-tariffing of the period (blocking, any thread). Holds the
     // connection for its whole length.

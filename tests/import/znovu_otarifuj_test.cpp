@@ -228,6 +228,37 @@ TEST_F(ZnovuOtarifujTest, AFailureOnALaterDayLeavesEveryCallAsItWas)
     EXPECT_EQ(v(31, "cislo_ucastnika"), QStringLiteral("2345"));
 }
 
+TEST_F(ZnovuOtarifujTest, WritesAgainOnlyTheCallsThatComeOutOtherwise)
+{
+    importuj(sada());
+    const Radky pred = radky();
+    Transaction& t = Transaction::main();
+    ASSERT_TRUE(t.exec(QStringLiteral("CREATE TEMP TABLE zapsane (id INTEGER)")));
+    ASSERT_TRUE(t.exec(QStringLiteral("CREATE TEMP TRIGGER zapis AFTER UPDATE ON dba.hovory "
+                                      "BEGIN INSERT INTO zapsane VALUES (NEW.id_hovoru); END")));
+    ASSERT_TRUE(t.commit());
+    const auto zapsane = [&] {
+        QStringList ids;
+        Query q(t, QStringLiteral("SELECT id FROM temp.zapsane ORDER BY id"));
+        EXPECT_TRUE(q.run());
+        for (; !q.atEnd(); q.next()) ids << q.value(1);
+        return ids;
+    };
+
+    Znovu_otarifuj z;
+    ASSERT_EQ(z.otarifuj(kDen1, kDen3), Znovu_otarifuj::Vysledek::Hotovo) << z.message().toStdString();
+    EXPECT_TRUE(zapsane().isEmpty());
+    EXPECT_EQ(radky(), pred);
+
+    // Only the local calls to the subscriber that went change.
+    ASSERT_TRUE(t.exec(QStringLiteral("DELETE FROM dba.ciselnik_ucastniku WHERE cislo_ucastnika = '23456'")));
+    ASSERT_TRUE(t.commit());
+    ASSERT_EQ(z.otarifuj(kDen1, kDen3), Znovu_otarifuj::Vysledek::Hotovo) << z.message().toStdString();
+    EXPECT_EQ(zapsane(), QStringList({QStringLiteral("11"), QStringLiteral("21"), QStringLiteral("31")}));
+    EXPECT_EQ(v(21, "cislo_ucastnika"), QStringLiteral("2345"));
+    EXPECT_EQ(v(21, "status_hovoru"), QStringLiteral("10"));
+}
+
 TEST_F(ZnovuOtarifujTest, WithoutASiteNothingIsReset)
 {
     importuj(sada());
