@@ -343,52 +343,51 @@ std::vector<std::string> VypocetTarifu::dny() const
     return {dny.begin(), dny.end()};
 }
 
+// Calls `radek` for every row of the query `sql`; false when the query fails.
+template <class F>
+static bool kazdyRadek(sqlite3* db, const char* sql, F&& radek)
+{
+    Prikaz q(db, sql);
+    if (!q) return false;
+    int rc;
+    while ((rc = sqlite3_step(q.st)) == SQLITE_ROW) radek(q.st);
+    return rc == SQLITE_DONE;
+}
+
 bool VypocetTarifu::nactiAdresar()
 {
     Tabulky& t = *m_tab;
     if (t.adresar) return true;
-    {
-        Prikaz q(m_db, "SELECT kod_statu, id_pasma FROM dba.ciselnik_statu WHERE kod_statu IS NOT NULL");
-        if (!q) return selhalo("ciselnik_statu");
-        int rc;
-        while ((rc = sqlite3_step(q.st)) == SQLITE_ROW) {
-            const Text kod = cti(q.st, 0, t.pamet);
-            t.staty[std::string(kod.sv())] = ctiHodnotu(q.st, 1, t.pamet);
-            const std::int64_t n = znaku(kod);
-            if (n >= 1 && n <= 5) pridejDelku(t.delkyStatu, n);
-        }
-        if (rc != SQLITE_DONE) return selhalo("ciselnik_statu");
-    }
-    {
-        Prikaz q(m_db, "SELECT kod_statu, kod_mesta, id_pasma FROM dba.ciselnik_mest "
-                       "WHERE kod_statu IS NOT NULL AND kod_mesta IS NOT NULL");
-        if (!q) return selhalo("ciselnik_mest");
-        int rc;
-        while ((rc = sqlite3_step(q.st)) == SQLITE_ROW) {
-            const Text stat = cti(q.st, 0, t.pamet), mesto = cti(q.st, 1, t.pamet);
-            t.mesta[klic({stat.sv(), mesto.sv()})] = ctiHodnotu(q.st, 2, t.pamet);
-            const std::int64_t n = znaku(mesto);
-            if (n >= 1 && n <= 5) pridejDelku(t.delkyMest, n);
-        }
-        if (rc != SQLITE_DONE) return selhalo("ciselnik_mest");
-    }
-    {
-        Prikaz q(m_db, "SELECT kod_statu, kod_mesta, cislo_ucastnika FROM dba.ciselnik_ucastniku "
-                       "WHERE kod_statu IS NOT NULL AND kod_mesta IS NOT NULL AND cislo_ucastnika IS NOT NULL");
-        if (!q) return selhalo("ciselnik_ucastniku");
-        int rc;
-        while ((rc = sqlite3_step(q.st)) == SQLITE_ROW) {
-            auto sloupec = [&](int c) {
-                return std::string_view(reinterpret_cast<const char*>(sqlite3_column_text(q.st, c)),
-                                        std::size_t(sqlite3_column_bytes(q.st, c)));
-            };
-            const std::string_view cislo = sloupec(2);
-            t.ucastnici.insert(klic({sloupec(0), sloupec(1), cislo}));
-            const std::int64_t n = znaku(cislo);
-            if (n >= 1) pridejDelku(t.delkyUcastniku, n);
-        }
-        if (rc != SQLITE_DONE) return selhalo("ciselnik_ucastniku");
-    }
+    const auto sloupec = [](sqlite3_stmt* st, int c) {
+        return std::string_view(reinterpret_cast<const char*>(sqlite3_column_text(st, c)),
+                                std::size_t(sqlite3_column_bytes(st, c)));
+    };
+    if (!kazdyRadek(m_db, "SELECT kod_statu, id_pasma FROM dba.ciselnik_statu WHERE kod_statu IS NOT NULL",
+                    [&](sqlite3_stmt* st) {
+                        const std::string_view kod = sloupec(st, 0);
+                        t.staty[std::string(kod)] = ctiHodnotu(st, 1, t.pamet);
+                        const std::int64_t n = znaku(kod);
+                        if (n >= 1 && n <= 5) pridejDelku(t.delkyStatu, n);
+                    }))
+        return selhalo("ciselnik_statu");
+    if (!kazdyRadek(m_db, "SELECT kod_statu, kod_mesta, id_pasma FROM dba.ciselnik_mest "
+                          "WHERE kod_statu IS NOT NULL AND kod_mesta IS NOT NULL",
+                    [&](sqlite3_stmt* st) {
+                        const std::string_view mesto = sloupec(st, 1);
+                        t.mesta[klic({sloupec(st, 0), mesto})] = ctiHodnotu(st, 2, t.pamet);
+                        const std::int64_t n = znaku(mesto);
+                        if (n >= 1 && n <= 5) pridejDelku(t.delkyMest, n);
+                    }))
+        return selhalo("ciselnik_mest");
+    if (!kazdyRadek(m_db, "SELECT kod_statu, kod_mesta, cislo_ucastnika FROM dba.ciselnik_ucastniku "
+                          "WHERE kod_statu IS NOT NULL AND kod_mesta IS NOT NULL AND cislo_ucastnika IS NOT NULL",
+                    [&](sqlite3_stmt* st) {
+                        const std::string_view cislo = sloupec(st, 2);
+                        t.ucastnici.insert(klic({sloupec(st, 0), sloupec(st, 1), cislo}));
+                        const std::int64_t n = znaku(cislo);
+                        if (n >= 1) pridejDelku(t.delkyUcastniku, n);
+                    }))
+        return selhalo("ciselnik_ucastniku");
     for (auto* d : {&t.delkyStatu, &t.delkyMest, &t.delkyUcastniku}) std::sort(d->begin(), d->end(), std::greater<int>());
     t.adresar = true;
     return true;
@@ -398,53 +397,41 @@ bool VypocetTarifu::nactiTarify()
 {
     Tabulky& t = *m_tab;
     if (t.tarify) return true;
-    {
-        Prikaz q(m_db, "SELECT id_pasma, typ_dne, perioda, pocatek_platnosti, konec_platnosti, od_casu, do_casu "
-                       "FROM dba.perioda_impulsu WHERE id_pasma IS NOT NULL");
-        if (!q) return selhalo("perioda_impulsu");
-        int rc;
-        while ((rc = sqlite3_step(q.st)) == SQLITE_ROW) {
-            Tabulky::Perioda p;
-            p.pasmo = ctiHodnotu(q.st, 0, t.pamet);
-            p.typ_dne = ctiHodnotu(q.st, 1, t.pamet);
-            p.perioda = ctiHodnotu(q.st, 2, t.pamet);
-            p.od_dne = cti(q.st, 3, t.pamet);
-            p.do_dne = cti(q.st, 4, t.pamet);
-            p.od_casu = cti(q.st, 5, t.pamet);
-            p.do_casu = cti(q.st, 6, t.pamet);
-            if (p.pasmo.druh == Hodnota::Cele) t.periody[p.pasmo.i].push_back(p);
-            else t.periodyJine.push_back(p);
-        }
-        if (rc != SQLITE_DONE) return selhalo("perioda_impulsu");
-    }
-    {
-        Prikaz q(m_db, "SELECT kod_statu, typ_dne, perioda, pocatek_platnosti, konec_platnosti, od_casu, do_casu "
-                       "FROM dba.zlevnene_volani WHERE kod_statu IS NOT NULL");
-        if (!q) return selhalo("zlevnene_volani");
-        int rc;
-        while ((rc = sqlite3_step(q.st)) == SQLITE_ROW) {
-            Tabulky::Perioda p;
-            const Text stat = cti(q.st, 0, t.pamet);
-            p.typ_dne = ctiHodnotu(q.st, 1, t.pamet);
-            p.perioda = ctiHodnotu(q.st, 2, t.pamet);
-            p.od_dne = cti(q.st, 3, t.pamet);
-            p.do_dne = cti(q.st, 4, t.pamet);
-            p.od_casu = cti(q.st, 5, t.pamet);
-            p.do_casu = cti(q.st, 6, t.pamet);
-            t.slevy[std::string(stat.sv())].push_back(p);
-        }
-        if (rc != SQLITE_DONE) return selhalo("zlevnene_volani");
-    }
-    {
-        Prikaz q(m_db, "SELECT typ_hovoru, cas, pocatek_platnosti, konec_platnosti FROM dba.casy_pseudotarifu "
-                       "WHERE typ_casu = 'D'");
-        if (!q) return selhalo("casy_pseudotarifu");
-        int rc;
-        while ((rc = sqlite3_step(q.st)) == SQLITE_ROW)
-            t.odecitane.push_back({cti(q.st, 0, t.pamet), cti(q.st, 1, t.pamet), cti(q.st, 2, t.pamet),
-                                   cti(q.st, 3, t.pamet)});
-        if (rc != SQLITE_DONE) return selhalo("casy_pseudotarifu");
-    }
+    // Both kinds of period: the key (zone or state), day type, seconds, days and band.
+    const auto perioda = [&](sqlite3_stmt* st) {
+        Tabulky::Perioda p;
+        p.pasmo = ctiHodnotu(st, 0, t.pamet);
+        p.typ_dne = ctiHodnotu(st, 1, t.pamet);
+        p.perioda = ctiHodnotu(st, 2, t.pamet);
+        p.od_dne = cti(st, 3, t.pamet);
+        p.do_dne = cti(st, 4, t.pamet);
+        p.od_casu = cti(st, 5, t.pamet);
+        p.do_casu = cti(st, 6, t.pamet);
+        return p;
+    };
+    if (!kazdyRadek(m_db, "SELECT id_pasma, typ_dne, perioda, pocatek_platnosti, konec_platnosti, od_casu, do_casu "
+                          "FROM dba.perioda_impulsu WHERE id_pasma IS NOT NULL",
+                    [&](sqlite3_stmt* st) {
+                        const Tabulky::Perioda p = perioda(st);
+                        if (p.pasmo.druh == Hodnota::Cele) t.periody[p.pasmo.i].push_back(p);
+                        else t.periodyJine.push_back(p);
+                    }))
+        return selhalo("perioda_impulsu");
+    if (!kazdyRadek(m_db, "SELECT kod_statu, typ_dne, perioda, pocatek_platnosti, konec_platnosti, od_casu, do_casu "
+                          "FROM dba.zlevnene_volani WHERE kod_statu IS NOT NULL",
+                    [&](sqlite3_stmt* st) {
+                        const std::string stat(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)),
+                                               std::size_t(sqlite3_column_bytes(st, 0)));
+                        t.slevy[stat].push_back(perioda(st));
+                    }))
+        return selhalo("zlevnene_volani");
+    if (!kazdyRadek(m_db, "SELECT typ_hovoru, cas, pocatek_platnosti, konec_platnosti FROM dba.casy_pseudotarifu "
+                          "WHERE typ_casu = 'D'",
+                    [&](sqlite3_stmt* st) {
+                        t.odecitane.push_back({cti(st, 0, t.pamet), cti(st, 1, t.pamet), cti(st, 2, t.pamet),
+                                               cti(st, 3, t.pamet)});
+                    }))
+        return selhalo("casy_pseudotarifu");
     t.tarify = true;
     return true;
 }
@@ -455,23 +442,22 @@ bool VypocetTarifu::nactiPrirazeni()
     if (t.prirazeni) return true;
     // The rows of an extension in the order in which the extension's index
     // gives them; the persons' list follows it.
-    Prikaz q(m_db, "SELECT pp.cislo_pobocky, pp.pocatek_platnosti, pp.konec_platnosti, pp.id_firmy, pp.id_oddeleni, "
-                   "co.prijmeni FROM dba.prirazeni_pobocek pp LEFT OUTER JOIN dba.ciselnik_osob co "
-                   "ON pp.id_osoby = co.id_osoby WHERE pp.cislo_pobocky IS NOT NULL "
-                   "ORDER BY pp.cislo_pobocky, pp.pocatek_platnosti, pp.konec_platnosti, pp.rowid");
-    if (!q) return selhalo("prirazeni_pobocek");
-    int rc;
-    while ((rc = sqlite3_step(q.st)) == SQLITE_ROW) {
-        const Text pobocka = cti(q.st, 0, t.pamet);
-        Tabulky::Prirazeni p;
-        p.od = cti(q.st, 1, t.pamet);
-        p.do_ = cti(q.st, 2, t.pamet);
-        p.firma = ctiHodnotu(q.st, 3, t.pamet);
-        p.oddeleni = ctiHodnotu(q.st, 4, t.pamet);
-        p.prijmeni = cti(q.st, 5, t.pamet);
-        t.prirazeniPobocek[std::string(pobocka.sv())].push_back(p);
-    }
-    if (rc != SQLITE_DONE) return selhalo("prirazeni_pobocek");
+    if (!kazdyRadek(m_db,
+                    "SELECT pp.cislo_pobocky, pp.pocatek_platnosti, pp.konec_platnosti, pp.id_firmy, pp.id_oddeleni, "
+                    "co.prijmeni FROM dba.prirazeni_pobocek pp LEFT OUTER JOIN dba.ciselnik_osob co "
+                    "ON pp.id_osoby = co.id_osoby WHERE pp.cislo_pobocky IS NOT NULL "
+                    "ORDER BY pp.cislo_pobocky, pp.pocatek_platnosti, pp.konec_platnosti, pp.rowid",
+                    [&](sqlite3_stmt* st) {
+                        const Text pobocka = cti(st, 0, t.pamet);
+                        Tabulky::Prirazeni p;
+                        p.od = cti(st, 1, t.pamet);
+                        p.do_ = cti(st, 2, t.pamet);
+                        p.firma = ctiHodnotu(st, 3, t.pamet);
+                        p.oddeleni = ctiHodnotu(st, 4, t.pamet);
+                        p.prijmeni = cti(st, 5, t.pamet);
+                        t.prirazeniPobocek[std::string(pobocka.sv())].push_back(p);
+                    }))
+        return selhalo("prirazeni_pobocek");
     t.prirazeni = true;
     return true;
 }
@@ -480,30 +466,26 @@ bool VypocetTarifu::nactiKalendar()
 {
     Tabulky& t = *m_tab;
     if (!t.kalendar.empty()) return true;
-    Prikaz q(m_db, "SELECT datum, typ_dne FROM dba.kalendar WHERE datum IS NOT NULL");
-    if (!q) return selhalo("kalendar");
-    int rc;
-    while ((rc = sqlite3_step(q.st)) == SQLITE_ROW) {
-        const Text den = cti(q.st, 0, m_pamet);
-        t.kalendar[std::string(den.sv())] = ctiHodnotu(q.st, 1, m_pamet);
-    }
-    if (rc != SQLITE_DONE) return selhalo("kalendar");
-    return true;
+    return kazdyRadek(m_db, "SELECT datum, typ_dne FROM dba.kalendar WHERE datum IS NOT NULL",
+                      [&](sqlite3_stmt* st) {
+                          const Text den = cti(st, 0, m_pamet);
+                          t.kalendar[std::string(den.sv())] = ctiHodnotu(st, 1, m_pamet);
+                      })
+        || selhalo("kalendar");
 }
 
 bool VypocetTarifu::nactiLinky()
 {
     Tabulky& t = *m_tab;
     t.linky.clear();
-    Prikaz q(m_db, "SELECT ustredna_cislo_linky, zapojen FROM dba.tarifni_vysilace WHERE ustredna_cislo_linky IS NOT NULL");
-    if (!q) return selhalo("tarifni_vysilace");
-    int rc;
-    while ((rc = sqlite3_step(q.st)) == SQLITE_ROW) {
-        const Text linka = cti(q.st, 0, m_pamet);
-        t.linky[std::string(linka.sv())] = ctiHodnotu(q.st, 1, m_pamet);
-    }
-    if (rc != SQLITE_DONE) return selhalo("tarifni_vysilace");
-    return true;
+    return kazdyRadek(m_db,
+                      "SELECT ustredna_cislo_linky, zapojen FROM dba.tarifni_vysilace "
+                      "WHERE ustredna_cislo_linky IS NOT NULL",
+                      [&](sqlite3_stmt* st) {
+                          const Text linka = cti(st, 0, m_pamet);
+                          t.linky[std::string(linka.sv())] = ctiHodnotu(st, 1, m_pamet);
+                      })
+        || selhalo("tarifni_vysilace");
 }
 
 // ---------------------------------------------------------------- lookups
