@@ -145,34 +145,46 @@ void Tarifovani::podrzTabulky(bool drzet)
 
 bool Tarifovani::vypocet(bool ok)
 {
-    if (!ok) m_lastError = QString::fromStdString(m_vypocet->chyba());
+    if (!ok) m_lastError = QString::fromStdString(vypocetBehu().chyba());
     return ok;
+}
+
+VypocetTarifu& Tarifovani::vypocetBehu()
+{
+    if (!m_vypocet || m_vypocetDb != m_t.handle()) {
+        m_vypocet = std::make_unique<VypocetTarifu>(m_t.handle());
+        m_vypocetDb = m_t.handle();
+        vypocetBehu().podrz_tabulky(m_drzTabulky);
+    }
+    return *m_vypocet;
 }
 
 bool Tarifovani::pracovni_kopie()
 {
     StepLock lock(m_t.mutex());
-    if (!m_vypocet || m_vypocetDb != m_t.handle()) {
-        m_vypocet = std::make_unique<VypocetTarifu>(m_t.handle());
-        m_vypocetDb = m_t.handle();
-        m_vypocet->podrz_tabulky(m_drzTabulky);
+    // The calls are read and written through the connection itself: the run's
+    // unit of work is opened here.
+    if (!m_t.begin()) {
+        m_lastError = m_t.lastErrorText();
+        return false;
     }
+    vypocetBehu();
     VypocetTarifu::Predvolby p;
     p.mezistatni = m_misto.mezistatni_predvolba.toStdString();
     p.mezimestska = m_misto.mezimestska_predvolba.toStdString();
     p.kod_statu = m_misto.kod_statu.toStdString();
     p.kod_mesta = m_misto.kod_mesta.toStdString();
-    const bool ok = vypocet(m_vypocet->nacti_hovory(p, m_vynulovatOd.toStdString(), m_vynulovatDo.toStdString()));
+    const bool ok = vypocet(vypocetBehu().nacti_hovory(p, m_vynulovatOd.toStdString(), m_vynulovatDo.toStdString()));
     m_vynulovatOd.clear();
     m_vynulovatDo.clear();
-    m_pocetHovoru = qint64(m_vypocet->pocet());
+    m_pocetHovoru = qint64(vypocetBehu().pocet());
     return ok;
 }
 
 bool Tarifovani::zapis_vysledku()
 {
     StepLock lock(m_t.mutex());
-    return vypocet(m_vypocet->zapis());
+    return vypocet(vypocetBehu().zapis());
 }
 
 bool Tarifovani::nastav_parametry()
@@ -206,7 +218,7 @@ bool Tarifovani::doplneni_kalendare()
             "INSERT INTO dba.kalendar (datum, typ_dne) SELECT d.den, argn(dow(d.den), 2, 3, 3, 3, 3, 3, 2) "
             "FROM (SELECT date(?) AS den) d WHERE d.den IS NOT NULL "
             "AND NOT EXISTS (SELECT 1 FROM dba.kalendar WHERE kalendar.datum = d.den)"));
-        for (const std::string& den : m_vypocet->dny()) {
+        for (const std::string& den : vypocetBehu().dny()) {
             q.bind(1, QString::fromStdString(den));
             if (!q.execute()) {
                 m_lastError = q.lastErrorText();
@@ -260,7 +272,7 @@ bool Tarifovani::Nastav_typ_hovoru()
     emit status(tr8("Nastavuji typ mezistátní hovory"));
     emit status(tr8("Nastavuji typ meziměstské hovory"));
     emit status(tr8("Nastavuji typ místní hovory"));
-    return vypocet(m_vypocet->typ_hovoru());
+    return vypocet(vypocetBehu().typ_hovoru());
 }
 
 // At stage 3: the trunk lines of outgoing calls. A new line starts as one
@@ -271,7 +283,7 @@ bool Tarifovani::zjisteni_tarifnich_vysilacu()
     StepLock lock(m_t.mutex());
     emit status(tr8("Zjistuji tarifní vysílače"));
     std::vector<std::string> vsechny, bezImpulsu, sImpulsy;
-    m_vypocet->fakta_linek(vsechny, bezImpulsu, sImpulsy);
+    vypocetBehu().fakta_linek(vsechny, bezImpulsu, sImpulsy);
     const auto proKazdou = [this](const QString& sql, const std::vector<std::string>& linky) {
         Query q(m_t, sql);
         for (const std::string& l : linky) {
@@ -298,7 +310,7 @@ bool Tarifovani::zrus_tarif_u_minimalnich_casu()
 {
     StepLock lock(m_t.mutex());
     emit status(tr8("Vyřazuji krátké hovory z tarifování"));
-    return vypocet(m_vypocet->tarif_podle_linek());
+    return vypocet(vypocetBehu().tarif_podle_linek());
 }
 
 // 4 -> 5: state and area codes, the longest code (of at most 5 digits) that
@@ -309,7 +321,7 @@ bool Tarifovani::Nastav_kody_mest_a_statu()
     emit status(tr8("Nastavuji kody statu u zahranicnich hovoru"));
     emit status(tr8("Nastavuji kódy zahraničního města"));
     emit status(tr8("Nastavuji kódy domácího města"));
-    return vypocet(m_vypocet->kody_statu_a_mest());
+    return vypocet(vypocetBehu().kody_statu_a_mest());
 }
 
 // 5 -> 6: the subscriber, the longest directory number that begins the rest of
@@ -319,7 +331,7 @@ bool Tarifovani::Nalezeni_ucastniku()
     StepLock lock(m_t.mutex());
     emit status(tr8("Hledám mezistátní účastníky"));
     emit status(tr8("Hledám meziměstské účastníky"));
-    return vypocet(m_vypocet->ucastnici());
+    return vypocet(vypocetBehu().ucastnici());
 }
 
 // 6 -> 7: charged calls take the zone of their state (international) or of
@@ -329,7 +341,7 @@ bool Tarifovani::urceni_pasma_hovoru()
 {
     StepLock lock(m_t.mutex());
     emit status(tr8("Určuji pásmo u hovoru"));
-    return vypocet(m_vypocet->pasma());
+    return vypocet(vypocetBehu().pasma());
 }
 
 // 7 -> 8: the impulse count of charged calls.
@@ -337,7 +349,7 @@ bool Tarifovani::oimpulsovani_hovoru()
 {
     StepLock lock(m_t.mutex());
     emit status(tr8("Nastavuji počty impulsů"));
-    return vypocet(m_vypocet->impulsy());
+    return vypocet(vypocetBehu().impulsy());
 }
 
 // 8 -> 9: numbers too short to be real calls are not charged.
@@ -346,7 +358,7 @@ bool Tarifovani::Zrus_tarifovani_u_kratkych_cisel()
     StepLock lock(m_t.mutex());
     emit status(tr8("Ruším tarifování u krátkých čísel domácích měst"));
     emit status(tr8("Ruším tarifování u krátkých čísel zahraničních hovorů"));
-    m_vypocet->kratka_cisla();
+    vypocetBehu().kratka_cisla();
     return true;
 }
 
@@ -356,7 +368,7 @@ bool Tarifovani::prirazeni_volajiciho()
 {
     StepLock lock(m_t.mutex());
     emit status(tr8("Přiřazuji volajícího k hovoru"));
-    if (!vypocet(m_vypocet->volajici())) return false;
+    if (!vypocet(vypocetBehu().volajici())) return false;
     emit status(QString());
     return true;
 }

@@ -118,6 +118,8 @@ private:
     bool exec(const QString& sql, const QVariantList& params = {}, qint64* rows = nullptr);
     // Passes on a step's result; a failure's text becomes lastError().
     bool vypocet(bool ok);
+    // The calls of the run (none before pracovni_kopie()), on this connection.
+    VypocetTarifu& vypocetBehu();
 
     Transaction& m_t;
     Misto m_misto;

@@ -114,6 +114,12 @@ void Transaction::disconnect()
     m_path.clear();
 }
 
+bool Transaction::begin()
+{
+    Lock l(m_mutex);
+    return beginIfNeeded();
+}
+
 bool Transaction::beginIfNeeded()
 {
     if (!m_db) {

@@ -64,6 +64,9 @@ public:
 
     std::recursive_mutex& mutex() { return m_mutex; }
     sqlite3* handle() { return m_db; }
+    // Opens the unit of work now, if none is open: statements run on handle()
+    // directly do not open one themselves. False without a connection.
+    bool begin();
 
 private:
     friend class Query;
