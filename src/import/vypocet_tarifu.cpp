@@ -356,6 +356,7 @@ static bool kazdyRadek(sqlite3* db, const char* sql, F&& radek)
 
 bool VypocetTarifu::nactiAdresar()
 {
+    if (m_hovory.empty()) return true;  // nothing to look up
     Tabulky& t = *m_tab;
     if (t.adresar) return true;
     const auto sloupec = [](sqlite3_stmt* st, int c) {
@@ -395,6 +396,7 @@ bool VypocetTarifu::nactiAdresar()
 
 bool VypocetTarifu::nactiTarify()
 {
+    if (m_hovory.empty()) return true;  // nothing to look up
     Tabulky& t = *m_tab;
     if (t.tarify) return true;
     // Both kinds of period: the key (zone or state), day type, seconds, days and band.
@@ -438,6 +440,7 @@ bool VypocetTarifu::nactiTarify()
 
 bool VypocetTarifu::nactiPrirazeni()
 {
+    if (m_hovory.empty()) return true;  // nothing to look up
     Tabulky& t = *m_tab;
     if (t.prirazeni) return true;
     // The rows of an extension in the order in which the extension's index
@@ -464,6 +467,7 @@ bool VypocetTarifu::nactiPrirazeni()
 
 bool VypocetTarifu::nactiKalendar()
 {
+    if (m_hovory.empty()) return true;  // nothing to look up
     Tabulky& t = *m_tab;
     if (!t.kalendar.empty()) return true;
     return kazdyRadek(m_db, "SELECT datum, typ_dne FROM dba.kalendar WHERE datum IS NOT NULL",
@@ -476,6 +480,7 @@ bool VypocetTarifu::nactiKalendar()
 
 bool VypocetTarifu::nactiLinky()
 {
+    if (m_hovory.empty()) return true;  // nothing to look up
     Tabulky& t = *m_tab;
     t.linky.clear();
     return kazdyRadek(m_db,
