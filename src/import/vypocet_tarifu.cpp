@@ -188,6 +188,7 @@ void pridejDelku(std::vector<int>& delky, std::int64_t n)
 
 Text Pamet::uloz(std::string_view s)
 {
+    if (s.empty()) return Text{"", 0};  // empty, not NULL, also before the first block
     if (s.size() > m_zbyva) {
         const std::size_t velikost = std::max<std::size_t>(1 << 20, s.size());
         m_bloky.emplace_back(new char[velikost]);
@@ -195,7 +196,7 @@ Text Pamet::uloz(std::string_view s)
         m_zbyva = velikost;
     }
     char* p = m_volno;
-    if (!s.empty()) std::memcpy(p, s.data(), s.size());
+    std::memcpy(p, s.data(), s.size());
     m_volno += s.size();
     m_zbyva -= s.size();
     return Text{p, std::uint32_t(s.size())};

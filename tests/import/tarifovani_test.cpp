@@ -533,6 +533,18 @@ TEST_F(TarifovaniTest, CallWithoutValuesReachesStageTenMatchingNothing)
     EXPECT_TRUE(isNull(3, "program_pocet_impulsu"));
 }
 
+// An empty text is a value, not a missing one: a validity range with an
+// empty beginning holds from any day, as the engine compares texts.
+TEST_F(TarifovaniTest, EmptyBeginningOfValidityHoldsFromAnyDay)
+{
+    ASSERT_TRUE(Transaction::main().exec(QStringLiteral("UPDATE dba.perioda_impulsu SET pocatek_platnosti = ''")));
+    call(1, at(kTuesday, "05:00:00"), QStringLiteral("2345678"), QStringLiteral("00:02:30"), 0, 2);
+    call(2, at(kTuesday, "10:00:00"), QStringLiteral("2345678"), QStringLiteral("00:02:30"), 0, 2);
+    runAll();
+    EXPECT_EQ(v(1, "program_pocet_impulsu"), QStringLiteral("2"));  // (150 - 10) / 120 at night
+    EXPECT_EQ(v(2, "program_pocet_impulsu"), QStringLiteral("3"));  // (150 - 10) / 60 by day
+}
+
 TEST_F(TarifovaniTest, ShortNumbersAreNotCharged)
 {
     call(1, at(kTuesday, "10:00:00"), QStringLiteral("12"), QStringLiteral("00:01:00"), 1);
