@@ -44,12 +44,10 @@ bool Tarifovani::mistoPouzitelne() const
         && !m_misto.mezimestska_predvolba.trimmed().isEmpty();
 }
 
-bool Tarifovani::exec(const QString& sql, const QVariantList& params, qint64* rows)
+bool Tarifovani::exec(const QString& sql, const QVariantList& params)
 {
     Query q(m_t);
-    const bool ok = q.execute(sql, params);
-    if (rows) *rows = q.rowCount();
-    if (ok) return true;
+    if (q.execute(sql, params)) return true;
     m_lastError = q.lastErrorText();
     return false;
 }
@@ -177,7 +175,6 @@ bool Tarifovani::pracovni_kopie()
     const bool ok = vypocet(vypocetBehu().nacti_hovory(p, m_vynulovatOd.toStdString(), m_vynulovatDo.toStdString()));
     m_vynulovatOd.clear();
     m_vynulovatDo.clear();
-    m_pocetHovoru = qint64(vypocetBehu().pocet());
     return ok;
 }
 

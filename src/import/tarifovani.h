@@ -115,7 +115,7 @@ signals:
 
 private:
     Vysledek beh();
-    bool exec(const QString& sql, const QVariantList& params = {}, qint64* rows = nullptr);
+    bool exec(const QString& sql, const QVariantList& params = {});
     // Passes on a step's result; a failure's text becomes lastError().
     bool vypocet(bool ok);
     // The calls of the run (none before pracovni_kopie()), on this connection.
@@ -126,7 +126,6 @@ private:
     bool m_prvniBehProbehl = false;
     QString m_lastError;
     QString m_message;
-    qint64 m_pocetHovoru = 0;  // calls read by the run
     std::unique_ptr<VypocetTarifu> m_vypocet;
     sqlite3* m_vypocetDb = nullptr;
     bool m_drzTabulky = false;

@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <set>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace kavro {
 
@@ -91,11 +93,17 @@ Text podretezec(Text t, std::int64_t zacatek, std::int64_t delka)
     return Text{p, std::uint32_t(q - p)};
 }
 
+// The text of a column that is not NULL, valid until the next step of the query.
+std::string_view sloupec(sqlite3_stmt* st, int c)
+{
+    const char* t = reinterpret_cast<const char*>(sqlite3_column_text(st, c));
+    return t ? std::string_view(t, std::size_t(sqlite3_column_bytes(st, c))) : std::string_view();
+}
+
 Text cti(sqlite3_stmt* st, int c, Pamet& pamet)
 {
-    const unsigned char* t = sqlite3_column_text(st, c);
-    if (!t) return Text{};
-    return pamet.uloz(std::string_view(reinterpret_cast<const char*>(t), std::size_t(sqlite3_column_bytes(st, c))));
+    if (sqlite3_column_type(st, c) == SQLITE_NULL) return Text{};
+    return pamet.uloz(sloupec(st, c));
 }
 
 Hodnota ctiHodnotu(sqlite3_stmt* st, int c, Pamet& pamet)
@@ -268,11 +276,10 @@ bool VypocetTarifu::nacti_hovory(const Predvolby& predvolby, const std::string& 
     if (!m_drzet) m_tab.reset(new Tabulky);
     m_tab->kalendar.clear();
     m_tab->linky.clear();
-    m_predvolby = predvolby;
-    m_mp = m_pamet.uloz(m_predvolby.mezistatni);
-    m_mm = m_pamet.uloz(m_predvolby.mezimestska);
-    m_ks = m_pamet.uloz(m_predvolby.kod_statu);
-    m_km = m_pamet.uloz(m_predvolby.kod_mesta);
+    m_mp = m_pamet.uloz(predvolby.mezistatni);
+    m_mm = m_pamet.uloz(predvolby.mezimestska);
+    m_ks = m_pamet.uloz(predvolby.kod_statu);
+    m_km = m_pamet.uloz(predvolby.kod_mesta);
 
     const bool rozsah = !od.empty();
     const std::string sloupce =
@@ -360,10 +367,6 @@ bool VypocetTarifu::nactiAdresar()
     if (m_hovory.empty()) return true;  // nothing to look up
     Tabulky& t = *m_tab;
     if (t.adresar) return true;
-    const auto sloupec = [](sqlite3_stmt* st, int c) {
-        return std::string_view(reinterpret_cast<const char*>(sqlite3_column_text(st, c)),
-                                std::size_t(sqlite3_column_bytes(st, c)));
-    };
     if (!kazdyRadek(m_db, "SELECT kod_statu, id_pasma FROM dba.ciselnik_statu WHERE kod_statu IS NOT NULL",
                     [&](sqlite3_stmt* st) {
                         const std::string_view kod = sloupec(st, 0);
@@ -423,9 +426,7 @@ bool VypocetTarifu::nactiTarify()
     if (!kazdyRadek(m_db, "SELECT kod_statu, typ_dne, perioda, pocatek_platnosti, konec_platnosti, od_casu, do_casu "
                           "FROM dba.zlevnene_volani WHERE kod_statu IS NOT NULL",
                     [&](sqlite3_stmt* st) {
-                        const std::string stat(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)),
-                                               std::size_t(sqlite3_column_bytes(st, 0)));
-                        t.slevy[stat].push_back(perioda(st));
+                        t.slevy[std::string(sloupec(st, 0))].push_back(perioda(st));
                     }))
         return selhalo("zlevnene_volani");
     if (!kazdyRadek(m_db, "SELECT typ_hovoru, cas, pocatek_platnosti, konec_platnosti FROM dba.casy_pseudotarifu "

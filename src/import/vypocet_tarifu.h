@@ -14,8 +14,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 struct sqlite3;
@@ -101,8 +99,6 @@ public:
     // trunk lines, which runs change, are read by each run.
     void podrz_tabulky(bool drzet);
 
-    std::size_t pocet() const { return m_hovory.size(); }
-    const std::vector<Hovor>& hovory() const { return m_hovory; }
     // The distinct date parts (first ten characters of the start) of the calls.
     std::vector<std::string> dny() const;
 
@@ -146,7 +142,6 @@ private:
     bool selhalo(const char* kde);
 
     sqlite3* m_db;
-    Predvolby m_predvolby;
     Text m_mp, m_mm, m_ks, m_km;
     Pamet m_pamet;  // the texts of the calls and what the steps set
     std::vector<Hovor> m_hovory;
