@@ -2,13 +2,12 @@
 // Acting on a modal dialog while its exec() runs.
 #include <QApplication>
 #include <QTimer>
-#include <QWidget>
 #include <functional>
 
 namespace kavro::test {
 
-// Runs `action` on the next visible modal dialog of type T (checked every few
-// milliseconds from the event loop that exec() runs).
+// Runs `action` on the next visible modal dialog of type T, looked for every few
+// milliseconds from the event loop that exec() runs.
 template <class T>
 void naModalnim(std::function<void(T*)> action)
 {

@@ -19,6 +19,8 @@ using kavro::test::naModalnim;
 namespace {
 
 const QString kKey = QStringLiteral("Software\\Dorvek\\Kavro\\");
+const QString kA = QStringLiteral("Tiskárna A");
+const QString kB = QStringLiteral("Tiskárna B");
 
 class Dokument : public Printable {
 public:
@@ -41,19 +43,23 @@ public:
     QString documentName() const override { return QStringLiteral("Zkouška"); }
 };
 
-Printer tiskarna(const QString& jmeno)
-{
-    Printer p;
-    p.SetName(jmeno);
-    p.SetDriverName(QStringLiteral("Ovladač"));
-    return p;
-}
+QComboBox* seznam(PrintForm* d) { return d->findChild<QComboBox*>("combo_printer_names"); }
+QCheckBox* vychozi(PrintForm* d) { return d->findChild<QCheckBox*>("checkbox_default"); }
+void klikni(PrintForm* d, const char* tlacitko) { d->findChild<QPushButton*>(tlacitko)->click(); }
+void vyber(PrintForm* d, const QString& jmeno) { seznam(d)->setCurrentIndex(seznam(d)->findText(jmeno)); }
 
-QStringList polozky(QComboBox* c)
+QStringList polozky(PrintForm* d)
 {
     QStringList l;
-    for (int i = 0; i < c->count(); ++i) l << c->itemText(i);
+    for (int i = 0; i < seznam(d)->count(); ++i) l << seznam(d)->itemText(i);
     return l;
+}
+
+// Opens the dialog and acts on it while it is shown.
+void otevri(PrintForm& dlg, std::function<void(PrintForm*)> akce)
+{
+    naModalnim<PrintForm>(std::move(akce));
+    dlg.Create(nullptr);
 }
 
 } // namespace
@@ -70,7 +76,12 @@ class TestPrintForm : public QObject {
     void nastav_tiskarny(const QStringList& jmena, const QString& vychozi)
     {
         instalovane.clear();
-        for (const QString& j : jmena) instalovane << tiskarna(j);
+        for (const QString& j : jmena) {
+            Printer p;
+            p.SetName(j);
+            p.SetDriverName(QStringLiteral("Ovladač"));
+            instalovane << p;
+        }
         systemova = vychozi;
     }
 
@@ -86,7 +97,7 @@ private slots:
             zpravy.append(r);
             return int(ResultOk);
         });
-        nastav_tiskarny({QStringLiteral("Tiskárna A"), QStringLiteral("Tiskárna B")}, QStringLiteral("Tiskárna B"));
+        nastav_tiskarny({kA, kB}, kB);
     }
     void cleanup()
     {
@@ -98,112 +109,72 @@ private slots:
 
     void listsEveryPrinterAndPreselectsTheDefault()
     {
-        QStringList jmena;
-        for (int i = 0; i < 25; ++i) jmena << QStringLiteral("Tiskárna %1 ").arg(i) + QString(120, QChar('x'));
-        nastav_tiskarny(jmena, jmena[22]);
-        QStringList seznam;
-        QString vybrana;
-        bool zaskrtnuto = true;
-        naModalnim<PrintForm>([&](PrintForm* d) {
-            auto* c = d->findChild<QComboBox*>("combo_printer_names");
-            seznam = polozky(c);
-            vybrana = c->currentText();
-            zaskrtnuto = d->findChild<QCheckBox*>("checkbox_default")->isChecked();
-            d->findChild<QPushButton*>("cb_cancel")->click();
-        });
+        QStringList dlouha;
+        for (int i = 0; i < 25; ++i) dlouha << QStringLiteral("Tiskárna %1 ").arg(i) + QString(120, QChar('x'));
+        const struct {
+            QStringList jmena;
+            QString systemova;
+            int vybrana;
+        } pripady[] = {
+            {dlouha, dlouha[22], 22},  // many long names, the system's default preselected
+            {{kA}, QStringLiteral("Jinde"), -1}, // the default is not installed: nothing preselected
+            {{}, QString(), 0},        // no printer installed at all: the PDF file at once
+        };
         PrintForm dlg;
-        QCOMPARE(dlg.windowTitle(), QStringLiteral("Výběr tiskárny"));
-        dlg.Create(nullptr);
-        QCOMPARE(seznam, jmena + QStringList{PrintForm::PdfEntry});
-        QCOMPARE(vybrana, jmena[22]);
-        QVERIFY(!zaskrtnuto);
-
-        // No default among the installed ones: nothing is preselected.
-        nastav_tiskarny({QStringLiteral("Tiskárna A")}, QStringLiteral("Jinde"));
-        int index = 0;
-        naModalnim<PrintForm>([&](PrintForm* d) {
-            auto* c = d->findChild<QComboBox*>("combo_printer_names");
-            seznam = polozky(c);
-            index = c->currentIndex();
-            QTest::keyClick(d, Qt::Key_Escape);
-        });
-        dlg.Create(nullptr);
-        QCOMPARE(seznam, (QStringList{QStringLiteral("Tiskárna A"), PrintForm::PdfEntry}));
-        QCOMPARE(index, -1);
-
-        // No printer installed at all: the PDF file is offered at once.
-        nastav_tiskarny({}, QString());
-        naModalnim<PrintForm>([&](PrintForm* d) {
-            auto* c = d->findChild<QComboBox*>("combo_printer_names");
-            seznam = polozky(c);
-            index = c->currentIndex();
-            QTest::keyClick(d, Qt::Key_Escape);
-        });
-        dlg.Create(nullptr);
-        QCOMPARE(seznam, QStringList{PrintForm::PdfEntry});
-        QCOMPARE(index, 0);
+        for (const auto& p : pripady) {
+            nastav_tiskarny(p.jmena, p.systemova);
+            QStringList nabidka;
+            int vybrana = -2;
+            otevri(dlg, [&](PrintForm* d) {
+                nabidka = polozky(d);
+                vybrana = seznam(d)->currentIndex();
+                QTest::keyClick(d, Qt::Key_Escape);
+            });
+            QCOMPARE(nabidka, p.jmena + QStringList{PrintForm::PdfEntry});
+            QCOMPARE(vybrana, p.vybrana);
+        }
     }
 
-    void printsIntoAPdfFileWithoutTouchingTheDefault()
+    void printsIntoAPdfFileAndRemembersTheDefaultForTheNextOpening()
     {
         Dokument dok;
-        naModalnim<PrintForm>([](PrintForm* d) {
-            auto* c = d->findChild<QComboBox*>("combo_printer_names");
-            c->setCurrentIndex(c->findText(PrintForm::PdfEntry));
-            QTest::mouseClick(d->findChild<QPushButton*>("cb_print"), Qt::LeftButton);
-        });
         PrintForm dlg;
         dlg.dw_print = &dok;
-        dlg.Create(nullptr);
+        otevri(dlg, [](PrintForm* d) {
+            vyber(d, PrintForm::PdfEntry);
+            vychozi(d)->setChecked(true);
+            QTest::mouseClick(d->findChild<QPushButton*>("cb_print"), Qt::LeftButton);
+        });
         QCOMPARE(dok.tisku, 1);
         QCOMPARE(dok.tiskarna, pdf);
         QFile f(pdf);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QVERIFY(f.read(5) == "%PDF-");
         QVERIFY(f.size() > 500);
-        QVERIFY(!Registry::instance().contains(kKey, "Tiskarna"));
         QVERIFY(zpravy.isEmpty());
         QVERIFY(!dlg.isVisible());
-    }
-
-    void makeDefaultIsRememberedForTheNextOpening()
-    {
-        Dokument dok;
-        PrintForm dlg;
-        dlg.dw_print = &dok;
-        naModalnim<PrintForm>([](PrintForm* d) {
-            auto* c = d->findChild<QComboBox*>("combo_printer_names");
-            c->setCurrentIndex(c->findText(PrintForm::PdfEntry));
-            d->findChild<QCheckBox*>("checkbox_default")->setChecked(true);
-            d->findChild<QPushButton*>("cb_print")->click();
-        });
-        dlg.Create(nullptr);
         QCOMPARE(Registry::instance().read(kKey, "Tiskarna"), PrintForm::PdfEntry);
-        QCOMPARE(PrintForm::programDefaultPrinter(), PrintForm::PdfEntry);
 
         QString vybrana;
         bool zaskrtnuto = true;
-        naModalnim<PrintForm>([&](PrintForm* d) {
-            vybrana = d->findChild<QComboBox*>("combo_printer_names")->currentText();
-            zaskrtnuto = d->findChild<QCheckBox*>("checkbox_default")->isChecked();
-            d->findChild<QPushButton*>("cb_cancel")->click();
+        otevri(dlg, [&](PrintForm* d) {
+            vybrana = seznam(d)->currentText();
+            zaskrtnuto = vychozi(d)->isChecked();
+            klikni(d, "cb_cancel");
         });
-        dlg.Create(nullptr);
         QCOMPARE(vybrana, PrintForm::PdfEntry);
         QVERIFY(!zaskrtnuto);
 
-        // A printer of the program's own choice wins over the system's default.
-        Registry::instance().write(kKey, "Tiskarna", QStringLiteral("Tiskárna A"));
-        naModalnim<PrintForm>([&](PrintForm* d) {
-            vybrana = d->findChild<QComboBox*>("combo_printer_names")->currentText();
-            d->findChild<QPushButton*>("cb_cancel")->click();
+        // A printer of the program's own choice wins over the system's default ...
+        Registry::instance().write(kKey, "Tiskarna", kA);
+        otevri(dlg, [&](PrintForm* d) {
+            vybrana = seznam(d)->currentText();
+            klikni(d, "cb_cancel");
         });
-        dlg.Create(nullptr);
-        QCOMPARE(vybrana, QStringLiteral("Tiskárna A"));
-        QCOMPARE(dok.tisku, 1);
+        QCOMPARE(vybrana, kA);
         // ... unless it is no longer installed.
-        nastav_tiskarny({QStringLiteral("Tiskárna B")}, QStringLiteral("Tiskárna B"));
-        QCOMPARE(PrintForm::programDefaultPrinter(), QStringLiteral("Tiskárna B"));
+        nastav_tiskarny({kB}, kB);
+        QCOMPARE(PrintForm::programDefaultPrinter(), kB);
     }
 
     void printsOnTheChosenPrinterAndLeaveChangesNothing()
@@ -211,26 +182,21 @@ private slots:
         Dokument dok;
         PrintForm dlg;
         dlg.dw_print = &dok;
-        naModalnim<PrintForm>([](PrintForm* d) {
-            auto* c = d->findChild<QComboBox*>("combo_printer_names");
-            c->setCurrentIndex(c->findText(QStringLiteral("Tiskárna A")));
-            emit c->activated(c->currentIndex());
-            d->findChild<QPushButton*>("cb_print")->click();
+        otevri(dlg, [](PrintForm* d) {
+            vyber(d, kA);
+            emit seznam(d)->activated(seznam(d)->currentIndex());
+            klikni(d, "cb_print");
         });
-        QVERIFY(dlg.selectedPrinter.GetName().isEmpty());
-        dlg.Create(nullptr);
         QCOMPARE(dok.tisku, 1);
-        QCOMPARE(dlg.selectedPrinter.GetName(), QStringLiteral("Tiskárna A"));
+        QCOMPARE(dlg.selectedPrinter.GetName(), kA);
         QCOMPARE(dlg.selectedPrinter.GetDriverName(), QStringLiteral("Ovladač"));
         QVERIFY(!Registry::instance().contains(kKey, "Tiskarna"));
 
-        naModalnim<PrintForm>([](PrintForm* d) {
-            auto* c = d->findChild<QComboBox*>("combo_printer_names");
-            c->setCurrentIndex(c->findText(QStringLiteral("Tiskárna A")));
-            d->findChild<QCheckBox*>("checkbox_default")->setChecked(true);
-            d->findChild<QPushButton*>("cb_cancel")->click();
+        otevri(dlg, [](PrintForm* d) {
+            vyber(d, kA);
+            vychozi(d)->setChecked(true);
+            klikni(d, "cb_cancel");
         });
-        dlg.Create(nullptr);
         QCOMPARE(dok.tisku, 1);
         QVERIFY(!Registry::instance().contains(kKey, "Tiskarna"));
     }
@@ -242,22 +208,19 @@ private slots:
         dlg.dw_print = &dok;
         QStringList poZprave;
         bool otevreno = false;
-        naModalnim<PrintForm>([&](PrintForm* d) {
-            auto* c = d->findChild<QComboBox*>("combo_printer_names");
-            c->setCurrentIndex(c->findText(QStringLiteral("Tiskárna A")));
-            nastav_tiskarny({QStringLiteral("Tiskárna B")}, QStringLiteral("Tiskárna B"));
-            d->findChild<QPushButton*>("cb_print")->click();
+        otevri(dlg, [&](PrintForm* d) {
+            vyber(d, kA);
+            nastav_tiskarny({kB}, kB);
+            klikni(d, "cb_print");
             otevreno = d->isVisible();
-            poZprave = polozky(c);
-            d->findChild<QPushButton*>("cb_cancel")->click();
+            poZprave = polozky(d);
+            klikni(d, "cb_cancel");
         });
-        dlg.Create(nullptr);
         QCOMPARE(dok.tisku, 0);
         QVERIFY(otevreno);
         QCOMPARE(zpravy.size(), 1);
-        QCOMPARE(zpravy[0].caption, QStringLiteral("Výběr tiskárny"));
         QVERIFY(zpravy[0].text.contains(QStringLiteral("„Tiskárna A“ již není v systému k dispozici")));
-        QCOMPARE(poZprave, (QStringList{QStringLiteral("Tiskárna B"), PrintForm::PdfEntry}));
+        QCOMPARE(poZprave, (QStringList{kB, PrintForm::PdfEntry}));
     }
 };
 

@@ -16,8 +16,6 @@
 #include "../frame/ovladac.h"
 
 #include <QAction>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 

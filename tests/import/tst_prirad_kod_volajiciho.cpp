@@ -1,13 +1,8 @@
 // The re-identification window: a status window that runs the statements on
 // its worker and closes by itself, or tells the user that the site is missing.
 #include "import/forms/p_prirad_kod_volajiciho.h"
-#include "import/tarifovani.h"
-#include "platform/database.h"
-#include "platform/forms/message_box.h"
-#include "tarifovani_data.h"
-#include "test_env.h"
+#include "okna_tarifovani.h"
 
-#include <QLabel>
 #include <QTest>
 #include <QTimer>
 
@@ -16,43 +11,20 @@ using namespace kavro::test;
 
 class TstPriradKodVolajiciho : public QObject {
     Q_OBJECT
+    OknaTarifovani m_okna;
+
 private slots:
     void init()
     {
-        m_env = std::make_unique<TestEnv>();
-        QVERIFY2(m_env->ok(), qPrintable(m_env->error()));
-        QString error;
-        QVERIFY2(fillTariffData(&error), qPrintable(error));
-        Call c;
-        c.id = 1;
-        c.when = QStringLiteral("2024-03-05 10:00:00");
-        c.number = QStringLiteral("2345678");
-        QVERIFY(addCall(c));
-        Tarifovani t;
-        QCOMPARE(t.tarifikuj(), Tarifovani::Vysledek::Hotovo);
-        QCOMPARE(callValue(1, QStringLiteral("cislo_ucastnika")), QStringLiteral("23456"));
-        QVERIFY(Transaction::main().exec(QStringLiteral("DELETE FROM dba.ciselnik_ucastniku WHERE cislo_ucastnika = '23456'")));
-        QVERIFY(Transaction::main().commit());
-        m_boxes.clear();
-        setMessageAnswerer([this](const MessageRequest& r) {
-            m_boxes << r;
-            return int(ResultOk);
-        });
+        m_okna.start();
+        tarifovaneMistniHovory({QStringLiteral("2024-03-05 10:00:00")}, true);
     }
-
-    void cleanup()
-    {
-        setMessageAnswerer({});
-        m_env.reset();
-    }
+    void cleanup() { m_okna.stop(); }
 
     void identifiesEveryCallAgainAndCloses()
     {
         P_prirad_kod_volajiciho w;
-        QCOMPARE(w.windowTitle(), QStringLiteral("Přiřazuji volané účastníky k hovoru"));
         QVERIFY(!(w.windowFlags() & Qt::WindowCloseButtonHint));
-        QLabel* l = w.findChild<QLabel*>(QStringLiteral("l_status"));
-        QVERIFY(l);
         QStringList texty;
         connect(&w.logika(), &Reidentifikace::status, this, [&](const QString& s) { texty << s; });
         bool zobrazeno = false;
@@ -64,10 +36,8 @@ private slots:
         QVERIFY(w.Create(nullptr));
         QVERIFY(zobrazeno);
         QVERIFY(!w.isVisible());
-        QVERIFY(m_boxes.isEmpty());
-        QVERIFY(texty.contains(QStringLiteral("Nuluji předchozí hodnoty")));
+        QVERIFY(m_okna.boxes.isEmpty());
         QVERIFY(texty.contains(QStringLiteral("Hledám místní účastníky")));
-        QCOMPARE(callValue(1, QStringLiteral("cislo_ucastnika")), QStringLiteral("2345"));
         // Committed by the run itself.
         QVERIFY(Transaction::main().rollback());
         QCOMPARE(callValue(1, QStringLiteral("cislo_ucastnika")), QStringLiteral("2345"));
@@ -77,15 +47,7 @@ private slots:
     {
         QVERIFY(Transaction::main().exec(QStringLiteral("UPDATE dba.konfigurace_mista SET kod_statu = ''")));
         QVERIFY(Transaction::main().commit());
-        P_prirad_kod_volajiciho w;
-        QVERIFY(!w.Create(nullptr));
-        QVERIFY(!w.isVisible());
-        QCOMPARE(m_boxes.size(), 1);
-        QCOMPARE(m_boxes[0].icon, int(IconWarning));
-        QCOMPARE(m_boxes[0].buttons, int(ButtonsOk));
-        QCOMPARE(m_boxes[0].caption, QStringLiteral("Není nastaveno výchozí místo"));
-        QCOMPARE(m_boxes[0].text, QStringLiteral("Nastavte kód státu a města "));
-        QCOMPARE(callValue(1, QStringLiteral("cislo_ucastnika")), QStringLiteral("23456"));
+        nothingWrittenAfter(IconWarning, QStringLiteral("Nastavte kód státu a města "));
     }
 
     void aFailureIsRolledBackAndReported()
@@ -94,20 +56,23 @@ private slots:
             "CREATE TRIGGER dba.zadny_mistni BEFORE UPDATE OF cislo_ucastnika ON hovory "
             "WHEN NEW.cislo_ucastnika IS NOT NULL BEGIN SELECT RAISE(ABORT, 'zkouska'); END")));
         QVERIFY(Transaction::main().commit());
-        P_prirad_kod_volajiciho w;
-        QVERIFY(!w.Create(nullptr));
-        QVERIFY(!w.isVisible());
-        QCOMPARE(m_boxes.size(), 1);
-        QCOMPARE(m_boxes[0].icon, int(IconStop));
-        QVERIFY(m_boxes[0].text.contains(QStringLiteral("zkouska")));
-        // The codes were not left cleared.
-        QCOMPARE(callValue(1, QStringLiteral("cislo_ucastnika")), QStringLiteral("23456"));
-        QCOMPARE(callValue(1, QStringLiteral("kod_statu")), QStringLiteral("420"));
+        nothingWrittenAfter(IconStop, QStringLiteral("zkouska"));
     }
 
 private:
-    std::unique_ptr<TestEnv> m_env;
-    QList<MessageRequest> m_boxes;
+    // Runs the window: it tells the user (`icon`, a text holding `text`), closes,
+    // and the call keeps its codes.
+    void nothingWrittenAfter(int icon, const QString& text)
+    {
+        P_prirad_kod_volajiciho w;
+        QVERIFY(!w.Create(nullptr));
+        QVERIFY(!w.isVisible());
+        QCOMPARE(m_okna.boxes.size(), 1);
+        QCOMPARE(m_okna.boxes[0].icon, icon);
+        QVERIFY2(m_okna.boxes[0].text.contains(text), qPrintable(m_okna.boxes[0].text));
+        QCOMPARE(callValue(1, QStringLiteral("cislo_ucastnika")), QStringLiteral("23456"));
+        QCOMPARE(callValue(1, QStringLiteral("kod_statu")), QStringLiteral("420"));
+    }
 };
 
 QTEST_MAIN(TstPriradKodVolajiciho)

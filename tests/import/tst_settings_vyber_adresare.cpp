@@ -6,10 +6,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QHeaderView>
-#include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -27,27 +24,17 @@ class TestVyberAdresare : public QObject {
         for (int i = 0; i < d.lv_1->count(); ++i) r << d.lv_1->item(i)->text();
         return r;
     }
-    static QListWidgetItem* polozka(const cl_Vyber_adresare& d, const QString& text)
+    // A click on the entry `text` (and a double click when `dvakrat`).
+    static void klikni(cl_Vyber_adresare& d, const QString& text, bool dvakrat = false)
     {
         const auto found = d.lv_1->findItems(text, Qt::MatchExactly);
-        return found.isEmpty() ? nullptr : found.first();
-    }
-    static void klikni(cl_Vyber_adresare& d, const QString& text)
-    {
-        QListWidgetItem* it = polozka(d, text);
-        QVERIFY2(it, qPrintable(text));
-        d.lv_1->scrollToItem(it);
-        QTest::mouseClick(d.lv_1->viewport(), Qt::LeftButton, {}, d.lv_1->visualItemRect(it).center());
-    }
-    static void dvojklik(cl_Vyber_adresare& d, const QString& text)
-    {
-        QListWidgetItem* it = polozka(d, text);
-        QVERIFY2(it, qPrintable(text));
-        d.lv_1->scrollToItem(it);
-        const QPoint p = d.lv_1->visualItemRect(it).center();
+        QVERIFY2(!found.isEmpty(), qPrintable(text));
+        d.lv_1->scrollToItem(found.first());
+        const QPoint p = d.lv_1->visualItemRect(found.first()).center();
         QTest::mouseClick(d.lv_1->viewport(), Qt::LeftButton, {}, p);
-        QTest::mouseDClick(d.lv_1->viewport(), Qt::LeftButton, {}, p);
+        if (dvakrat) QTest::mouseDClick(d.lv_1->viewport(), Qt::LeftButton, {}, p);
     }
+    static void dvojklik(cl_Vyber_adresare& d, const QString& text) { klikni(d, text, true); }
     static void nahoru(cl_Vyber_adresare& d)
     {
         d.findChild<QAction*>("toolb_1_Item_Nadrizeny_adresar")->trigger();
@@ -75,7 +62,7 @@ private slots:
     }
     void cleanupTestCase() { nastavZdrojDisku(QString(), QString()); }
 
-    void opensTheStartFolderFoldersFirst()
+    void opensTheStartFolderAndLeavesUnchanged()
     {
         // Given without its final "/", the start folder is listed all the same.
         cl_Vyber_adresare d(koren + "data");
@@ -84,16 +71,12 @@ private slots:
         QCOMPARE(polozky(d), (QStringList{".skryta", "A", "b", "a.txt", "B.dat"}));
         QCOMPARE(d.stav(), koren + "data/");
         QCOMPARE(d.combo_1->currentText(), QStringLiteral("/"));
-        QCOMPARE(d.windowTitle(), QStringLiteral("Vyber adresář"));
+        // The drive box: the root, the home folder, the disk and the share with its source.
+        QCOMPARE(d.combo_1->count(), 4);
+        QCOMPARE(d.combo_1->itemText(2), koren + "sit  //server/sdilena");
         klikni(d, "b");
         if (qEnvironmentVariableIsSet("KAVRO_SNIMKY"))  // a picture of the window for a look
             d.grab().save(qEnvironmentVariable("KAVRO_SNIMKY") + "/cl_vyber_adresare.png");
-
-        // The drive box: the root, the home folder, the disk and the share with its source.
-        QCOMPARE(d.combo_1->count(), 4);
-        QCOMPARE(d.combo_1->itemText(0), QStringLiteral("/"));
-        QCOMPARE(d.combo_1->itemText(3), koren + "usb");
-        QCOMPARE(d.combo_1->itemText(2), koren + "sit  //server/sdilena");
 
         // Leaving returns the start text unchanged.
         d.cb_2->click();
@@ -131,7 +114,7 @@ private slots:
         QVERIFY(d.Potvrzen_vyber());
     }
 
-    void rootThenDriveList()
+    void rootThenDriveListAndAnEmptyDrive()
     {
         cl_Vyber_adresare d(koren + "data/");
         d.cl_Vyber_adresare_Create();
@@ -141,7 +124,6 @@ private slots:
             nahoru(d);
             QVERIFY(d.aktualniCesta().size() < pred.size());
         }
-        QVERIFY(polozky(d).contains("tmp") || !polozky(d).isEmpty());
         nahoru(d);  // above the root: the drive list
         QCOMPARE(d.aktualniCesta(), QString());
         QCOMPARE(polozky(d), (QStringList{"/", koren + "home", koren + "sit", koren + "usb"}));
@@ -157,15 +139,8 @@ private slots:
         QCOMPARE(polozky(d), QStringList{"poznamky.txt"});
         QCOMPARE(d.combo_1->currentIndex(), 1);
         QVERIFY(d.isVisible());
-    }
 
-    void emptyDriveIsChosenAtOnce()
-    {
-        cl_Vyber_adresare d(koren + "home/");
-        d.cl_Vyber_adresare_Create();
-        d.show();
-        nahoru(d);
-        nahoru(d);
+        // A drive that shows nothing is chosen at once.
         while (!d.aktualniCesta().isEmpty()) nahoru(d);
         dvojklik(d, koren + "usb");
         QCOMPARE(d.result(), int(QDialog::Accepted));
@@ -204,29 +179,26 @@ private slots:
         cl_Vyber_adresare d(koren + "data/");
         d.cl_Vyber_adresare_Create();
         d.show();
-        QVERIFY(d.findChild<QAction*>("toolb_1_Item_seznam")->isChecked());
-        QCOMPARE(d.lv_1->viewMode(), QListView::ListMode);
-        QCOMPARE(d.lv_1->flow(), QListView::TopToBottom);
-
-        d.findChild<QAction*>("toolb_1_Item_Velke_ikony")->trigger();
-        QCOMPARE(d.lv_1->viewMode(), QListView::IconMode);
-        QCOMPARE(d.lv_1->iconSize(), QSize(32, 32));
-        if (qEnvironmentVariableIsSet("KAVRO_SNIMKY"))
-            d.grab().save(qEnvironmentVariable("KAVRO_SNIMKY") + "/cl_vyber_adresare_ikony.png");
-        QVERIFY(!d.findChild<QAction*>("toolb_1_Item_seznam")->isChecked());
-
-        d.findChild<QAction*>("toolb_1_Item_Detail")->trigger();
-        QVERIFY(d.lv_1->headerShown());
-        QCOMPARE(d.lv_1->header()->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Jméno"));
-        QVERIFY(!d.lv_1->isWrapping());
-        if (qEnvironmentVariableIsSet("KAVRO_SNIMKY"))
-            d.grab().save(qEnvironmentVariable("KAVRO_SNIMKY") + "/cl_vyber_adresare_detail.png");
-
-        d.findChild<QAction*>("toolb_1_Item_Male_ikony")->trigger();
-        QVERIFY(!d.lv_1->headerShown());
-        QCOMPARE(d.lv_1->flow(), QListView::LeftToRight);
-        QCOMPARE(d.lv_1->iconSize(), QSize(16, 16));
-        QCOMPARE(d.lv_1->count(), 5);  // the entries stay
+        QVERIFY(d.findChild<QAction*>("toolb_1_Item_seznam")->isChecked());  // the list at the start
+        const struct {
+            const char* akce;
+            QListView::ViewMode mode;
+            QListView::Flow flow;
+            bool zahlavi;
+        } pohledy[] = {{"toolb_1_Item_Velke_ikony", QListView::IconMode, QListView::LeftToRight, false},
+                       {"toolb_1_Item_Detail", QListView::ListMode, QListView::TopToBottom, true},
+                       {"toolb_1_Item_Male_ikony", QListView::ListMode, QListView::LeftToRight, false},
+                       {"toolb_1_Item_seznam", QListView::ListMode, QListView::TopToBottom, false}};
+        for (const auto& p : pohledy) {
+            d.findChild<QAction*>(p.akce)->trigger();
+            int zaskrtnute = 0;
+            for (const auto& q : pohledy) zaskrtnute += d.findChild<QAction*>(q.akce)->isChecked();
+            QVERIFY2(d.findChild<QAction*>(p.akce)->isChecked() && zaskrtnute == 1, p.akce);
+            QCOMPARE(d.lv_1->viewMode(), p.mode);
+            QCOMPARE(d.lv_1->flow(), p.flow);
+            QCOMPARE(d.lv_1->headerShown(), p.zahlavi);
+            QCOMPARE(d.lv_1->count(), 5);  // the entries stay
+        }
     }
 };
 
