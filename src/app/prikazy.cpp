@@ -4,11 +4,11 @@
 #include "prikazy.h"
 
 #include "frame/prikazy_menu.h"
-#include "import/forms/hovory_znovu_otarifuj.h"
-#include "import/forms/nastaveni_mista.h"
+#include "tariffing/forms/hovory_znovu_otarifuj.h"
+#include "tariffing/forms/nastaveni_mista.h"
 #include "import/forms/prikazy_importu.h"
-#include "import/forms/nastaveni_pseudotarifu.h"
-#include "import/forms/p_prirad_kod_volajiciho.h"
+#include "tariffing/forms/nastaveni_pseudotarifu.h"
+#include "tariffing/forms/p_prirad_kod_volajiciho.h"
 #include "import/forms/z_adresar_pro_vstupni_data.h"
 
 namespace kavro {

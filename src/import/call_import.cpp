@@ -6,14 +6,11 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <mutex>
 
 namespace kavro {
 
 namespace {
 
-std::mutex g_factoryMutex;
-TariffingRunFactory g_factory;
 
 const char* const kVlozHovor =
     "INSERT INTO dba.hovory (id_hovoru, ustredna_datum_a_cas, ustredna_delka_hovoru, ustredna_volane_cislo, "
@@ -23,18 +20,6 @@ const char* const kVlozHovor =
 const char* const kJeUlozen = "SELECT id_hovoru FROM dba.hovory WHERE id_hovoru = ?";
 
 } // namespace
-
-void setTariffingRunFactory(TariffingRunFactory factory)
-{
-    std::lock_guard<std::mutex> l(g_factoryMutex);
-    g_factory = std::move(factory);
-}
-
-std::unique_ptr<TariffingRun> makeTariffingRun()
-{
-    std::lock_guard<std::mutex> l(g_factoryMutex);
-    return g_factory ? g_factory() : nullptr;
-}
 
 QString adresarDennichSouboru(const ConfigValue& value)
 {

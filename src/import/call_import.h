@@ -7,6 +7,7 @@
 // signals, which reach the window queued. Everything the user is asked (the
 // period, the file) is asked before the run starts and passed in Parametry.
 #include "import/collector_file.h"
+#include "tariffing/tariffing_run.h"
 
 #include <QDate>
 #include <QHash>
@@ -27,28 +28,6 @@ struct FDX_Typ_importu {
     bool import_bezi = false; // true while the import window exists
 };
 
-// The tariffing run, as the import starts it. The import calls both functions on
-// its worker thread; spust() returns when the run has finished.
-class TariffingRun {
-public:
-    virtual ~TariffingRun() = default;
-    // Clears the first-run flag: the next run completes the calendar with every
-    // missing call date (the import calls it at the start of each run of files).
-    virtual void novy_beh() = 0;
-    // Tariffs every call below stage 10. False when the run failed.
-    virtual bool spust() = 0;
-    // Why the last run failed, in Czech ("" when it did not).
-    virtual QString zprava() const { return QString(); }
-
-    // Set by the import before the first run: receives the step in progress
-    // ("" at the end). It is called on the thread that runs spust().
-    std::function<void(const QString&)> stav;
-};
-
-using TariffingRunFactory = std::function<std::unique_ptr<TariffingRun>()>;
-// The tariffing registers itself here; without it the import stores calls only.
-void setTariffingRunFactory(TariffingRunFactory factory);
-std::unique_ptr<TariffingRun> makeTariffingRun();
 
 // The directory of the daily files from the configuration values
 // "DatovyZdrojSberace", "VstupniDatovyAdresarKavro" and "DatovyAdresar".

@@ -5,7 +5,7 @@
 #include "frame/forms/f_pristupove_heslo.h"
 #include "frame/forms/rezervovana_pamet_odbc.h"
 #include "frame/forms/zadej_rok.h"
-#include "import/forms/nastaveni_mista.h"
+#include "tariffing/forms/nastaveni_mista.h"
 #include "ovladac.h"
 #include "platform/database.h"
 #include "platform/registry.h"

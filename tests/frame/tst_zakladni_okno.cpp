@@ -3,7 +3,7 @@
 #include "frame/forms/zakladni_okno.h"
 #include "frame/prikazy_menu.h"
 #include "frame/spusteni.h"
-#include "import/forms/nastaveni_mista.h"
+#include "tariffing/forms/nastaveni_mista.h"
 #include "ovladac.h"
 #include "platform/clock.h"
 #include "platform/database.h"

@@ -1,6 +1,6 @@
 #include "import/call_deletion.h"
 #include "import/call_import.h"
-#include "import/tarifovani.h"
+#include "tariffing/tarifovani.h"
 
 #include "gendata/gendata.h"
 #include "platform/clock.h"

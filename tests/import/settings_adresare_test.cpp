@@ -1,6 +1,6 @@
 // Drives and folders as the directory picker lists them.
 #include "import/adresare.h"
-#include "import/mounts.h"
+#include "platform/mounts.h"
 #include "common/konfigurace.h"
 #include "platform/registry.h"
 

@@ -2,7 +2,7 @@
 // what it stores, and which directory the import then reads.
 #include "common/konfigurace.h"
 #include "import/adresare.h"
-#include "import/forms/cl_vyber_adresare.h"
+#include "common/forms/cl_vyber_adresare.h"
 #include "import/forms/z_adresar_pro_vstupni_data.h"
 #include "platform/registry.h"
 #include "test_env.h"

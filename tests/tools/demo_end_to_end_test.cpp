@@ -4,7 +4,7 @@
 #include "demo_data.h"
 
 #include "import/call_import.h"
-#include "import/tarifovani.h"
+#include "tariffing/tarifovani.h"
 #include "platform/clock.h"
 #include "platform/database.h"
 #include "platform/registry.h"

@@ -2,9 +2,9 @@
 // re-tariffing of a 30-day period of them.
 #include "benchmark.h"
 
-#include "import/reidentifikace.h"
-#include "import/tarifovani.h"
-#include "import/znovu_otarifuj.h"
+#include "tariffing/reidentifikace.h"
+#include "tariffing/tarifovani.h"
+#include "tariffing/znovu_otarifuj.h"
 #include "platform/database.h"
 #include "tarifovani_bulk.h"
 

@@ -3,7 +3,7 @@
 
 #include "gendata/gendata.h"
 #include "import/call_import.h"
-#include "import/tarifovani.h"
+#include "tariffing/tarifovani.h"
 #include "platform/database.h"
 #include "tarifovani_bulk.h"
 

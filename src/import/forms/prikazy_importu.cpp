@@ -4,7 +4,7 @@
 #include "import/call_import.h"
 #include "import/forms/hovory_mazani.h"
 #include "import/forms/hovory_nacteni.h"
-#include "import/tarifovani.h"
+#include "tariffing/tarifovani.h"
 
 namespace kavro {
 

@@ -2,7 +2,7 @@
 
 #include "common/konfigurace.h"
 #include "import/adresare.h"
-#include "import/forms/cl_vyber_adresare.h"
+#include "common/forms/cl_vyber_adresare.h"
 
 namespace kavro {
 

@@ -5,7 +5,7 @@
 // could not tariff tells the user why. The object keeps its Tarifovani between
 // runs, so a window that owns one Hovory_tarifovani and runs it repeatedly
 // gets the calendar retyped by every run after the first.
-#include "import/tarifovani.h"
+#include "tariffing/tarifovani.h"
 
 #include <QDialog>
 #include <atomic>

@@ -1,6 +1,6 @@
 #include "reidentifikace.h"
 
-#include "import/vazby_tto.h"
+#include "tariffing/vazby_tto.h"
 #include "platform/database.h"
 #include "tarifovani_sql.h"
 

@@ -1,6 +1,6 @@
 // The re-identification window: a status window that runs the statements on
 // its worker and closes by itself, or tells the user that the site is missing.
-#include "import/forms/p_prirad_kod_volajiciho.h"
+#include "tariffing/forms/p_prirad_kod_volajiciho.h"
 #include "okna_tarifovani.h"
 
 #include <QTest>

@@ -1,7 +1,7 @@
 // Identifying the called parties and callers of the stored calls again,
 // against a real database filled with the small tariff data set.
-#include "import/reidentifikace.h"
-#include "import/tarifovani.h"
+#include "tariffing/reidentifikace.h"
+#include "tariffing/tarifovani.h"
 #include "platform/database.h"
 #include "tarifovani_data.h"
 #include "test_env.h"

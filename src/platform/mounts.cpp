@@ -1,4 +1,4 @@
-#include "import/mounts.h"
+#include "platform/mounts.h"
 
 #include <QDir>
 #include <QFile>

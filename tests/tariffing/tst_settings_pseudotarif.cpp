@@ -1,6 +1,6 @@
 // The pseudotariff form against a fresh database.
 #include "common/forms/date_box.h"
-#include "import/forms/nastaveni_pseudotarifu.h"
+#include "tariffing/forms/nastaveni_pseudotarifu.h"
 #include "platform/database.h"
 #include "platform/forms/message_box.h"
 #include "test_env.h"

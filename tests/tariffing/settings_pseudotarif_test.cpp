@@ -1,5 +1,5 @@
 // Pseudotariff parameters in a fresh database: load, save, rollback.
-#include "import/pseudotarif.h"
+#include "tariffing/pseudotarif.h"
 #include "platform/database.h"
 #include "test_env.h"
 

@@ -1,9 +1,9 @@
 #include "tarifovani.h"
 
-#include "call_import.h"
+#include "tariffing/tariffing_run.h"
 #include "vypocet_tarifu.h"
 #include "common/datum.h"
-#include "import/vazby_tto.h"
+#include "tariffing/vazby_tto.h"
 #include "platform/database.h"
 
 #include <mutex>

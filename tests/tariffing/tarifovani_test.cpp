@@ -1,8 +1,8 @@
 // The tariffing run against a real database built from db/, filled with a
 // small site, directories and tariff tables.
 #include "import/call_import.h"
-#include "import/tarifovani.h"
-#include "import/tarifovani_sql.h"
+#include "tariffing/tarifovani.h"
+#include "tariffing/tarifovani_sql.h"
 #include "platform/database.h"
 #include "tarifovani_data.h"
 #include "test_env.h"

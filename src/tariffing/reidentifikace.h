@@ -17,7 +17,7 @@
 // whatever was pending before it starts and commits at the end; a failing
 // statement rolls the whole run back, so no call is left with its codes
 // cleared.
-#include "import/vazby_tto.h"
+#include "tariffing/vazby_tto.h"
 
 #include <QObject>
 #include <QString>

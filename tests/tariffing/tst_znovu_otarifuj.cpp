@@ -1,7 +1,7 @@
 // The re-tariffing window: proposes the stored period, tariffs the days again
 // on its worker, names the day in progress and closes by itself.
 #include "common/forms/date_box.h"
-#include "import/forms/hovory_znovu_otarifuj.h"
+#include "tariffing/forms/hovory_znovu_otarifuj.h"
 #include "okna_tarifovani.h"
 
 #include <QLabel>

@@ -5,7 +5,7 @@
 // thread. The label names the day in progress; the window closes by itself
 // when the last day is done, and tells the user only when something failed.
 // A run cannot be stopped; "Opusť" before it closes the window and writes nothing.
-#include "import/znovu_otarifuj.h"
+#include "tariffing/znovu_otarifuj.h"
 
 #include <QDialog>
 #include <atomic>

@@ -1,4 +1,4 @@
-#include "import/pseudotarif.h"
+#include "tariffing/pseudotarif.h"
 
 #include "platform/database.h"
 

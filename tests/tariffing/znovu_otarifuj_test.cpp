@@ -1,7 +1,7 @@
 // Tariffing the calls of a period again, against a real database filled with
 // the small tariff data set.
-#include "import/tarifovani.h"
-#include "import/znovu_otarifuj.h"
+#include "tariffing/tarifovani.h"
+#include "tariffing/znovu_otarifuj.h"
 #include "platform/database.h"
 #include "tarifovani_data.h"
 #include "test_env.h"

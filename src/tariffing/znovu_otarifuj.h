@@ -21,7 +21,7 @@
 // only those that end otherwise than they were stored), and the last day's
 // end commits them all. When a day fails, the
 // rollback leaves the stored calls as they were.
-#include "import/tarifovani.h"
+#include "tariffing/tarifovani.h"
 
 #include <QObject>
 #include <QString>

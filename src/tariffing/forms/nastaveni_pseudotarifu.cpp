@@ -1,6 +1,6 @@
-#include "import/forms/nastaveni_pseudotarifu.h"
+#include "tariffing/forms/nastaveni_pseudotarifu.h"
 
-#include "import/pseudotarif.h"
+#include "tariffing/pseudotarif.h"
 #include "platform/database.h"
 #include "platform/forms/message_box.h"
 

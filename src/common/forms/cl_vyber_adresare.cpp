@@ -1,6 +1,6 @@
-#include "import/forms/cl_vyber_adresare.h"
+#include "common/forms/cl_vyber_adresare.h"
 
-#include "import/adresare.h"
+#include "common/cesty.h"
 
 #include <QAction>
 #include <QActionGroup>

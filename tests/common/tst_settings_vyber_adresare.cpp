@@ -1,6 +1,6 @@
 // The directory picker in a temporary folder tree with a made-up drive table.
-#include "import/forms/cl_vyber_adresare.h"
-#include "import/mounts.h"
+#include "common/forms/cl_vyber_adresare.h"
+#include "platform/mounts.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #pragma once
 // The exchange site: home state and city and the dialling prefixes. Saving
 // stores the one site row and recomputes the zones of the home state's cities.
-#include "import/vazby_tto.h"
+#include "tariffing/vazby_tto.h"
 
 #include <QDialog>
 #include <memory>

@@ -6,7 +6,7 @@
 // The class needs no window: tarifikuj() runs the whole pipeline and blocks
 // until it is done, so it can run on any worker thread. Progress texts go out
 // through the signal status(); a window connects it (queued across threads).
-// The progress window Hovory_tarifovani (import/forms) runs the same object on
+// The progress window Hovory_tarifovani (tariffing/forms) runs the same object on
 // a worker thread of its own.
 //
 // A run commits the shared transaction before its first statement, so that
@@ -19,7 +19,7 @@
 // in memory (VypocetTarifu: each step still moves the calls of its stage on
 // to the next) and writes each call back once, when the run writes the
 // results back. The calendar and the trunk-line table are worked on in place.
-#include "import/vazby_tto.h"
+#include "tariffing/vazby_tto.h"
 
 #include <QObject>
 #include <QString>

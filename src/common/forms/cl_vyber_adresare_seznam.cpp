@@ -1,4 +1,4 @@
-#include "import/forms/cl_vyber_adresare_seznam.h"
+#include "common/forms/cl_vyber_adresare_seznam.h"
 
 #include <QHeaderView>
 #include <QStandardItemModel>

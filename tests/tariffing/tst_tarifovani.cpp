@@ -1,6 +1,6 @@
 // The tariffing progress window: it runs the whole tariffing on its worker,
 // closes by itself, and tells the user when there is no site to tariff with.
-#include "import/forms/hovory_tarifovani.h"
+#include "tariffing/forms/hovory_tarifovani.h"
 #include "okna_tarifovani.h"
 
 #include <QLabel>

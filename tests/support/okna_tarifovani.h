@@ -1,7 +1,7 @@
 #pragma once
 // What the tests of the tariffing windows share: a fresh database holding the
 // tariff data, the message boxes a window shows, and local calls tariffed once.
-#include "import/tarifovani.h"
+#include "tariffing/tarifovani.h"
 #include "platform/database.h"
 #include "platform/forms/message_box.h"
 #include "tarifovani_data.h"

@@ -5,7 +5,7 @@
 // naming each step in l_status, and closes by itself at the end. Without them
 // it tells the user to set the site and closes, writing nothing. A failure is
 // rolled back and reported.
-#include "import/reidentifikace.h"
+#include "tariffing/reidentifikace.h"
 
 #include <QDialog>
 #include <atomic>

@@ -6,7 +6,7 @@
 #include <QList>
 #include <QString>
 
-#include "import/mounts.h"
+#include "platform/mounts.h"
 #include "ui_cl_vyber_adresare.h"
 
 class QActionGroup;
