@@ -9,7 +9,7 @@
 #include "platform/forms/message_box.h"
 #include "platform/registry.h"
 #include "test_env.h"
-#include "../frame/ovladac.h"
+#include "ovladac.h"
 
 #include <QAbstractButton>
 #include <QCalendarWidget>

@@ -13,7 +13,7 @@
 #include "platform/registry.h"
 #include "tarifovani_data.h"
 #include "test_env.h"
-#include "../frame/ovladac.h"
+#include "ovladac.h"
 
 #include <QAction>
 #include <QPushButton>

@@ -67,8 +67,9 @@ protected:
         QString den;
         Tarifovani t;
         for (const Call& c : calls) {
-            if (!den.isEmpty() && c.when.left(10) != den)
+            if (!den.isEmpty() && c.when.left(10) != den) {
                 ASSERT_EQ(t.tarifikuj(), Tarifovani::Vysledek::Hotovo) << t.message().toStdString();
+            }
             den = c.when.left(10);
             ASSERT_TRUE(addCall(c)) << Transaction::main().lastErrorText().toStdString();
         }

@@ -39,4 +39,11 @@ QString vrat_vetev_tree(QTreeView* tree)
     return QStringLiteral("\\\\") + cesta;
 }
 
+QModelIndex polozka_pod_mysi(QTreeView* tree, const QPoint& pos)
+{
+    const QModelIndex i = tree->indexAt(pos);
+    if (i.isValid()) tree->setCurrentIndex(i);
+    return i;
+}
+
 } // namespace kavro::knihovna

@@ -7,6 +7,8 @@
 #include <QString>
 
 class QLineEdit;
+class QModelIndex;
+class QPoint;
 class QTreeView;
 class QWidget;
 
@@ -29,5 +31,11 @@ void Uprav_cas(QLineEdit* box, int n);
 // (column 0) from the root down joined by backslashes; "\\" alone when no
 // item is current. Works for QTreeWidget too.
 QString vrat_vetev_tree(QTreeView* tree);
+
+// A right click in a tree: the item under the mouse (`pos` in the view's
+// viewport, as customContextMenuRequested gives it) becomes the current and
+// selected item before its menu acts on it. Invalid when there is none there;
+// the current item is then left as it was.
+QModelIndex polozka_pod_mysi(QTreeView* tree, const QPoint& pos);
 
 } // namespace kavro::knihovna

@@ -1,5 +1,6 @@
 #include "prikazy_importu.h"
 
+#include "frame/menu_ids.h"
 #include "frame/prikazy_menu.h"
 #include "import/call_import.h"
 #include "import/forms/hovory_mazani.h"
@@ -17,7 +18,7 @@ void registruj_prikazy_importu()
         zadost.import_bezi = false;
         Hovory_nacteni::Create(rodic, &zadost);
     });
-    p.registruj(1004, [](QWidget* rodic) { return Hovory_mazani::Create(rodic); });
+    p.registruj(menu::DeleteCalls, [](QWidget* rodic) { return Hovory_mazani::Create(rodic); });
     // The import runs the tariffing itself, blocking on its worker thread.
     Tarifovani::zaregistruj();
 }

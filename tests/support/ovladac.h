@@ -1,7 +1,9 @@
 #pragma once
 // Answers modal dialogs in window tests: for each dialog (by objectName) a
-// function that fills and closes it when it appears. Message boxes are
-// answered OK and kept as "caption|text".
+// function that fills and closes it when it appears. Message boxes are kept
+// as "caption|text" and answered with the next queued answer (OK when none is
+// queued); file questions with the next queued path ("" = cancelled).
+#include "platform/forms/file_question.h"
 #include "platform/forms/message_box.h"
 
 #include <QApplication>
@@ -10,6 +12,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <QtTest>
+#include <deque>
 #include <functional>
 #include <map>
 
@@ -24,10 +27,29 @@ public:
         m_timer.start();
         setMessageAnswerer([this](const MessageRequest& r) {
             zpravy << r.caption + "|" + r.text;
-            return int(ResultOk);
+            if (m_odpovedi.empty()) return int(ResultOk);
+            const int o = m_odpovedi.front();
+            m_odpovedi.pop_front();
+            return o;
+        });
+        setFileAnswerer([this](const FileQuestion& q) {
+            otazky << q;
+            if (m_soubory.empty()) return QString();
+            const QString s = m_soubory.front();
+            m_soubory.pop_front();
+            return s;
         });
     }
-    ~Ovladac() { setMessageAnswerer({}); }
+    ~Ovladac()
+    {
+        setMessageAnswerer({});
+        setFileAnswerer({});
+    }
+
+    // The next message boxes are answered with these codes (ResultYes, ResultNo, ...).
+    void odpovidej(std::initializer_list<int> odpovedi) { m_odpovedi.insert(m_odpovedi.end(), odpovedi); }
+    // The next file questions are answered with these paths.
+    void vyberSoubory(std::initializer_list<QString> cesty) { m_soubory.insert(m_soubory.end(), cesty); }
 
     // `akce` runs each time a modal dialog named `jmeno` is shown.
     void pri(const QString& jmeno, std::function<void(QWidget*)> akce) { m_akce[jmeno] = std::move(akce); }
@@ -40,6 +62,7 @@ public:
     }
 
     QStringList zpravy;
+    QList<FileQuestion> otazky;
 
 private:
     void krok()
@@ -61,6 +84,8 @@ private:
     std::map<QString, std::function<void(QWidget*)>> m_akce;
     std::map<QString, int> m_pocet;
     QWidget* m_posledni = nullptr;
+    std::deque<int> m_odpovedi;
+    std::deque<QString> m_soubory;
 };
 
 // Chooses `text` in the combo box `combo` of `d` as a user would.
