@@ -26,6 +26,19 @@ struct Measure {
     std::function<QList<Figure>(Context&)> run;
 };
 
+// Measures of the windows and reports register themselves from their own file,
+// after the measures main() lists:
+//   static const MeasureRegistrar reg(QStringLiteral("zone-window"), measureZoneWindow);
+// They run in the order of their names. The program runs as a QApplication
+// (offscreen when no platform is set), so a measure may open windows.
+QList<Measure>& registeredMeasures();
+struct MeasureRegistrar {
+    MeasureRegistrar(const QString& name, std::function<QList<Figure>(Context&)> run)
+    {
+        registeredMeasures().append({name, std::move(run)});
+    }
+};
+
 // Peak resident memory of the process so far (KiB) and the current one.
 qint64 peakRssKiB();
 qint64 currentRssKiB();

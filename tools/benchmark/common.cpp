@@ -35,4 +35,10 @@ bool freshDatabase(const Context& c, const QString& name, QString* error)
     return true;
 }
 
+QList<Measure>& registeredMeasures()
+{
+    static QList<Measure> list;
+    return list;
+}
+
 } // namespace kavro::benchmark
