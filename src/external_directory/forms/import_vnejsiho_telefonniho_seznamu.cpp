@@ -75,10 +75,15 @@ Import_vnejsiho_telefonniho_seznamu::~Import_vnejsiho_telefonniho_seznamu() = de
 
 bool Import_vnejsiho_telefonniho_seznamu::Create(QWidget* parent)
 {
-    m_ulozeno = false;
-    if (!m_import.nacti_misto()) showDbError(QStringLiteral("Nepodařilo se přečíst místo ústředny."), m_import.chyba());
+    Import_vnejsiho_telefonniho_seznamu_Create();
     runModal(parent);
     return m_ulozeno;
+}
+
+void Import_vnejsiho_telefonniho_seznamu::Import_vnejsiho_telefonniho_seznamu_Create()
+{
+    m_ulozeno = false;
+    if (!m_import.nacti_misto()) showDbError(QStringLiteral("Nepodařilo se přečíst místo ústředny."), m_import.chyba());
 }
 
 const Import_vnejsiho_telefonniho_seznamu::Data_vety*

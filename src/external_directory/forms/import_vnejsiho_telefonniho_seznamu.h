@@ -38,6 +38,8 @@ public:
 
     // Runs the window modally; true when something was stored.
     bool Create(QWidget* parent);
+    // What opening does: the site's home codes read.
+    void Import_vnejsiho_telefonniho_seznamu_Create();
 
     void cb_1_Click();  // "Opusť"
     void cb_2_Click();  // "Načti"
