@@ -111,3 +111,13 @@ TEST_F(NeznameTest, CallerAndStateNameOfTheCall)
     ASSERT_TRUE(z.nazev_statu("99999", nazev));
     EXPECT_EQ(nazev, "");
 }
+
+TEST_F(NeznameTest, ARefusedCityUndoesTheStateWrittenBeforeIt)
+{
+    ASSERT_TRUE(Transaction::main().exec("CREATE TRIGGER dba.odmitni BEFORE INSERT ON ciselnik_mest "
+                                         "BEGIN SELECT RAISE(ABORT, 'odmítnuto'); END"));
+    Zapis_statu_mesta z;
+    EXPECT_EQ(z.Uloz_vety(true, "999", "Atlantida", "12", "Poseidonie"), Zapis_statu_mesta::Vysledek::Chyba);
+    EXPECT_TRUE(z.zprava().contains("odmítnuto"));
+    EXPECT_EQ(countWhere("ciselnik_statu", "kod_statu = '999'"), 0);
+}
