@@ -2,6 +2,7 @@
 // driven offscreen on a real database with the small tariff data set.
 #include "common/tree_model.h"
 #include "external_directory/forms/nastaveni_cisla.h"
+#include "external_directory/forms/z_oprava_mesta.h"
 #include "external_directory/forms/z_oprava_osoby.h"
 #include "platform/database.h"
 #include "tariffing/reidentifikace.h"
@@ -11,6 +12,7 @@
 #include "test_env.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -84,6 +86,8 @@ private slots:
     void cityCodesAreUniqueWithinTheirState();
     void subscriberDialogShowsTheNumberAsDialled();
     void refusedInsertShowsMessageAndAddsNoItem();
+    void dialogsLeaveTheRecordAsFilledUntilConfirmed();
+    void emptyDirectoryTakesItsFirstState();
     void changedStateCodeIsShownUnderItsCities();
     void saveCommitsAndLeaveRollsBack();
     void closeBoxAsksAndNoRollsBack();
@@ -353,6 +357,102 @@ void TestNastaveniCisla::refusedInsertShowsMessageAndAddsNoItem()
     QCOMPARE(o.zpravy, QStringList{"Vnější telefonní seznam|Účastník s tímto číslem už v tomto městě je."});
     QCOMPARE(m->rowCount(praha), 3);
     QVERIFY(!w.zmeneno());
+
+    // A city read without subscribers takes its first one.
+    tv->setCurrentIndex(polozka(m, "Brno", polozka(m, "Česká")));
+    o.pri("Z_Oprava_Osoby", [](QWidget* d) {
+        napis(d, "T_Popis", "První");
+        napis(d, "T_Telefon", "5");
+        klikni(d, "cb_OK");
+    });
+    w.Popup_Menu(3, 1, false);
+    const QModelIndex brno = polozka(m, "Brno", polozka(m, "Česká"));
+    QVERIFY(m->hasChildren(brno));
+    QCOMPARE(texty(m, brno), QStringList{"První -" + QString(18, ' ') + " - 5"});
+    QCOMPARE(tv->currentIndex().parent(), brno);
+    QVERIFY(w.zmeneno());
+}
+
+void TestNastaveniCisla::dialogsLeaveTheRecordAsFilledUntilConfirmed()
+{
+    Ovladac o;
+    FDX_Stat r;
+    r.rezim = 2;
+    r.kod_statu = QStringLiteral("420");
+    r.kod_mesta = QStringLiteral("02");  // not the home area 2
+    r.cislo_ucastnika = QStringLiteral("777");
+    r.nazev = QStringLiteral("Obchod");
+    const FDX_Stat puvodni = r;
+    QString videno;
+    o.pri("Z_Oprava_Osoby", [&](QWidget* d) {
+        videno = d->findChild<QLabel*>("Volane_cislo")->text();
+        QCOMPARE(d->findChild<QComboBox*>("combo_1")->currentText(), QString("Firemní"));  // empty flag
+        napis(d, "T_Popis", " ");  // a blank is a name
+        klikni(d, "cb_Cancel");
+    });
+    Z_Oprava_Osoby osoba;
+    QVERIFY(osoba.Create(nullptr, &r));
+    QCOMPARE(videno, QString("002 - 777"));
+    QVERIFY(!r.ok);
+    QCOMPARE(r.nazev, puvodni.nazev);
+    o.pri("Z_Oprava_Osoby", [&](QWidget* d) { klikni(d, "cb_OK"); });
+    Z_Oprava_Osoby znovu;
+    znovu.Create(nullptr, &r);
+    QVERIFY(r.ok);
+    QCOMPARE(r.soukrome, QString("F"));
+    r.soukrome = QStringLiteral("S");
+    o.pri("Z_Oprava_Osoby", [&](QWidget* d) {
+        QCOMPARE(d->findChild<QComboBox*>("combo_1")->currentText(), QString("Soukromé"));
+        klikni(d, "cb_Cancel");
+    });
+    Z_Oprava_Osoby treti;
+    treti.Create(nullptr, &r);
+
+    // The city dialog: Opusť after a refused OK changes nothing in the record.
+    Nastaveni_cisla w;
+    LazyTreeModel* m = w.model();
+    auto* tv = w.findChild<QTreeView*>("tv_1");
+    const QModelIndex cr = polozka(m, "Česká");
+    m->ensureLoaded(cr);
+    tv->setCurrentIndex(polozka(m, "Brno", cr));
+    FDX_Stat mesto = *m->record<FDX_Stat>(tv->currentIndex());
+    mesto.rezim = 1;
+    mesto.strom = tv;
+    o.pri("Z_Oprava_Mesta", [](QWidget* d) {
+        napis(d, "T_Mesto", "Brno II");
+        napis(d, "T_ID_mesta", "56");
+        klikni(d, "cb_OK");
+        napis(d, "T_ID_mesta", "");
+        QVERIFY(!d->findChild<QPushButton*>("cb_OK")->isEnabled());
+        klikni(d, "cb_Cancel");
+    });
+    Z_Oprava_Mesta d;
+    d.Create(&w, &mesto);
+    QVERIFY(!mesto.ok);
+    QCOMPARE(mesto.kod_mesta, QString("5"));
+    QCOMPARE(mesto.nazev, QString("Brno"));
+}
+
+void TestNastaveniCisla::emptyDirectoryTakesItsFirstState()
+{
+    QVERIFY(Transaction::main().exec(QStringLiteral("DELETE FROM dba.ciselnik_statu")));
+    QVERIFY(Transaction::main().commit());
+    Ovladac o;
+    Nastaveni_cisla w;
+    w.show();
+    QCOMPARE(w.model()->rowCount(), 0);
+    QCOMPARE(w.menuPro(QModelIndex())->objectName(), QString("p_stat"));
+    o.pri("Z_Oprava_statu", [](QWidget* d) {
+        napis(d, "T_Stat", "Česko");
+        napis(d, "T_ID_statu", "420");
+        klikni(d, "cb_OK");
+    });
+    w.Popup_Menu(1, 1, true);
+    QCOMPARE(w.model()->rowCount(), 1);
+    // Its cities, left behind when it was deleted, are read when the window opens again.
+    klikni(&w, "cb_OK");
+    Nastaveni_cisla znovu;
+    QVERIFY(znovu.model()->hasChildren(polozka(znovu.model(), "Česko")));
 }
 
 void TestNastaveniCisla::changedStateCodeIsShownUnderItsCities()
