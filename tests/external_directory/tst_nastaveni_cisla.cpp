@@ -104,8 +104,9 @@ void TestNastaveniCisla::loadsEachBranchWhenItIsFirstOpened()
     LazyTreeModel* m = w.model();
     m->ensureLoaded({});
     // The home state first, then by name; a state without cities has no expand button.
-    QCOMPARE(texty(m), (QStringList{QString("Česká republika").leftJustified(21) + "(420)", QString("Krátký kód").leftJustified(21) + "(42)", QString("Německo").leftJustified(21) + "(49)",
-                                    QString("USA").leftJustified(21) + "(1)"}));
+    QCOMPARE(texty(m), (QStringList{QString("Česká republika").leftJustified(21) + "(420)",
+                                    QString("Krátký kód").leftJustified(21) + "(42)",
+                                    QString("Německo").leftJustified(21) + "(49)", QString("USA").leftJustified(21) + "(1)"}));
     const QModelIndex cr = m->index(0, 0);
     QVERIFY(!m->isLoaded(cr));
     QVERIFY(m->hasChildren(cr));
@@ -228,7 +229,8 @@ void TestNastaveniCisla::bulkCityEntryAsksForTheNextCityAtOnce()
     w.Popup_Menu(2, 1, false);
     QCOMPARE(kolikaty, 4);
     const QModelIndex stat = polozka(m, "Krátký kód");
-    QCOMPARE(texty(m, stat), (QStringList{QString("Město 1").leftJustified(26) + "(1)", QString("Město 2").leftJustified(26) + "(2)",
+    QCOMPARE(texty(m, stat), (QStringList{QString("Město 1").leftJustified(26) + "(1)",
+                                          QString("Město 2").leftJustified(26) + "(2)",
                                           QString("Město 3").leftJustified(26) + "(3)"}));
     QCOMPARE(hodnota("SELECT count(*) FROM dba.ciselnik_mest WHERE kod_statu = '42' AND id_pasma = 9999"), QString("3"));
 
