@@ -2,6 +2,7 @@
 
 #include "external_directory/forms/doplneni_ucastniku_podle_volanych_cisel.h"
 #include "external_directory/forms/import_vnejsiho_telefonniho_seznamu.h"
+#include "external_directory/forms/nastaveni_cisla.h"
 #include "external_directory/forms/test_duplicitnich_cisel.h"
 #include "external_directory/forms/vyhledani_a_doplneni_neznamych_predvoleb.h"
 #include "frame/menu_ids.h"
@@ -12,6 +13,10 @@ namespace kavro {
 void registruj_prikazy_vnejsiho_seznamu()
 {
     PrikazyMenu& p = PrikazyMenu::instance();
+    p.registruj(menu::ExternalDirectory, [](QWidget* rodic) {
+        Nastaveni_cisla okno(rodic);
+        return okno.Create(rodic);
+    });
     p.registruj(menu::FrequentSubscribers, [](QWidget* rodic) {
         Doplneni_ucastniku_podle_volanych_cisel okno(rodic);
         return okno.Create(rodic);
