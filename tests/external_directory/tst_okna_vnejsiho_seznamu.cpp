@@ -2,6 +2,9 @@
 #include "external_directory/forms/doplneni_ucastniku_podle_volanych_cisel.h"
 #include "external_directory/forms/import_vnejsiho_telefonniho_seznamu.h"
 #include "external_directory/forms/info_o_importu.h"
+#include "external_directory/forms/prikazy_vnejsiho_seznamu.h"
+#include "frame/menu_ids.h"
+#include "frame/prikazy_menu.h"
 #include "external_directory/forms/test_duplicitnich_cisel.h"
 #include "external_directory/forms/vyhledani_a_doplneni_neznamych_predvoleb.h"
 #include "ovladac.h"
@@ -74,6 +77,9 @@ private slots:
     void importStoresTheUpperTreeUnderTheChosenRule();
     void importRefusesWithoutSiteAndSaysWhenTheFileCannotBeRead();
     void importClosedByTheCloseBoxStoresNothing();
+    void importOfAFileWithoutCrLfLinesSaysSoAndKeepsTheTrees();
+    void menuItemsOpenTheWindows();
+    void completionReloadDiscardsUnsavedNamesOnNo();
     void importHelpWindowOpensBesideAndClosesWithIt();
     void completionNamesANumberAndSavesOnClosing();
     void unknownPrefixesAddAStateAndRefuseAnExistingOne();
@@ -167,6 +173,71 @@ void TestOknaVnejsihoSeznamu::importClosedByTheCloseBoxStoresNothing()
     Transaction::main().rollback();
     QCOMPARE(ucastnik("420", "56", "1234"), QString());
     QCOMPARE(countWhere("p_import_ext_seznamu", "1 = 1"), 0);
+}
+
+void TestOknaVnejsihoSeznamu::importOfAFileWithoutCrLfLinesSaysSoAndKeepsTheTrees()
+{
+    Ovladac ov;
+    const QString dobry = soubor("0561234,Jihlava 1,Firma A\r\n");
+    ov.vyberSoubory({dobry});
+    Import_vnejsiho_telefonniho_seznamu okno;
+    ov.ukaz(okno, [&](QWidget* w) {
+        klikni(w, "cb_2");
+        ov.vyberSoubory({soubor("0561234,Jihlava 1,Firma A\n777,Obchod,F\n")});
+        klikni(w, "cb_2");
+        QCOMPARE(texty(najdi<QTreeWidget>(w, "tv_1")).size(), 3);
+        w->close();
+    });
+    QCOMPARE(ov.zpravy.size(), 1);
+    QVERIFY(ov.zpravy[0].contains("CR LF"));
+}
+
+void TestOknaVnejsihoSeznamu::menuItemsOpenTheWindows()
+{
+    PrikazyMenu::instance().vymaz();
+    registruj_prikazy_vnejsiho_seznamu();
+    for (int id : {menu::FrequentSubscribers, menu::UnknownPrefixes, menu::DuplicateSubscribers, menu::ExternalImport})
+        QVERIFY2(PrikazyMenu::instance().ma(id), qPrintable(QString::number(id)));
+    Ovladac ov;
+    ov.pri("Vyhledani_a_doplneni_neznamych_predvoleb", [](QWidget* w) { w->close(); });
+    PrikazyMenu::instance().spust(menu::UnknownPrefixes, nullptr);
+    QCOMPARE(ov.pocet("Vyhledani_a_doplneni_neznamych_predvoleb"), 1);
+    PrikazyMenu::instance().vymaz();
+}
+
+void TestOknaVnejsihoSeznamu::completionReloadDiscardsUnsavedNamesOnNo()
+{
+    Call h;
+    h.id = 1;
+    h.when = "2024-03-05 10:00:00";
+    h.number = "0569876543";
+    h.impulses = 3;
+    QVERIFY(addCall(h));
+    Tarifovani t;
+    QCOMPARE(t.tarifikuj(), Tarifovani::Vysledek::Hotovo);
+
+    Ovladac ov;
+    ov.pri("Z_zapis_ucastnika_podle_cisla", [](QWidget* d) {
+        najdi<QLineEdit>(d, "textb_1")->setText("Sklárna");
+        klikni(d, "cb_1");
+    });
+    ov.odpovidej({ResultNo});
+    Doplneni_ucastniku_podle_volanych_cisel okno;
+    okno.Doplneni_ucastniku_podle_volanych_cisel_Create();
+    okno.show();
+    auto* lb = najdi<QListWidget>(&okno, "lb_1");
+    najdi<QLineEdit>(&okno, "textb_pocet_volani")->setText("");
+    klikni(&okno, "cb_3");
+    QCOMPARE(lb->count(), 1);
+    okno.PopupMenu(2);
+    QVERIFY(lb->item(0)->text().startsWith("9876543 - Sklárna"));
+    klikni(&okno, "cb_3");
+    QCOMPARE(ov.zpravy, QStringList{"V datech byly provedeny změny|Chcete změny uložit"});
+    QCOMPARE(lb->count(), 1);
+    QVERIFY(lb->item(0)->text().startsWith("\\\\"));
+    okno.close();
+    QCOMPARE(ov.zpravy.size(), 1);  // nothing unsaved any more: no second question
+    QCOMPARE(countWhere("ciselnik_ucastniku", "nazev_ucastnika = 'Sklárna'"), 0);
 }
 
 void TestOknaVnejsihoSeznamu::importHelpWindowOpensBesideAndClosesWithIt()

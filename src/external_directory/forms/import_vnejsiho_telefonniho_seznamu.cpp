@@ -147,6 +147,7 @@ void Import_vnejsiho_telefonniho_seznamu::Zobraz_do_stromu()
 
 void Import_vnejsiho_telefonniho_seznamu::cb_2_Click()
 {
+    if (m_bezi) return;
     if (!m_import.mistoNastaveno()) {
         messageBox(this, IconWarning, ButtonsOk, Reidentifikace::chybiMistoCaption(), Reidentifikace::chybiMistoText());
         return;
@@ -166,7 +167,9 @@ void Import_vnejsiho_telefonniho_seznamu::cb_2_Click()
     Import_vnejsiho_seznamu::Konec konec;
     {
         Prubeh prubeh(this, QStringLiteral("Načítám a třídím čísla ze souboru ..."));
+        m_bezi = true;
         konec = m_import.Zpracuj_data(soubor.radky(), prubeh.funkce());
+        m_bezi = false;
     }
     if (konec == Import_vnejsiho_seznamu::Konec::Chyba)
         showDbError(QStringLiteral("Soubor se nepodařilo načíst."), m_import.chyba());
@@ -183,6 +186,7 @@ void Import_vnejsiho_telefonniho_seznamu::Uloz_strom(QTreeWidgetItem* item, std:
 
 void Import_vnejsiho_telefonniho_seznamu::cb_3_Click()
 {
+    if (m_bezi) return;
     std::vector<Data_vety> polozky;
     for (int i = 0; i < ui->tv_1->topLevelItemCount(); ++i) Uloz_strom(ui->tv_1->topLevelItem(i), polozky);
 
@@ -198,7 +202,9 @@ void Import_vnejsiho_telefonniho_seznamu::cb_3_Click()
     Import_vnejsiho_seznamu::Vysledek_ulozeni v;
     {
         Prubeh prubeh(this, QStringLiteral("Ukládám čísla do telefonního seznamu ..."));
+        m_bezi = true;
         v = m_import.uloz(polozky, volba, dotaz, prubeh.funkce());
+        m_bezi = false;
     }
     if (v.konec == Import_vnejsiho_seznamu::Konec::Preruseno) {
         messageBox(this, IconInfo, ButtonsOk, windowTitle(),
@@ -229,6 +235,7 @@ void Import_vnejsiho_telefonniho_seznamu::cb_4_Click()
 
 void Import_vnejsiho_telefonniho_seznamu::popup_1_Item0_Click()
 {
+    if (m_bezi) return;
     QTreeWidgetItem* item = ui->tv_1->currentItem();
     if (!item || !item->isSelected()) return;
     delete item;
@@ -238,6 +245,8 @@ void Import_vnejsiho_telefonniho_seznamu::cb_1_Click() { leave(); }
 
 void Import_vnejsiho_telefonniho_seznamu::leave()
 {
+    // Esc or the close box while a load or a store runs: its own "Přerušit" stops it.
+    if (m_bezi) return;
     // What was not stored goes; the work table is emptied for good.
     m_prace.rollback();
     if (!m_import.vyprazdni() || !m_prace.commit())

@@ -67,6 +67,7 @@ private:
     std::vector<Data_vety> m_zaznamy;
     QPointer<Info_o_importu> m_info;
     bool m_ulozeno = false;
+    bool m_bezi = false;  // a load or a store is running: the buttons wait
 };
 
 } // namespace kavro
