@@ -2,11 +2,17 @@
 
 #include "frame/menu_ids.h"
 #include "frame/prikazy_menu.h"
+#include "internal_directory/forms/nastaveni_pobocky.h"
 
 namespace kavro {
 
 void registruj_prikazy_vnitrniho_seznamu()
 {
+    PrikazyMenu::instance().registruj(menu::InternalDirectory, [](QWidget* rodic) {
+        Nastaveni_pobocky okno(rodic);
+        FDX_Udrzba_pobocek r;
+        return okno.Create(rodic, &r);
+    });
 }
 
 } // namespace kavro
