@@ -231,8 +231,9 @@ void Nastaveni_pobocky::vytvorNabidky()
     m_popupVolne = new QMenu(this);
     m_popupVolne->setObjectName(QStringLiteral("popup_neprirazena_polozka"));
     akce(m_popupVolne, QStringLiteral("&Ukaž platnost"), [this] {
-        ui->tv_2->setFocus();
+        m_vPoolu = true;
         PopupMenu(4, 4, true);
+        m_vPoolu = false;
     });
 
     // The call reports open once the report viewer is there.
@@ -288,7 +289,8 @@ void Nastaveni_pobocky::Rozbal_vetev_stromu(const QModelIndex& uzel) { m_seznam-
 
 void Nastaveni_pobocky::tv_1_Expand(const QModelIndex& uzel)
 {
-    ui->tv_1->setCurrentIndex(uzel);
+    // The selection stays where the user put it: the view also expands
+    // branches itself (to show the current node, to reopen a path).
     m_seznam->Rozbal_vetev_stromu(uzel);
 }
 
@@ -358,8 +360,8 @@ void Nastaveni_pobocky::poZmene()
 
 void Nastaveni_pobocky::PopupMenu(int druh, int akce, bool naUrovni)
 {
-    // The tree the user works in; the directory unless the pool has the focus.
-    QTreeView* strom = ui->tv_2->hasFocus() ? ui->tv_2 : ui->tv_1;
+    // The tree the user works in: the pool for its own menu, else the directory.
+    QTreeView* strom = m_vPoolu ? ui->tv_2 : ui->tv_1;
     const QModelIndex uzel = vybrany(strom);
     if (!uzel.isValid()) return;  // nothing selected: nothing to act on
     FDX_Firmy& f = m_seznam->vypln(druh, akce, uzel);
@@ -465,7 +467,7 @@ void Nastaveni_pobocky::zavri(bool ulozit)
     if (konfigurace) {
         const QString v = QString::number(m_seznam->pohled());
         konfigurace->nastav_promennou(Varianta, v, QString());
-        konfigurace->zapis_promenou_do_registru(Varianta, v, QString());
+        konfigurace->zapis_promenou_do_registru(Varianta, v, konfigurace->instance());
     }
     if (!ulozit && m_seznam->zmeneno())
         ulozit = messageBox(this, IconWarning, ButtonsYesNo, QStringLiteral("V datech byly provedeny změny"),

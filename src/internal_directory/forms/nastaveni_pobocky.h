@@ -51,7 +51,8 @@ public:
     void Rozbal_vetev_stromu(const QModelIndex& uzel) override;
     // The node actions: kind 1 firm, 2 department, 3 person, 4 extension;
     // action 1 new, 2 edit, 3 end, 4 show validity; naUrovni: a new node goes
-    // beside the selected one, otherwise under it.
+    // beside the selected one, otherwise under it. Acts on the node selected
+    // in tv_1 (in tv_2 when the pool's menu calls it); nothing when none is.
     void PopupMenu(int druh, int akce, bool naUrovni);
     void Najdi_polozku_tree(bool dalsi);
     void prepni_zobrazeni();
@@ -93,6 +94,7 @@ private:
     QMenu* m_popupVolne = nullptr;
     QList<QAction*> m_hovory;  // the call-report items, enabled when the report viewer is there
     bool m_ulozeno = false;
+    bool m_vPoolu = false;  // the pool's menu is acting
 };
 
 } // namespace kavro
