@@ -6,6 +6,7 @@
 #include "internal_directory/forms/f_otestuj_duplicitu_prirazeni_pobocek.h"
 #include "internal_directory/forms/i_import_vnitrniho_tel_seznamu.h"
 #include "internal_directory/forms/nastaveni_ciselnik_pobocek.h"
+#include "internal_directory/forms/nastaveni_pobocky.h"
 
 #include <QPointer>
 
@@ -14,6 +15,11 @@ namespace kavro {
 void registruj_prikazy_vnitrniho_seznamu()
 {
     PrikazyMenu& p = PrikazyMenu::instance();
+    p.registruj(menu::InternalDirectory, [](QWidget* rodic) {
+        Nastaveni_pobocky okno(rodic);
+        FDX_Udrzba_pobocek r;
+        return okno.Create(rodic, &r);
+    });
     p.registruj(menu::UnassignedExtensions, [](QWidget* rodic) {
         Doplneni_pobocek_podle_hovoru okno(rodic);
         return okno.Create(rodic);
