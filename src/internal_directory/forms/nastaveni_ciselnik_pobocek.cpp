@@ -4,6 +4,7 @@
 
 #include "common/forms/knihovna_okna.h"
 #include "common/tree_model.h"
+#include "internal_directory/forms/p_udaje_o_osobe.h"
 #include "platform/database.h"
 #include "platform/forms/message_box.h"
 
@@ -15,20 +16,12 @@ namespace kavro {
 
 namespace {
 
-Nastaveni_ciselnik_pobocek::Detail& detail()
-{
-    static Nastaveni_ciselnik_pobocek::Detail d;
-    return d;
-}
-
 struct CekaciKurzor {
     CekaciKurzor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
     ~CekaciKurzor() { QGuiApplication::restoreOverrideCursor(); }
 };
 
 } // namespace
-
-void Nastaveni_ciselnik_pobocek::nastavDetail(Detail d) { detail() = std::move(d); }
 
 Nastaveni_ciselnik_pobocek::Nastaveni_ciselnik_pobocek(QWidget* parent)
     : Dialog(parent), ui(std::make_unique<Ui::Nastaveni_ciselnik_pobocek>()), m_historie(m_prace.transaction())
@@ -77,9 +70,8 @@ Nastaveni_ciselnik_pobocek::Nastaveni_ciselnik_pobocek(QWidget* parent)
     QAction* smaz = m_popup->addAction(QStringLiteral("Smaž"));
     connect(ukaz, &QAction::triggered, this, &Nastaveni_ciselnik_pobocek::Ukaz_zaznam);
     connect(smaz, &QAction::triggered, this, &Nastaveni_ciselnik_pobocek::Smaz_zaznam);
-    connect(ui->tv_1, &QTreeView::customContextMenuRequested, this, [this, ukaz](const QPoint& pos) {
+    connect(ui->tv_1, &QTreeView::customContextMenuRequested, this, [this](const QPoint& pos) {
         if (!knihovna::polozka_pod_mysi(ui->tv_1, pos).isValid()) return;
-        ukaz->setEnabled(bool(detail()));
         m_popup->popup(ui->tv_1->viewport()->mapToGlobal(pos));
     });
     connect(ui->tv_1, &QTreeView::doubleClicked, this, &Nastaveni_ciselnik_pobocek::Ukaz_zaznam);
@@ -111,8 +103,12 @@ const Zaznam_historie* Nastaveni_ciselnik_pobocek::vybrany() const
 void Nastaveni_ciselnik_pobocek::Ukaz_zaznam()
 {
     const Zaznam_historie* z = vybrany();
-    if (!z || z->druh != u"D" || !detail()) return;
-    detail()(this, z->radek);
+    if (!z || z->druh != u"D") return;
+    const FDX_udaje_o_osobe_radek& r = z->radek;
+    FDX_udaje_o_osobe pozadavek{r.Pocatek_platnosti, r.Konec_platnosti, r.Cislo_pobocky,
+                                r.ID_firmy,          r.ID_oddeleni,     r.ID_osoby};
+    P_Udaje_o_osobe detail(this);
+    detail.Create(this, &pozadavek);
 }
 
 void Nastaveni_ciselnik_pobocek::Smaz_zaznam()

@@ -7,7 +7,6 @@
 #include "internal_directory/assignment_history.h"
 #include "platform/unit_of_work.h"
 
-#include <functional>
 #include <memory>
 
 class QMenu;
@@ -43,10 +42,6 @@ public:
 
     LazyTreeModel* model() const { return m_model; }
     QMenu* popup_1() const { return m_popup; }
-
-    // Shows one period in detail (the assignment detail dialog).
-    using Detail = std::function<void(QWidget* rodic, const FDX_udaje_o_osobe_radek& radek)>;
-    static void nastavDetail(Detail detail);
 
 protected:
     void leave() override;

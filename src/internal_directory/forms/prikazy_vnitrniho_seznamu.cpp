@@ -7,6 +7,8 @@
 #include "internal_directory/forms/i_import_vnitrniho_tel_seznamu.h"
 #include "internal_directory/forms/nastaveni_ciselnik_pobocek.h"
 #include "internal_directory/forms/nastaveni_pobocky.h"
+#include "internal_directory/forms/pobocky_z_hovoru_v_poolu.h"
+#include "internal_directory/forms/presuny_pobocek.h"
 
 #include <QPointer>
 
@@ -17,6 +19,8 @@ void registruj_prikazy_vnitrniho_seznamu()
     PrikazyMenu& p = PrikazyMenu::instance();
     p.registruj(menu::InternalDirectory, [](QWidget* rodic) {
         Nastaveni_pobocky okno(rodic);
+        PresunyPobocek presuny(okno);
+        Pobocky_z_hovoru_v_poolu z_hovoru(okno);
         FDX_Udrzba_pobocek r;
         return okno.Create(rodic, &r);
     });
