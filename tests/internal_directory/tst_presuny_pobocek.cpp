@@ -49,6 +49,7 @@ class TstPresunyPobocek : public QObject {
         QVERIFY(co.isValid() && kam.isValid());
         std::unique_ptr<QMimeData> data(z.mimeData({co}));
         na.dropMimeData(data.get(), Qt::MoveAction, -1, -1, kam);
+        QCoreApplication::processEvents();  // the move runs once the drop has ended
     }
     // The moment question is answered "Ano" with the moment it proposes.
     void ano(Ovladac& o)

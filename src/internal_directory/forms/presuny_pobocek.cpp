@@ -8,6 +8,7 @@
 #include "platform/database.h"
 #include "platform/unit_of_work.h"
 
+#include <QTimer>
 #include <QTreeView>
 #include <vector>
 
@@ -27,14 +28,21 @@ bool je(const Struct_std* r, std::initializer_list<const char*> typy)
 
 PresunyPobocek::PresunyPobocek(Nastaveni_pobocky& okno) : m_okno(okno)
 {
-    okno.seznam().strom().setDropHandler(
-        [this](const LazyTreeModel& from, const QModelIndex& dragged, const QModelIndex& target) {
-            return tv_1_DragDrop(from, dragged, target);
-        });
-    okno.seznam().volne().setDropHandler(
-        [this](const LazyTreeModel& from, const QModelIndex& dragged, const QModelIndex& target) {
-            return tv_2_DragDrop(from, dragged, target);
-        });
+    // The move runs after the drop has ended: its question is a modal dialog,
+    // which must not open while the view is still inside the drag.
+    const auto odlozene = [this](bool (PresunyPobocek::*presun)(const LazyTreeModel&, const QModelIndex&,
+                                                                  const QModelIndex&)) {
+        return [this, presun](const LazyTreeModel& from, const QModelIndex& dragged, const QModelIndex& target) {
+            const QPersistentModelIndex co(dragged), kam(target);
+            const LazyTreeModel* z = &from;
+            QTimer::singleShot(0, &m_okno, [this, presun, z, co, kam] {
+                if (co.isValid() && kam.isValid()) (this->*presun)(*z, co, kam);
+            });
+            return true;
+        };
+    };
+    okno.seznam().strom().setDropHandler(odlozene(&PresunyPobocek::tv_1_DragDrop));
+    okno.seznam().volne().setDropHandler(odlozene(&PresunyPobocek::tv_2_DragDrop));
 }
 
 QString PresunyPobocek::cestaCile(const QModelIndex& uzel)
