@@ -452,6 +452,7 @@ void Nastaveni_pobocky::prepni_zobrazeni()
     ui->tv_1->expand(m_seznam->koren());
     for (const QModelIndex& x : cesta) ui->tv_1->expand(x);
     ui->tv_1->selectionModel()->clear();
+    ui->l_vetev_stromu->clear();
     ui->cb_Nastav->setEnabled(false);
 }
 
