@@ -124,10 +124,25 @@ private slots:
             QCOMPARE(pocet("Cislo_pobocky = '200'"), QStringLiteral("2"));
         }
         {
-            // Closing without a deletion asks nothing.
+            // "Ukaž" opens the detail of a period only; closing without a deletion asks nothing.
             Nastaveni_ciselnik_pobocek w;
             o.zpravy.clear();
-            QVERIFY(!o.ukaz(w, [&](QWidget* d) { tlacitko(d, "cb_1")->click(); }));
+            QStringList detaily;
+            QVERIFY(!o.ukaz(w, [&](QWidget* d) {
+                auto* tv = d->findChild<QTreeView*>("tv_1");
+                tv->setCurrentIndex(w.model()->index(0, 0));
+                w.Ukaz_zaznam();
+                obdobi(d, "200");
+                QTimer::singleShot(20, [&] {
+                    if (QWidget* detail = QApplication::activeModalWidget()) {
+                        detaily << detail->objectName();
+                        static_cast<QDialog*>(detail)->reject();
+                    }
+                });
+                w.Ukaz_zaznam();
+                tlacitko(d, "cb_1")->click();
+            }));
+            QCOMPARE(detaily, QStringList{"P_Udaje_o_osobe"});
             QVERIFY(o.zpravy.isEmpty());
         }
     }
