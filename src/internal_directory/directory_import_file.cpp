@@ -60,8 +60,16 @@ DirectoryImportFile::Vysledek DirectoryImportFile::nacti(const QString& cesta, Q
         if (chyba) *chyba = QStringLiteral("Soubor %1 nelze přečíst:\n%2").arg(cesta, f.errorString());
         return Vysledek::NelzeCist;
     }
+    const QList<QByteArray> casti = DirectoryImportFile::radky(obsah);
+    for (qsizetype i = 0; i < casti.size(); ++i) {
+        if (casti[i].contains('\n') || casti[i].contains('\r')) {
+            if (chyba)
+                *chyba = QStringLiteral("Soubor %1 nelze načíst: řádek %2 není ukončen znaky CR LF.").arg(cesta).arg(i + 1);
+            return Vysledek::ChybnyKonecRadku;
+        }
+    }
     const qsizetype pred = radky.size();
-    for (const QByteArray& b : DirectoryImportFile::radky(obsah)) {
+    for (const QByteArray& b : casti) {
         Str_firma r = rozdel(fromCp1250(b));
         if (!r.prazdny()) radky << std::move(r);
     }

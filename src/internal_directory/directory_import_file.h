@@ -50,9 +50,11 @@ public:
     // line gives a record whose fields are all empty.
     Str_firma rozdel(const QString& radek) const;
 
-    enum class Vysledek { Nacteno, NelzeCist, ZadnyRadek };
+    enum class Vysledek { Nacteno, NelzeCist, ZadnyRadek, ChybnyKonecRadku };
     // Reads the file (read-only) and splits its lines; lines whose fields are
-    // all empty are left out. `chyba` gets a Czech sentence unless Nacteno.
+    // all empty are left out. A file whose lines end otherwise than with
+    // CR LF (a lone CR or LF left in a line) is refused whole: its fields
+    // would run across lines. `chyba` gets a Czech sentence unless Nacteno.
     Vysledek nacti(const QString& cesta, QList<Str_firma>& radky, QString* chyba = nullptr) const;
 
     // The lines of a file's bytes: ended by CR LF, the last one also without it.

@@ -89,10 +89,10 @@ TEST_F(DirectoryImportTest, LinesEndWithCrLfAndTheLastOneAlsoWithout)
     const QList<Str_firma> radky = nacti("123456", ";;;;;;", obsah);
     ASSERT_EQ(radky.size(), 2);
     EXPECT_EQ(radky[1].linka, QStringLiteral("102"));
-    // A lone LF is an ordinary character: two lines joined by it are one line.
-    const QList<Str_firma> lf = nacti("123456", ";;;;;;", "Firma A;Obchod;Novak;Jan;;101\nFirma B;X;Y;Z;;1\n");
-    ASSERT_EQ(lf.size(), 1);
-    EXPECT_EQ(lf[0].linka, QStringLiteral("101\nFirma B"));
+    // Lines ended by LF alone would run together: the file is refused, nothing is read.
+    const QList<Str_firma> lf = nacti("123456", ";;;;;;", "Firma A;Obchod;Novak;Jan;;101\nFirma B;X;Y;Z;;1\n",
+                                      DirectoryImportFile::Vysledek::ChybnyKonecRadku);
+    EXPECT_TRUE(lf.isEmpty());
 }
 
 TEST_F(DirectoryImportTest, SplittingRules)
