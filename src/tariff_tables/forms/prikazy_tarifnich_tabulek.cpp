@@ -2,8 +2,10 @@
 
 #include "frame/menu_ids.h"
 #include "frame/prikazy_menu.h"
+#include "tariff_tables/forms/f_zlevnene_sazby.h"
 #include "tariff_tables/forms/kontrola_prirazeni.h"
 #include "tariff_tables/forms/nastaveni_cena_impulsu.h"
+#include "tariff_tables/forms/nastaveni_tarifnich_pasem.h"
 
 namespace kavro {
 
@@ -12,6 +14,14 @@ void registruj_prikazy_tarifnich_tabulek()
     PrikazyMenu& p = PrikazyMenu::instance();
     p.registruj(menu::ZoneAssignment, [](QWidget* rodic) {
         Kontrola_Prirazeni okno(rodic);
+        return okno.Create(rodic);
+    });
+    p.registruj(menu::ZoneImpulsePeriods, [](QWidget* rodic) {
+        Nastaveni_tarifnich_pasem okno(rodic);
+        return okno.Create(rodic);
+    });
+    p.registruj(menu::DiscountedPeriods, [](QWidget* rodic) {
+        F_Zlevnene_sazby okno(rodic);
         return okno.Create(rodic);
     });
     p.registruj(menu::ImpulsePrices, [](QWidget* rodic) {
