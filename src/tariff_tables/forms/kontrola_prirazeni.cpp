@@ -40,6 +40,9 @@ Kontrola_Prirazeni::Kontrola_Prirazeni(QWidget* parent)
             if (u && u->druh == u"P" && u->prazdne && !m_pasma->isLoaded(i)) m_pasma->ensureLoaded(i);
         }
     });
+    // Rows of one height: a zone of thousands of items opens without measuring each.
+    ui->tv_1->setUniformRowHeights(true);
+    ui->tv_2->setUniformRowHeights(true);
     ui->tv_1->setModel(m_pasma.get());
     ui->tv_2->setModel(m_neprirazene.get());
 
@@ -68,11 +71,13 @@ LazyTreeModel::Item Kontrola_Prirazeni::polozka(const PrirazeniPasem::Polozka& p
     it.mayHaveChildren = !list && !neprirazena;
     it.draggable = list;
     it.dropTarget = !neprirazena && (list || p.uzel.druh == u"P");
-    QStyle::StandardPixmap ikona = QStyle::SP_DirIcon;
-    if (p.uzel.druh == u"P") ikona = QStyle::SP_DirClosedIcon;
-    else if (p.uzel.druh == u"S") ikona = QStyle::SP_DriveNetIcon;
-    else if (p.uzel.druh == u"M") ikona = QStyle::SP_FileIcon;
-    it.icon = QApplication::style()->standardIcon(ikona);
+    // One icon per kind, made once: a zone may hold thousands of items.
+    static const QIcon koren = QApplication::style()->standardIcon(QStyle::SP_DirIcon);
+    static const QIcon pasmo = QApplication::style()->standardIcon(QStyle::SP_DirClosedIcon);
+    static const QIcon stat = QApplication::style()->standardIcon(QStyle::SP_DriveNetIcon);
+    static const QIcon mesto = QApplication::style()->standardIcon(QStyle::SP_FileIcon);
+    const QString& d = p.uzel.druh;
+    it.icon = d == u"P" ? pasmo : d == u"S" ? stat : d == u"M" ? mesto : koren;
     return it;
 }
 

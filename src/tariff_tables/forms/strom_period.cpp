@@ -32,6 +32,7 @@ void StromPeriod::pripoj(QTreeView* tv)
 {
     m_tv = tv;
     tv->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    tv->setUniformRowHeights(true);
     tv->setModel(m_model.get());
     tv->setContextMenuPolicy(Qt::CustomContextMenu);
     tv->setExpandsOnDoubleClick(true);
@@ -44,18 +45,20 @@ LazyTreeModel::Item StromPeriod::polozka(const Uzel& u) const
 {
     LazyTreeModel::Item it;
     it.record = u;
-    QStyle::StandardPixmap ikona = QStyle::SP_DirIcon;
+    static const QIcon vlastnik = QApplication::style()->standardIcon(QStyle::SP_DirIcon);
+    static const QIcon platnost = QApplication::style()->standardIcon(QStyle::SP_FileDialogDetailedView);
+    static const QIcon pasmo = QApplication::style()->standardIcon(QStyle::SP_FileIcon);
     if (u.druh == u"D") {
         it.text = text_platnosti(u.platnost);
-        ikona = QStyle::SP_FileDialogDetailedView;
+        it.icon = platnost;
     } else if (u.druh == u"C") {
         it.text = PeriodyImpulsu::text_casu(u.cas);
         it.mayHaveChildren = false;
-        ikona = QStyle::SP_FileIcon;
+        it.icon = pasmo;
     } else {
         it.text = u.nazev;
+        it.icon = vlastnik;
     }
-    it.icon = QApplication::style()->standardIcon(ikona);
     return it;
 }
 
