@@ -142,6 +142,8 @@ bool Kontrola_Prirazeni::Presun(const LazyTreeModel& from, const QModelIndex& dr
         return false;
     }
     PrirazeniPasem::Polozka p{from.item(pTazeny)->text, novy};
+    // An unassigned city shows its name alone; in a zone it shows its code too.
+    if (z_neprirazenych && novy.druh == u"M") p.text = PrirazeniPasem::text_mesta(p.text, novy.mesto);
     LazyTreeModel* zdroj = z_neprirazenych ? m_neprirazene.get() : m_pasma.get();
     zdroj->removeItem(pTazeny);
     const QModelIndex nova = m_pasma->insertItem(pZona, polozka(p, false));
