@@ -87,6 +87,18 @@ private slots:
             tv->setCurrentIndex(m.index(0, 0, mistni));
             QCOMPARE(okno->findChild<QStatusBar*>("status_bar")->currentMessage(),
                      QStringLiteral("Vnitrostátní - Místní - Praha"));
+            // A right click selects the item under the mouse before its menu shows.
+            QString menu;
+            QTimer::singleShot(20, [&] {
+                if (QWidget* p = QApplication::activePopupWidget()) {
+                    menu = p->objectName();
+                    p->close();
+                }
+            });
+            const QModelIndex koren = m.index(2, 0);
+            emit tv->customContextMenuRequested(tv->visualRect(koren).center());
+            QCOMPARE(tv->currentIndex(), koren);
+            QCOMPARE(menu, QStringLiteral("popup_1"));
             okno->findChild<QPushButton*>("cb_Cancel")->click();
         });
         QCOMPARE(t().scalar("SELECT count(*) FROM dba.ciselnik_mest WHERE kod_mesta = '2'"), QStringLiteral("1"));

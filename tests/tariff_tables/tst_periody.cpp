@@ -3,7 +3,10 @@
 #include "tariff_tables/forms/f_zlevnene_sazby.h"
 #include "tariff_tables/forms/nastaveni_tarifnich_pasem.h"
 
+#include "frame/menu_ids.h"
+#include "frame/prikazy_menu.h"
 #include "ovladac.h"
+#include "tariff_tables/forms/prikazy_tarifnich_tabulek.h"
 #include "platform/database.h"
 #include "test_env.h"
 
@@ -218,6 +221,41 @@ private slots:
                                         "1 2011-01-01 9999-12-31 19:00:00-23:59:59=90/2"));
             }
         }
+    }
+
+    // A right click acts on the item under the mouse, with that item's menu.
+    void rightClickSelectsTheItemUnderTheMouse()
+    {
+        test::Ovladac o;
+        Nastaveni_tarifnich_pasem w;
+        QString menu;
+        spust(o, w, [&](QWidget* okno) {
+            auto* tv = okno->findChild<QTreeView*>("tv_1");
+            LazyTreeModel& m = w.strom();
+            const QModelIndex mistni = najdi(m, "Místní");
+            const QModelIndex regionalni = najdi(m, "Regionální");
+            tv->setCurrentIndex(mistni);
+            QTimer::singleShot(20, [&] {
+                if (QWidget* p = QApplication::activePopupWidget()) {
+                    menu = p->objectName();
+                    p->close();
+                }
+            });
+            emit tv->customContextMenuRequested(tv->visualRect(regionalni).center());
+            QCOMPARE(tv->currentIndex(), QModelIndex(regionalni));
+            QCOMPARE(menu, QStringLiteral("p_pasma"));
+            okno->findChild<QPushButton*>("cb_Cancel")->click();
+        });
+    }
+
+    // The four menu items open these windows.
+    void menuItemsAreRegistered()
+    {
+        PrikazyMenu::instance().vymaz();
+        registruj_prikazy_tarifnich_tabulek();
+        for (int id : {menu::ZoneAssignment, menu::ZoneImpulsePeriods, menu::DiscountedPeriods, menu::ImpulsePrices})
+            QVERIFY2(PrikazyMenu::instance().ma(id), qPrintable(QString::number(id)));
+        PrikazyMenu::instance().vymaz();
     }
 
     // A write the database refuses shows a message and leaves the tree as stored.
