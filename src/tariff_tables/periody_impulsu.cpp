@@ -159,6 +159,18 @@ bool PeriodyImpulsu::uprav_cas(const QString& klic, const Platnost& p, const Cas
 {
     m_error = chyba_casu(novy);
     if (!m_error.isEmpty()) return false;
+    // A band moved onto the key of another band of the range would make two rows of one key.
+    if (novy.od_casu != stary.od_casu || novy.do_casu != stary.do_casu || novy.typ_dne != stary.typ_dne) {
+        bool obsazeno = false;
+        if (!cti(t("SELECT 1 FROM %T WHERE %K = ? AND pocatek_platnosti = ? AND konec_platnosti = ? "
+                   "AND od_casu = ? AND do_casu = ? AND typ_dne = ?"),
+                 {klic, p.od, p.do_, novy.od_casu, novy.do_casu, novy.typ_dne}, [&](Query&) { obsazeno = true; }))
+            return false;
+        if (obsazeno) {
+            m_error = QStringLiteral("Tento časový úsek už v platnosti je.");
+            return false;
+        }
+    }
     return zapis([&](Query& q) {
         if (!q.execute(t("UPDATE %T SET od_casu = ?, do_casu = ?, perioda = ?, typ_dne = ? WHERE %K = ? "
                          "AND pocatek_platnosti = ? AND konec_platnosti = ? AND od_casu = ? AND do_casu = ? "

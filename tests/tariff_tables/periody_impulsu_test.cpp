@@ -77,6 +77,10 @@ TEST_F(Periody, BadBandsAndRepeatedKeysAreRefused)
     }
     EXPECT_FALSE(p.vloz_cas("1", {"2001-12-31", "2001-01-01"}, {"00:00:00", "23:59:59", "60", 2}));
     EXPECT_FALSE(p.uprav_cas("1", r, {"00:00:00", "23:59:59", "60", 1}, {"00:00:00", "23:59:59", "0", 1}));
+    // A band changed onto the key of another band of its range is refused.
+    ASSERT_TRUE(p.vloz_cas("1", r, {"00:00:00", "23:59:59", "90", 2}));
+    EXPECT_FALSE(p.uprav_cas("1", r, {"00:00:00", "23:59:59", "90", 2}, {"00:00:00", "23:59:59", "90", 1}));
+    ASSERT_TRUE(p.smaz_cas("1", r, {"00:00:00", "23:59:59", "90", 2}));
     EXPECT_EQ(radky("perioda_impulsu"), "1 2001-01-01 2001-12-31 00:00:00-23:59:59=60/1");
 }
 

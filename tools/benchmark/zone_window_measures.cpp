@@ -107,7 +107,8 @@ QList<Figure> measureZoneWindow(Context& c)
     });
     w.Create(nullptr);
 
-    out << Figure{QStringLiteral("(directory: %1 states, %2 cities)").arg(states).arg(cities), 0, QString()};
+    out << Figure{QStringLiteral("states in the directory"), double(states), QStringLiteral("states")};
+    out << Figure{QStringLiteral("cities in the directory"), double(cities), QStringLiteral("cities")};
     out << Figure{QStringLiteral("opening the zone assignment window"), openMs, QStringLiteral("ms (bar < 300)")};
     out << Figure{QStringLiteral("expanding the zone type of the largest zone"), rootMs, QStringLiteral("ms")};
     out << Figure{QStringLiteral("expanding the largest zone (%1 items)").arg(items), zoneMs,
