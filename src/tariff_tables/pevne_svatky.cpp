@@ -93,7 +93,7 @@ bool Pevne_svatky::oprav(const Struct_svatky& s)
                                   "WHERE id_svatku = ?"),
                    {s.den, s.mesic, s.nazev, m_klic, s.id_svatku}))
         return selhani(q.lastErrorText());
-    return q.rowCount() == 1 || selhani(QString());
+    return q.rowCount() == 1 || selhani(QStringLiteral("Svátek už v tabulce není."));
 }
 
 bool Pevne_svatky::smaz(const Struct_svatky& s)
@@ -102,7 +102,7 @@ bool Pevne_svatky::smaz(const Struct_svatky& s)
     Query q(m_t);
     if (!q.execute(QStringLiteral("DELETE FROM dba.pevne_svatky WHERE id_svatku = ?"), {s.id_svatku}))
         return selhani(q.lastErrorText());
-    return q.rowCount() == 1 || selhani(QString());
+    return q.rowCount() == 1 || selhani(QStringLiteral("Svátek už v tabulce není."));
 }
 
 bool Pevne_svatky::Vloz_velikonoce(bool* vlozeno)

@@ -60,7 +60,8 @@ public:
     bool nacti(int mesic, QList<Struct_svatky>* svatky);
     // Stores a new holiday and gives it its id.
     bool vloz(Struct_svatky* s);
-    // Writes day, month and description of the holiday's row.
+    // Writes day, month and description of the holiday's row; false also
+    // when the row is no longer there (as for smaz).
     bool oprav(const Struct_svatky& s);
     bool smaz(const Struct_svatky& s);
     // Adds the year's Easter row when the year has none; `vlozeno` says whether
@@ -68,7 +69,7 @@ public:
     // years Easter is computed for get none. The caller commits.
     bool Vloz_velikonoce(bool* vlozeno);
 
-    // The engine's text of the last failure ("" when the row was missing).
+    // Why the last operation failed: the engine's text, or that the row is gone.
     QString lastError() const { return m_error; }
 
 private:

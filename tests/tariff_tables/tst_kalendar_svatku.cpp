@@ -312,6 +312,33 @@ private slots:
         QCOMPARE(ulozeno("0"), QStringLiteral("1.1 Nový rok,30.4 Správný,1.5 Svátek práce,28.10 Vznik státu"));
     }
 
+    void aRefusedStatementIsReportedAndTheTreeShowsWhatIsStored()
+    {
+        QVERIFY(t().exec("CREATE TRIGGER dba.odmitni BEFORE INSERT ON pevne_svatky WHEN NEW.Nazev = 'Chyba' "
+                         "BEGIN SELECT RAISE(ABORT, 'odmítnuto'); END"));
+        QVERIFY(t().commit());
+        Ovladac o;
+        otevri(o, "0", [&](QWidget* w) {
+            o.pri("Z_Oprava_svatku", zapis("6", "Jan Hus"));
+            pravyKlik(w, uzel(w, 7), "Vložení");
+            o.pri("Z_Oprava_svatku", zapis("5", "Chyba"));
+            pravyKlik(w, uzel(w, 7), "Vložení");
+            QCOMPARE(o.zpravy.size(), 1);
+            QVERIFY2(o.zpravy.first().contains("Svátek se nepodařilo zapsat.") && o.zpravy.first().contains("odmítnuto"),
+                     qPrintable(o.zpravy.first()));
+            QCOMPARE(deti(w, 7), QStringList{"06  -  Jan Hus"});
+            // A row deleted meanwhile: its edit is reported and the month read again.
+            QVERIFY(t().exec("DELETE FROM dba.pevne_svatky WHERE Nazev = 'Svátek práce'"));
+            o.pri("Z_Oprava_svatku", zapis("2", "Jiný"));
+            pravyKlik(w, uzel(w, 5, 0), "Oprava");
+            QCOMPARE(o.zpravy.size(), 2);
+            QVERIFY2(o.zpravy.last().contains("Svátek už v tabulce není."), qPrintable(o.zpravy.last()));
+            QCOMPARE(deti(w, 5), QStringList{});
+            klik(w, "cb_OK");
+        });
+        QCOMPARE(ulozeno("0"), QStringLiteral("1.1 Nový rok,6.7 Jan Hus,28.10 Vznik státu"));
+    }
+
     void leavingAndTheSaveQuestion()
     {
         const QString puvodni = ulozeno("0");
