@@ -60,6 +60,9 @@ CREATE TABLE cena_impulsu (
 
 -- Holidays: a row with year 0 holds in every year.
 CREATE TABLE pevne_svatky (
+    -- Generated: the calendar edits and deletes exactly the row it shows,
+    -- also when two rows share their day, month and year.
+    id_svatku INTEGER PRIMARY KEY,
     den    INTEGER,   -- day of the month
     Mesic  INTEGER,   -- month 1..12, compared with month(date)
     Nazev  TEXT,      -- description; 'Velikonoce' marks a year's Easter row

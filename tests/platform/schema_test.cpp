@@ -56,7 +56,7 @@ TEST_F(Schema, EveryRelationHasTheColumnsTheStatementsUse)
         {"perioda_impulsu", "id_pasma, Pocatek_platnosti, Konec_platnosti, Od_casu, Do_casu, perioda, Typ_dne"},
         {"zlevnene_volani", "Kod_statu, pocatek_platnosti, konec_platnosti, od_casu, do_casu, perioda, typ_dne"},
         {"cena_impulsu", "id_ceny, Pocatek_platnosti, Konec_platnosti, Cena_Impulsu, Typ_ceny"},
-        {"pevne_svatky", "den, Mesic, Nazev, Rok"},
+        {"pevne_svatky", "id_svatku, den, Mesic, Nazev, Rok"},
         {"prirazeni_pobocek",
          "Cislo_pobocky, Pocatek_platnosti, Konec_platnosti, ID_firmy, ID_Oddeleni, ID_Osoby, Dohled"},
         {"ciselnik_firem",

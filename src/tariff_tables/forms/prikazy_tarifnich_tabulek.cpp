@@ -6,6 +6,7 @@
 #include "tariff_tables/forms/kontrola_prirazeni.h"
 #include "tariff_tables/forms/nastaveni_cena_impulsu.h"
 #include "tariff_tables/forms/nastaveni_tarifnich_pasem.h"
+#include "tariff_tables/forms/z_kalendar_svatku.h"
 
 namespace kavro {
 
@@ -27,6 +28,12 @@ void registruj_prikazy_tarifnich_tabulek()
     p.registruj(menu::ImpulsePrices, [](QWidget* rodic) {
         Nastaveni_cena_impulsu okno(rodic);
         return okno.Create(rodic);
+    });
+    // "Kalendáře svátků": "Pevných" passes "0", "Pro daný rok" the year from the year picker.
+    p.registrujKalendarSvatku([](QWidget* rodic, const QString& rok) {
+        FDX_Kalendar_svatku pozadavek{rok};
+        Z_Kalendar_svatku okno;
+        okno.Create(rodic, &pozadavek);
     });
 }
 
