@@ -58,7 +58,7 @@ namespace {
 
 class TarifovaniProImport : public TariffingRun {
 public:
-    TarifovaniProImport()
+    explicit TarifovaniProImport(Transaction& t) : m_t(t)
     {
         // Direct: the step reaches the import on the thread that runs the tariffing.
         QObject::connect(&m_t, &Tarifovani::status, [this](const QString& text) {
@@ -75,9 +75,9 @@ private:
 
 } // namespace
 
-void Tarifovani::zaregistruj()
+std::unique_ptr<TariffingRun> Tarifovani::proImport(Transaction* t)
 {
-    setTariffingRunFactory([] { return std::unique_ptr<TariffingRun>(new TarifovaniProImport); });
+    return std::make_unique<TarifovaniProImport>(t ? *t : Transaction::main());
 }
 
 // ---------------------------------------------------------------- the run

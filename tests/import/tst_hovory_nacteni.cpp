@@ -59,6 +59,10 @@ private:
     std::unique_ptr<konfiguracni_hodnoty> store;
     QList<MessageRequest> boxes;
     Gate gate;
+    TariffingRunFactory gated()
+    {
+        return [this] { return std::make_unique<GatedRun>(&gate); };
+    }
 
     void writeDays(int days, int calls)
     {
@@ -83,12 +87,10 @@ private slots:
         setMessageAnswerer([this](const MessageRequest& r) { boxes << r; return int(ResultOk); });
         gate.runs = 0;
         gate.hold = false;
-        setTariffingRunFactory([this] { return std::make_unique<GatedRun>(&gate); });
     }
 
     void cleanup()
     {
-        setTariffingRunFactory({});
         Hovory_nacteni::setDotazNaObdobi({});
         Hovory_nacteni::setDotazNaSoubor({});
         setMessageAnswerer({});
@@ -104,7 +106,7 @@ private slots:
         rec.typ_importu = 1;
         gate.hold = true;
         {
-            Hovory_nacteni w(nullptr, &rec);
+            Hovory_nacteni w(nullptr, &rec, gated());
             w.show();
             QVERIFY(rec.import_bezi);
             QTRY_COMPARE(gate.runs.load(), 1); // the worker waits in the final tariffing
@@ -138,7 +140,7 @@ private slots:
             return true;
         });
         gate.hold = true;
-        Hovory_nacteni w(nullptr, &rec);
+        Hovory_nacteni w(nullptr, &rec, gated());
         w.show();
         QTRY_COMPARE(gate.runs.load(), 1);
         w.close(); // the title bar's close button
@@ -166,7 +168,7 @@ private slots:
         Hovory_nacteni::setDotazNaSoubor([path](QWidget*) { return path; });
         FDX_Typ_importu rec;
         rec.typ_importu = 3;
-        QVERIFY(Hovory_nacteni::Create(nullptr, &rec));
+        QVERIFY(Hovory_nacteni::Create(nullptr, &rec, gated()));
         QCOMPARE(boxes.size(), 1);
         QCOMPARE(boxes[0].text, QString("Data nelze načíst"));
         QCOMPARE(boxes[0].icon, int(IconWarning));
@@ -188,7 +190,7 @@ private slots:
         });
         FDX_Typ_importu rec;
         rec.typ_importu = 2;
-        QVERIFY(Hovory_nacteni::Create(nullptr, &rec));
+        QVERIFY(Hovory_nacteni::Create(nullptr, &rec, gated()));
         QCOMPARE(offeredOd, QString("1997-08-01"));
         QCOMPARE(offeredDo, QString("2024-03-17"));
         QCOMPARE(count(), 0);
@@ -201,7 +203,7 @@ private slots:
             d->findChild<QLineEdit*>("textb_do")->setText("2024-03-16");
             d->findChild<QPushButton*>("cb_1")->click();
         });
-        QVERIFY(Hovory_nacteni::Create(nullptr, &rec));
+        QVERIFY(Hovory_nacteni::Create(nullptr, &rec, gated()));
         Transaction::main().rollback();
         QCOMPARE(count(), 10);
         QCOMPARE(count("date(ustredna_datum_a_cas) = '2024-03-16'"), 10);
@@ -217,7 +219,7 @@ private slots:
         }
         writeDays(3, 20);
         FDX_Typ_importu rec;
-        QVERIFY(Hovory_nacteni::Create(nullptr, &rec));
+        QVERIFY(Hovory_nacteni::Create(nullptr, &rec, gated()));
         QCOMPARE(count(), 60);
 
         // The stored period is proposed; the calendar button beside a box picks its date.
