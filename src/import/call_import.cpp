@@ -3,6 +3,7 @@
 #include "common/konfigurace.h"
 #include "platform/clock.h"
 #include "platform/database.h"
+#include "platform/unit_of_work.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -132,10 +133,11 @@ void Import_hovoru::spustTarifikaci()
 
 void Import_hovoru::potvrd()
 {
-    if (!m_t.commit()) {
+    // Each file is committed on its own, also after a cancel or a damaged record.
+    UnitOfWork soubor(m_t);
+    if (!soubor.commit()) {
         ++m_souhrn.chyb_potvrzeni;
-        m_souhrn.posledni_chyba = m_t.lastErrorText();
-        m_t.rollback();
+        m_souhrn.posledni_chyba = soubor.errorText();
     }
 }
 

@@ -29,8 +29,6 @@
 
 #include <memory>
 
-struct sqlite3;
-
 namespace kavro {
 
 class Transaction;
@@ -128,7 +126,6 @@ private:
     QString m_lastError;
     QString m_message;
     std::unique_ptr<VypocetTarifu> m_vypocet;
-    sqlite3* m_vypocetDb = nullptr;
     bool m_drzTabulky = false;
     QString m_vynulovatOd, m_vynulovatDo;
 };

@@ -14,6 +14,7 @@
 
 #include "platform/clock.h"
 #include "platform/database.h"
+#include "platform/unit_of_work.h"
 #include "platform/registry.h"
 
 #include <QDir>
@@ -75,10 +76,11 @@ bool fillTariffTables(Transaction& t)
                           {h.den, h.mesic, QString::fromUtf8(h.nazev)});
     if (!ok) {
         const QString e = t.lastErrorText();
-        t.rollback();
+        UnitOfWork(t).rollback();
         return fail(e);
     }
-    return t.commit() || fail(t.lastErrorText());
+    UnitOfWork prace(t);
+    return prace.commit() || fail(prace.errorText());
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "platform/database.h"
 #include "platform/forms/message_box.h"
 #include "platform/registry.h"
+#include "platform/unit_of_work.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -237,10 +238,13 @@ bool Zakladni_okno::Create(const QString& prikazova_radka)
     Transaction& t = Transaction::main();
     m_spojeno = t.connect(QStringLiteral("KAVRO"), Registry::instance());
     int chyba = t.lastErrorNumber();
-    if (m_spojeno && !t.commit()) {
-        chyba = t.lastErrorNumber();
-        t.disconnect();
-        m_spojeno = false;
+    if (m_spojeno) {
+        UnitOfWork zkouska(t);
+        if (!zkouska.commit()) {
+            chyba = zkouska.errorNumber();
+            t.disconnect();
+            m_spojeno = false;
+        }
     }
     if (!m_spojeno) {
         Nepodarilo_se_spojeni_se_zdrojem(chyba);
@@ -528,7 +532,8 @@ void Zakladni_okno::Zakladni_okno_Destroy()
     // Runs once, on whichever way the window goes.
     if (m_ukonceno) return;
     m_ukonceno = true;
-    if (m_spojeno) Transaction::main().commit();
+    // What is pending when the program ends is kept.
+    if (m_spojeno) UnitOfWork(Transaction::main()).commit();
     if (konfigurace == m_konfigurace.get()) konfigurace = nullptr;
     m_konfigurace.reset();
 }
