@@ -1,6 +1,7 @@
 #include "tariffing/hovory_behu.h"
 
 #include "platform/fast_statement.h"
+#include "tariffing/stupen_hovoru.h"
 
 #include <algorithm>
 
@@ -12,6 +13,7 @@ bool HovoryBehu::nacti(Transaction& tr, const std::string& od, const std::string
                        std::vector<Hovor>& hovory, std::vector<Hovor>& puvodni, std::string& chyba)
 {
     const bool rozsah = !od.empty();
+    const std::string nedokoncene = "status_hovoru < " + text(StupenHovoru::Otarifovan);
     const std::string sloupce =
         "SELECT id_hovoru, ustredna_datum_a_cas, ustredna_delka_hovoru, ustredna_volane_cislo, "
         "ustredna_pocet_impulsu, ustredna_cislo_pobocky, ustredna_cislo_linky, status_hovoru, typ_hovoru, "
@@ -52,7 +54,7 @@ bool HovoryBehu::nacti(Transaction& tr, const std::string& od, const std::string
                 h.puvodni = std::int32_t(puvodni.size());
                 puvodni.push_back(h);
                 h.typ = h.kod_statu = h.kod_mesta = h.cislo_ucastnika = Text{};
-                h.status = Hodnota::cele(2);
+                h.status = Hodnota::cele(cislo(StupenHovoru::Nacten));
                 h.tarifovat = Hodnota::cele(0);
                 h.pasmo = h.program_pocet_impulsu = Hodnota();
             }
@@ -62,11 +64,11 @@ bool HovoryBehu::nacti(Transaction& tr, const std::string& od, const std::string
     };
     if (rozsah) {
         if (!cti_hovory("ustredna_datum_a_cas >= ?1 AND ustredna_datum_a_cas < ?2", true)
-            || !cti_hovory("status_hovoru < 10 AND (ustredna_datum_a_cas IS NULL OR ustredna_datum_a_cas < ?1 "
+            || !cti_hovory(nedokoncene + " AND (ustredna_datum_a_cas IS NULL OR ustredna_datum_a_cas < ?1 "
                            "OR ustredna_datum_a_cas >= ?2)",
                            false))
             return false;
-    } else if (!cti_hovory("status_hovoru < 10", false)) {
+    } else if (!cti_hovory(nedokoncene, false)) {
         return false;
     }
     // Written back in the order of the table's key.

@@ -2,6 +2,7 @@
 
 #include "platform/database.h"
 #include "tariffing/hovory_behu.h"
+#include "tariffing/stupen_hovoru.h"
 #include "tariffing/tabulky_tarifu.h"
 
 #include <algorithm>
@@ -84,7 +85,8 @@ namespace {
 
 const Text kP{"P", 1}, kC{"C", 1}, kB{"B", 1}, kA{"A", 1};
 
-void naStupen(Hovor& h, std::int64_t stupen) { h.status = Hodnota::cele(stupen); }
+void naStupen(Hovor& h, StupenHovoru stupen) { h.status = Hodnota::cele(cislo(stupen)); }
+bool naStupni(const Hovor& h, StupenHovoru stupen) { return je(h.status, cislo(stupen)); }
 
 } // namespace
 
@@ -93,7 +95,7 @@ bool VypocetTarifu::typ_hovoru()
     if (!nactiAdresar()) return false;
     const std::string_view mp = m_mp.sv(), mm = m_mm.sv();
     for (Hovor& h : m_hovory) {
-        if (!je(h.status, 2)) continue;
+        if (!naStupni(h, StupenHovoru::Nacten)) continue;
         if (h.typ.null()) {
             if (zacina(h.volane_cislo, "*IN") || zacina(h.volane_cislo, "Příchozí")) {
                 h.typ = kP;
@@ -110,7 +112,7 @@ bool VypocetTarifu::typ_hovoru()
                 h.cislo_ucastnika = ucastnik(h, 1, m_ks, m_km);
             }
         }
-        naStupen(h, 3);
+        naStupen(h, StupenHovoru::TypHovoru);
     }
     return true;
 }
@@ -121,7 +123,7 @@ void VypocetTarifu::fakta_linek(std::vector<std::string>& vsechny, std::vector<s
     std::set<std::string> v, b, s;
     const Text petMinut{"00:05:00", 8};
     for (const Hovor& h : m_hovory) {
-        if (!je(h.status, 3) || h.typ.null() || je(h.typ, "P") || h.linka.null()) continue;
+        if (!naStupni(h, StupenHovoru::TypHovoru) || h.typ.null() || je(h.typ, "P") || h.linka.null()) continue;
         const std::string linka(h.linka.sv());
         v.insert(linka);
         if (je(h.pocet_impulsu, 0) && !h.delka.null() && porovnejText(h.delka, petMinut) > 0) b.insert(linka);
@@ -140,7 +142,7 @@ bool VypocetTarifu::tarif_podle_linek()
     if (!nactiLinky() || !nactiTarify()) return false;
     const TabulkyTarifu& t = *m_tab;
     for (Hovor& h : m_hovory) {
-        if (!je(h.status, 3)) continue;
+        if (!naStupni(h, StupenHovoru::TypHovoru)) continue;
         const Hodnota* zapojen = nullptr;
         if (!h.linka.null()) {
             const auto it = t.linky.find(std::string(h.linka.sv()));
@@ -158,7 +160,7 @@ bool VypocetTarifu::tarif_podle_linek()
                     break;
                 }
         }
-        naStupen(h, 4);
+        naStupen(h, StupenHovoru::TarifPodleLinky);
     }
     return true;
 }
@@ -169,14 +171,14 @@ bool VypocetTarifu::kody_statu_a_mest()
     const TabulkyTarifu& t = *m_tab;
     const std::int64_t mp = znaku(m_mp), mm = znaku(m_mm);
     for (Hovor& h : m_hovory) {
-        if (!je(h.status, 4)) continue;
+        if (!naStupni(h, StupenHovoru::TarifPodleLinky)) continue;
         if (h.kod_statu.null() && je(h.typ, "C")) h.kod_statu = nejdelsi(h, 1 + mp, t.delkyStatu, t.staty, {});
         if (h.kod_mesta.null() && (je(h.typ, "C") || je(h.typ, "B")) && !h.kod_statu.null()) {
             const std::int64_t zacatek = je(h.typ, "C") ? 1 + mp + znaku(h.kod_statu) : 1 + mm;
             const std::string predpona = klic({h.kod_statu.sv(), {}});
             h.kod_mesta = nejdelsi(h, zacatek, t.delkyMest, t.mesta, predpona);
         }
-        naStupen(h, 5);
+        naStupen(h, StupenHovoru::KodyStatuAMesta);
     }
     return true;
 }
@@ -186,7 +188,7 @@ bool VypocetTarifu::ucastnici()
     if (!nactiAdresar()) return false;
     const std::int64_t mp = znaku(m_mp), mm = znaku(m_mm);
     for (Hovor& h : m_hovory) {
-        if (!je(h.status, 5)) continue;
+        if (!naStupni(h, StupenHovoru::KodyStatuAMesta)) continue;
         if (h.cislo_ucastnika.null() && !h.kod_mesta.null()) {
             if (je(h.typ, "C") && !h.kod_statu.null())
                 h.cislo_ucastnika =
@@ -194,7 +196,7 @@ bool VypocetTarifu::ucastnici()
             else if (je(h.typ, "B"))
                 h.cislo_ucastnika = ucastnik(h, 1 + mm + znaku(h.kod_mesta), h.kod_statu, h.kod_mesta);
         }
-        naStupen(h, 6);
+        naStupen(h, StupenHovoru::Ucastnik);
     }
     return true;
 }
@@ -204,7 +206,7 @@ bool VypocetTarifu::pasma()
     if (!nactiAdresar()) return false;
     const TabulkyTarifu& t = *m_tab;
     for (Hovor& h : m_hovory) {
-        if (!je(h.status, 6)) continue;
+        if (!naStupni(h, StupenHovoru::Ucastnik)) continue;
         if (je(h.tarifovat, 1) && !h.kod_statu.null()) {
             const Hodnota* pasmo = nullptr;
             if (je(h.typ, "C")) {
@@ -216,7 +218,7 @@ bool VypocetTarifu::pasma()
             }
             if (pasmo && !pasmo->null()) h.pasmo = *pasmo;
         }
-        naStupen(h, 7);
+        naStupen(h, StupenHovoru::Pasmo);
     }
     return true;
 }
@@ -236,8 +238,8 @@ bool VypocetTarifu::impulsy()
     const TabulkyTarifu& t = *m_tab;
     static const std::vector<TabulkyTarifu::Perioda> zadne;
     for (Hovor& h : m_hovory) {
-        if (!je(h.status, 7) || !je(h.tarifovat, 1)) continue;
-        naStupen(h, 8);
+        if (!naStupni(h, StupenHovoru::Pasmo) || !je(h.tarifovat, 1)) continue;
+        naStupen(h, StupenHovoru::Impulsy);
         const Text den = podretezec(h.datum_a_cas, 1, 10);
         const Text cas = podretezec(h.datum_a_cas, 12, 8);
         if (den.null()) continue;
@@ -289,7 +291,7 @@ bool VypocetTarifu::impulsy()
         }
     }
     for (Hovor& h : m_hovory) {
-        if (!je(h.status, 8)) continue;
+        if (!naStupni(h, StupenHovoru::Impulsy)) continue;
         const Hodnota& program = h.program_pocet_impulsu;
         const Hodnota& ustredna = h.pocet_impulsu;
         if (program.null() || ustredna.null() || je(ustredna, 0) || porovnej(program, ustredna) == 0) continue;
@@ -302,7 +304,7 @@ bool VypocetTarifu::impulsy()
         if (porovnej(plus5, ustredna).value_or(0) > 0) h.program_pocet_impulsu = ustredna;
     }
     for (Hovor& h : m_hovory)
-        if (je(h.status, 7)) naStupen(h, 8);
+        if (naStupni(h, StupenHovoru::Pasmo)) naStupen(h, StupenHovoru::Impulsy);
     return true;
 }
 
@@ -316,8 +318,8 @@ void VypocetTarifu::kratka_cisla()
     const std::string_view mp = m_mp.sv(), mm = m_mm.sv();
     const std::int64_t dmp = znaku(m_mp), dmm = znaku(m_mm);
     for (Hovor& h : m_hovory) {
-        if (!je(h.status, 8)) continue;
-        naStupen(h, 9);
+        if (!naStupni(h, StupenHovoru::Impulsy)) continue;
+        naStupen(h, StupenHovoru::KratkaCisla);
         if (h.volane_cislo.null()) continue;
         const std::int64_t delka = znaku(h.volane_cislo);
         const bool c = je(h.typ, "C"), b = je(h.typ, "B"), p = je(h.typ, "P");
@@ -343,8 +345,8 @@ bool VypocetTarifu::volajici()
     const TabulkyTarifu& t = *m_tab;
     std::string seznam;
     for (Hovor& h : m_hovory) {
-        if (!je(h.status, 9)) continue;
-        naStupen(h, 10);
+        if (!naStupni(h, StupenHovoru::KratkaCisla)) continue;
+        naStupen(h, StupenHovoru::Otarifovan);
         h.firma = Hodnota();
         h.oddeleni = Hodnota();
         h.osoby = Text{};

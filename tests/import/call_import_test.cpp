@@ -340,9 +340,9 @@ TEST_F(CallImport, RefusedInsertsAreCountedAndReported)
 TEST(CallImportHelpers, DirectoryDaysAndNewestDay)
 {
     auto cfg = [](QHash<QString, QString> v) { return [v](const QString& n) { return v.value(n); }; };
-    EXPECT_EQ(adresarDennichSouboru(cfg({{"DatovyZdrojSberace", "Ne"}, {"VstupniDatovyAdresarKavro", "/in/"}, {"DatovyAdresar", "/d/"}})), "/in/");
-    EXPECT_EQ(adresarDennichSouboru(cfg({{"DatovyZdrojSberace", "Ano"}, {"VstupniDatovyAdresarKavro", "/in/"}, {"DatovyAdresar", "/d/"}})), "/d/");
-    EXPECT_EQ(adresarDennichSouboru(cfg({{"VstupniDatovyAdresarKavro", "/in/"}, {"DatovyAdresar", "/d/"}})), "/d/");
+    EXPECT_EQ(vstupniAdresar(cfg({{"DatovyZdrojSberace", "Ne"}, {"VstupniDatovyAdresarKavro", "/in/"}, {"DatovyAdresar", "/d/"}})), "/in/");
+    EXPECT_EQ(vstupniAdresar(cfg({{"DatovyZdrojSberace", "Ano"}, {"VstupniDatovyAdresarKavro", "/in/"}, {"DatovyAdresar", "/d/"}})), "/d/");
+    EXPECT_EQ(vstupniAdresar(cfg({{"VstupniDatovyAdresarKavro", "/in/"}, {"DatovyAdresar", "/d/"}})), "/d/");
     EXPECT_EQ(Pricti_jeden_den("20231231"), "20240101");
     EXPECT_EQ(Pricti_jeden_den("20240228"), "20240229");
     EXPECT_EQ(Pricti_jeden_den("99991231"), "99991231");

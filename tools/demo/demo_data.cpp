@@ -16,6 +16,7 @@
 #include "platform/database.h"
 #include "platform/unit_of_work.h"
 #include "platform/registry.h"
+#include "common/registry_names.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -26,7 +27,7 @@ using namespace kavro;
 namespace {
 
 
-const QString kInstance = QStringLiteral("Software\\Dorvek\\Kavro\\Sberac");
+const QString kInstance = registr::Aplikace + QStringLiteral("Sberac");
 
 bool fail(const QString& what)
 {
@@ -121,8 +122,8 @@ bool create(const QString& folder, const QString& dbPath, int days, int callsPer
     t.disconnect();
 
     Registry& r = Registry::instance();
-    r.writeAll(kInstance, {{QStringLiteral("DatovyAdresar"), o.outDir + QStringLiteral("/")},
-                           {QStringLiteral("Jmeno_uzivatele"), QStringLiteral("Ukázková firma s.r.o.")}});
+    r.writeAll(kInstance, {{registr::DatovyAdresar, o.outDir + QStringLiteral("/")},
+                           {registr::JmenoUzivatele, QStringLiteral("Ukázková firma s.r.o.")}});
     std::printf("Ukázková databáze %s a soubory sběrače v %s vytvořeny.\n", qPrintable(dbPath), qPrintable(o.outDir));
     return true;
 }

@@ -11,6 +11,7 @@
 #include "platform/forms/message_box.h"
 #include "platform/registry.h"
 #include "platform/unit_of_work.h"
+#include "common/registry_names.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -220,15 +221,15 @@ bool Zakladni_okno::Create(const QString& prikazova_radka)
     // 2. The configuration store.
     m_konfigurace = std::make_unique<konfiguracni_hodnoty>(aplikace_v_registru, jmeno_aplikace);
     konfigurace = m_konfigurace.get();
-    konfigurace->nastav_promennou(QStringLiteral("jmeno_aplikace"), jmeno_aplikace, QString());
+    konfigurace->nastav_promennou(registr::JmenoAplikace, jmeno_aplikace, QString());
 
     // 3. The data directory ends with a separator (in memory only).
-    const QString adresar = konfigurace->zjisti_hodnotu(QStringLiteral("DatovyAdresar"));
+    const QString adresar = konfigurace->zjisti_hodnotu(registr::DatovyAdresar);
     const QString doplneny = doplnLomitko(adresar);
-    if (doplneny != adresar) konfigurace->nastav_promennou(QStringLiteral("DatovyAdresar"), doplneny, QString());
+    if (doplneny != adresar) konfigurace->nastav_promennou(registr::DatovyAdresar, doplneny, QString());
 
     // 4. The caption.
-    setWindowTitle(titulekOkna(jmeno_aplikace, konfigurace->zjisti_hodnotu(QStringLiteral("Ustredna"))));
+    setWindowTitle(titulekOkna(jmeno_aplikace, konfigurace->zjisti_hodnotu(registr::Ustredna)));
 
     // 5. One program per caption; the first one is brought up instead.
     m_druha_instance = Otestuj_spusteni_aplikace(windowTitle());
@@ -236,7 +237,7 @@ bool Zakladni_okno::Create(const QString& prikazova_radka)
 
     // 6. The database connection.
     Transaction& t = Transaction::main();
-    m_spojeno = t.connect(QStringLiteral("KAVRO"), Registry::instance());
+    m_spojeno = t.connect(registr::ZdrojKavro, Registry::instance());
     int chyba = t.lastErrorNumber();
     if (m_spojeno) {
         UnitOfWork zkouska(t);
@@ -261,15 +262,15 @@ bool Zakladni_okno::Create(const QString& prikazova_radka)
     m_fdx.ukazat_ulozit = false;
 
     // 9. The organisation name.
-    Jmeno_uzivatele = konfigurace->zjisti_hodnotu(QStringLiteral("Jmeno_uzivatele"));
+    Jmeno_uzivatele = konfigurace->zjisti_hodnotu(registr::JmenoUzivatele);
     ui->label_9->setText(Jmeno_uzivatele);
 
     // 10. A second instance ends here.
     if (m_druha_instance) zavrit = true;
 
     // 11. The default report period.
-    Vypln_registr(QStringLiteral("Datum_od"), clock::today().toString(QStringLiteral("yyyy-MM-dd")));
-    Vypln_registr(QStringLiteral("Datum_do"), QStringLiteral("9999-12-31"));
+    Vypln_registr(registr::DatumOd, clock::today().toString(QStringLiteral("yyyy-MM-dd")));
+    Vypln_registr(registr::DatumDo, QStringLiteral("9999-12-31"));
 
     obnov_dostupnost();
     if (zavrit) {
@@ -303,8 +304,8 @@ void Zakladni_okno::Nepodarilo_se_spojeni_se_zdrojem(int cislo_chyby)
 
 int Zakladni_okno::Vrat_stupen_opravneni()
 {
-    const QString pwd1 = konfigurace->precti_promennou_registru(QStringLiteral("PWD1"), QString());
-    const QString pwd2 = konfigurace->precti_promennou_registru(QStringLiteral("PWD2"), QString());
+    const QString pwd1 = konfigurace->precti_promennou_registru(registr::PWD1, QString());
+    const QString pwd2 = konfigurace->precti_promennou_registru(registr::PWD2, QString());
     const int stupen = stupenOpravneni(m_druha_instance ? QString() : m_prihlaseni.Zadane_heslo, pwd1, pwd2);
     ui->label_2->setText(textOpravneni(stupen));
     if (stupen < 3) menuBar()->removeAction(m_popup[3]->menuAction());

@@ -96,7 +96,7 @@ void Hovory_nacteni::spustVlakno()
     if (m_bezi || m_hotovo) return;
     Import_hovoru::Parametry p;
     p.typ_importu = m_typ_importu;
-    p.adresar = adresarDennichSouboru();
+    p.adresar = vstupniAdresar();
     if (m_typ_importu == 2) {
         QString od = posledni_zapis_do_hovoru(Transaction::main());
         od = od.left(4) + QLatin1Char('-') + od.mid(4, 2) + QLatin1Char('-') + od.mid(6, 2);
