@@ -1,6 +1,7 @@
 // The import and deletion windows driven as a user drives them.
 #include "import/forms/hovory_mazani.h"
 #include "import/forms/hovory_nacteni.h"
+#include "import/forms/z_adresar_pro_vstupni_data.h"
 
 #include "common/konfigurace.h"
 #include "gendata/gendata.h"
@@ -17,6 +18,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSemaphore>
 #include <QtTest>
 #include <atomic>
@@ -121,6 +123,34 @@ private slots:
         Transaction::main().rollback();
         QCOMPARE(count(), 50);
         QCOMPARE(gate.runs.load(), 1);
+        QVERIFY(boxes.isEmpty());
+    }
+
+    void directoryChosenInTheSettingsIsTheOneImported()
+    {
+        // The collector's directory stays empty; the day's file is in the
+        // directory chosen in "Adresáře se vstupními daty".
+        const QString own = env->dir() + "/vlastni";
+        QVERIFY(QDir().mkpath(own));
+        gendata::Options o;
+        o.outDir = own;
+        o.firstDay = QDate(2024, 3, 15);
+        o.days = 1;
+        o.callsPerDay = 20;
+        QVERIFY(gendata::writeFiles(o));
+        {
+            Z_Adresar_pro_vstupni_data d;
+            d.Z_Adresar_pro_vstupni_data_Create();
+            d.findChild<QRadioButton*>("optb_1")->setChecked(true);
+            d.findChild<QLineEdit*>("vstupni_data")->setText(own);
+            d.findChild<QPushButton*>("cb_2")->click();
+            QCOMPARE(d.result(), int(QDialog::Accepted));
+        }
+        FDX_Typ_importu rec;
+        rec.typ_importu = 1;
+        QVERIFY(Hovory_nacteni::Create(nullptr, &rec, gated()));
+        Transaction::main().rollback();
+        QCOMPARE(count(), 20);
         QVERIFY(boxes.isEmpty());
     }
 
