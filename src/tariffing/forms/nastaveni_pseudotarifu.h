@@ -3,19 +3,25 @@
 // time of local, long-distance and international calls. The times are written
 // only when "Ulož" is pressed, as one unit of work.
 #include <QDialog>
+#include <memory>
 #include <QString>
 #include <array>
 
 #include "platform/unit_of_work.h"
 
-#include "ui_nastaveni_pseudotarifu.h"
+namespace Ui {
+class Nastaveni_Pseudotarifu;
+}
 
 namespace kavro {
 
-class Nastaveni_Pseudotarifu : public QDialog, public Ui::Nastaveni_Pseudotarifu {
+class TimeBox;
+
+class Nastaveni_Pseudotarifu : public QDialog {
     Q_OBJECT
 public:
     explicit Nastaveni_Pseudotarifu(QWidget* parent = nullptr);
+    ~Nastaveni_Pseudotarifu() override;
 
     // Loads the six times and runs the form modally over `parent`; true when saved.
     bool Create(QWidget* parent);
@@ -32,6 +38,7 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
+    std::unique_ptr<Ui::Nastaveni_Pseudotarifu> ui;
     std::array<TimeBox*, 6> pole() const;
     UnitOfWork m_prace;  // what the window leaves pending is rolled back
 };
