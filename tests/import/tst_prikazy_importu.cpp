@@ -9,6 +9,7 @@
 #include "import/forms/hovory_nacteni.h"
 #include "platform/clock.h"
 #include "platform/database.h"
+#include "platform/forms/file_question.h"
 #include "platform/forms/message_box.h"
 #include "platform/registry.h"
 #include "tarifovani_data.h"
@@ -17,6 +18,7 @@
 
 #include <QAction>
 #include <QPushButton>
+#include <QApplication>
 #include <QtTest>
 
 using namespace kavro;
@@ -84,13 +86,13 @@ private slots:
             captions << d->parentWidget()->windowTitle();
             d->findChild<QPushButton*>("cb_2")->click();
         });
-        Hovory_nacteni::setDotazNaSoubor([&](QWidget* okno) {
-            captions << okno->window()->windowTitle();
+        setFileAnswerer([&](const FileQuestion&) {
+            captions << QApplication::activeModalWidget()->windowTitle();
             return QString();
         });
         w.polozka(1002)->trigger();
         w.polozka(1003)->trigger();
-        Hovory_nacteni::setDotazNaSoubor({});
+        setFileAnswerer({});
         QCOMPARE(captions, (QStringList{"Import souborů", "Import souborů"}));
 
         // "Vymazání z tabulky".
