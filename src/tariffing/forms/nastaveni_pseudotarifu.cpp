@@ -12,7 +12,7 @@ namespace kavro {
 Nastaveni_Pseudotarifu::~Nastaveni_Pseudotarifu() = default;
 
 Nastaveni_Pseudotarifu::Nastaveni_Pseudotarifu(QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::Nastaveni_Pseudotarifu>())
+    : Dialog(parent), ui(std::make_unique<Ui::Nastaveni_Pseudotarifu>())
 {
     ui->setupUi(this);
     // Each box normalises its text when it loses the focus and steps by a
@@ -67,13 +67,15 @@ void Nastaveni_Pseudotarifu::cb_OK_Click()
         Nastaveni_Pseudotarifu_Create();  // show what is really stored
         return;
     }
-    accept();
+    finish(true);
 }
 
-void Nastaveni_Pseudotarifu::cb_Cancel_Click()
+void Nastaveni_Pseudotarifu::cb_Cancel_Click() { leave(); }
+
+void Nastaveni_Pseudotarifu::leave()
 {
     m_prace.rollback();
-    reject();
+    finish(false);
 }
 
 void Nastaveni_Pseudotarifu::keyPressEvent(QKeyEvent* e)

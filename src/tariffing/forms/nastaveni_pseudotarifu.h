@@ -7,6 +7,7 @@
 #include <QString>
 #include <array>
 
+#include "common/forms/dialog_base.h"
 #include "platform/unit_of_work.h"
 
 namespace Ui {
@@ -17,7 +18,7 @@ namespace kavro {
 
 class TimeBox;
 
-class Nastaveni_Pseudotarifu : public QDialog {
+class Nastaveni_Pseudotarifu : public Dialog {
     Q_OBJECT
 public:
     explicit Nastaveni_Pseudotarifu(QWidget* parent = nullptr);
@@ -36,6 +37,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
+    // "Opusť", Esc and the close box: what is pending is rolled back.
+    void leave() override;
 
 private:
     std::unique_ptr<Ui::Nastaveni_Pseudotarifu> ui;
