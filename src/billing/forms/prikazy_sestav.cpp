@@ -1,5 +1,8 @@
 #include "billing/forms/prikazy_sestav.h"
 
+#include "billing/fdx_filtr_hovory.h"
+#include "billing/forms/s_tiskove_sestavy.h"
+#include "billing/forms/s_vyuctovani_hovoru.h"
 #include "frame/menu_ids.h"
 #include "frame/prikazy_menu.h"
 
@@ -7,6 +10,19 @@ namespace kavro {
 
 void registruj_prikazy_sestav()
 {
+    PrikazyMenu& p = PrikazyMenu::instance();
+    // Every directory and call list of the menu and of the directory tree.
+    p.registrujSestavy([](QWidget* rodic, FDX_Zakladni_okno* pozadavek) {
+        S_Tiskove_sestavy okno(rodic);
+        okno.Create(rodic, pozadavek);
+    });
+    // Billing kinds 1 to 7, each with a fresh call selection.
+    p.registrujVyuctovani([](QWidget* rodic, int druh) {
+        FDX_filtr_hovory vyber;
+        vyber.typ = druh;
+        S_Vyuctovani_hovoru okno(rodic);
+        okno.Create(rodic, &vyber);
+    });
 }
 
 } // namespace kavro
