@@ -1,6 +1,7 @@
 #include "billing/forms/prikazy_sestav.h"
 
 #include "billing/fdx_filtr_hovory.h"
+#include "billing/forms/ciselnik_kodu.h"
 #include "billing/forms/s_tiskove_sestavy.h"
 #include "billing/forms/s_vyuctovani_hovoru.h"
 #include "frame/menu_ids.h"
@@ -22,6 +23,10 @@ void registruj_prikazy_sestav()
         vyber.typ = druh;
         S_Vyuctovani_hovoru okno(rodic);
         okno.Create(rodic, &vyber);
+    });
+    p.registruj(menu::AccountCodes, [](QWidget* rodic) {
+        Ciselnik_kodu okno(rodic);
+        return okno.Create(rodic);
     });
 }
 
