@@ -2,10 +2,13 @@
 
 #include "billing/fdx_filtr_hovory.h"
 #include "billing/forms/ciselnik_kodu.h"
+#include "billing/forms/s_otarifovane_hovory.h"
 #include "billing/forms/s_tiskove_sestavy.h"
 #include "billing/forms/s_vyuctovani_hovoru.h"
 #include "frame/menu_ids.h"
 #include "frame/prikazy_menu.h"
+
+#include <memory>
 
 namespace kavro {
 
@@ -23,6 +26,12 @@ void registruj_prikazy_sestav()
         vyber.typ = druh;
         S_Vyuctovani_hovoru okno(rodic);
         okno.Create(rodic, &vyber);
+    });
+    // The call browser: its selection lasts from one opening to the next.
+    auto vyber_hovoru = std::make_shared<FDX_filtr_hovory>();
+    p.registruj(menu::CallBrowser, [vyber_hovoru](QWidget* rodic) {
+        S_Otarifovane_hovory okno(rodic);
+        return okno.Create(rodic, vyber_hovoru.get());
     });
     p.registruj(menu::AccountCodes, [](QWidget* rodic) {
         Ciselnik_kodu okno(rodic);
