@@ -60,7 +60,6 @@ ReportView::ReportView(QTableView* table, QLabel* header, QLabel* total, QWidget
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
-    m_table->horizontalHeader()->setStretchLastSection(true);
     connect(&m_model, &ReportModel::fetchFailed, this, [this] {
         messageBox(m_owner, IconWarning, ButtonsOk, m_owner->windowTitle(),
                    sestavy::zpravaNelzeNacist() + QLatin1Char('\n') + m_report.errorText());
