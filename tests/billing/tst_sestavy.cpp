@@ -12,7 +12,10 @@
 #include "platform/registry.h"
 #include "test_env.h"
 #include "vyuctovani_data.h"
+#include "billing/sestavy.h"
+#include "platform/database.h"
 
+#include <QAbstractItemModelTester>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -435,6 +438,104 @@ private slots:
             QFile::copy(pdf, kopie);
         }
         }
+    }
+
+    // The lists offer what the period's assignments allow; the dates are bound.
+    void selectionListsFollowTheAssignments()
+    {
+        Transaction& t = Transaction::main();
+        // Firm 3 holds an extension only inside the period; extension 300 began after the
+        // first day's midnight, extension 301 ended before the period.
+        QVERIFY(t.exec("INSERT INTO dba.ciselnik_firem (ID_Firmy, nazev_firmy) VALUES (3, 'Gama')"));
+        QVERIFY(t.exec("INSERT INTO dba.prirazeni_pobocek VALUES ('300', '2024-03-10 00:00:00', '2024-03-20 23:59:59', 3, 0, 0, '-')"));
+        QVERIFY(t.exec("INSERT INTO dba.prirazeni_pobocek VALUES ('301', '2023-01-01 00:00:00', '2023-12-31 23:59:59', 1, 10, 0, '-')"));
+        Registry::instance().write(P_Nastaveni_od_do::RegistryKey, P_Nastaveni_od_do::ValueOd, "2024-03-05");
+        Ovladac o;
+        QStringList firmy, linky;
+        o.pri("Vyber_pro_vyuctovani", [&](QWidget* d) {
+            auto* f = d->findChild<QComboBox*>("combo_firma");
+            auto* l = d->findChild<QComboBox*>("combo_linka");
+            for (int i = 0; i < f->count(); ++i) firmy << f->itemText(i);
+            for (int i = 0; i < l->count(); ++i) linky << l->itemText(i);
+            napis(d, "textb_datum_do", "2024-13-45");
+            klikni(d, "cb_2");
+        });
+        FDX_filtr_hovory f;
+        f.typ = 3;
+        S_Vyuctovani_hovoru w;
+        w.Create(nullptr, &f);
+        QCOMPARE(firmy, (QStringList{"Všechny firmy", "Alfa", "Beta's"}));
+        QCOMPARE(linky, (QStringList{"Vsechny_pobocky", "100", "101", "200", "301"}));
+        // "Opusť" writes nothing back.
+        QCOMPARE(Registry::instance().read(P_Nastaveni_od_do::RegistryKey, P_Nastaveni_od_do::ValueDo), QString("2024-03-31"));
+        QVERIFY(!f.OK);
+        QCOMPARE(f.id_firmy, QString());
+    }
+
+    // "Vyber" normalises a date still being typed and remembers the period.
+    void confirmNormalisesAndRemembersThePeriod()
+    {
+        Ovladac o;
+        o.pri("Vyber_pro_vyuctovani", [](QWidget* d) {
+            napis(d, "textb_datum_od", "1.2.2024");
+            napis(d, "textb_datum_do", "2024-02-30");
+            klikni(d, "cb_1");
+        });
+        int radky = -1;
+        o.pri("S_Vyuctovani_hovoru", [&](QWidget* w) {
+            radky = radku(w);
+            klikni(w, "cb_1");
+        });
+        FDX_filtr_hovory f;
+        f.typ = 2;
+        S_Vyuctovani_hovoru w;
+        w.Create(nullptr, &f);
+        QCOMPARE(f.datum_od, QString("2024-02-01 00:00:00"));
+        QCOMPARE(f.datum_do, QString("2024-02-29 23:59:59"));
+        QCOMPARE(Registry::instance().read(P_Nastaveni_od_do::RegistryKey, P_Nastaveni_od_do::ValueOd), QString("2024-02-01"));
+        // The last moment of February is the only call there.
+        QCOMPARE(radky, 3); // Alfa / Obchod, its firm's sum, the total
+    }
+
+    // The view reads rows a page at a time and keeps one highlighted line.
+    void tableReadsRowsAsItScrolls()
+    {
+        Transaction& t = Transaction::main();
+        for (int i = 100; i < 1100; ++i)
+            QVERIFY(t.exec("INSERT INTO dba.hovory (id_hovoru, ustredna_datum_a_cas, ustredna_cislo_pobocky) VALUES (?, ?, '100')",
+                           {i, QString("2024-05-01 %1:00:00").arg(i % 24, 2, 10, QChar('0'))}));
+        Report r;
+        ReportModel m(&r);
+        m.setPageSize(100);
+        QAbstractItemModelTester tester(&m, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QVERIFY(r.setObject("Hovory"));
+        QString s, e;
+        QVERIFY(sestavy::vlozObdobi(r.select(), "2024-05-01", "2024-05-01", &s, &e));
+        r.setSelect(s);
+        QVERIFY(r.retrieve({}));
+        m.reload();
+        QCOMPARE(m.rowCount(), 0);
+        QVERIFY(m.canFetchMore(QModelIndex()));
+        m.fetchMore(QModelIndex());
+        QCOMPARE(m.rowCount(), 100);
+        QCOMPARE(r.lines().size(), 100); // nothing beyond the page was read
+        while (m.canFetchMore(QModelIndex())) m.fetchMore(QModelIndex());
+        QCOMPARE(m.rowCount(), 1000);
+        QCOMPARE(m.index(0, 0).data().toString(), QString("2024-05-01 00:00:00"));
+
+        // The window's view keeps one highlighted line.
+        QWidget okno;
+        auto* tabulka = new QTableView(&okno);
+        ReportView v(tabulka, new QLabel(&okno), new QLabel(&okno), &okno);
+        QVERIFY(v.report().setObject("Hovory"));
+        v.report().setSelect(s);
+        QVERIFY(v.report().retrieve({}));
+        v.refresh();
+        QCOMPARE(v.currentRow(), 1);
+        v.selectRow(150);
+        QCOMPARE(v.currentRow(), 150);
+        v.selectRow(0);
+        QCOMPARE(v.currentRow(), 0);
     }
 
     void registersTheMenuHooks()

@@ -5,6 +5,7 @@
 #include "platform/forms/message_box.h"
 
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QPrinter>
 #include <QStyledItemDelegate>
@@ -81,6 +82,18 @@ void ReportView::refresh()
     m_total->setText(totalText());
     m_total->setVisible(!m_total->text().isEmpty());
     if (m_model.rowCount() > 0) m_table->selectRow(0);
+}
+
+int ReportView::currentRow() const
+{
+    const QModelIndexList rows = m_table->selectionModel()->selectedRows();
+    return rows.isEmpty() ? 0 : rows.first().row() + 1;
+}
+
+void ReportView::selectRow(int row)
+{
+    if (row < 1 || row > m_model.rowCount()) m_table->clearSelection();
+    else m_table->selectRow(row - 1);
 }
 
 QString ReportView::totalText() const
