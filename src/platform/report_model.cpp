@@ -11,9 +11,12 @@ ReportModel::ReportModel(Report* report, QObject* parent)
 
 void ReportModel::reload()
 {
+    // Views ask for more rows while the reset is announced; they get them after it.
+    m_resetting = true;
     beginResetModel();
     m_rows = int(m_report->lines().size());
     endResetModel();
+    m_resetting = false;
 }
 
 int ReportModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_rows; }
@@ -57,12 +60,14 @@ QVariant ReportModel::headerData(int section, Qt::Orientation orientation, int r
 
 bool ReportModel::canFetchMore(const QModelIndex& parent) const
 {
-    return !parent.isValid() && (m_report->canFetchMore() || m_rows < m_report->lines().size());
+    return !parent.isValid() && !m_resetting && !m_fetching && (m_report->canFetchMore() || m_rows < m_report->lines().size());
 }
 
 void ReportModel::fetchMore(const QModelIndex& parent)
 {
-    if (parent.isValid()) return;
+    // A view may ask again while the new rows are announced: it gets them on its next request.
+    if (parent.isValid() || m_resetting || m_fetching) return;
+    m_fetching = true;
     const bool wasOpen = m_report->canFetchMore();
     if (wasOpen) m_report->fetch(m_page);
     const int now = int(m_report->lines().size());
@@ -71,6 +76,7 @@ void ReportModel::fetchMore(const QModelIndex& parent)
         m_rows = now;
         endInsertRows();
     }
+    m_fetching = false;
     if (wasOpen && !m_report->canFetchMore() && !m_report->errorText().isEmpty()) emit fetchFailed();
 }
 

@@ -39,6 +39,8 @@ private:
     Report* m_report;
     int m_rows = 0;
     int m_page = 200;
+    bool m_resetting = false;
+    bool m_fetching = false;
 };
 
 } // namespace kavro

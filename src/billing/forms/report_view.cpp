@@ -5,6 +5,7 @@
 #include "platform/forms/message_box.h"
 
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QPrinter>
 #include <QStyledItemDelegate>
@@ -60,7 +61,6 @@ ReportView::ReportView(QTableView* table, QLabel* header, QLabel* total, QWidget
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
-    m_table->horizontalHeader()->setStretchLastSection(true);
     connect(&m_model, &ReportModel::fetchFailed, this, [this] {
         messageBox(m_owner, IconWarning, ButtonsOk, m_owner->windowTitle(),
                    sestavy::zpravaNelzeNacist() + QLatin1Char('\n') + m_report.errorText());
@@ -82,6 +82,18 @@ void ReportView::refresh()
     m_total->setText(totalText());
     m_total->setVisible(!m_total->text().isEmpty());
     if (m_model.rowCount() > 0) m_table->selectRow(0);
+}
+
+int ReportView::currentRow() const
+{
+    const QModelIndexList rows = m_table->selectionModel()->selectedRows();
+    return rows.isEmpty() ? 0 : rows.first().row() + 1;
+}
+
+void ReportView::selectRow(int row)
+{
+    if (row < 1 || row > m_model.rowCount()) m_table->clearSelection();
+    else m_table->selectRow(row - 1);
 }
 
 QString ReportView::totalText() const

@@ -39,6 +39,9 @@ public:
     void refresh();
     // Opens the printer choice for the whole report.
     void print();
+    // The highlighted line, 1-based (0 when none), and highlighting one (0: none).
+    int currentRow() const;
+    void selectRow(int row);
     // The grand total as one line of text ("" for reports without sums).
     QString totalText() const;
 
