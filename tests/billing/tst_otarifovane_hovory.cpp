@@ -167,6 +167,15 @@ private slots:
         Ovladac o;
         P_Vyber_pro_tiskove_sestavy form;
         o.pri(Filtr, [&](QWidget* w) {
+            // An end time emptied and left is the day's last second, a start time its first.
+            QLineEdit* konec = box(w, "textb_cas_do");
+            konec->setFocus();
+            konec->clear();
+            box(w, "textb_cas_od")->setFocus();
+            QCOMPARE(konec->text(), QStringLiteral("23:59:59"));
+            box(w, "textb_cas_od")->clear();
+            konec->setFocus();
+            QCOMPARE(box(w, "textb_cas_od")->text(), QStringLiteral("00:00:00"));
             box(w, "textb_datum_od")->setText("5.3.2024");
             box(w, "textb_cas_od")->setText("7:5");
             box(w, "textb_cas_do")->setText("");
