@@ -168,6 +168,8 @@ private slots:
         P_Vyber_pro_tiskove_sestavy form;
         o.pri(Filtr, [&](QWidget* w) {
             // An end time emptied and left is the day's last second, a start time its first.
+            w->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(w));
             QLineEdit* konec = box(w, "textb_cas_do");
             konec->setFocus();
             konec->clear();
