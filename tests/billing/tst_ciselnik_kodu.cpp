@@ -190,6 +190,36 @@ private slots:
         QCOMPARE(ulozeno(), QStringLiteral("A1=Alfa/Jan/,A2=Druhá//"));
     }
 
+    void codeOfAnotherEntryIsReportedWhenLeavingTheCodeBox()
+    {
+        QVERIFY(Transaction::main().exec("INSERT INTO dba.ciselnik_uctovacich_kodu VALUES ('A1','Alfa','Jan','')"));
+        QVERIFY(Transaction::main().commit());
+        Ovladac o;
+        {
+            Ciselnik_kodu okno;
+            o.ukaz(okno, [&](QWidget* w) {
+                w->activateWindow();
+                QVERIFY(QTest::qWaitForWindowActive(w));
+                // The entry's own code is no duplicate.
+                tlacitko(w, "cb_4")->click();
+                pole(w, "tb_kod")->setFocus();
+                pole(w, "tb_firma")->setFocus();
+                QVERIFY(o.zpravy.isEmpty());
+                tlacitko(w, "cb_1")->click();
+                tlacitko(w, "cb_3")->click();
+                pole(w, "tb_kod")->setFocus();
+                pole(w, "tb_kod")->setText(" A1 ");
+                pole(w, "tb_firma")->setFocus();
+                QCOMPARE(pole(w, "tb_kod")->text(), QStringLiteral("A1"));
+                QCOMPARE(o.zpravy, QStringList({"Číselník účtovacích  kódů|" + AccountCodes::duplicateMessage("A1")}));
+                pole(w, "tb_kod")->setText("B1");
+                tlacitko(w, "cb_2")->click();
+            });
+        }
+        QCOMPARE(o.zpravy.size(), 1);
+        QCOMPARE(ulozeno(), QStringLiteral("A1=Alfa/Jan/,B1=//"));
+    }
+
     void deletingWhileEditingSavesNothingIntoAnotherEntry()
     {
         QVERIFY(Transaction::main().exec("INSERT INTO dba.ciselnik_uctovacich_kodu VALUES "
