@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QFontDatabase>
 #include <QMenu>
 #include <QSignalBlocker>
@@ -227,7 +228,12 @@ void Ciselnik_kodu::tb_kod_LostFocus()
 
 bool Ciselnik_kodu::eventFilter(QObject* o, QEvent* e)
 {
-    if (o == ui->tb_kod && e->type() == QEvent::FocusOut) tb_kod_LostFocus();
+    // Only a move to another control of this window: a message box taking the
+    // focus (the refused save's own) must not bring a second one.
+    if (o == ui->tb_kod && e->type() == QEvent::FocusOut) {
+        const Qt::FocusReason r = static_cast<QFocusEvent*>(e)->reason();
+        if (r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason) tb_kod_LostFocus();
+    }
     return Dialog::eventFilter(o, e);
 }
 
