@@ -70,7 +70,11 @@ QString CallFilter::where(const FDX_filtr_hovory& f) const
                         : QStringLiteral(" and (") + typ + QStringLiteral(" or hovory.typ_hovoru ='P')");
     }
     if (!vse(f.cislo_pobocky)) w += QStringLiteral(" and hovory.ustredna_cislo_pobocky =:vyber_pobocka ");
-    if (!vse(f.id_osoby)) w += QStringLiteral(" and Kdo_volal.ID_osoby =:vyber_osoba ");
+    // The person's own extensions first: the caller's person is found per call,
+    // and only calls from an extension the person ever held can have it.
+    if (!vse(f.id_osoby))
+        w += QStringLiteral(" and hovory.ustredna_cislo_pobocky in (select pp.Cislo_pobocky from dba.prirazeni_pobocek pp "
+                            "where pp.ID_Osoby =:vyber_osoba) and Kdo_volal.ID_osoby =:vyber_osoba ");
     if (!vse(f.id_oddeleni)) w += QStringLiteral(" and Kdo_volal.ID_oddeleni =:vyber_oddeleni ");
     if (!vse(f.id_firmy)) w += QStringLiteral(" and Kdo_volal.ID_firmy =:vyber_firma ");
     if (!f.soukrome.isEmpty()) w += QStringLiteral(" and Kdo_volal.Soukrome = :vyber_soukrome ");

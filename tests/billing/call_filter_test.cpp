@@ -125,7 +125,8 @@ TEST(CallFilter, CallerPiecesInTheirOrder)
     f.soukrome = "S";
     EXPECT_TRUE(CallFilter(praha()).where(f).endsWith(
         " and hovory.ustredna_cislo_pobocky =:vyber_pobocka "
-        " and Kdo_volal.ID_osoby =:vyber_osoba "
+        " and hovory.ustredna_cislo_pobocky in (select pp.Cislo_pobocky from dba.prirazeni_pobocek pp "
+        "where pp.ID_Osoby =:vyber_osoba) and Kdo_volal.ID_osoby =:vyber_osoba "
         " and Kdo_volal.ID_oddeleni =:vyber_oddeleni "
         " and Kdo_volal.ID_firmy =:vyber_firma "
         " and Kdo_volal.Soukrome = :vyber_soukrome "));
