@@ -328,6 +328,14 @@ private slots:
                 auto* linka = d->findChild<QComboBox*>("combo_linka");
                 QCOMPARE(firma->count(), 3);
                 QCOMPARE(linka->count(), 4);
+                // Choosing a firm and then all firms again returns the lists to "all".
+                test::vyber(d, "combo_firma", "Alfa");
+                test::vyber(d, "combo_oddeleni", "Obchod");
+                test::vyber(d, "combo_firma", "Všechny firmy");
+                QVERIFY(!oddeleni->isEnabled());
+                QVERIFY(!linka->isEnabled());
+                QCOMPARE(oddeleni->currentIndex(), 0);
+                QCOMPARE(linka->currentIndex(), 0);
                 test::vyber(d, "combo_firma", "Alfa");
                 QVERIFY(oddeleni->isEnabled());
                 QVERIFY(!linka->isEnabled());
