@@ -309,11 +309,8 @@ QString Report::html()
             if (c == 0 && l.kind == Line::GroupSum && !m_object.columns[0].sum) text = QStringLiteral("Součet ") + l.group;
             if (c == 0 && l.kind == Line::Total && !m_object.columns[0].sum) text = QStringLiteral("Celkem");
             const bool right = m_object.columns[c].kind != ReportColumn::Text;
-            // Short values (dates, numbers, sums) stay on one line.
-            const bool nowrap = right || text.size() <= 20;
-            h += QStringLiteral("<td%1%2>%3%4%5</td>")
+            h += QStringLiteral("<td%1>%2%3%4</td>")
                      .arg(right ? QStringLiteral(" align=\"right\"") : QString(),
-                          nowrap ? QStringLiteral(" nowrap") : QString(),
                           bold ? QStringLiteral("<b>") : QString(), text.toHtmlEscaped(),
                           bold ? QStringLiteral("</b>") : QString());
         }

@@ -96,43 +96,42 @@ private slots:
     {
         FDX_Zakladni_okno r;
         {
-        Ovladac o;
-        r.objekt_sestavy = "firma_oddeleni_osoba";
-        r.titulek = "Interní telefonní seznam";
-        r.argument[0] = kMarker;
-        r.argument[1] = QString();
-        o.pri("Z_Zruseni_polozky_firma_oddeleni_osoba", [](QWidget* d) {
-            QCOMPARE(d->windowTitle(), QString("Vyber datum"));
-            QCOMPARE(text(d, "textb_1"), QString("2024-04-02"));
-            QCOMPARE(text(d, "textb_2"), QString("09:30:15"));
-            napis(d, "textb_1", "2024-03-31");
-            napis(d, "textb_2", "12:00:00");
-            klikni(d, "cb_1");
-        });
-        QStringList radky;
-        o.pri("S_Tiskove_sestavy", [&](QWidget* w) {
-            QCOMPARE(w->windowTitle(), QString("Interní telefonní seznam"));
-            QVERIFY(!w->findChild<QPushButton*>("cb_3")->isVisible());
-            radky = prvniSloupec(w);
-            klikni(w, "cb_1");
-        });
-        S_Tiskove_sestavy v;
-        v.Create(nullptr, &r);
-        QCOMPARE(radky, (QStringList{"Alfa", "Alfa", "Beta's"}));
-        QCOMPARE(r.argument[0].toString(), QString("2024-03-31 12:00:00"));
-
-        // "Ne": the viewer closes before it is shown.
+            Ovladac o;
+            r.objekt_sestavy = "firma_oddeleni_osoba";
+            r.titulek = "Interní telefonní seznam";
+            r.argument[0] = kMarker;
+            r.argument[1] = QString();
+            o.pri("Z_Zruseni_polozky_firma_oddeleni_osoba", [](QWidget* d) {
+                QCOMPARE(d->windowTitle(), QString("Vyber datum"));
+                QCOMPARE(text(d, "textb_1"), QString("2024-04-02"));
+                QCOMPARE(text(d, "textb_2"), QString("09:30:15"));
+                napis(d, "textb_1", "2024-03-31");
+                napis(d, "textb_2", "12:00:00");
+                klikni(d, "cb_1");
+            });
+            QStringList radky;
+            o.pri("S_Tiskove_sestavy", [&](QWidget* w) {
+                QCOMPARE(w->windowTitle(), QString("Interní telefonní seznam"));
+                QVERIFY(!w->findChild<QPushButton*>("cb_3")->isVisible());
+                radky = prvniSloupec(w);
+                klikni(w, "cb_1");
+            });
+            S_Tiskove_sestavy v;
+            v.Create(nullptr, &r);
+            QCOMPARE(radky, (QStringList{"Alfa", "Alfa", "Beta's"}));
+            QCOMPARE(r.argument[0].toString(), QString("2024-03-31 12:00:00"));
         }
         {
-        Ovladac o2;
-        r.argument[0] = kMarker;
-        o2.pri("Z_Zruseni_polozky_firma_oddeleni_osoba", [](QWidget* d) { klikni(d, "cb_2"); });
-        o2.pri("S_Tiskove_sestavy", [](QWidget* w) { klikni(w, "cb_1"); });
-        S_Tiskove_sestavy v2;
-        v2.Create(nullptr, &r);
-        QCOMPARE(o2.pocet("Z_Zruseni_polozky_firma_oddeleni_osoba"), 1);
-        QCOMPARE(o2.pocet("S_Tiskove_sestavy"), 0);
-        QCOMPARE(r.argument[0].toString(), kMarker);
+            // "Ne": the viewer closes before it is shown.
+            Ovladac o2;
+            r.argument[0] = kMarker;
+            o2.pri("Z_Zruseni_polozky_firma_oddeleni_osoba", [](QWidget* d) { klikni(d, "cb_2"); });
+            o2.pri("S_Tiskove_sestavy", [](QWidget* w) { klikni(w, "cb_1"); });
+            S_Tiskove_sestavy v2;
+            v2.Create(nullptr, &r);
+            QCOMPARE(o2.pocet("Z_Zruseni_polozky_firma_oddeleni_osoba"), 1);
+            QCOMPARE(o2.pocet("S_Tiskove_sestavy"), 0);
+            QCOMPARE(r.argument[0].toString(), kMarker);
         }
     }
 
@@ -141,55 +140,53 @@ private slots:
         FDX_Zakladni_okno r;
         QStringList radky;
         {
-        Ovladac o;
-        r.objekt_sestavy = "Hovory";
-        r.titulek = "Seznam všech hovorů v databázi";
-        r.argument[0] = kMarker;
-        r.argument[1] = kMarker;
-        o.pri("P_Nastaveni_od_do", brezen);
-        o.pri("S_Tiskove_sestavy", [&](QWidget* w) {
-            radky = prvniSloupec(w);
-            klikni(w, "cb_1");
-        });
-        S_Tiskove_sestavy v;
-        v.Create(nullptr, &r);
-        QCOMPARE(radky, (QStringList{"2024-03-01 00:00:00", "2024-03-05 09:00:00", "2024-03-05 09:30:00",
-                                     "2024-03-10 08:00:00", "2024-03-20 10:00:00", "2024-03-31 23:59:59"}));
-
-        // The directory tree's request: the id is the first retrieval argument.
+            Ovladac o;
+            r.objekt_sestavy = "Hovory";
+            r.titulek = "Seznam všech hovorů v databázi";
+            r.argument[0] = kMarker;
+            r.argument[1] = kMarker;
+            o.pri("P_Nastaveni_od_do", brezen);
+            o.pri("S_Tiskove_sestavy", [&](QWidget* w) {
+                radky = prvniSloupec(w);
+                klikni(w, "cb_1");
+            });
+            S_Tiskove_sestavy v;
+            v.Create(nullptr, &r);
+            QCOMPARE(radky, (QStringList{"2024-03-01 00:00:00", "2024-03-05 09:00:00", "2024-03-05 09:30:00",
+                                         "2024-03-10 08:00:00", "2024-03-20 10:00:00", "2024-03-31 23:59:59"}));
         }
         {
-        Ovladac o2;
-        FDX_Zakladni_okno t;
-        t.objekt_sestavy = "tarif_hovory_za_firmu";
-        t.titulek = "Otarifované hovory pro vybranou firmu";
-        t.argument = {kMarker, kMarker, 1, QString(), QString()};
-        o2.pri("P_Nastaveni_od_do", brezen);
-        QString celkem;
-        o2.pri("S_Tiskove_sestavy", [&](QWidget* w) {
-            radky = prvniSloupec(w);
-            celkem = w->findChild<QLabel*>("label_celkem")->text();
-            klikni(w, "cb_1");
-        });
-        S_Tiskove_sestavy v2;
-        v2.Create(nullptr, &t);
-        QCOMPARE(radky, (QStringList{"2024-03-01 00:00:00", "2024-03-20 10:00:00", "2024-03-31 23:59:59", "Celkem"}));
-        QVERIFY2(celkem.contains("Cena Kč: 8,00"), qPrintable(celkem));
-
-        // A cancelled period dialog leaves the viewer open and empty.
+            // The directory tree's request: the id is the first retrieval argument.
+            Ovladac o2;
+            FDX_Zakladni_okno t;
+            t.objekt_sestavy = "tarif_hovory_za_firmu";
+            t.titulek = "Otarifované hovory pro vybranou firmu";
+            t.argument = {kMarker, kMarker, 1, QString(), QString()};
+            o2.pri("P_Nastaveni_od_do", brezen);
+            QString celkem;
+            o2.pri("S_Tiskove_sestavy", [&](QWidget* w) {
+                radky = prvniSloupec(w);
+                celkem = w->findChild<QLabel*>("label_celkem")->text();
+                klikni(w, "cb_1");
+            });
+            S_Tiskove_sestavy v2;
+            v2.Create(nullptr, &t);
+            QCOMPARE(radky, (QStringList{"2024-03-01 00:00:00", "2024-03-20 10:00:00", "2024-03-31 23:59:59", "Celkem"}));
+            QVERIFY2(celkem.contains("Cena Kč: 8,00"), qPrintable(celkem));
         }
         {
-        Ovladac o3;
-        o3.pri("P_Nastaveni_od_do", [](QWidget* d) { klikni(d, "cb_2"); });
-        int n = -1;
-        o3.pri("S_Tiskove_sestavy", [&](QWidget* w) {
-            n = radku(w);
-            klikni(w, "cb_1");
-        });
-        S_Tiskove_sestavy v3;
-        v3.Create(nullptr, &r);
-        QCOMPARE(o3.pocet("S_Tiskove_sestavy"), 1);
-        QCOMPARE(n, 0);
+            // A cancelled period dialog leaves the viewer open and empty.
+            Ovladac o3;
+            o3.pri("P_Nastaveni_od_do", [](QWidget* d) { klikni(d, "cb_2"); });
+            int n = -1;
+            o3.pri("S_Tiskove_sestavy", [&](QWidget* w) {
+                n = radku(w);
+                klikni(w, "cb_1");
+            });
+            S_Tiskove_sestavy v3;
+            v3.Create(nullptr, &r);
+            QCOMPARE(o3.pocet("S_Tiskove_sestavy"), 1);
+            QCOMPARE(n, 0);
         }
     }
 
@@ -197,40 +194,39 @@ private slots:
     {
         int n = 0;
         {
-        Ovladac o;
-        FDX_Zakladni_okno r;
-        r.objekt_sestavy = "seznam_predvoleb_mest_stat";
-        r.argument[0] = kMarker;
-        r.argument[1] = QString("jiný text"); // neither case: retrieved as it stands
-        r.ukazat_ulozit = true;
-        bool ulozit = false;
-        o.pri("S_Tiskove_sestavy", [&](QWidget* w) {
-            n = radku(w);
-            ulozit = w->findChild<QPushButton*>("cb_3")->isVisible();
-            klikni(w, "cb_3"); // does nothing
-            QVERIFY(w->isVisible());
-            klikni(w, "cb_1");
-        });
-        S_Tiskove_sestavy v;
-        v.Create(nullptr, &r);
-        QVERIFY(n > 50);
-        QVERIFY(ulozit);
-        QCOMPARE(o.pocet("Z_Zruseni_polozky_firma_oddeleni_osoba") + o.pocet("P_Nastaveni_od_do"), 0);
-
-        // No object: an empty viewer, no dialog.
+            Ovladac o;
+            FDX_Zakladni_okno r;
+            r.objekt_sestavy = "seznam_predvoleb_mest_stat";
+            r.argument[0] = kMarker;
+            r.argument[1] = QString("jiný text"); // neither case: retrieved as it stands
+            r.ukazat_ulozit = true;
+            bool ulozit = false;
+            o.pri("S_Tiskove_sestavy", [&](QWidget* w) {
+                n = radku(w);
+                ulozit = w->findChild<QPushButton*>("cb_3")->isVisible();
+                klikni(w, "cb_3"); // does nothing
+                QVERIFY(w->isVisible());
+                klikni(w, "cb_1");
+            });
+            S_Tiskove_sestavy v;
+            v.Create(nullptr, &r);
+            QVERIFY(n > 50);
+            QVERIFY(ulozit);
+            QCOMPARE(o.pocet("Z_Zruseni_polozky_firma_oddeleni_osoba") + o.pocet("P_Nastaveni_od_do"), 0);
         }
         {
-        Ovladac o2;
-        FDX_Zakladni_okno prazdny;
-        o2.pri("S_Tiskove_sestavy", [&](QWidget* w) {
-            n = radku(w);
-            klikni(w, "cb_1");
-        });
-        S_Tiskove_sestavy v2;
-        v2.Create(nullptr, &prazdny);
-        QCOMPARE(o2.pocet("S_Tiskove_sestavy"), 1);
-        QCOMPARE(n, 0);
-        QVERIFY(o2.zpravy.isEmpty());
+            // No object: an empty viewer, no dialog.
+            Ovladac o2;
+            FDX_Zakladni_okno prazdny;
+            o2.pri("S_Tiskove_sestavy", [&](QWidget* w) {
+                n = radku(w);
+                klikni(w, "cb_1");
+            });
+            S_Tiskove_sestavy v2;
+            v2.Create(nullptr, &prazdny);
+            QCOMPARE(o2.pocet("S_Tiskove_sestavy"), 1);
+            QCOMPARE(n, 0);
+            QVERIFY(o2.zpravy.isEmpty());
         }
     }
 
@@ -248,29 +244,28 @@ private slots:
 
         // A moment report without the placeholder is refused, not cut.
         {
-        Ovladac o;
-        FDX_Zakladni_okno r;
-        r.objekt_sestavy = "bez_mista";
-        r.argument[0] = kMarker;
-        o.pri("Z_Zruseni_polozky_firma_oddeleni_osoba", [](QWidget* d) { klikni(d, "cb_1"); });
-        o.pri("S_Tiskove_sestavy", [](QWidget* w) { klikni(w, "cb_1"); });
-        S_Tiskove_sestavy v;
-        v.Create(nullptr, &r);
-        QCOMPARE(o.pocet("S_Tiskove_sestavy"), 0);
-        QCOMPARE(o.zpravy.size(), 1);
-
-        // A database error is said, not shown as an empty report.
+            Ovladac o;
+            FDX_Zakladni_okno r;
+            r.objekt_sestavy = "bez_mista";
+            r.argument[0] = kMarker;
+            o.pri("Z_Zruseni_polozky_firma_oddeleni_osoba", [](QWidget* d) { klikni(d, "cb_1"); });
+            o.pri("S_Tiskove_sestavy", [](QWidget* w) { klikni(w, "cb_1"); });
+            S_Tiskove_sestavy v;
+            v.Create(nullptr, &r);
+            QCOMPARE(o.pocet("S_Tiskove_sestavy"), 0);
+            QCOMPARE(o.zpravy.size(), 1);
         }
         {
-        Ovladac o2;
-        FDX_Zakladni_okno s;
-        s.objekt_sestavy = "spatna";
-        o2.pri("S_Tiskove_sestavy", [](QWidget* w) { klikni(w, "cb_1"); });
-        S_Tiskove_sestavy v2;
-        v2.Create(nullptr, &s);
-        ReportLibrary::setFolder(QString());
-        QCOMPARE(o2.zpravy.size(), 1);
-        QVERIFY2(o2.zpravy[0].contains("Sestavu nelze načíst.\nno such table"), qPrintable(o2.zpravy[0]));
+            // A database error is said, not shown as an empty report.
+            Ovladac o2;
+            FDX_Zakladni_okno s;
+            s.objekt_sestavy = "spatna";
+            o2.pri("S_Tiskove_sestavy", [](QWidget* w) { klikni(w, "cb_1"); });
+            S_Tiskove_sestavy v2;
+            v2.Create(nullptr, &s);
+            ReportLibrary::setFolder(QString());
+            QCOMPARE(o2.zpravy.size(), 1);
+            QVERIFY2(o2.zpravy[0].contains("Sestavu nelze načíst.\nno such table"), qPrintable(o2.zpravy[0]));
         }
     }
 
@@ -278,47 +273,46 @@ private slots:
     {
         // Leaving the selection: the window is never shown.
         {
-        Ovladac o;
-        o.pri("Vyber_pro_vyuctovani", [](QWidget* d) { klikni(d, "cb_2"); });
-        o.pri("S_Vyuctovani_hovoru", [](QWidget* w) { klikni(w, "cb_1"); });
-        FDX_filtr_hovory f;
-        f.typ = 1;
-        S_Vyuctovani_hovoru w;
-        w.Create(nullptr, &f);
-        QCOMPARE(o.pocet("S_Vyuctovani_hovoru"), 0);
-        QVERIFY(!f.OK);
-        QCOMPARE(f.datum_od, QString());
-
-        // Kind 1 for March: the firms with their sums and the total.
+            Ovladac o;
+            o.pri("Vyber_pro_vyuctovani", [](QWidget* d) { klikni(d, "cb_2"); });
+            o.pri("S_Vyuctovani_hovoru", [](QWidget* w) { klikni(w, "cb_1"); });
+            FDX_filtr_hovory f;
+            f.typ = 1;
+            S_Vyuctovani_hovoru w;
+            w.Create(nullptr, &f);
+            QCOMPARE(o.pocet("S_Vyuctovani_hovoru"), 0);
+            QVERIFY(!f.OK);
+            QCOMPARE(f.datum_od, QString());
         }
         {
-        Ovladac o2;
-        o2.pri("Vyber_pro_vyuctovani", [](QWidget* d) {
-            QCOMPARE(text(d, "textb_datum_od"), QString("2024-03-01"));
-            QVERIFY(!d->findChild<QLineEdit*>("textb_1")->isVisible());
-            QVERIFY(d->findChild<QComboBox*>("combo_firma")->isEnabled());
-            QVERIFY(!d->findChild<QComboBox*>("combo_oddeleni")->isEnabled());
-            klikni(d, "cb_1");
-        });
-        QStringList radky;
-        QString hlavicka, celkem;
-        o2.pri("S_Vyuctovani_hovoru", [&](QWidget* w) {
-            QCOMPARE(w->windowTitle(), QString("Vyúčtování hovorů"));
-            radky = prvniSloupec(w);
-            hlavicka = w->findChild<QLabel*>("label_hlavicka")->text();
-            celkem = w->findChild<QLabel*>("label_celkem")->text();
-            klikni(w, "cb_1");
-        });
-        FDX_filtr_hovory f2;
-        f2.typ = 1;
-        S_Vyuctovani_hovoru w2;
-        w2.Create(nullptr, &f2);
-        QCOMPARE(f2.datum_od, QString("2024-03-01 00:00:00"));
-        QCOMPARE(f2.datum_do, QString("2024-03-31 23:59:59"));
-        QCOMPARE(f2.id_oddeleni, QString("0"));
-        QCOMPARE(radky, (QStringList{"Alfa", "Beta's", "Celkem"}));
-        QVERIFY2(hlavicka.contains("Dorvek s.r.o.") && hlavicka.contains("2024-03-01 – 2024-03-31"), qPrintable(hlavicka));
-        QVERIFY2(celkem.contains("Hovorů: 4") && celkem.contains("Cena Kč: 12,00"), qPrintable(celkem));
+            // Kind 1 for March: the firms with their sums and the total.
+            Ovladac o2;
+            o2.pri("Vyber_pro_vyuctovani", [](QWidget* d) {
+                QCOMPARE(text(d, "textb_datum_od"), QString("2024-03-01"));
+                QVERIFY(!d->findChild<QLineEdit*>("textb_1")->isVisible());
+                QVERIFY(d->findChild<QComboBox*>("combo_firma")->isEnabled());
+                QVERIFY(!d->findChild<QComboBox*>("combo_oddeleni")->isEnabled());
+                klikni(d, "cb_1");
+            });
+            QStringList radky;
+            QString hlavicka, celkem;
+            o2.pri("S_Vyuctovani_hovoru", [&](QWidget* w) {
+                QCOMPARE(w->windowTitle(), QString("Vyúčtování hovorů"));
+                radky = prvniSloupec(w);
+                hlavicka = w->findChild<QLabel*>("label_hlavicka")->text();
+                celkem = w->findChild<QLabel*>("label_celkem")->text();
+                klikni(w, "cb_1");
+            });
+            FDX_filtr_hovory f2;
+            f2.typ = 1;
+            S_Vyuctovani_hovoru w2;
+            w2.Create(nullptr, &f2);
+            QCOMPARE(f2.datum_od, QString("2024-03-01 00:00:00"));
+            QCOMPARE(f2.datum_do, QString("2024-03-31 23:59:59"));
+            QCOMPARE(f2.id_oddeleni, QString("0"));
+            QCOMPARE(radky, (QStringList{"Alfa", "Beta's", "Celkem"}));
+            QVERIFY2(hlavicka.contains("Dorvek s.r.o.") && hlavicka.contains("2024-03-01 – 2024-03-31"), qPrintable(hlavicka));
+            QVERIFY2(celkem.contains("Hovorů: 4") && celkem.contains("Cena Kč: 12,00"), qPrintable(celkem));
         }
     }
 
@@ -327,75 +321,82 @@ private slots:
         // Kind 3: a firm enables the departments, a department the extensions of it alone.
         QStringList radky;
         {
-        Ovladac o;
-        o.pri("Vyber_pro_vyuctovani", [](QWidget* d) {
-            auto* firma = d->findChild<QComboBox*>("combo_firma");
-            auto* oddeleni = d->findChild<QComboBox*>("combo_oddeleni");
-            auto* linka = d->findChild<QComboBox*>("combo_linka");
-            QCOMPARE(firma->count(), 3);
-            QCOMPARE(linka->count(), 4);
-            test::vyber(d, "combo_firma", "Alfa");
-            QVERIFY(oddeleni->isEnabled());
-            QVERIFY(!linka->isEnabled());
-            test::vyber(d, "combo_oddeleni", "Obchod");
-            QVERIFY(linka->isEnabled());
-            QCOMPARE(linka->count(), 2);
-            QCOMPARE(linka->itemText(1), QString("100"));
-            linka->setCurrentIndex(1);
-            klikni(d, "cb_1");
-        });
-        o.pri("S_Vyuctovani_hovoru", [&](QWidget* w) {
-            radky = prvniSloupec(w);
-            klikni(w, "cb_1");
-        });
-        FDX_filtr_hovory f;
-        f.typ = 3;
-        S_Vyuctovani_hovoru w;
-        w.Create(nullptr, &f);
-        QCOMPARE(f.id_firmy, QString("1"));
-        QCOMPARE(f.id_oddeleni, QString("10"));
-        QCOMPARE(f.cislo_pobocky, QString("100"));
-        QCOMPARE(radky, (QStringList{"Alfa", "Součet Alfa", "Celkem"}));
-
-        // Kind 6: no list can be used. Kind 7: the minimum field, digits only.
+            Ovladac o;
+            o.pri("Vyber_pro_vyuctovani", [](QWidget* d) {
+                auto* firma = d->findChild<QComboBox*>("combo_firma");
+                auto* oddeleni = d->findChild<QComboBox*>("combo_oddeleni");
+                auto* linka = d->findChild<QComboBox*>("combo_linka");
+                QCOMPARE(firma->count(), 3);
+                QCOMPARE(linka->count(), 4);
+                // Choosing a firm and then all firms again returns the lists to "all".
+                test::vyber(d, "combo_firma", "Alfa");
+                test::vyber(d, "combo_oddeleni", "Obchod");
+                test::vyber(d, "combo_firma", "Všechny firmy");
+                QVERIFY(!oddeleni->isEnabled());
+                QVERIFY(!linka->isEnabled());
+                QCOMPARE(oddeleni->currentIndex(), 0);
+                QCOMPARE(linka->currentIndex(), 0);
+                test::vyber(d, "combo_firma", "Alfa");
+                QVERIFY(oddeleni->isEnabled());
+                QVERIFY(!linka->isEnabled());
+                test::vyber(d, "combo_oddeleni", "Obchod");
+                QVERIFY(linka->isEnabled());
+                QCOMPARE(linka->count(), 2);
+                QCOMPARE(linka->itemText(1), QString("100"));
+                linka->setCurrentIndex(1);
+                klikni(d, "cb_1");
+            });
+            o.pri("S_Vyuctovani_hovoru", [&](QWidget* w) {
+                radky = prvniSloupec(w);
+                klikni(w, "cb_1");
+            });
+            FDX_filtr_hovory f;
+            f.typ = 3;
+            S_Vyuctovani_hovoru w;
+            w.Create(nullptr, &f);
+            QCOMPARE(f.id_firmy, QString("1"));
+            QCOMPARE(f.id_oddeleni, QString("10"));
+            QCOMPARE(f.cislo_pobocky, QString("100"));
+            QCOMPARE(radky, (QStringList{"Alfa", "Součet Alfa", "Celkem"}));
         }
         {
-        Ovladac o2;
-        o2.pri("Vyber_pro_vyuctovani", [](QWidget* d) {
-            QVERIFY(!d->findChild<QComboBox*>("combo_firma")->isEnabled());
-            klikni(d, "cb_1");
-        });
-        o2.pri("S_Vyuctovani_hovoru", [](QWidget* w) { klikni(w, "cb_1"); });
-        FDX_filtr_hovory f6;
-        f6.typ = 6;
-        S_Vyuctovani_hovoru w6;
-        w6.Create(nullptr, &f6);
-        QCOMPARE(f6.id_firmy, QString("0"));
+            // Kind 6: no list can be used. Kind 7: the minimum field, digits only.
+            Ovladac o2;
+            o2.pri("Vyber_pro_vyuctovani", [](QWidget* d) {
+                QVERIFY(!d->findChild<QComboBox*>("combo_firma")->isEnabled());
+                klikni(d, "cb_1");
+            });
+            o2.pri("S_Vyuctovani_hovoru", [](QWidget* w) { klikni(w, "cb_1"); });
+            FDX_filtr_hovory f6;
+            f6.typ = 6;
+            S_Vyuctovani_hovoru w6;
+            w6.Create(nullptr, &f6);
+            QCOMPARE(f6.id_firmy, QString("0"));
 
         }
         {
-        Ovladac o3;
-        o3.pri("Vyber_pro_vyuctovani", [](QWidget* d) {
-            auto* pole = d->findChild<QLineEdit*>("textb_1");
-            QVERIFY(pole->isVisible());
-            QCOMPARE(pole->text(), QString("0"));
-            QCOMPARE(d->findChild<QLabel*>("label_3")->text(), QString("Minimalni počet volání"));
-            pole->clear();
-            QTest::keyClicks(pole, "1x2345");
-            QCOMPARE(pole->text(), QString("123"));
-            pole->setText("1");
-            klikni(d, "cb_1");
-        });
-        o3.pri("S_Vyuctovani_hovoru", [&](QWidget* w) {
-            radky = prvniSloupec(w);
-            klikni(w, "cb_1");
-        });
-        FDX_filtr_hovory f7;
-        f7.typ = 7;
-        S_Vyuctovani_hovoru w7;
-        w7.Create(nullptr, &f7);
-        QCOMPARE(f7.minimalni_pocet, QString("1"));
-        QCOMPARE(radky, (QStringList{"021234567", "Celkem"}));
+            Ovladac o3;
+            o3.pri("Vyber_pro_vyuctovani", [](QWidget* d) {
+                auto* pole = d->findChild<QLineEdit*>("textb_1");
+                QVERIFY(pole->isVisible());
+                QCOMPARE(pole->text(), QString("0"));
+                QCOMPARE(d->findChild<QLabel*>("label_3")->text(), QString("Minimalni počet volání"));
+                pole->clear();
+                QTest::keyClicks(pole, "1x2345");
+                QCOMPARE(pole->text(), QString("123"));
+                pole->setText("1");
+                klikni(d, "cb_1");
+            });
+            o3.pri("S_Vyuctovani_hovoru", [&](QWidget* w) {
+                radky = prvniSloupec(w);
+                klikni(w, "cb_1");
+            });
+            FDX_filtr_hovory f7;
+            f7.typ = 7;
+            S_Vyuctovani_hovoru w7;
+            w7.Create(nullptr, &f7);
+            QCOMPARE(f7.minimalni_pocet, QString("1"));
+            QCOMPARE(radky, (QStringList{"021234567", "Celkem"}));
         }
     }
 
@@ -406,37 +407,37 @@ private slots:
         PrintForm::setPrinterSource({[] { return QList<Printer>(); }, [] { return QString(); }});
         PrintForm::setPdfFileChooser([pdf](QWidget*) { return pdf; });
         {
-        Ovladac o;
-        o.pri("Vyber_pro_vyuctovani", [](QWidget* d) { klikni(d, "cb_1"); });
-        o.pri("PrintForm", [](QWidget* d) {
-            auto* c = d->findChild<QComboBox*>("combo_printer_names");
-            c->setCurrentIndex(c->findText(PrintForm::PdfEntry));
-            klikni(d, "cb_print");
-        });
-        // "Tisk" is pressed from the window's own event loop, so that the
-        // printer dialog it opens is answered too.
-        o.pri("S_Vyuctovani_hovoru", [](QWidget* w) {
-            QTimer::singleShot(0, w, [w] {
-                klikni(w, "cb_2");
-                klikni(w, "cb_1");
+            Ovladac o;
+            o.pri("Vyber_pro_vyuctovani", [](QWidget* d) { klikni(d, "cb_1"); });
+            o.pri("PrintForm", [](QWidget* d) {
+                auto* c = d->findChild<QComboBox*>("combo_printer_names");
+                c->setCurrentIndex(c->findText(PrintForm::PdfEntry));
+                klikni(d, "cb_print");
             });
-        });
-        FDX_filtr_hovory f;
-        f.typ = 5;
-        S_Vyuctovani_hovoru w;
-        w.Create(nullptr, &f);
-        QCOMPARE(o.pocet("PrintForm"), 1);
-        QFile soubor(pdf);
-        QVERIFY(soubor.open(QIODevice::ReadOnly));
-        const QByteArray obsah = soubor.readAll();
-        QVERIFY(obsah.startsWith("%PDF"));
-        QVERIFY(obsah.size() > 2000);
-        // KAVRO_KEEP_PDF names a copy to look at.
-        const QString kopie = qEnvironmentVariable("KAVRO_KEEP_PDF");
-        if (!kopie.isEmpty()) {
-            QFile::remove(kopie);
-            QFile::copy(pdf, kopie);
-        }
+            // "Tisk" is pressed from the window's own event loop, so that the
+            // printer dialog it opens is answered too.
+            o.pri("S_Vyuctovani_hovoru", [](QWidget* w) {
+                QTimer::singleShot(0, w, [w] {
+                    klikni(w, "cb_2");
+                    klikni(w, "cb_1");
+                });
+            });
+            FDX_filtr_hovory f;
+            f.typ = 5;
+            S_Vyuctovani_hovoru w;
+            w.Create(nullptr, &f);
+            QCOMPARE(o.pocet("PrintForm"), 1);
+            QFile soubor(pdf);
+            QVERIFY(soubor.open(QIODevice::ReadOnly));
+            const QByteArray obsah = soubor.readAll();
+            QVERIFY(obsah.startsWith("%PDF"));
+            QVERIFY(obsah.size() > 2000);
+            // KAVRO_KEEP_PDF names a copy to look at.
+            const QString kopie = qEnvironmentVariable("KAVRO_KEEP_PDF");
+            if (!kopie.isEmpty()) {
+                QFile::remove(kopie);
+                QFile::copy(pdf, kopie);
+            }
         }
     }
 
@@ -545,11 +546,11 @@ private slots:
         QVERIFY(bool(PrikazyMenu::instance().sestava()));
         QVERIFY(bool(PrikazyMenu::instance().vyuctovani()));
         {
-        Ovladac o;
-        o.pri("Vyber_pro_vyuctovani", [](QWidget* d) { klikni(d, "cb_2"); });
-        PrikazyMenu::instance().vyuctovani()(nullptr, 2);
-        QCOMPARE(o.pocet("Vyber_pro_vyuctovani"), 1);
-        PrikazyMenu::instance().vymaz();
+            Ovladac o;
+            o.pri("Vyber_pro_vyuctovani", [](QWidget* d) { klikni(d, "cb_2"); });
+            PrikazyMenu::instance().vyuctovani()(nullptr, 2);
+            QCOMPARE(o.pocet("Vyber_pro_vyuctovani"), 1);
+            PrikazyMenu::instance().vymaz();
         }
     }
 

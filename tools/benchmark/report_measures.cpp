@@ -30,6 +30,13 @@ bool tariffedCalls(const Context& c, QString* error)
              "INSERT INTO dba.ciselnik_firem (ID_Firmy, nazev_firmy) SELECT i, 'Firma ' || i FROM n",
              "INSERT INTO dba.cena_impulsu VALUES ('2020-01-01', '2024-06-30', 80, 'A'), "
              "('2024-07-01', '9999-12-31', 90, 'A')",
+             // The collector numbers its records in time order: so do the calls here.
+             "CREATE TEMP TABLE poradi (stare INTEGER PRIMARY KEY, nove INTEGER)",
+             "INSERT INTO temp.poradi SELECT id_hovoru, "
+             "row_number() OVER (ORDER BY ustredna_datum_a_cas, id_hovoru) FROM dba.hovory",
+             "UPDATE dba.hovory SET id_hovoru = -id_hovoru",
+             "UPDATE dba.hovory SET id_hovoru = (SELECT p.nove FROM temp.poradi p WHERE p.stare = -dba.hovory.id_hovoru)",
+             "DROP TABLE temp.poradi",
              "UPDATE dba.hovory SET status_hovoru = 10, "
              "tarifovat_hovor = CASE WHEN ustredna_volane_cislo LIKE '*IN%' THEN 0 ELSE 1 END, "
              "program_pocet_impulsu = 1 + seconds(ustredna_delka_hovoru) / 60, "
