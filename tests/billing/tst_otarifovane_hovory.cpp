@@ -10,7 +10,7 @@
 #include "common/forms/printform.h"
 #include "frame/menu_ids.h"
 #include "frame/prikazy_menu.h"
-#include "../common/modal_helper.h"
+#include "ovladac.h"
 #include "ovladac.h"
 #include "platform/registry.h"
 #include "test_env.h"
@@ -54,7 +54,7 @@ void snimek(QWidget* w, const QString& jmeno)
 // Answers the next call filter form opened from inside another dialog's answer.
 void potom(std::function<void(QWidget*)> akce)
 {
-    test::naModalnim<P_Vyber_pro_tiskove_sestavy>([akce](P_Vyber_pro_tiskove_sestavy* d) { akce(d); });
+    test::Ovladac::naModalnim<P_Vyber_pro_tiskove_sestavy>([akce](P_Vyber_pro_tiskove_sestavy* d) { akce(d); });
 }
 
 void zapisObdobi(const QString& od, const QString& casOd, const QString& do_, const QString& casDo)
@@ -397,7 +397,7 @@ private slots:
         int tiskaren = 0;
         S_Otarifovane_hovory okno;
         o.pri(Prohlizec, [&](QWidget* w) {
-            test::naModalnim<PrintForm>([&](PrintForm* d) {
+            test::Ovladac::naModalnim<PrintForm>([&](PrintForm* d) {
                 ++tiskaren;
                 d->findChild<QPushButton*>("cb_cancel")->click();
             });

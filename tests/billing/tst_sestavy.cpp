@@ -8,6 +8,7 @@
 #include "frame/prikazy_menu.h"
 #include "frame/spusteni.h"
 #include "ovladac.h"
+#include "platform/forms/file_question.h"
 #include "platform/clock.h"
 #include "platform/registry.h"
 #include "test_env.h"
@@ -87,7 +88,7 @@ private slots:
     void cleanup()
     {
         clock::setFixedNow(QDateTime());
-        PrintForm::setPdfFileChooser({});
+        setFileAnswerer({});
         PrintForm::setPrinterSource({});
         env.reset();
     }
@@ -405,9 +406,9 @@ private slots:
         const QString pdf = env->dir() + "/vyuctovani.pdf";
         // No printer is installed here: the PDF file is the one way to print.
         PrintForm::setPrinterSource({[] { return QList<Printer>(); }, [] { return QString(); }});
-        PrintForm::setPdfFileChooser([pdf](QWidget*) { return pdf; });
         {
             Ovladac o;
+            o.vyberSoubory({pdf});
             o.pri("Vyber_pro_vyuctovani", [](QWidget* d) { klikni(d, "cb_1"); });
             o.pri("PrintForm", [](QWidget* d) {
                 auto* c = d->findChild<QComboBox*>("combo_printer_names");

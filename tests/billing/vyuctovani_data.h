@@ -27,9 +27,9 @@ inline bool naplnVyuctovani(QString* error)
          {"101", "2024-01-01 00:00:00", "9999-12-31 23:59:59", 1, 11, 0, "-"}},
         {"INSERT INTO dba.prirazeni_pobocek VALUES (?, ?, ?, ?, ?, ?, ?)",
          {"200", "2024-01-01 00:00:00", "9999-12-31 23:59:59", 2, 20, 0, "-"}},
-        {"INSERT INTO dba.cena_impulsu VALUES (?, ?, ?, ?)", {"2024-01-01", "2024-03-15", 100, "A"}},
-        {"INSERT INTO dba.cena_impulsu VALUES (?, ?, ?, ?)", {"2024-03-16", "9999-12-31", 150, "A"}},
-        {"INSERT INTO dba.cena_impulsu VALUES (?, ?, ?, ?)", {"2024-01-01", "9999-12-31", 9999, "B"}},
+        {"INSERT INTO dba.cena_impulsu (Pocatek_platnosti, Konec_platnosti, Cena_Impulsu, Typ_ceny) VALUES (?, ?, ?, ?)", {"2024-01-01", "2024-03-15", 100, "A"}},
+        {"INSERT INTO dba.cena_impulsu (Pocatek_platnosti, Konec_platnosti, Cena_Impulsu, Typ_ceny) VALUES (?, ?, ?, ?)", {"2024-03-16", "9999-12-31", 150, "A"}},
+        {"INSERT INTO dba.cena_impulsu (Pocatek_platnosti, Konec_platnosti, Cena_Impulsu, Typ_ceny) VALUES (?, ?, ?, ?)", {"2024-01-01", "9999-12-31", 9999, "B"}},
         {"INSERT INTO dba.ciselnik_ucastniku (kod_statu, kod_mesta, Cislo_ucastnika, nazev_ucastnika) VALUES (?, ?, ?, ?)",
          {"420", "2", "1234567", "Dodavatel"}},
     };

@@ -30,7 +30,7 @@ bool tariffedCalls(const Context& c, QString* error)
     for (const char* s : {
              "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 40) "
              "INSERT INTO dba.ciselnik_firem (ID_Firmy, nazev_firmy) SELECT i, 'Firma ' || i FROM n",
-             "INSERT INTO dba.cena_impulsu VALUES ('2020-01-01', '9999-12-31', 80, 'A')",
+             "INSERT INTO dba.cena_impulsu (Pocatek_platnosti, Konec_platnosti, Cena_Impulsu, Typ_ceny) VALUES ('2020-01-01', '9999-12-31', 80, 'A')",
              "UPDATE dba.hovory SET status_hovoru = 10, "
              "typ_hovoru = CASE WHEN ustredna_volane_cislo LIKE '*IN%' THEN 'P' "
              "  WHEN ustredna_volane_cislo LIKE '00%' THEN 'C' WHEN ustredna_volane_cislo LIKE '0%' THEN 'B' ELSE 'A' END, "

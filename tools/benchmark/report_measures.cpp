@@ -28,7 +28,7 @@ bool tariffedCalls(const Context& c, QString* error)
     for (const char* s : {
              "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 40) "
              "INSERT INTO dba.ciselnik_firem (ID_Firmy, nazev_firmy) SELECT i, 'Firma ' || i FROM n",
-             "INSERT INTO dba.cena_impulsu VALUES ('2020-01-01', '2024-06-30', 80, 'A'), "
+             "INSERT INTO dba.cena_impulsu (Pocatek_platnosti, Konec_platnosti, Cena_Impulsu, Typ_ceny) VALUES ('2020-01-01', '2024-06-30', 80, 'A'), "
              "('2024-07-01', '9999-12-31', 90, 'A')",
              // The collector numbers its records in time order: so do the calls here.
              "CREATE TEMP TABLE poradi (stare INTEGER PRIMARY KEY, nove INTEGER)",
