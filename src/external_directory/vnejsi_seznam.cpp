@@ -5,6 +5,9 @@
 #include "platform/unit_of_work.h"
 #include "tariffing/vazby_tto.h"
 
+#include <QCollator>
+#include <algorithm>
+
 namespace kavro {
 
 namespace {
@@ -47,6 +50,7 @@ bool VnejsiSeznam::nacti(Query& q, QList<RadekSeznamu>& out, const FDX_Stat& vzo
         m_chyba = q.lastErrorText();
         return false;
     }
+    const qsizetype zacatek = out.size();
     for (; !q.atEnd(); q.next()) {
         RadekSeznamu r;
         r.zaznam = vzor;
@@ -75,6 +79,14 @@ bool VnejsiSeznam::nacti(Query& q, QList<RadekSeznamu>& out, const FDX_Stat& vzo
         out.append(std::move(r));
     }
     q.close();
+    // The engine orders texts byte by byte, which puts "Čína" after "Zambie"
+    // and "Děčín" after "Domažlice": the rows go in the Czech alphabet's order
+    // (Č after C, Ch after H, Ř after R ...), the engine's order kept among equals.
+    QCollator abeceda(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+    std::stable_sort(out.begin() + zacatek, out.end(), [&abeceda](const RadekSeznamu& a, const RadekSeznamu& b) {
+        const int c = abeceda.compare(a.zaznam.nazev, b.zaznam.nazev);
+        return c != 0 ? c < 0 : abeceda.compare(a.zaznam.firma, b.zaznam.firma) < 0;
+    });
     return true;
 }
 

@@ -46,7 +46,8 @@ public:
     VnejsiSeznam(const VnejsiSeznam&) = delete;
     VnejsiSeznam& operator=(const VnejsiSeznam&) = delete;
 
-    // The states: the home state 420 first, then the others, each by name.
+    // The states: the home state 420 first, then the others, each by name in
+    // the Czech alphabet's order (so are cities and subscribers below).
     // False when a read failed (chyba()).
     bool nacti_staty(QList<RadekSeznamu>& out);
     // The cities of a state by name; each carries the state's code.

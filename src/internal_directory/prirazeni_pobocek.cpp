@@ -2,6 +2,9 @@
 
 #include "platform/database.h"
 
+#include <QCollator>
+#include <algorithm>
+
 namespace kavro {
 
 namespace {
@@ -12,6 +15,20 @@ const QString Neplati = QStringLiteral("9999");
 bool jeCislo(const QString& cislo)
 {
     return !cislo.isEmpty() && cislo != Nic && cislo != Neplati;
+}
+
+// The engine orders names byte by byte, which puts "Čermák" after "Zeman":
+// the nodes go in the Czech alphabet's order (Č after C, Ch after H, Ř after R ...),
+// the engine's order kept among equal names.
+void podleAbecedy(QList<Struct_std>& uzly, QStringList (*klic)(const Struct_std&))
+{
+    QCollator abeceda(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+    std::stable_sort(uzly.begin(), uzly.end(), [&](const Struct_std& a, const Struct_std& b) {
+        const QStringList ka = klic(a), kb = klic(b);
+        for (qsizetype i = 0; i < ka.size(); ++i)
+            if (const int c = abeceda.compare(ka[i], kb[i])) return c < 0;
+        return false;
+    });
 }
 
 } // namespace
@@ -57,6 +74,7 @@ QList<Struct_std> PrirazeniPobocek::nacti_firmy(const QString& okamzik)
         r.menu = Nabidka::p_firma;
         vysledek.append(r);
     }
+    podleAbecedy(vysledek, [](const Struct_std& r) { return QStringList{r.firma.nazev}; });
     return vysledek;
 }
 
@@ -92,6 +110,7 @@ QList<Struct_std> PrirazeniPobocek::nacti_oddeleni_firmy(const Struct_std& firma
         r.menu = Nabidka::p_oddeleni;
         vysledek.append(r);
     }
+    podleAbecedy(vysledek, [](const Struct_std& r) { return QStringList{r.oddeleni.nazev}; });
     return vysledek;
 }
 
@@ -155,6 +174,7 @@ QList<Struct_std> PrirazeniPobocek::nacti_osoby_oddeleni(const Struct_std& rodic
         r.nacteno = !r.ma_potomky;
         vysledek.append(r);
     }
+    podleAbecedy(vysledek, [](const Struct_std& r) { return QStringList{r.osoba.prijmeni, r.osoba.jmeno}; });
     return vysledek;
 }
 

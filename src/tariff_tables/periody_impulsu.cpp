@@ -3,8 +3,10 @@
 #include "platform/database.h"
 #include "platform/unit_of_work.h"
 
+#include <QCollator>
 #include <QDate>
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace kavro {
 
@@ -68,10 +70,16 @@ bool PeriodyImpulsu::nacti_vlastniky(QList<Vlastnik>& out)
                                   "EXISTS (SELECT 1 FROM dba.perioda_impulsu i WHERE i.id_pasma = p.id_pasma) "
                                   "FROM dba.ciselnik_pasem p WHERE p.id_pasma <> 9999 ORDER BY p.id_pasma"),
                    {}, [&](Query& q) { out.append({q.value(1), q.value(2), q.value(3), q.intValue(4) != 0}); });
-    return cti(QStringLiteral("SELECT s.kod_statu, s.nazev_statu FROM dba.ciselnik_statu s "
+    const bool ok = cti(QStringLiteral("SELECT s.kod_statu, s.nazev_statu FROM dba.ciselnik_statu s "
                               "WHERE EXISTS (SELECT 1 FROM dba.zlevnene_volani z WHERE z.kod_statu = s.kod_statu) "
                               "ORDER BY s.nazev_statu, s.kod_statu"),
                {}, [&](Query& q) { out.append({q.value(1), q.value(2), QString(), true}); });
+    // The engine orders names byte by byte ("Čína" after "Zambie"): the states go
+    // in the Czech alphabet's order, the engine's order kept among equal names.
+    QCollator abeceda(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+    std::stable_sort(out.begin(), out.end(),
+                     [&](const Vlastnik& a, const Vlastnik& b) { return abeceda.compare(a.nazev, b.nazev) < 0; });
+    return ok;
 }
 
 QString PeriodyImpulsu::nazev(const QString& klic)

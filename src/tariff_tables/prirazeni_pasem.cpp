@@ -4,7 +4,32 @@
 #include "platform/database.h"
 #include "platform/unit_of_work.h"
 
+#include <QCollator>
+#include <algorithm>
+#include <numeric>
+
 namespace kavro {
+
+namespace {
+
+// The engine orders names byte by byte, which puts "Čína" after "Zambie": the
+// items from `od` on go in the Czech alphabet's order of their names (`nazvy`,
+// one per item), the engine's order kept among equal names.
+void podleAbecedy(QList<PrirazeniPasem::Polozka>& out, qsizetype od, const QStringList& nazvy)
+{
+    if (nazvy.size() != out.size() - od) return;
+    QCollator abeceda(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+    std::vector<qsizetype> poradi(size_t(nazvy.size()));
+    std::iota(poradi.begin(), poradi.end(), 0);
+    std::stable_sort(poradi.begin(), poradi.end(),
+                     [&](qsizetype a, qsizetype b) { return abeceda.compare(nazvy[a], nazvy[b]) < 0; });
+    QList<PrirazeniPasem::Polozka> serazene;
+    serazene.reserve(nazvy.size());
+    for (qsizetype i : poradi) serazene.append(out[od + i]);
+    std::copy(serazene.begin(), serazene.end(), out.begin() + od);
+}
+
+} // namespace
 
 PrirazeniPasem::PrirazeniPasem(Transaction& t) : m_t(t) {}
 PrirazeniPasem::PrirazeniPasem() : m_t(Transaction::main()) {}
@@ -68,9 +93,11 @@ bool PrirazeniPasem::nacti_pasma(const QString& typ, QList<Polozka>& out)
 bool PrirazeniPasem::nacti_staty(const Uzel& pasmo, QList<Polozka>& out)
 {
     out.clear();
-    return cti(QStringLiteral("SELECT kod_statu, id_pasma, nazev_statu FROM dba.ciselnik_statu "
+    QStringList nazvy;
+    const bool ok = cti(QStringLiteral("SELECT kod_statu, id_pasma, nazev_statu FROM dba.ciselnik_statu "
                               "WHERE id_pasma = ? ORDER BY nazev_statu, kod_statu"),
                {pasmo.pasmo}, [&](Query& q) {
+                   nazvy << q.value(3);
                    Polozka p;
                    p.text = text_statu(q.value(3), q.value(1));
                    p.uzel.druh = QStringLiteral("S");
@@ -79,14 +106,18 @@ bool PrirazeniPasem::nacti_staty(const Uzel& pasmo, QList<Polozka>& out)
                    p.uzel.typ = pasmo.typ;
                    out.append(p);
                });
+    podleAbecedy(out, 0, nazvy);
+    return ok;
 }
 
 bool PrirazeniPasem::nacti_mesta(const Uzel& pasmo, QList<Polozka>& out)
 {
     out.clear();
-    return cti(QStringLiteral("SELECT kod_mesta, kod_statu, nazev_mesta, id_pasma FROM dba.ciselnik_mest "
+    QStringList nazvy;
+    const bool ok = cti(QStringLiteral("SELECT kod_mesta, kod_statu, nazev_mesta, id_pasma FROM dba.ciselnik_mest "
                               "WHERE kod_statu = ? AND id_pasma = ? ORDER BY nazev_mesta, kod_mesta"),
                {DomaciStat, pasmo.pasmo}, [&](Query& q) {
+                   nazvy << q.value(3);
                    Polozka p;
                    p.text = text_mesta(q.value(3), q.value(1));
                    p.uzel.druh = QStringLiteral("M");
@@ -96,14 +127,18 @@ bool PrirazeniPasem::nacti_mesta(const Uzel& pasmo, QList<Polozka>& out)
                    p.uzel.typ = pasmo.typ;
                    out.append(p);
                });
+    podleAbecedy(out, 0, nazvy);
+    return ok;
 }
 
 bool PrirazeniPasem::nacti_neprirazene(QList<Polozka>& out)
 {
     out.clear();
+    QStringList nazvy;
     const bool staty = cti(QStringLiteral("SELECT kod_statu, id_pasma, nazev_statu FROM dba.ciselnik_statu "
                                           "WHERE id_pasma = 9999 ORDER BY nazev_statu, kod_statu"),
                            {}, [&](Query& q) {
+                               nazvy << q.value(3);
                                Polozka p;
                                p.text = text_statu(q.value(3), q.value(1));
                                p.uzel.druh = QStringLiteral("S");
@@ -111,10 +146,14 @@ bool PrirazeniPasem::nacti_neprirazene(QList<Polozka>& out)
                                p.uzel.pasmo = q.value(2);
                                out.append(p);
                            });
-    return staty
-        && cti(QStringLiteral("SELECT kod_mesta, kod_statu, nazev_mesta, id_pasma FROM dba.ciselnik_mest "
+    podleAbecedy(out, 0, nazvy);
+    if (!staty) return false;
+    const qsizetype mesta = out.size();
+    nazvy.clear();
+    const bool ok = cti(QStringLiteral("SELECT kod_mesta, kod_statu, nazev_mesta, id_pasma FROM dba.ciselnik_mest "
                               "WHERE id_pasma = 9999 AND kod_statu = ? ORDER BY nazev_mesta, kod_mesta"),
                {DomaciStat}, [&](Query& q) {
+                   nazvy << q.value(3);
                    Polozka p;
                    p.text = q.value(3);
                    p.uzel.druh = QStringLiteral("M");
@@ -123,6 +162,8 @@ bool PrirazeniPasem::nacti_neprirazene(QList<Polozka>& out)
                    p.uzel.pasmo = q.value(4);
                    out.append(p);
                });
+    podleAbecedy(out, mesta, nazvy);
+    return ok;
 }
 
 QString PrirazeniPasem::text_statu(const QString& nazev, const QString& kod)

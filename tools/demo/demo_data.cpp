@@ -65,8 +65,9 @@ bool fillTariffTables(Transaction& t)
              && period(QStringLiteral("19:00:00"), QStringLiteral("23:59:59"), z.offPeak, 1)
              && period(QStringLiteral("00:00:00"), QStringLiteral("23:59:59"), z.offPeak, 2);
     }
+    // The price of one impulse in whole haléře, as the price dialog takes it (2,10 Kč).
     ok = ok && t.exec(QStringLiteral("INSERT INTO dba.cena_impulsu (Pocatek_platnosti, Konec_platnosti, Cena_Impulsu, Typ_ceny) "
-                                     "VALUES ('2000-01-01', '9999-12-31', 2.1, 'A')"));
+                                     "VALUES ('2000-01-01', '9999-12-31', 210, 'A')"));
     struct Holiday { int den; int mesic; const char* nazev; };
     const Holiday holidays[] = {{1, 1, "Nový rok"}, {1, 5, "Svátek práce"}, {8, 5, "Den vítězství"},
                                 {5, 7, "Cyril a Metoděj"}, {6, 7, "Jan Hus"}, {28, 9, "Den české státnosti"},

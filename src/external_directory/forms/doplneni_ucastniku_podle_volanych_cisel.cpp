@@ -17,9 +17,12 @@ Doplneni_ucastniku_podle_volanych_cisel::Doplneni_ucastniku_podle_volanych_cisel
     ui->setupUi(this);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setWindowFlag(Qt::WindowMinMaxButtonsHint, true);
-    ui->lb_1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    ui->label_2->setText(QStringLiteral("Kam se volalo") + QString(68, QLatin1Char(' ')) + QStringLiteral("Volané číslo")
-                         + QString(36, QLatin1Char(' ')) + QStringLiteral("počet volání") + QString(5, QLatin1Char(' ')));
+    const QFont pevne = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    ui->lb_1->setFont(pevne);
+    // The heading in the list's font, each word over its column (the lines' columns begin at 0, 42 and 67).
+    ui->label_2->setFont(pevne);
+    ui->label_2->setText(QStringLiteral("Kam se volalo").leftJustified(42) + QStringLiteral("Volané číslo").leftJustified(25)
+                         + QStringLiteral("počet volání") + QString(5, QLatin1Char(' ')));
     ui->textb_pocet_volani->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,3}")), ui->textb_pocet_volani));
     connect(ui->cb_1, &QPushButton::clicked, this, &Doplneni_ucastniku_podle_volanych_cisel::cb_1_Click);
