@@ -48,7 +48,9 @@ QDate denZTextu(const QString& den)
 
 QString posledni_zapis_do_hovoru(Transaction& t)
 {
-    Query q(t, QStringLiteral("SELECT Coalesce(date(Max(hovory.ustredna_datum_a_cas)),date('1997-08-01')) FROM DBA.hovory hovory"));
+    Query q(t, QStringLiteral("SELECT Coalesce(date(Max(hovory.ustredna_datum_a_cas)),date('1997-08-01')) FROM DBA.hovory hovory "
+                              "WHERE hovory.ustredna_datum_a_cas < ?"));
+    q.bind(1, clock::today().addDays(1).toString(QStringLiteral("yyyy-MM-dd")));
     QString d;
     if (q.run() && !q.atEnd()) d = q.value(1);
     q.close();
@@ -207,6 +209,15 @@ void Import_hovoru::Cti_textovy_soubor(const QString& path)
         rozdel_vetu(f.bodyData(), f.bodySize(), pole);
         Vynuluj_strukturu(m_veta);
         Nacti_cislo_a_datum(pole, m_veta);
+        // A date, time or duration that is no real value (a damaged record that
+        // still has its separators) is not stored; the file goes on. The
+        // collector's own "0000-00-00" is left to the rule below.
+        const std::string& d = m_veta.datum_a_cas;
+        const bool nulovy = d.size() > 9 && ((d[5] == '0' && d[6] == '0') || (d[8] == '0' && d[9] == '0'));
+        if (!nulovy && (!Datum_a_cas_je_platny(d) || !Delka_je_platna(pole[2]))) {
+            ++m_souhrn.neplatnych_casu;
+            continue;
+        }
         // Calls already stored come in runs (a day read again): after one, the
         // next is looked up by its number before the rest of it is converted.
         // Otherwise the insert itself finds a stored number.
@@ -279,8 +290,10 @@ Import_hovoru::Souhrn Import_hovoru::Vkladej_soubory(const Parametry& p)
 QString Import_hovoru::textChyb(const Souhrn& s)
 {
     QString t;
-    if (s.chyb_vkladani > 0 || s.chyb_potvrzeni > 0) {
+    if (s.chyb_vkladani > 0 || s.chyb_potvrzeni > 0 || s.neplatnych_casu > 0) {
         t = QStringLiteral("Import hovorů skončil s chybami.");
+        if (s.neplatnych_casu > 0)
+            t += QStringLiteral("\nZáznamů s neplatným datem nebo časem, které nebyly uloženy: %1").arg(s.neplatnych_casu);
         if (s.chyb_vkladani > 0)
             t += QStringLiteral("\nHovorů, které databáze odmítla uložit: %1").arg(s.chyb_vkladani);
         if (s.chyb_potvrzeni > 0)

@@ -35,7 +35,9 @@ struct FDX_Typ_importu {
 using ConfigValue = std::function<QString(const QString&)>;
 QString adresarDennichSouboru(const ConfigValue& value = {});
 
-// Day of the newest stored call as YYYYMMDD; 19970801 for an empty table.
+// Day of the newest stored call that is not after today, as YYYYMMDD;
+// 19970801 when there is none. (A call dated in the future by a wrong exchange
+// clock is stored, but must not move the start of the next import.)
 QString posledni_zapis_do_hovoru(Transaction& t);
 // The following day, YYYYMMDD -> YYYYMMDD.
 QString Pricti_jeden_den(const QString& den);
@@ -65,6 +67,7 @@ public:
         qint64 ulozeno = 0;          // calls stored
         qint64 duplicit = 0;         // calls already stored
         qint64 nulovych_dnu = 0;     // records with month or day "00"
+        qint64 neplatnych_casu = 0;  // records whose date, time or duration is no real value
         qint64 chybnych_souboru = 0; // files stopped by a malformed record
         qint64 chyb_vkladani = 0;    // inserts the database refused
         qint64 chyb_potvrzeni = 0;   // commits that failed

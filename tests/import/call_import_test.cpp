@@ -257,6 +257,41 @@ TEST_F(CallImport, ZeroDatesMalformedRecordsReadOnlyAndUpperCaseFiles)
     EXPECT_EQ(count("id_hovoru IN (1, 4, 10)"), 3);
 }
 
+TEST_F(CallImport, ImpossibleDatesAreSkippedAndCountedFutureDatesStoredAndControlCharactersStopTheFile)
+{
+    QByteArray badTime = bodyOf(3, "2024-03-15 12:00:00");
+    badTime.replace(21, 8, "12::%:03");
+    QByteArray badDuration = bodyOf(5, "2024-03-15 12:30:00");
+    badDuration[31] = 'x';
+    writeBodies(env.dataDir() + "/20240315.dat",
+                {bodyOf(1, "2024-03-15 10:00:00"), bodyOf(2, "2024-03-1a 11:00:00"), badTime,
+                 bodyOf(4, "2024-13-45 12:00:00"), badDuration, bodyOf(6, "2036-01-01 09:00:00"),
+                 bodyOf(7, "2024-03-15 13:00:00")});
+    // Record 11's length byte is damaged: it swallows its CR LF and the header of 12.
+    QByteArray day16;
+    day16 += gendata::frame(bodyOf(10, "2024-03-16 10:00:00"), 40);
+    QByteArray swallow = bodyOf(11, "2024-03-16 11:00:00") + QByteArray("\x07\x23", 2);
+    day16 += gendata::frame(swallow, 41);
+    day16 += gendata::frame(bodyOf(12, "2024-03-16 12:00:00"), 42);
+    QFile f(env.dataDir() + "/20240316.dat");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(day16);
+    f.close();
+    QStringList malformed;
+    QObject::connect(&imp, &Import_hovoru::chybna_data, [&](const QString& file) { malformed << file; });
+
+    const Import_hovoru::Souhrn s = imp.Vkladej_soubory(period(QDate(2024, 3, 15), QDate(2024, 3, 16)));
+    EXPECT_EQ(s.neplatnych_casu, 4);
+    EXPECT_NE(Import_hovoru::textChyb(s).indexOf("neplatným datem nebo časem, které nebyly uloženy: 4"), -1);
+    EXPECT_EQ(malformed.size(), 1);
+    EXPECT_EQ(count("id_hovoru IN (1, 6, 7, 10)"), 4);
+    EXPECT_EQ(count(), 4);
+    EXPECT_EQ(count("ustredna_volane_cislo GLOB '*[' || char(1) || '-' || char(31) || ']*'"), 0);
+
+    // The call of 2036 is stored, but the next new import starts from the newest real day.
+    EXPECT_EQ(posledni_zapis_do_hovoru(Transaction::main()), "20240316");
+}
+
 TEST_F(CallImport, SingleFileStartsItsBarsFromZeroAndTariffsTwice)
 {
     const QString path = env.dir() + "/chosen.bin";
