@@ -173,7 +173,9 @@ void Import_hovoru::Uloz_strukturu(const Struktura_vety& veta)
     q.bind(9, veta.doplnkova_informace.c_str());
     q.bind(10, veta.kod_uctu.c_str());
     if (!q.execute()) {
-        if (q.lastErrorIsDuplicateKey()) {
+        // A call stored already is a duplicate whatever kept the insert from
+        // running (a write-protected database refuses every insert).
+        if (q.lastErrorIsDuplicateKey() || je_ulozen(veta.cislo_vety)) {
             ++m_souhrn.duplicit;
             m_posledni_duplicitni = true;
             return;
