@@ -546,6 +546,13 @@ bool createDatabase(const QString& path, const QString& dbDir, QString* error)
     const QStringList files = dir.entryList({QStringLiteral("*.sql")}, QDir::Files, QDir::Name);
     if (files.isEmpty()) return setErr(QStringLiteral("Ve složce %1 nejsou soubory *.sql").arg(dbDir));
     QDir().mkpath(QFileInfo(path).absolutePath());
+    // Call records are personal data: the file (and the engine's -wal and -shm
+    // files, which take its mode) is readable by its owner only.
+    {
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly) || !f.setPermissions(QFile::ReadOwner | QFile::WriteOwner))
+            return setErr(QStringLiteral("Soubor %1 nelze vytvořit").arg(path));
+    }
     // The scripts name tables without an owner: they run on the file itself.
     sqlite3* db = nullptr;
     if (sqlite3_open(path.toUtf8().constData(), &db) != SQLITE_OK) {

@@ -199,6 +199,9 @@ TEST(DatabaseConnection, OnlyAnExistingKavroDatabaseConnectsAndNothingIsCreated)
     }
     EXPECT_FALSE(t.connectFile(other));
     EXPECT_EQ(t.lastErrorNumber(), 1);
+    // A database the program's tools create is its owner's only.
+    EXPECT_EQ(QFileInfo(other).permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther),
+              QFile::Permissions());
 }
 
 TEST(DatabaseConnection, WriteProtectedDatabaseIsReadAndRefusesWritesInCzech)
