@@ -1,4 +1,5 @@
 # Helpers that keep each folder's build file a few lines long.
+include(GoogleTest)
 
 # Warnings for all of our own targets; CI (CI=true) turns them into errors.
 add_library(kavro_warnings INTERFACE)
@@ -49,10 +50,8 @@ function(kavro_module name)
     file(GLOB fsrcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/forms/*.cpp
          ${CMAKE_CURRENT_SOURCE_DIR}/forms/*.h ${CMAKE_CURRENT_SOURCE_DIR}/forms/*.ui)
     add_library(kavro_${name}_forms STATIC ${fsrcs})
-    # A form's header derives from its generated Ui class, so users of the form
-    # (other modules, tests) need the generated ui_*.h headers as well.
-    target_include_directories(kavro_${name}_forms PUBLIC ${CMAKE_SOURCE_DIR}/src
-                               ${CMAKE_CURRENT_BINARY_DIR}/kavro_${name}_forms_autogen/include)
+    # A form holds its generated Ui class through a pointer: the ui_*.h headers stay inside the library.
+    target_include_directories(kavro_${name}_forms PUBLIC ${CMAKE_SOURCE_DIR}/src)
     set_target_properties(kavro_${name}_forms PROPERTIES AUTOUIC_SEARCH_PATHS ${CMAKE_CURRENT_SOURCE_DIR}/forms)
     target_link_libraries(kavro_${name}_forms PUBLIC kavro_${name} Qt6::Widgets Qt6::PrintSupport ${K_FORMS_LINK})
     target_link_libraries(kavro_${name}_forms PRIVATE kavro_warnings)
@@ -68,8 +67,9 @@ function(kavro_tests name)
   if(gsrcs)
     add_executable(test_${name} ${gsrcs})
     target_link_libraries(test_${name} PRIVATE kavro_test_support ${K_LINK} GTest::gtest GTest::gtest_main kavro_warnings)
-    add_test(NAME ${name} COMMAND test_${name})
-    set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 600)
+    # Each case is its own CTest entry ("import.CallImport.Name"), listed when ctest runs.
+    gtest_discover_tests(test_${name} TEST_PREFIX "${name}." DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 600)
   endif()
   file(GLOB qsrcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tst_*.cpp)
   foreach(q IN LISTS qsrcs)

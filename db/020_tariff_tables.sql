@@ -47,16 +47,22 @@ CREATE TABLE zlevnene_volani (
 
 -- Price of one impulse by a period of whole days.
 CREATE TABLE cena_impulsu (
+    -- Generated id: the price editor addresses each row by it, so that two
+    -- rows with the same dates are never changed or deleted together.
+    id_ceny            INTEGER PRIMARY KEY,
     Pocatek_platnosti  TEXT,      -- first day 'YYYY-MM-DD'
     Konec_platnosti    TEXT,      -- last day 'YYYY-MM-DD', included
-    -- The price as typed. NUMERIC so that reports can compute with it; a
-    -- text that is not a number is kept as typed.
+    -- The price of one impulse in haléře, a whole number typed as digits.
+    -- NUMERIC so that reports can compute with it.
     Cena_Impulsu       NUMERIC,
     Typ_ceny           TEXT DEFAULT 'A'   -- the program uses only 'A'
 );
 
 -- Holidays: a row with year 0 holds in every year.
 CREATE TABLE pevne_svatky (
+    -- Generated: the calendar edits and deletes exactly the row it shows,
+    -- also when two rows share their day, month and year.
+    id_svatku INTEGER PRIMARY KEY,
     den    INTEGER,   -- day of the month
     Mesic  INTEGER,   -- month 1..12, compared with month(date)
     Nazev  TEXT,      -- description; 'Velikonoce' marks a year's Easter row

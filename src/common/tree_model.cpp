@@ -95,6 +95,8 @@ QModelIndex LazyTreeModel::insertItem(const QModelIndex& parent, Item item, int 
     Node* p = node(parent);
     if (!p) return QModelIndex();
     ensureLoaded(parent);
+    // A leaf that is given a child becomes a branch.
+    if (p != m_root.get() && !p->item.mayHaveChildren) p->item.mayHaveChildren = true;
     const int n = int(p->children.size());
     if (row < 0 || row > n) row = n;
     beginInsertRows(parent, row, row);

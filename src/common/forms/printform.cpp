@@ -2,23 +2,23 @@
 
 #include "ui_printform.h"
 
+#include "platform/forms/file_question.h"
 #include "platform/forms/message_box.h"
 #include "platform/registry.h"
+#include "common/registry_names.h"
 
-#include <QFileDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 
 namespace kavro {
 
-const QString PrintForm::RegistryKey = QStringLiteral("Software\\Dorvek\\Kavro\\");
-const QString PrintForm::ValueTiskarna = QStringLiteral("Tiskarna");
+const QString PrintForm::RegistryKey = registr::Aplikace;
+const QString PrintForm::ValueTiskarna = registr::Tiskarna;
 const QString PrintForm::PdfEntry = QStringLiteral("Tisk do souboru PDF");
 
 namespace {
 
 PrintForm::PrinterSource g_source;
-PrintForm::PdfFileChooser g_chooser;
 
 QString systemDefault()
 {
@@ -32,7 +32,6 @@ const QString kCaption = QStringLiteral("Výběr tiskárny");
 
 void PrintForm::setPrinterSource(const PrinterSource& source) { g_source = source; }
 
-void PrintForm::setPdfFileChooser(const PdfFileChooser& chooser) { g_chooser = chooser; }
 
 QList<Printer> PrintForm::installedPrinters()
 {
@@ -147,10 +146,8 @@ void PrintForm::cb_print_Click()
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(dw_print->documentName());
     if (pdf) {
-        QString soubor = g_chooser
-            ? g_chooser(this)
-            : QFileDialog::getSaveFileName(this, QStringLiteral("Tisk do souboru PDF"), QString(),
-                                           QStringLiteral("Dokument PDF (*.pdf)"));
+        QString soubor = askFile(this, FileQuestion{FileQuestion::SaveFile, QStringLiteral("Tisk do souboru PDF"),
+                                                    QString(), QStringLiteral("Dokument PDF (*.pdf)")});
         if (soubor.isEmpty()) return; // the user did not name a file: stay in the dialog
         if (!soubor.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) soubor += QLatin1String(".pdf");
         printer.setOutputFormat(QPrinter::PdfFormat);

@@ -5,45 +5,27 @@
 #include "common/forms/p_nastaveni_od_do.h"
 #include "platform/clock.h"
 #include "platform/database.h"
+#include "platform/forms/file_question.h"
 #include "platform/forms/message_box.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileDialog>
 #include <QThread>
 #include <QTimer>
-#include <mutex>
 
 namespace kavro {
 
-namespace {
-std::mutex g_hooks;
-Hovory_nacteni::DotazNaObdobi g_dotazNaObdobi;
-Hovory_nacteni::DotazNaSoubor g_dotazNaSoubor;
-} // namespace
-
-void Hovory_nacteni::setDotazNaObdobi(DotazNaObdobi dotaz)
+bool Hovory_nacteni::Create(QWidget* parent, FDX_Typ_importu* record, TariffingRunFactory tarifovani)
 {
-    std::lock_guard<std::mutex> l(g_hooks);
-    g_dotazNaObdobi = std::move(dotaz);
-}
-
-void Hovory_nacteni::setDotazNaSoubor(DotazNaSoubor dotaz)
-{
-    std::lock_guard<std::mutex> l(g_hooks);
-    g_dotazNaSoubor = std::move(dotaz);
-}
-
-bool Hovory_nacteni::Create(QWidget* parent, FDX_Typ_importu* record)
-{
-    Hovory_nacteni w(parent, record);
+    Hovory_nacteni w(parent, record, std::move(tarifovani));
     w.exec();
     return true;
 }
 
-Hovory_nacteni::Hovory_nacteni(QWidget* parent, FDX_Typ_importu* record)
-    : QDialog(parent), ui(std::make_unique<Ui::Hovory_nacteni>()), m_zaznam(record ? record : &m_vychozi)
+Hovory_nacteni::Hovory_nacteni(QWidget* parent, FDX_Typ_importu* record, TariffingRunFactory tarifovani)
+    : QDialog(parent), ui(std::make_unique<Ui::Hovory_nacteni>()), m_zaznam(record ? record : &m_vychozi),
+      m_novyTarif(std::move(tarifovani))
 {
     ui->setupUi(this);
     connect(ui->cb_ukoncit, &QPushButton::clicked, this, &Hovory_nacteni::cb_ukoncit_Click);
@@ -69,7 +51,7 @@ void Hovory_nacteni::Hovory_nacteni_Create()
     setWindowTitle(m_typ_importu == 1 ? QStringLiteral("Aktualizace souborů") : QStringLiteral("Import souborů"));
     ui->progb_1->setValue(0);
     ui->progb_2->setValue(0);
-    m_tarif = makeTariffingRun();
+    if (m_novyTarif) m_tarif = m_novyTarif();
     m_import = std::make_unique<Import_hovoru>(Transaction::main());
     m_import->setTariffingRun(m_tarif.get());
     connect(m_import.get(), &Import_hovoru::prubeh, this, &Hovory_nacteni::prubeh);
@@ -95,40 +77,26 @@ void Hovory_nacteni::spustVlakno()
     if (m_bezi || m_hotovo) return;
     Import_hovoru::Parametry p;
     p.typ_importu = m_typ_importu;
-    p.adresar = adresarDennichSouboru();
+    p.adresar = vstupniAdresar();
     if (m_typ_importu == 2) {
         QString od = posledni_zapis_do_hovoru(Transaction::main());
         od = od.left(4) + QLatin1Char('-') + od.mid(4, 2) + QLatin1Char('-') + od.mid(6, 2);
         QString do_ = clock::today().toString(QStringLiteral("yyyy-MM-dd"));
-        DotazNaObdobi dotaz;
-        {
-            std::lock_guard<std::mutex> l(g_hooks);
-            dotaz = g_dotazNaObdobi;
-        }
-        if (dotaz) {
-            p.obdobi_potvrzeno = dotaz(this, od, do_);
-        } else {
-            FDX_Nastaveni_datum_od_do obdobi;
-            obdobi.datum_od = od;
-            obdobi.datum_do = do_;
-            obdobi.titulek = QStringLiteral("Aktualizace ze souborů od ústředny");
-            obdobi.popis_akce = QStringLiteral("načíst soubory");
-            obdobi.OK = false;
-            P_Nastaveni_od_do dialog(this);
-            dialog.Create(this, &obdobi);
-            p.obdobi_potvrzeno = obdobi.OK;
-            od = obdobi.datum_od;
-            do_ = obdobi.datum_do;
-        }
+        FDX_Nastaveni_datum_od_do obdobi;
+        obdobi.datum_od = od;
+        obdobi.datum_do = do_;
+        obdobi.titulek = QStringLiteral("Aktualizace ze souborů od ústředny");
+        obdobi.popis_akce = QStringLiteral("načíst soubory");
+        obdobi.OK = false;
+        P_Nastaveni_od_do dialog(this);
+        dialog.Create(this, &obdobi);
+        p.obdobi_potvrzeno = obdobi.OK;
+        od = obdobi.datum_od;
+        do_ = obdobi.datum_do;
         p.od = denZTextu(od);
         p.do_ = denZTextu(do_);
     } else if (m_typ_importu == 3) {
-        DotazNaSoubor dotaz;
-        {
-            std::lock_guard<std::mutex> l(g_hooks);
-            dotaz = g_dotazNaSoubor;
-        }
-        p.soubor = dotaz ? dotaz(this) : QFileDialog::getOpenFileName(this, QString(), QDir::rootPath());
+        p.soubor = askFile(this, FileQuestion{FileQuestion::OpenFile, QString(), QDir::rootPath(), QString()});
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_bezi = true;

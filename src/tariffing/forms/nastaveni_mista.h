@@ -1,6 +1,8 @@
 #pragma once
 // The exchange site: home state and city and the dialling prefixes. Saving
 // stores the one site row and recomputes the zones of the home state's cities.
+#include "common/forms/dialog_base.h"
+#include "platform/unit_of_work.h"
 #include "tariffing/vazby_tto.h"
 
 #include <QDialog>
@@ -12,7 +14,7 @@ class Nastaveni_mista;
 
 namespace kavro {
 
-class Nastaveni_mista : public QDialog {
+class Nastaveni_mista : public Dialog {
     Q_OBJECT
 public:
     explicit Nastaveni_mista(QWidget* parent = nullptr);
@@ -24,7 +26,9 @@ public:
     void Nacti_mesta();
     void Nastav_enable();
 
-    void reject() override;
+protected:
+    // "Opusť", Esc and the close box: what is pending is rolled back.
+    void leave() override;
 
 private:
     void Nastaveni_mista_Create();
@@ -35,6 +39,7 @@ private:
     void chyba(const QString& text);
 
     std::unique_ptr<Ui::Nastaveni_mista> ui;
+    UnitOfWork m_prace;  // what the window leaves pending is rolled back
     MistoUstredny m_ulozene;  // the site stored when the dialog opened
 };
 

@@ -1,0 +1,83 @@
+#include "internal_directory/directory_import_file.h"
+
+#include "platform/cp1250.h"
+
+#include <QFile>
+
+namespace kavro {
+
+Str_firma DirectoryImportFile::rozdel(const QString& radek) const
+{
+    QString text = radek.trimmed();
+    text.remove(QLatin1Char('"'));
+    text.remove(QLatin1Char('\''));
+    Str_firma r;
+    if (text.size() <= 15) return r;
+    QString* sloty[6] = {&r.firma, &r.oddeleni, &r.prijmeni, &r.jmeno, &r.titul, &r.linka};
+    QStringView zbytek(text);
+    for (int k = 1; k <= 6; ++k) {
+        const int slot = int(m_pozice.indexOf(QChar(u'0' + k)));
+        if (slot < 0 || slot > 5) continue;
+        const QChar konec = slot < m_oddelovace.size() ? m_oddelovace.at(slot) : QChar();
+        const qsizetype i = konec.isNull() ? -1 : zbytek.indexOf(konec);
+        if (i >= 0) {
+            *sloty[slot] = zbytek.left(i).toString();
+            zbytek = zbytek.mid(i + 1);
+        } else {
+            // No terminator: the field is the whole rest, which the next fields read again.
+            *sloty[slot] = zbytek.toString();
+        }
+    }
+    return r;
+}
+
+QList<QByteArray> DirectoryImportFile::radky(const QByteArray& obsah)
+{
+    QList<QByteArray> out;
+    qsizetype od = 0;
+    while (od < obsah.size()) {
+        const qsizetype i = obsah.indexOf("\r\n", od);
+        if (i < 0) {
+            out << obsah.mid(od);
+            break;
+        }
+        out << obsah.mid(od, i - od);
+        od = i + 2;
+    }
+    return out;
+}
+
+DirectoryImportFile::Vysledek DirectoryImportFile::nacti(const QString& cesta, QList<Str_firma>& radky,
+                                                         QString* chyba) const
+{
+    QFile f(cesta);
+    if (!f.open(QIODevice::ReadOnly)) {
+        if (chyba) *chyba = QStringLiteral("Soubor %1 nelze přečíst:\n%2").arg(cesta, f.errorString());
+        return Vysledek::NelzeCist;
+    }
+    const QByteArray obsah = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        if (chyba) *chyba = QStringLiteral("Soubor %1 nelze přečíst:\n%2").arg(cesta, f.errorString());
+        return Vysledek::NelzeCist;
+    }
+    const QList<QByteArray> casti = DirectoryImportFile::radky(obsah);
+    for (qsizetype i = 0; i < casti.size(); ++i) {
+        if (casti[i].contains('\n') || casti[i].contains('\r')) {
+            if (chyba)
+                *chyba = QStringLiteral("Soubor %1 nelze načíst: řádek %2 není ukončen znaky CR LF.").arg(cesta).arg(i + 1);
+            return Vysledek::ChybnyKonecRadku;
+        }
+    }
+    const qsizetype pred = radky.size();
+    for (const QByteArray& b : casti) {
+        Str_firma r = rozdel(fromCp1250(b));
+        if (!r.prazdny()) radky << std::move(r);
+    }
+    if (radky.size() == pred) {
+        if (chyba) *chyba = QStringLiteral("Soubor %1 neobsahuje žádný řádek s údaji.").arg(cesta);
+        return Vysledek::ZadnyRadek;
+    }
+    return Vysledek::Nacteno;
+}
+
+} // namespace kavro

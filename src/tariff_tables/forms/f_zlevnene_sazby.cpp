@@ -1,0 +1,121 @@
+#include "tariff_tables/forms/f_zlevnene_sazby.h"
+
+#include "ui_f_zlevnene_sazby.h"
+
+#include "tariff_tables/fdx_vyber_stat.h"
+#include "platform/forms/message_box.h"
+
+#include <QMenu>
+#include <QTreeView>
+
+namespace kavro {
+
+F_Zlevnene_sazby::F_Zlevnene_sazby(QWidget* parent)
+    : StromPeriod(PeriodyImpulsu::slevy(), parent), ui(std::make_unique<Ui::F_Zlevnene_sazby>()), m_vyber_statu(this)
+{
+    ui->setupUi(this);
+    connect(ui->cb_OK, &QPushButton::clicked, this, &F_Zlevnene_sazby::cb_OK_Click);
+    connect(ui->cb_Cancel, &QPushButton::clicked, this, &F_Zlevnene_sazby::cb_Cancel_Click);
+}
+
+F_Zlevnene_sazby::~F_Zlevnene_sazby() = default;
+
+bool F_Zlevnene_sazby::Create(QWidget* parent)
+{
+    nastavZmeneno(false);
+    pripoj(ui->tv_1);
+    return runModal(parent);
+}
+
+QString F_Zlevnene_sazby::text_platnosti(const PeriodyImpulsu::Platnost& p) const
+{
+    return PeriodyImpulsu::text_platnosti(p);
+}
+
+void F_Zlevnene_sazby::nabidka(QMenu& menu, const QModelIndex& vybrana)
+{
+    const Uzel* u = strom().record<Uzel>(vybrana);
+    auto pridej = [&](const QString& text, int uroven, int operace) {
+        connect(menu.addAction(text), &QAction::triggered, this, [this, uroven, operace] { PopupMenu(uroven, operace); });
+    };
+    if (!u) {
+        // Beside the items (an empty table too) a state can be inserted.
+        menu.setObjectName(QStringLiteral("popup_Stat"));
+        pridej(QStringLiteral("Vložení státu"), 1, 1);
+    } else if (u->druh == u"S") {
+        menu.setObjectName(QStringLiteral("popup_Stat"));
+        pridej(QStringLiteral("Vložení státu"), 1, 1);
+        pridej(QStringLiteral("Okopíruj také pod"), 1, 2);
+        pridej(QStringLiteral("Zrušení státu"), 1, 3);
+        menu.addSeparator();
+        pridej(QStringLiteral("Vložení data od - do"), 2, 1);
+    } else if (u->druh == u"D") {
+        menu.setObjectName(QStringLiteral("popup_datum"));
+        pridej(QStringLiteral("Vložení data od - do"), 2, 1);
+        pridej(QStringLiteral("Oprava data od - do"), 2, 2);
+        pridej(QStringLiteral("Smazani_datumu"), 2, 3);
+        menu.addSeparator();
+        pridej(QStringLiteral("Vložení času od - do"), 3, 1);
+    } else {
+        menu.setObjectName(QStringLiteral("popup_cas"));
+        pridej(QStringLiteral("Vložení času od  do"), 3, 1);
+        pridej(QStringLiteral("Oprava času od do"), 3, 2);
+        menu.addSeparator();
+        pridej(QStringLiteral("Smazani_casu"), 3, 3);
+    }
+}
+
+QModelIndex F_Zlevnene_sazby::stat(const QString& kod) const
+{
+    LazyTreeModel& m = const_cast<F_Zlevnene_sazby*>(this)->strom();
+    for (int r = 0; r < m.rowCount(); ++r)
+        if (const Uzel* u = m.record<Uzel>(m.index(r, 0)); u && u->klic == kod) return m.index(r, 0);
+    return {};
+}
+
+void F_Zlevnene_sazby::operace_vlastnika(const QModelIndex& vybrana, int operace)
+{
+    const Uzel* u = strom().record<Uzel>(vybrana);
+    if (operace != 1 && (!u || u->druh != u"S")) return;
+    if (operace == 3) {
+        if (messageBox(this, IconQuestion, ButtonsYesNo, QStringLiteral("Smazání státu"),
+                       QStringLiteral("Opravdu smazat vybraný stát ?"))
+            != ResultYes)
+            return;
+        if (!m_periody.smaz_vlastnika(u->klic)) {
+            chyba(QStringLiteral("Stát se nepodařilo smazat."), m_periody.lastError());
+            return;
+        }
+        strom().removeItem(vybrana);
+        nastavZmeneno();
+        return;
+    }
+    FDX_Vyber_stat v;
+    if (!m_vyber_statu.Create(this, &v) || !v.OK || v.kod_statu.isEmpty()) return;
+    QModelIndex cil = stat(v.kod_statu);
+    if (operace == 1) {
+        // A state already shown is not added twice; a new one lives in the tree until its first band.
+        if (!cil.isValid())
+            cil = strom().insertItem(QModelIndex(), polozka(Uzel{v.kod_statu, QStringLiteral("S"),
+                                                                  m_periody.nazev(v.kod_statu), false}));
+        tv()->setCurrentIndex(cil);
+        return;
+    }
+    int pridano = 0;
+    if (!m_periody.kopiruj(u->klic, v.kod_statu, &pridano)) {
+        chyba(QStringLiteral("Sazby se nepodařilo okopírovat."), m_periody.lastError());
+        return;
+    }
+    if (cil.isValid()) {
+        // Read again so that the copied ranges show.
+        strom().record<Uzel>(cil)->ma_radky = true;
+        strom().reloadChildren(cil);
+    } else {
+        cil = strom().insertItem(QModelIndex(), polozka(Uzel{v.kod_statu, QStringLiteral("S"),
+                                                              m_periody.nazev(v.kod_statu), true}));
+    }
+    tv()->setCurrentIndex(cil);
+    nastavZmeneno();
+}
+
+} // namespace kavro

@@ -1,0 +1,238 @@
+#include "tariff_tables/forms/strom_period.h"
+
+#include "common/forms/knihovna_okna.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QMenu>
+#include <QPersistentModelIndex>
+#include <QStyle>
+#include <QTreeView>
+
+namespace kavro {
+
+StromPeriod::StromPeriod(PeriodyImpulsu periody, QWidget* parent)
+    : Dialog(parent), m_periody(std::move(periody)), m_dialog_platnosti(this), m_dialog_casu(this)
+{
+    m_model = std::make_unique<LazyTreeModel>(
+        [this](const QModelIndex& parent, const LazyTreeModel& model) { return nacti(parent, model); });
+    // An owner without rows is marked loaded as soon as it is shown: no expander, no read.
+    connect(m_model.get(), &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex& parent, int first, int last) {
+        for (int r = first; r <= last; ++r) {
+            const QModelIndex i = m_model->index(r, 0, parent);
+            const Uzel* u = m_model->record<Uzel>(i);
+            if (u && u->druh == druh_vlastnika() && !u->ma_radky && !m_model->isLoaded(i)) m_model->ensureLoaded(i);
+        }
+    });
+}
+
+StromPeriod::~StromPeriod() = default;
+
+void StromPeriod::pripoj(QTreeView* tv)
+{
+    m_tv = tv;
+    tv->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    tv->setUniformRowHeights(true);
+    tv->setModel(m_model.get());
+    tv->setContextMenuPolicy(Qt::CustomContextMenu);
+    tv->setExpandsOnDoubleClick(true);
+    connect(tv, &QWidget::customContextMenuRequested, this, &StromPeriod::tv_1_RightClick);
+    connect(tv, &QAbstractItemView::doubleClicked, this, &StromPeriod::tv_1_DoubleClick);
+    m_model->ensureLoaded(QModelIndex());
+}
+
+LazyTreeModel::Item StromPeriod::polozka(const Uzel& u) const
+{
+    LazyTreeModel::Item it;
+    it.record = u;
+    static const QIcon vlastnik = QApplication::style()->standardIcon(QStyle::SP_DirIcon);
+    static const QIcon platnost = QApplication::style()->standardIcon(QStyle::SP_FileDialogDetailedView);
+    static const QIcon pasmo = QApplication::style()->standardIcon(QStyle::SP_FileIcon);
+    if (u.druh == u"D") {
+        it.text = text_platnosti(u.platnost);
+        it.icon = platnost;
+    } else if (u.druh == u"C") {
+        it.text = PeriodyImpulsu::text_casu(u.cas);
+        it.mayHaveChildren = false;
+        it.icon = pasmo;
+    } else {
+        it.text = u.nazev;
+        it.icon = vlastnik;
+    }
+    return it;
+}
+
+QList<LazyTreeModel::Item> StromPeriod::nacti(const QModelIndex& parent, const LazyTreeModel& model)
+{
+    QList<LazyTreeModel::Item> out;
+    bool ok = true;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (!parent.isValid()) {
+        QList<PeriodyImpulsu::Vlastnik> v;
+        ok = m_periody.nacti_vlastniky(v);
+        for (const auto& x : v) out.append(polozka(Uzel{x.klic, druh_vlastnika(), x.nazev, x.ma_radky}));
+    } else if (const Uzel* u = model.record<Uzel>(parent)) {
+        if (u->druh == u"D") {
+            QList<PeriodyImpulsu::Cas> casy;
+            ok = m_periody.nacti_casy(u->klic, u->platnost, casy);
+            for (const auto& c : casy) out.append(polozka(Uzel{u->klic, QStringLiteral("C"), QString(), true, {}, c}));
+        } else if (u->druh != u"C" && u->ma_radky) {
+            QList<PeriodyImpulsu::Platnost> p;
+            ok = m_periody.nacti_platnosti(u->klic, p);
+            for (const auto& x : p) out.append(polozka(Uzel{u->klic, QStringLiteral("D"), QString(), true, x}));
+        }
+    }
+    QApplication::restoreOverrideCursor();
+    if (!ok) chyba(QStringLiteral("Data se nepodařilo načíst."), m_periody.lastError());
+    return out;
+}
+
+QModelIndex StromPeriod::vybrana() const { return m_tv ? m_tv->currentIndex() : QModelIndex(); }
+
+QString StromPeriod::cesta(const QModelIndex& i) const
+{
+    QStringList casti;
+    for (QModelIndex x = i; x.isValid(); x = x.parent()) casti.prepend(x.data().toString());
+    return QStringLiteral("\\") + casti.join(QLatin1Char('\\')) + QStringLiteral("\\");
+}
+
+void StromPeriod::chyba(const QString& co, const QString& proc) { showDbError(co, proc); }
+
+void StromPeriod::tv_1_RightClick(const QPoint& pos)
+{
+    const QModelIndex i = knihovna::polozka_pod_mysi(m_tv, pos);
+    QMenu menu(this);
+    nabidka(menu, i);
+    if (!menu.isEmpty()) menu.exec(m_tv->viewport()->mapToGlobal(pos));
+}
+
+void StromPeriod::tv_1_DoubleClick(const QModelIndex& i)
+{
+    const Uzel* u = m_model->record<Uzel>(i);
+    if (u && u->druh == u"C") PopupMenu(3, 2);
+}
+
+void StromPeriod::PopupMenu(int uroven, int operace)
+{
+    const QModelIndex i = vybrana();
+    if (!i.isValid() && !(uroven == 1 && operace == 1)) return;
+    if (uroven == 1) operace_vlastnika(i, operace);
+    else if (uroven == 2) platnost(i, operace);
+    else if (uroven == 3) cas(i, operace);
+}
+
+void StromPeriod::platnost(const QModelIndex& subjekt, int operace)
+{
+    const Uzel* u = m_model->record<Uzel>(subjekt);
+    if (!u || u->druh == u"C" || (operace != 1 && u->druh != u"D")) return;
+    QPersistentModelIndex s(subjekt);
+    m_model->ensureLoaded(s);
+    const QPersistentModelIndex vlastnik(u->druh == u"D" ? subjekt.parent() : subjekt);
+    FDX_Nastaveni_tarifnich_pasem r;
+    r.rezim = operace;
+    r.popis_pasma = cesta(vlastnik);
+    if (operace != 1) {
+        r.datum_od = u->platnost.od;
+        r.datum_do = u->platnost.do_;
+    }
+    const Uzel puvodni = *u;
+    if (!m_dialog_platnosti.Create(this, &r) || !r.OK) return;
+    const PeriodyImpulsu::Platnost nova{r.datum_od, r.datum_do};
+    if (operace == 1) {
+        // A range is stored with its first band; until then it lives in the tree only.
+        const QString proc = PeriodyImpulsu::chyba_platnosti(nova);
+        if (!proc.isEmpty()) {
+            chyba(QStringLiteral("Platnost nelze vložit."), proc);
+            return;
+        }
+        const QModelIndex n = m_model->insertItem(vlastnik, polozka(Uzel{puvodni.klic, QStringLiteral("D"), {}, true, nova}));
+        m_tv->setCurrentIndex(n);
+    } else if (operace == 2) {
+        if (!m_periody.uprav_platnost(puvodni.klic, puvodni.platnost, nova)) {
+            chyba(QStringLiteral("Platnost se nepodařilo změnit, zůstala původní."), m_periody.lastError());
+            return;
+        }
+        // Its bands take the range's dates from it: nothing else to renew.
+        m_model->record<Uzel>(s)->platnost = nova;
+        m_model->setItemText(s, text_platnosti(nova));
+    } else if (operace == 3) {
+        if (!m_periody.smaz_platnost(puvodni.klic, puvodni.platnost)) {
+            chyba(QStringLiteral("Platnost se nepodařilo smazat."), m_periody.lastError());
+            return;
+        }
+        m_model->removeItem(s);
+    }
+    nastavZmeneno();
+}
+
+void StromPeriod::cas(const QModelIndex& subjekt, int operace)
+{
+    const Uzel* u = m_model->record<Uzel>(subjekt);
+    if (!u || (u->druh != u"D" && u->druh != u"C") || (operace != 1 && u->druh != u"C")) return;
+    QPersistentModelIndex s(subjekt);
+    const QPersistentModelIndex rozsah(u->druh == u"D" ? subjekt : subjekt.parent());
+    // The range's bands are read before a new one joins them, so none shows twice.
+    if (operace == 1) m_model->ensureLoaded(rozsah);
+    const Uzel r_uzel = *m_model->record<Uzel>(rozsah);
+    const Uzel puvodni = *m_model->record<Uzel>(s);
+    FDX_Nastaveni_tarifnich_pasem r;
+    r.rezim = operace;
+    r.popis_pasma = cesta(rozsah);
+    r.datum_od = r_uzel.platnost.od;
+    r.datum_do = r_uzel.platnost.do_;
+    r.typ_dne = 1;
+    if (operace != 1) {
+        r.cas_od = puvodni.cas.od_casu;
+        r.cas_do = puvodni.cas.do_casu;
+        r.perioda = puvodni.cas.perioda;
+        r.typ_dne = short(puvodni.cas.typ_dne);
+    }
+    if (!m_dialog_casu.Create(this, &r) || !r.OK) return;
+    const PeriodyImpulsu::Cas novy{r.cas_od, r.cas_do, r.perioda.trimmed(), r.typ_dne};
+    if (operace == 1) {
+        if (!m_periody.vloz_cas(r_uzel.klic, r_uzel.platnost, novy)) {
+            chyba(QStringLiteral("Časový úsek se nepodařilo vložit."), m_periody.lastError());
+            return;
+        }
+        const QModelIndex n = m_model->insertItem(rozsah, polozka(Uzel{r_uzel.klic, QStringLiteral("C"), {}, true, {}, novy}));
+        m_tv->expand(rozsah);
+        m_tv->setCurrentIndex(n);
+    } else if (operace == 2) {
+        if (!m_periody.uprav_cas(r_uzel.klic, r_uzel.platnost, puvodni.cas, novy)) {
+            chyba(QStringLiteral("Časový úsek se nepodařilo změnit, zůstal původní."), m_periody.lastError());
+            return;
+        }
+        m_model->record<Uzel>(s)->cas = novy;
+        m_model->setItemText(s, PeriodyImpulsu::text_casu(novy));
+    } else if (operace == 3) {
+        if (!m_periody.smaz_cas(r_uzel.klic, r_uzel.platnost, puvodni.cas)) {
+            chyba(QStringLiteral("Časový úsek se nepodařilo smazat."), m_periody.lastError());
+            return;
+        }
+        m_model->removeItem(s);
+    }
+    nastavZmeneno();
+}
+
+void StromPeriod::cb_OK_Click()
+{
+    if (!m_prace.commit()) {
+        showDbError(QStringLiteral("Změny se nepodařilo uložit, zůstal původní stav."), m_prace.errorText());
+        nastavZmeneno(false);
+        finish(false);
+        return;
+    }
+    nastavZmeneno(false);
+    finish(true);
+}
+
+void StromPeriod::cb_Cancel_Click()
+{
+    m_prace.rollback();
+    nastavZmeneno(false);
+    finish(false);
+}
+
+void StromPeriod::leave() { cb_Cancel_Click(); }
+
+} // namespace kavro

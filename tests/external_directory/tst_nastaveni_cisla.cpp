@@ -1,0 +1,609 @@
+// The external directory tree and its state, city and subscriber dialogs,
+// driven offscreen on a real database with the small tariff data set.
+#include "common/tree_model.h"
+#include "external_directory/forms/nastaveni_cisla.h"
+#include "external_directory/forms/z_oprava_mesta.h"
+#include "external_directory/forms/z_oprava_osoby.h"
+#include "platform/database.h"
+#include "tariffing/reidentifikace.h"
+#include "tariffing/tarifovani.h"
+#include "ovladac.h"
+#include "tarifovani_data.h"
+#include "test_env.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTreeView>
+#include <QtTest>
+
+using namespace kavro;
+using namespace kavro::test;
+
+namespace {
+
+QString hodnota(const QString& sql) { return Transaction::main().scalar(sql); }
+
+void napis(QWidget* d, const char* box, const QString& text)
+{
+    auto* e = d->findChild<QLineEdit*>(box);
+    QVERIFY2(e, box);
+    e->clear();
+    // Typed key by key where the text is ASCII (through the box's validator), else inserted whole.
+    bool ascii = true;
+    for (QChar c : text) ascii &= c.unicode() < 128;
+    if (ascii) QTest::keyClicks(e, text);
+    else e->insert(text);
+}
+
+void klikni(QWidget* d, const char* button)
+{
+    auto* b = d->findChild<QPushButton*>(button);
+    QVERIFY2(b, button);
+    QVERIFY2(b->isEnabled(), button);
+    b->click();
+}
+
+// The item of a level by the start of its text under `parent`.
+QModelIndex polozka(LazyTreeModel* m, const QString& zacatek, const QModelIndex& parent = {})
+{
+    m->ensureLoaded(parent);
+    for (int r = 0; r < m->rowCount(parent); ++r)
+        if (m->index(r, 0, parent).data().toString().startsWith(zacatek)) return m->index(r, 0, parent);
+    return {};
+}
+
+QStringList texty(LazyTreeModel* m, const QModelIndex& parent = {})
+{
+    QStringList out;
+    for (int r = 0; r < m->rowCount(parent); ++r) out << m->index(r, 0, parent).data().toString().trimmed();
+    return out;
+}
+
+} // namespace
+
+class TestNastaveniCisla : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        env = std::make_unique<TestEnv>();
+        QVERIFY2(env->ok(), qPrintable(env->error()));
+        QString error;
+        QVERIFY2(fillTariffData(&error), qPrintable(error));
+        QVERIFY(Transaction::main().commit());
+    }
+    void cleanup() { env.reset(); }
+
+    void loadsEachBranchWhenItIsFirstOpened();
+    void rightClickActsOnTheItemUnderTheMouse();
+    void stateCodesAreUniqueAmongAllStates();
+    void bulkCityEntryAsksForTheNextCityAtOnce();
+    void cityCodesAreUniqueWithinTheirState();
+    void subscriberDialogShowsTheNumberAsDialled();
+    void refusedInsertShowsMessageAndAddsNoItem();
+    void dialogsLeaveTheRecordAsFilledUntilConfirmed();
+    void emptyDirectoryTakesItsFirstState();
+    void changedStateCodeIsShownUnderItsCities();
+    void saveCommitsAndLeaveRollsBack();
+    void closeBoxAsksAndNoRollsBack();
+    void reidentificationFindsTheSavedSubscriber();
+    void findNextWalksBranchesNotLoadedYet();
+
+private:
+    std::unique_ptr<TestEnv> env;
+};
+
+void TestNastaveniCisla::loadsEachBranchWhenItIsFirstOpened()
+{
+    Nastaveni_cisla w;
+    LazyTreeModel* m = w.model();
+    m->ensureLoaded({});
+    // The home state first, then by name; a state without cities has no expand button.
+    QCOMPARE(texty(m), (QStringList{QString("Česká republika").leftJustified(21) + "(420)",
+                                    QString("Krátký kód").leftJustified(21) + "(42)",
+                                    QString("Německo").leftJustified(21) + "(49)", QString("USA").leftJustified(21) + "(1)"}));
+    const QModelIndex cr = m->index(0, 0);
+    QVERIFY(!m->isLoaded(cr));
+    QVERIFY(m->hasChildren(cr));
+    QVERIFY(!m->hasChildren(m->index(1, 0)));
+
+    auto* tv = w.findChild<QTreeView*>("tv_1");
+    w.show();
+    tv->expand(cr);
+    QVERIFY(m->isLoaded(cr));
+    QCOMPARE(texty(m, cr), (QStringList{QString("Brno").leftJustified(26) + "(5)", QString("Jihlava").leftJustified(26) + "(56)",
+                                        QString("Praha").leftJustified(26) + "(2)"}));
+    const QModelIndex praha = m->index(2, 0, cr);
+    QVERIFY(!m->isLoaded(praha));
+    QVERIFY(!m->hasChildren(m->index(0, 0, cr)));  // Brno: no subscribers
+    tv->expand(praha);
+    QCOMPARE(m->rowCount(praha), 3);
+    tv->setCurrentIndex(m->index(0, 0, praha));
+    QCOMPARE(w.findChild<QLabel*>("l_vetev_stromu")->text(),
+             QString("\\\\Česká republika\\Praha\\") + m->record<FDX_Stat>(m->index(0, 0, praha))->nazev);
+    // The model holds together as a model when every branch is read.
+    QAbstractItemModelTester tester(m, QAbstractItemModelTester::FailureReportingMode::QtTest);
+}
+
+void TestNastaveniCisla::rightClickActsOnTheItemUnderTheMouse()
+{
+    Nastaveni_cisla w;
+    LazyTreeModel* m = w.model();
+    auto* tv = w.findChild<QTreeView*>("tv_1");
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    m->ensureLoaded({});
+    tv->setCurrentIndex(m->index(0, 0));
+    const QModelIndex nemecko = m->index(2, 0);
+    QMenu* nabidnuta = nullptr;
+    QTimer::singleShot(50, [&] {
+        nabidnuta = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (nabidnuta) nabidnuta->close();
+    });
+    w.tv_1_RightClick(tv->visualRect(nemecko).center());
+    QCOMPARE(tv->currentIndex(), nemecko);
+    QVERIFY(nabidnuta);
+    QCOMPARE(nabidnuta->objectName(), QString("p_stat"));
+
+    tv->expand(m->index(0, 0));
+    QCOMPARE(w.menuPro(m->index(0, 0, m->index(0, 0)))->objectName(), QString("P_mesta"));
+}
+
+void TestNastaveniCisla::stateCodesAreUniqueAmongAllStates()
+{
+    Ovladac o;
+    Nastaveni_cisla w;
+    LazyTreeModel* m = w.model();
+    auto* tv = w.findChild<QTreeView*>("tv_1");
+    m->ensureLoaded({});
+    tv->setCurrentIndex(m->index(0, 0));
+    o.pri("Z_Oprava_statu", [](QWidget* d) {
+        QCOMPARE(d->windowTitle(), QString("Zadejte nový stát"));
+        QVERIFY(!d->findChild<QPushButton*>("cb_OK")->isEnabled());
+        napis(d, "T_Stat", "Albánie");
+        napis(d, "T_ID_statu", "4a9");  // digits only
+        QCOMPARE(d->findChild<QLineEdit*>("T_ID_statu")->text(), QString("49"));
+        klikni(d, "cb_OK");  // the code of Německo: refused, the dialog stays
+        QVERIFY(d->isVisible());
+        napis(d, "T_ID_statu", "0420");  // not 420
+        klikni(d, "cb_OK");
+    });
+    w.Popup_Menu(1, 1, true);
+    QCOMPARE(o.zpravy, QStringList{"Není jedinečný kód st8tu|opravte kód státu"});
+    // The new state is the last top-level item until the window is opened again.
+    QCOMPARE(texty(m).last(), QString("Albánie").leftJustified(21) + "(0420)");
+    QCOMPARE(hodnota("SELECT nazev_statu FROM dba.ciselnik_statu WHERE kod_statu = '0420'"), QString("Albánie"));
+    QVERIFY(w.zmeneno());
+
+    // Editing keeps its own code; the code of another state is refused; a delete confirms at once.
+    tv->setCurrentIndex(m->index(2, 0));
+    o.zpravy.clear();
+    o.pri("Z_Oprava_statu", [](QWidget* d) {
+        QCOMPARE(d->windowTitle(), QString("Opravte údaje o státu"));
+        napis(d, "T_ID_statu", "1");
+        klikni(d, "cb_OK");
+        napis(d, "T_ID_statu", "49");
+        napis(d, "T_Stat", "SRN");
+        klikni(d, "cb_OK");
+    });
+    w.Popup_Menu(1, 2, true);
+    QCOMPARE(o.zpravy.size(), 1);
+    QCOMPARE(m->index(2, 0).data().toString(), QString("SRN").leftJustified(21) + "(49)");
+    o.pri("Z_Oprava_statu", [](QWidget* d) {
+        QCOMPARE(d->windowTitle(), QString("Opravte chcete smazat stát"));
+        QVERIFY(!d->findChild<QLineEdit*>("T_ID_statu")->isEnabled());
+        QCOMPARE(d->findChild<QPushButton*>("cb_OK")->text(), QString("Smazat"));
+        klikni(d, "cb_OK");
+    });
+    w.Popup_Menu(1, 3, true);
+    QCOMPARE(m->rowCount(), 4);
+    QCOMPARE(hodnota("SELECT count(*) FROM dba.ciselnik_mest WHERE kod_statu = '49'"), QString("2"));
+}
+
+void TestNastaveniCisla::bulkCityEntryAsksForTheNextCityAtOnce()
+{
+    Ovladac o;
+    Nastaveni_cisla w;
+    LazyTreeModel* m = w.model();
+    auto* tv = w.findChild<QTreeView*>("tv_1");
+    const QModelIndex kratky = polozka(m, "Krátký kód");  // a state without cities
+    tv->setCurrentIndex(kratky);
+    int kolikaty = 0;
+    o.pri("Z_Oprava_Mesta", [&](QWidget* d) {
+        ++kolikaty;
+        QVERIFY(d->findChild<QCheckBox*>("checkbox_1")->isChecked());
+        QVERIFY(d->findChild<QLabel*>("label_3")->text().startsWith("\\\\Krátký kód"));
+        if (kolikaty == 4) {
+            klikni(d, "cb_Cancel");
+            return;
+        }
+        napis(d, "T_Mesto", QString("Město %1").arg(kolikaty));
+        napis(d, "T_ID_mesta", QString::number(kolikaty));
+        klikni(d, "cb_OK");
+    });
+    w.Popup_Menu(2, 1, false);
+    QCOMPARE(kolikaty, 4);
+    const QModelIndex stat = polozka(m, "Krátký kód");
+    QCOMPARE(texty(m, stat), (QStringList{QString("Město 1").leftJustified(26) + "(1)",
+                                          QString("Město 2").leftJustified(26) + "(2)",
+                                          QString("Město 3").leftJustified(26) + "(3)"}));
+    QCOMPARE(hodnota("SELECT count(*) FROM dba.ciselnik_mest WHERE kod_statu = '42' AND id_pasma = 9999"), QString("3"));
+
+    // With the box cleared the dialog is not asked again.
+    kolikaty = 0;
+    o.pri("Z_Oprava_Mesta", [&](QWidget* d) {
+        ++kolikaty;
+        napis(d, "T_Mesto", "Poslední");
+        napis(d, "T_ID_mesta", "9");
+        d->findChild<QCheckBox*>("checkbox_1")->setChecked(false);
+        klikni(d, "cb_OK");
+    });
+    w.Popup_Menu(2, 1, true);
+    QCOMPARE(kolikaty, 1);
+    QCOMPARE(m->rowCount(stat), 4);
+}
+
+void TestNastaveniCisla::cityCodesAreUniqueWithinTheirState()
+{
+    Ovladac o;
+    Nastaveni_cisla w;
+    LazyTreeModel* m = w.model();
+    auto* tv = w.findChild<QTreeView*>("tv_1");
+    const QModelIndex cr = polozka(m, "Česká");
+    const QModelIndex brno = polozka(m, "Brno", cr);
+    tv->setCurrentIndex(brno);
+    // Beside a city with that very code; then a code of another state's city is accepted.
+    o.pri("Z_Oprava_Mesta", [](QWidget* d) {
+        napis(d, "T_Mesto", "Berlín II");
+        napis(d, "T_ID_mesta", "5");
+        klikni(d, "cb_OK");
+        QVERIFY(d->isVisible());
+        napis(d, "T_ID_mesta", "30");
+        d->findChild<QCheckBox*>("checkbox_1")->setChecked(false);
+        klikni(d, "cb_OK");
+    });
+    w.Popup_Menu(2, 1, true);
+    QCOMPARE(o.zpravy, QStringList{"Není jedinečný kód města|opravte kód města"});
+    QCOMPARE(m->rowCount(cr), 4);
+    QCOMPARE(m->index(3, 0, cr).data().toString().trimmed(), QString("Berlín II").leftJustified(26) + "(30)");
+
+    // Editing: its own code passes, a sibling's code is refused.
+    tv->setCurrentIndex(polozka(m, "Jihlava", cr));
+    o.zpravy.clear();
+    o.pri("Z_Oprava_Mesta", [](QWidget* d) {
+        QVERIFY(!d->findChild<QCheckBox*>("checkbox_1")->isVisible());
+        klikni(d, "cb_OK");
+    });
+    w.Popup_Menu(2, 2, true);
+    QVERIFY(o.zpravy.isEmpty());
+    o.pri("Z_Oprava_Mesta", [](QWidget* d) {
+        napis(d, "T_ID_mesta", "2");
+        klikni(d, "cb_OK");
+        klikni(d, "cb_Cancel");
+    });
+    w.Popup_Menu(2, 2, true);
+    QCOMPARE(o.zpravy.size(), 1);
+    QCOMPARE(hodnota("SELECT count(*) FROM dba.ciselnik_mest WHERE kod_statu = '420' AND kod_mesta = '56'"), QString("1"));
+
+    // The home city keeps its code: a message, nothing changed.
+    tv->setCurrentIndex(polozka(m, "Praha", cr));
+    o.zpravy.clear();
+    o.pri("Z_Oprava_Mesta", [](QWidget* d) {
+        napis(d, "T_ID_mesta", "22");
+        klikni(d, "cb_OK");
+    });
+    w.Popup_Menu(2, 2, true);
+    QCOMPARE(o.zpravy.size(), 1);
+    QVERIFY(o.zpravy[0].contains("domovského města"));
+    QCOMPARE(polozka(m, "Praha", cr).data().toString(), QString("Praha").leftJustified(26) + "(2)");
+}
+
+void TestNastaveniCisla::subscriberDialogShowsTheNumberAsDialled()
+{
+    Ovladac o;
+    Nastaveni_cisla w;
+    LazyTreeModel* m = w.model();
+    auto* tv = w.findChild<QTreeView*>("tv_1");
+    const QModelIndex cr = polozka(m, "Česká");
+    QStringList videno;
+    auto zaznamenej = [&](QWidget* d) {
+        auto* cislo = d->findChild<QLabel*>("Volane_cislo");
+        videno << cislo->text();
+        napis(d, "T_Popis", "Nový");
+        napis(d, "T_Telefon", "12%3");  // digits only
+        videno << cislo->text();
+        klikni(d, "cb_Cancel");
+    };
+    o.pri("Z_Oprava_Osoby", zaznamenej);
+    for (const char* mesto : {"Brno", "Praha"}) {
+        tv->setCurrentIndex(polozka(m, mesto, cr));
+        w.Popup_Menu(3, 1, false);
+    }
+    tv->setCurrentIndex(polozka(m, "Berlín", polozka(m, "Německo")));
+    w.Popup_Menu(3, 1, false);
+    QCOMPARE(videno, (QStringList{"05 - ", "05 - 123", "", "123", "00 - 49 - 30 - ", "00 - 49 - 30 - 123"}));
+
+    // Delete: name and number locked, firm and kind usable, confirmed at once.
+    const QModelIndex praha = polozka(m, "Praha", cr);
+    tv->setCurrentIndex(m->index(0, 0, praha));
+    o.pri("Z_Oprava_Osoby", [](QWidget* d) {
+        QCOMPARE(d->windowTitle(), QString("Opravdu chcete smazat vybranou osobu ?"));
+        QVERIFY(!d->findChild<QLineEdit*>("T_Telefon")->isEnabled());
+        QVERIFY(d->findChild<QLineEdit*>("T_Firma")->isEnabled());
+        QCOMPARE(d->findChild<QComboBox*>("combo_1")->currentText(), QString("Firemní"));
+        klikni(d, "cb_OK");
+    });
+    w.Popup_Menu(3, 3, true);
+    QCOMPARE(m->rowCount(praha), 2);
+}
+
+void TestNastaveniCisla::refusedInsertShowsMessageAndAddsNoItem()
+{
+    Ovladac o;
+    Nastaveni_cisla w;
+    LazyTreeModel* m = w.model();
+    auto* tv = w.findChild<QTreeView*>("tv_1");
+    const QModelIndex praha = polozka(m, "Praha", polozka(m, "Česká"));
+    tv->setCurrentIndex(praha);
+    o.pri("Z_Oprava_Osoby", [](QWidget* d) {
+        napis(d, "T_Popis", "Dvojník");
+        napis(d, "T_Telefon", "777");
+        klikni(d, "cb_OK");
+    });
+    w.Popup_Menu(3, 1, false);
+    QCOMPARE(o.zpravy, QStringList{"Vnější telefonní seznam|Účastník s tímto číslem už v tomto městě je."});
+    QCOMPARE(m->rowCount(praha), 3);
+    QVERIFY(!w.zmeneno());
+
+    // A city read without subscribers takes its first one.
+    tv->setCurrentIndex(polozka(m, "Brno", polozka(m, "Česká")));
+    o.pri("Z_Oprava_Osoby", [](QWidget* d) {
+        napis(d, "T_Popis", "První");
+        napis(d, "T_Telefon", "5");
+        klikni(d, "cb_OK");
+    });
+    w.Popup_Menu(3, 1, false);
+    const QModelIndex brno = polozka(m, "Brno", polozka(m, "Česká"));
+    QVERIFY(m->hasChildren(brno));
+    QCOMPARE(texty(m, brno), QStringList{"První -" + QString(18, ' ') + " - 5"});
+    QCOMPARE(tv->currentIndex().parent(), brno);
+    QVERIFY(w.zmeneno());
+}
+
+void TestNastaveniCisla::dialogsLeaveTheRecordAsFilledUntilConfirmed()
+{
+    Ovladac o;
+    FDX_Stat r;
+    r.rezim = 2;
+    r.kod_statu = QStringLiteral("420");
+    r.kod_mesta = QStringLiteral("02");  // not the home area 2
+    r.cislo_ucastnika = QStringLiteral("777");
+    r.nazev = QStringLiteral("Obchod");
+    const FDX_Stat puvodni = r;
+    QString videno;
+    o.pri("Z_Oprava_Osoby", [&](QWidget* d) {
+        videno = d->findChild<QLabel*>("Volane_cislo")->text();
+        QCOMPARE(d->findChild<QComboBox*>("combo_1")->currentText(), QString("Firemní"));  // empty flag
+        napis(d, "T_Popis", " ");  // a blank is a name
+        klikni(d, "cb_Cancel");
+    });
+    Z_Oprava_Osoby osoba;
+    QVERIFY(osoba.Create(nullptr, &r));
+    QCOMPARE(videno, QString("002 - 777"));
+    QVERIFY(!r.ok);
+    QCOMPARE(r.nazev, puvodni.nazev);
+    o.pri("Z_Oprava_Osoby", [&](QWidget* d) { klikni(d, "cb_OK"); });
+    Z_Oprava_Osoby znovu;
+    znovu.Create(nullptr, &r);
+    QVERIFY(r.ok);
+    QCOMPARE(r.soukrome, QString("F"));
+    r.soukrome = QStringLiteral("S");
+    o.pri("Z_Oprava_Osoby", [&](QWidget* d) {
+        QCOMPARE(d->findChild<QComboBox*>("combo_1")->currentText(), QString("Soukromé"));
+        klikni(d, "cb_Cancel");
+    });
+    Z_Oprava_Osoby treti;
+    treti.Create(nullptr, &r);
+
+    // The city dialog: Opusť after a refused OK changes nothing in the record.
+    Nastaveni_cisla w;
+    LazyTreeModel* m = w.model();
+    auto* tv = w.findChild<QTreeView*>("tv_1");
+    const QModelIndex cr = polozka(m, "Česká");
+    m->ensureLoaded(cr);
+    tv->setCurrentIndex(polozka(m, "Brno", cr));
+    FDX_Stat mesto = *m->record<FDX_Stat>(tv->currentIndex());
+    mesto.rezim = 1;
+    mesto.strom = tv;
+    o.pri("Z_Oprava_Mesta", [](QWidget* d) {
+        napis(d, "T_Mesto", "Brno II");
+        napis(d, "T_ID_mesta", "56");
+        klikni(d, "cb_OK");
+        napis(d, "T_ID_mesta", "");
+        QVERIFY(!d->findChild<QPushButton*>("cb_OK")->isEnabled());
+        klikni(d, "cb_Cancel");
+    });
+    Z_Oprava_Mesta d;
+    d.Create(&w, &mesto);
+    QVERIFY(!mesto.ok);
+    QCOMPARE(mesto.kod_mesta, QString("5"));
+    QCOMPARE(mesto.nazev, QString("Brno"));
+}
+
+void TestNastaveniCisla::emptyDirectoryTakesItsFirstState()
+{
+    QVERIFY(Transaction::main().exec(QStringLiteral("DELETE FROM dba.ciselnik_statu")));
+    QVERIFY(Transaction::main().commit());
+    Ovladac o;
+    Nastaveni_cisla w;
+    w.show();
+    QCOMPARE(w.model()->rowCount(), 0);
+    QCOMPARE(w.menuPro(QModelIndex())->objectName(), QString("p_stat"));
+    o.pri("Z_Oprava_statu", [](QWidget* d) {
+        napis(d, "T_Stat", "Česko");
+        napis(d, "T_ID_statu", "420");
+        klikni(d, "cb_OK");
+    });
+    w.Popup_Menu(1, 1, true);
+    QCOMPARE(w.model()->rowCount(), 1);
+    // Its cities, left behind when it was deleted, are read when the window opens again.
+    klikni(&w, "cb_OK");
+    Nastaveni_cisla znovu;
+    QVERIFY(znovu.model()->hasChildren(polozka(znovu.model(), "Česko")));
+}
+
+void TestNastaveniCisla::changedStateCodeIsShownUnderItsCities()
+{
+    Ovladac o;
+    Nastaveni_cisla w;
+    LazyTreeModel* m = w.model();
+    auto* tv = w.findChild<QTreeView*>("tv_1");
+    QModelIndex usa = polozka(m, "USA");
+    m->ensureLoaded(usa);
+    tv->setCurrentIndex(usa);
+    o.pri("Z_Oprava_statu", [](QWidget* d) {
+        napis(d, "T_ID_statu", "7");
+        klikni(d, "cb_OK");
+    });
+    w.Popup_Menu(1, 2, true);
+    usa = polozka(m, "USA");
+    const QModelIndex ny = polozka(m, "New York", usa);
+    QVERIFY(ny.isValid());
+    QCOMPARE(m->record<FDX_Stat>(ny)->kod_statu, QString("7"));
+    // A subscriber inserted there belongs to the state under its new code.
+    tv->setCurrentIndex(ny);
+    o.pri("Z_Oprava_Osoby", [](QWidget* d) {
+        QCOMPARE(d->findChild<QLabel*>("Volane_cislo")->text(), QString("00 - 7 - 212 - "));
+        napis(d, "T_Popis", "Broadway");
+        napis(d, "T_Telefon", "55");
+        klikni(d, "cb_OK");
+    });
+    w.Popup_Menu(3, 1, false);
+    QCOMPARE(hodnota("SELECT count(*) FROM dba.ciselnik_ucastniku WHERE kod_statu = '7'"), QString("2"));
+}
+
+void TestNastaveniCisla::saveCommitsAndLeaveRollsBack()
+{
+    Ovladac o;
+    auto vlozStat = [&](Nastaveni_cisla& w, const QString& kod) {
+        w.model()->ensureLoaded({});
+        w.findChild<QTreeView*>("tv_1")->setCurrentIndex(w.model()->index(0, 0));
+        o.pri("Z_Oprava_statu", [kod](QWidget* d) {
+            napis(d, "T_Stat", "Stát " + kod);
+            napis(d, "T_ID_statu", kod);
+            klikni(d, "cb_OK");
+        });
+        w.Popup_Menu(1, 1, true);
+    };
+    {
+        Nastaveni_cisla w;
+        w.show();
+        vlozStat(w, "355");
+        klikni(&w, "cb_OK");
+        QVERIFY(!w.isVisible());
+        QVERIFY(!w.zmeneno());
+    }
+    {
+        Nastaveni_cisla w;
+        w.show();
+        vlozStat(w, "356");
+        klikni(&w, "cb_Cancel");
+    }
+    QVERIFY(o.zpravy.isEmpty());  // neither asks
+    Transaction::main().rollback();
+    QCOMPARE(hodnota("SELECT count(*) FROM dba.ciselnik_statu WHERE kod_statu IN ('355', '356')"), QString("1"));
+    QCOMPARE(hodnota("SELECT nazev_statu FROM dba.ciselnik_statu WHERE kod_statu = '355'"), QString("Stát 355"));
+}
+
+void TestNastaveniCisla::closeBoxAsksAndNoRollsBack()
+{
+    Ovladac o;
+    for (int odpoved : {int(ResultNo), int(ResultYes)}) {
+        Nastaveni_cisla w;
+        w.show();
+        w.model()->ensureLoaded({});
+        w.findChild<QTreeView*>("tv_1")->setCurrentIndex(w.model()->index(0, 0));
+        o.pri("Z_Oprava_statu", [odpoved](QWidget* d) {
+            napis(d, "T_Stat", "Stát");
+            napis(d, "T_ID_statu", odpoved == ResultNo ? "355" : "356");
+            klikni(d, "cb_OK");
+        });
+        w.Popup_Menu(1, 1, true);
+        o.odpovidej({odpoved});
+        w.close();
+        QVERIFY(!w.isVisible());
+    }
+    QCOMPARE(o.zpravy, (QStringList{"V datech byly provedeny změny|Chcete změny uložit",
+                                    "V datech byly provedeny změny|Chcete změny uložit"}));
+    Transaction::main().rollback();
+    QCOMPARE(hodnota("SELECT List(kod_statu) FROM dba.ciselnik_statu WHERE kod_statu IN ('355', '356')"), QString("356"));
+}
+
+void TestNastaveniCisla::reidentificationFindsTheSavedSubscriber()
+{
+    Call c;
+    c.id = 1;
+    c.when = QStringLiteral("2024-03-05 09:00:00");
+    c.number = QStringLiteral("2345678");
+    c.line = 2;
+    QVERIFY(addCall(c));
+    {
+        Tarifovani t;
+        QCOMPARE(t.tarifikuj(), Tarifovani::Vysledek::Hotovo);
+    }
+    QCOMPARE(callValue(1, "cislo_ucastnika"), QString("23456"));
+
+    Ovladac o;
+    {
+        Nastaveni_cisla w;
+        w.show();
+        LazyTreeModel* m = w.model();
+        auto* tv = w.findChild<QTreeView*>("tv_1");
+        const QModelIndex praha = polozka(m, "Praha", polozka(m, "Česká"));
+        m->ensureLoaded(praha);
+        tv->setCurrentIndex(m->index(0, 0, praha));  // beside a subscriber: the same city
+        o.pri("Z_Oprava_Osoby", [](QWidget* d) {
+            napis(d, "T_Popis", "Nová pobočka");
+            napis(d, "T_Firma", "Alfa");
+            napis(d, "T_Telefon", "234567");
+            klikni(d, "cb_OK");
+        });
+        w.Popup_Menu(3, 1, true);
+        QCOMPARE(m->rowCount(praha), 4);
+        klikni(&w, "cb_OK");
+    }
+    Reidentifikace r;
+    QVERIFY2(r.Nalezeni_ucastniku(), qPrintable(r.message()));
+    QCOMPARE(callValue(1, "cislo_ucastnika"), QString("234567"));
+}
+
+void TestNastaveniCisla::findNextWalksBranchesNotLoadedYet()
+{
+    Ovladac o;
+    Nastaveni_cisla w;
+    w.show();
+    LazyTreeModel* m = w.model();
+    auto* tv = w.findChild<QTreeView*>("tv_1");
+    m->ensureLoaded({});
+    tv->setCurrentIndex(m->index(0, 0));
+    o.pri("hledej_text", [](QWidget* d) {
+        napis(d, "textb_1", "Krátk");
+        klikni(d, "cb_hledej");
+    });
+    w.Najdi_polozku_tree(false);
+    // "Krátký kód" (a state) is found first, then the city "Krátké" of Německo.
+    QCOMPARE(tv->currentIndex().data().toString().trimmed(), QString("Krátký kód").leftJustified(21) + "(42)");
+    w.Najdi_polozku_tree(true);
+    QCOMPARE(tv->currentIndex().data().toString().trimmed(), QString("Krátké").leftJustified(26) + "(3)");
+    QVERIFY(o.zpravy.isEmpty());
+    w.Najdi_polozku_tree(true);
+    QCOMPARE(o.zpravy, QStringList{"Text nenalezen|Položka s tímto textem nebyla nalezena"});
+}
+
+QTEST_MAIN(TestNastaveniCisla)
+#include "tst_nastaveni_cisla.moc"
