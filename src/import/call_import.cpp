@@ -126,7 +126,10 @@ void Import_hovoru::hlasPrubeh(qint64 pos, qint64 size, bool vzdy)
 void Import_hovoru::spustTarifikaci()
 {
     ++m_souhrn.behu_tarifikace;
-    if (m_tarif && !m_tarif->spust()) m_souhrn.chyba_tarifikace = m_tarif->zprava();
+    if (!m_tarif) return;
+    emit tarifikace_zacina();
+    if (!m_tarif->spust()) m_souhrn.chyba_tarifikace = m_tarif->zprava();
+    emit tarifikace_skoncila();
 }
 
 void Import_hovoru::potvrd()
@@ -195,12 +198,16 @@ void Import_hovoru::Cti_textovy_soubor(const QString& path)
     m_posl_soubor = m_posl_celkem = -1;
     hlasPrubeh(0, size, true);
     qint64 pos = 0;
+    qint64 zaznam = 0;
     Pole_vety pole[10];
     while (f.nextHeader()) {
         if (m_ukoncit.load(std::memory_order_relaxed)) break;
+        ++zaznam;
         if (f.readBody() != Datovy_soubor_sberace::Vysledek::Veta) {
             ++m_souhrn.chybnych_souboru;
-            emit chybna_data(path);
+            emit chybna_data(path, zaznam, pos);
+            // The rest of the file is skipped: for the run's progress it is done.
+            pos = size;
             break;
         }
         ++m_souhrn.vet;
@@ -281,6 +288,8 @@ Import_hovoru::Souhrn Import_hovoru::Vkladej_soubory(const Parametry& p)
     spustTarifikaci();
     potvrd();
     m_souhrn.zruseno = m_ukoncit.load();
+    // Every file of the run has been read or skipped: the whole run is done.
+    if (!m_souhrn.zruseno && m_celkem > 0) emit prubeh(0, 0, m_celkem, m_celkem);
     m_vloz.reset();
     m_hledej.reset();
     emit hotovo(m_souhrn);

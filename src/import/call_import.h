@@ -108,8 +108,13 @@ signals:
     void stav(const QString& text);
     // The tariffing step in progress ("" when a run has ended).
     void stav_tarifikace(const QString& text);
-    // A malformed record stopped the reading of a file.
-    void chybna_data(const QString& soubor);
+    // A malformed record stopped the reading of a file: the file, the record's
+    // number in it (from 1) and the byte where the record begins. The window
+    // connects it blocking: the import goes on when the user has answered.
+    void chybna_data(const QString& soubor, qint64 cislo_zaznamu, qint64 pozice);
+    // A tariffing run starts and has ended (the window shows it meanwhile).
+    void tarifikace_zacina();
+    void tarifikace_skoncila();
     // The run has ended.
     void hotovo(const kavro::Import_hovoru::Souhrn& souhrn);
 

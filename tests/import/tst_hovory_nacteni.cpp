@@ -200,7 +200,9 @@ private slots:
         rec.typ_importu = 3;
         QVERIFY(Hovory_nacteni::Create(nullptr, &rec, gated()));
         QCOMPARE(boxes.size(), 1);
-        QCOMPARE(boxes[0].text, QString("Data nelze načíst"));
+        // The box names the file and the damaged record on its second line.
+        QCOMPARE(boxes[0].text.section('\n', 0, 0), QString("Data nelze načíst"));
+        QVERIFY(boxes[0].text.section('\n', 1).contains("vybrany.bin, záznam č. 4"));
         QCOMPARE(boxes[0].icon, int(IconWarning));
         Transaction::main().rollback();
         QCOMPARE(count(), 3);
