@@ -10,6 +10,7 @@ if(DEFINED ENV{CI} OR KAVRO_WERROR)
 endif()
 
 set(KAVRO_DB_DIR "${CMAKE_SOURCE_DIR}/db" CACHE PATH "Folder with the database schema and reference data")
+set(KAVRO_REPORTS_DIR "${CMAKE_SOURCE_DIR}/reports" CACHE PATH "Folder with the report library (KAVRO_REPORTS_DIR overrides it at run time)")
 
 # kavro_module(NAME LINK <libs...> [FORMS_LINK <libs...>])
 # Builds kavro_NAME from the folder's *.cpp (headless logic, Qt Core only)
@@ -44,7 +45,8 @@ function(kavro_module name)
   if(srcs)
     target_link_libraries(kavro_${name} PRIVATE kavro_warnings)
   endif()
-  target_compile_definitions(kavro_${name} ${scope} KAVRO_DB_DIR="${KAVRO_DB_DIR}")
+  target_compile_definitions(kavro_${name} ${scope} KAVRO_DB_DIR="${KAVRO_DB_DIR}"
+                             KAVRO_REPORTS_DIR="${KAVRO_REPORTS_DIR}")
   file(GLOB fcpp CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/forms/*.cpp)
   if(fcpp)
     file(GLOB fsrcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/forms/*.cpp

@@ -492,6 +492,13 @@ int Query::columnCount() const
     return m_stmt ? sqlite3_column_count(m_stmt) : 0;
 }
 
+QString Query::columnName(int col) const
+{
+    Lock l(m_t.m_mutex);
+    if (!m_stmt || col < 1 || col > sqlite3_column_count(m_stmt)) return QString();
+    return QString::fromUtf8(sqlite3_column_name(m_stmt, col - 1));
+}
+
 void Query::close()
 {
     Lock l(m_t.m_mutex);

@@ -125,6 +125,8 @@ public:
     bool isNull(int col) const;
     qint64 intValue(int col) const;
     int columnCount() const;
+    // Name of the 1-based result column (its alias when the statement gives one).
+    QString columnName(int col) const;
     void close();
 
     // Executes the statement to its end; false when it failed.

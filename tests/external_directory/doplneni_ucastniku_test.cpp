@@ -3,9 +3,7 @@
 #include "external_directory/doplneni_ucastniku.h"
 #include "platform/database.h"
 #include "tariffing/reidentifikace.h"
-#include "tariffing/tarifovani.h"
-#include "tarifovani_data.h"
-#include "test_env.h"
+#include "vnejsi_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -18,25 +16,11 @@ class DoplneniTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(env.ok()) << env.error().toStdString();
-        QString error;
-        ASSERT_TRUE(fillTariffData(&error)) << error.toStdString();
+        const QString chyba = naplnSeznam(env);
+        ASSERT_TRUE(chyba.isEmpty()) << chyba.toStdString();
         // Three calls to an unknown Jihlava number, two to an unknown Prague
         // one, one to an unknown Berlin one, one to a known subscriber.
-        const char* cisla[] = {"0569876543", "0569876543", "0569876543", "2999999", "2999999", "00493012345", "2345111"};
-        qint64 id = 1;
-        for (const char* c : cisla) {
-            Call h;
-            h.id = id;
-            h.when = QString("2024-03-05 10:%1:00").arg(id, 2, 10, QChar('0'));
-            h.number = c;
-            h.impulses = 3;
-            h.duration = "00:02:00";
-            ASSERT_TRUE(addCall(h));
-            ++id;
-        }
-        Tarifovani t;
-        ASSERT_EQ(t.tarifikuj(), Tarifovani::Vysledek::Hotovo) << t.message().toStdString();
+        ASSERT_TRUE(volej({"0569876543", "0569876543", "0569876543", "2999999", "2999999", "00493012345", "2345111"}));
         ASSERT_TRUE(d.nacti_konfiguraci());
     }
 

@@ -3,8 +3,7 @@
 #include "external_directory/import_vnejsiho_seznamu.h"
 #include "platform/cp1250.h"
 #include "platform/database.h"
-#include "tarifovani_data.h"
-#include "test_env.h"
+#include "vnejsi_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -19,10 +18,8 @@ class ImportTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(env.ok()) << env.error().toStdString();
-        QString error;
-        ASSERT_TRUE(fillTariffData(&error)) << error.toStdString();
-        ASSERT_TRUE(Transaction::main().commit());
+        const QString chyba = naplnSeznam(env);
+        ASSERT_TRUE(chyba.isEmpty()) << chyba.toStdString();
         ASSERT_TRUE(imp.nacti_misto());
         ASSERT_TRUE(imp.mistoNastaveno());
     }

@@ -5,11 +5,9 @@
 #include "external_directory/forms/z_oprava_mesta.h"
 #include "external_directory/forms/z_oprava_osoby.h"
 #include "platform/database.h"
-#include "tariffing/reidentifikace.h"
-#include "tariffing/tarifovani.h"
 #include "ovladac.h"
-#include "tarifovani_data.h"
-#include "test_env.h"
+#include "tariffing/reidentifikace.h"
+#include "vnejsi_fixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -23,47 +21,6 @@
 using namespace kavro;
 using namespace kavro::test;
 
-namespace {
-
-QString hodnota(const QString& sql) { return Transaction::main().scalar(sql); }
-
-void napis(QWidget* d, const char* box, const QString& text)
-{
-    auto* e = d->findChild<QLineEdit*>(box);
-    QVERIFY2(e, box);
-    e->clear();
-    // Typed key by key where the text is ASCII (through the box's validator), else inserted whole.
-    bool ascii = true;
-    for (QChar c : text) ascii &= c.unicode() < 128;
-    if (ascii) QTest::keyClicks(e, text);
-    else e->insert(text);
-}
-
-void klikni(QWidget* d, const char* button)
-{
-    auto* b = d->findChild<QPushButton*>(button);
-    QVERIFY2(b, button);
-    QVERIFY2(b->isEnabled(), button);
-    b->click();
-}
-
-// The item of a level by the start of its text under `parent`.
-QModelIndex polozka(LazyTreeModel* m, const QString& zacatek, const QModelIndex& parent = {})
-{
-    m->ensureLoaded(parent);
-    for (int r = 0; r < m->rowCount(parent); ++r)
-        if (m->index(r, 0, parent).data().toString().startsWith(zacatek)) return m->index(r, 0, parent);
-    return {};
-}
-
-QStringList texty(LazyTreeModel* m, const QModelIndex& parent = {})
-{
-    QStringList out;
-    for (int r = 0; r < m->rowCount(parent); ++r) out << m->index(r, 0, parent).data().toString().trimmed();
-    return out;
-}
-
-} // namespace
 
 class TestNastaveniCisla : public QObject {
     Q_OBJECT
@@ -72,10 +29,8 @@ private slots:
     void init()
     {
         env = std::make_unique<TestEnv>();
-        QVERIFY2(env->ok(), qPrintable(env->error()));
-        QString error;
-        QVERIFY2(fillTariffData(&error), qPrintable(error));
-        QVERIFY(Transaction::main().commit());
+        const QString chyba = naplnSeznam(*env);
+        QVERIFY2(chyba.isEmpty(), qPrintable(chyba));
     }
     void cleanup() { env.reset(); }
 
@@ -89,8 +44,7 @@ private slots:
     void dialogsLeaveTheRecordAsFilledUntilConfirmed();
     void emptyDirectoryTakesItsFirstState();
     void changedStateCodeIsShownUnderItsCities();
-    void saveCommitsAndLeaveRollsBack();
-    void closeBoxAsksAndNoRollsBack();
+    void everyWayOutCommitsOrRollsBack();
     void reidentificationFindsTheSavedSubscriber();
     void findNextWalksBranchesNotLoadedYet();
 
@@ -102,25 +56,20 @@ void TestNastaveniCisla::loadsEachBranchWhenItIsFirstOpened()
 {
     Nastaveni_cisla w;
     LazyTreeModel* m = w.model();
-    m->ensureLoaded({});
-    // The home state first, then by name; a state without cities has no expand button.
-    QCOMPARE(texty(m), (QStringList{QString("Česká republika").leftJustified(21) + "(420)",
-                                    QString("Krátký kód").leftJustified(21) + "(42)",
-                                    QString("Německo").leftJustified(21) + "(49)", QString("USA").leftJustified(21) + "(1)"}));
-    const QModelIndex cr = m->index(0, 0);
+    // The order and texts are the logic test's; a state without cities has no expand button.
+    const QModelIndex cr = polozka(m, "Česká");
     QVERIFY(!m->isLoaded(cr));
     QVERIFY(m->hasChildren(cr));
-    QVERIFY(!m->hasChildren(m->index(1, 0)));
+    QVERIFY(!m->hasChildren(polozka(m, "Krátký kód")));
 
     auto* tv = w.findChild<QTreeView*>("tv_1");
     w.show();
     tv->expand(cr);
     QVERIFY(m->isLoaded(cr));
-    QCOMPARE(texty(m, cr), (QStringList{QString("Brno").leftJustified(26) + "(5)", QString("Jihlava").leftJustified(26) + "(56)",
-                                        QString("Praha").leftJustified(26) + "(2)"}));
-    const QModelIndex praha = m->index(2, 0, cr);
+    QCOMPARE(m->rowCount(cr), 3);
+    const QModelIndex praha = polozka(m, "Praha", cr);
     QVERIFY(!m->isLoaded(praha));
-    QVERIFY(!m->hasChildren(m->index(0, 0, cr)));  // Brno: no subscribers
+    QVERIFY(!m->hasChildren(polozka(m, "Brno", cr)));  // no subscribers
     tv->expand(praha);
     QCOMPARE(m->rowCount(praha), 3);
     tv->setCurrentIndex(m->index(0, 0, praha));
@@ -163,7 +112,6 @@ void TestNastaveniCisla::stateCodesAreUniqueAmongAllStates()
     m->ensureLoaded({});
     tv->setCurrentIndex(m->index(0, 0));
     o.pri("Z_Oprava_statu", [](QWidget* d) {
-        QCOMPARE(d->windowTitle(), QString("Zadejte nový stát"));
         QVERIFY(!d->findChild<QPushButton*>("cb_OK")->isEnabled());
         napis(d, "T_Stat", "Albánie");
         napis(d, "T_ID_statu", "4a9");  // digits only
@@ -184,7 +132,6 @@ void TestNastaveniCisla::stateCodesAreUniqueAmongAllStates()
     tv->setCurrentIndex(m->index(2, 0));
     o.zpravy.clear();
     o.pri("Z_Oprava_statu", [](QWidget* d) {
-        QCOMPARE(d->windowTitle(), QString("Opravte údaje o státu"));
         napis(d, "T_ID_statu", "1");
         klikni(d, "cb_OK");
         napis(d, "T_ID_statu", "49");
@@ -194,12 +141,7 @@ void TestNastaveniCisla::stateCodesAreUniqueAmongAllStates()
     w.Popup_Menu(1, 2, true);
     QCOMPARE(o.zpravy.size(), 1);
     QCOMPARE(m->index(2, 0).data().toString(), QString("SRN").leftJustified(21) + "(49)");
-    o.pri("Z_Oprava_statu", [](QWidget* d) {
-        QCOMPARE(d->windowTitle(), QString("Opravte chcete smazat stát"));
-        QVERIFY(!d->findChild<QLineEdit*>("T_ID_statu")->isEnabled());
-        QCOMPARE(d->findChild<QPushButton*>("cb_OK")->text(), QString("Smazat"));
-        klikni(d, "cb_OK");
-    });
+    o.pri("Z_Oprava_statu", [](QWidget* d) { klikni(d, "cb_OK"); });
     w.Popup_Menu(1, 3, true);
     QCOMPARE(m->rowCount(), 4);
     QCOMPARE(hodnota("SELECT count(*) FROM dba.ciselnik_mest WHERE kod_statu = '49'"), QString("2"));
@@ -217,7 +159,6 @@ void TestNastaveniCisla::bulkCityEntryAsksForTheNextCityAtOnce()
     o.pri("Z_Oprava_Mesta", [&](QWidget* d) {
         ++kolikaty;
         QVERIFY(d->findChild<QCheckBox*>("checkbox_1")->isChecked());
-        QVERIFY(d->findChild<QLabel*>("label_3")->text().startsWith("\\\\Krátký kód"));
         if (kolikaty == 4) {
             klikni(d, "cb_Cancel");
             return;
@@ -229,9 +170,7 @@ void TestNastaveniCisla::bulkCityEntryAsksForTheNextCityAtOnce()
     w.Popup_Menu(2, 1, false);
     QCOMPARE(kolikaty, 4);
     const QModelIndex stat = polozka(m, "Krátký kód");
-    QCOMPARE(texty(m, stat), (QStringList{QString("Město 1").leftJustified(26) + "(1)",
-                                          QString("Město 2").leftJustified(26) + "(2)",
-                                          QString("Město 3").leftJustified(26) + "(3)"}));
+    QCOMPARE(m->rowCount(stat), 3);
     QCOMPARE(hodnota("SELECT count(*) FROM dba.ciselnik_mest WHERE kod_statu = '42' AND id_pasma = 9999"), QString("3"));
 
     // With the box cleared the dialog is not asked again.
@@ -270,7 +209,7 @@ void TestNastaveniCisla::cityCodesAreUniqueWithinTheirState()
     w.Popup_Menu(2, 1, true);
     QCOMPARE(o.zpravy, QStringList{"Není jedinečný kód města|opravte kód města"});
     QCOMPARE(m->rowCount(cr), 4);
-    QCOMPARE(m->index(3, 0, cr).data().toString().trimmed(), QString("Berlín II").leftJustified(26) + "(30)");
+    QVERIFY(polozka(m, "Berlín II", cr).isValid());
 
     // Editing: its own code passes, a sibling's code is refused.
     tv->setCurrentIndex(polozka(m, "Jihlava", cr));
@@ -300,44 +239,36 @@ void TestNastaveniCisla::cityCodesAreUniqueWithinTheirState()
     w.Popup_Menu(2, 2, true);
     QCOMPARE(o.zpravy.size(), 1);
     QVERIFY(o.zpravy[0].contains("domovského města"));
-    QCOMPARE(polozka(m, "Praha", cr).data().toString(), QString("Praha").leftJustified(26) + "(2)");
+    QCOMPARE(hodnota("SELECT count(*) FROM dba.ciselnik_mest WHERE kod_statu = '420' AND kod_mesta = '2'"), QString("1"));
 }
 
 void TestNastaveniCisla::subscriberDialogShowsTheNumberAsDialled()
 {
+    // The prefixes for each kind of place are the logic test's; here the label follows the typed number.
     Ovladac o;
     Nastaveni_cisla w;
     LazyTreeModel* m = w.model();
     auto* tv = w.findChild<QTreeView*>("tv_1");
     const QModelIndex cr = polozka(m, "Česká");
     QStringList videno;
-    auto zaznamenej = [&](QWidget* d) {
+    o.pri("Z_Oprava_Osoby", [&](QWidget* d) {
         auto* cislo = d->findChild<QLabel*>("Volane_cislo");
         videno << cislo->text();
         napis(d, "T_Popis", "Nový");
         napis(d, "T_Telefon", "12%3");  // digits only
         videno << cislo->text();
         klikni(d, "cb_Cancel");
-    };
-    o.pri("Z_Oprava_Osoby", zaznamenej);
-    for (const char* mesto : {"Brno", "Praha"}) {
-        tv->setCurrentIndex(polozka(m, mesto, cr));
-        w.Popup_Menu(3, 1, false);
-    }
-    tv->setCurrentIndex(polozka(m, "Berlín", polozka(m, "Německo")));
-    w.Popup_Menu(3, 1, false);
-    QCOMPARE(videno, (QStringList{"05 - ", "05 - 123", "", "123", "00 - 49 - 30 - ", "00 - 49 - 30 - 123"}));
-
-    // Delete: name and number locked, firm and kind usable, confirmed at once.
-    const QModelIndex praha = polozka(m, "Praha", cr);
-    tv->setCurrentIndex(m->index(0, 0, praha));
-    o.pri("Z_Oprava_Osoby", [](QWidget* d) {
-        QCOMPARE(d->windowTitle(), QString("Opravdu chcete smazat vybranou osobu ?"));
-        QVERIFY(!d->findChild<QLineEdit*>("T_Telefon")->isEnabled());
-        QVERIFY(d->findChild<QLineEdit*>("T_Firma")->isEnabled());
-        QCOMPARE(d->findChild<QComboBox*>("combo_1")->currentText(), QString("Firemní"));
-        klikni(d, "cb_OK");
     });
+    tv->setCurrentIndex(polozka(m, "Brno", cr));
+    w.Popup_Menu(3, 1, false);
+    QCOMPARE(videno, (QStringList{"05 - ", "05 - 123"}));
+    QVERIFY(!w.zmeneno());
+
+    // Delete: confirmed at once.
+    const QModelIndex praha = polozka(m, "Praha", cr);
+    m->ensureLoaded(praha);
+    tv->setCurrentIndex(m->index(0, 0, praha));
+    o.pri("Z_Oprava_Osoby", [](QWidget* d) { klikni(d, "cb_OK"); });
     w.Popup_Menu(3, 3, true);
     QCOMPARE(m->rowCount(praha), 2);
 }
@@ -381,42 +312,29 @@ void TestNastaveniCisla::dialogsLeaveTheRecordAsFilledUntilConfirmed()
     FDX_Stat r;
     r.rezim = 2;
     r.kod_statu = QStringLiteral("420");
-    r.kod_mesta = QStringLiteral("02");  // not the home area 2
+    r.kod_mesta = QStringLiteral("2");
     r.cislo_ucastnika = QStringLiteral("777");
     r.nazev = QStringLiteral("Obchod");
-    const FDX_Stat puvodni = r;
-    QString videno;
     o.pri("Z_Oprava_Osoby", [&](QWidget* d) {
-        videno = d->findChild<QLabel*>("Volane_cislo")->text();
         QCOMPARE(d->findChild<QComboBox*>("combo_1")->currentText(), QString("Firemní"));  // empty flag
         napis(d, "T_Popis", " ");  // a blank is a name
         klikni(d, "cb_Cancel");
     });
     Z_Oprava_Osoby osoba;
     QVERIFY(osoba.Create(nullptr, &r));
-    QCOMPARE(videno, QString("002 - 777"));
     QVERIFY(!r.ok);
-    QCOMPARE(r.nazev, puvodni.nazev);
+    QCOMPARE(r.nazev, QString("Obchod"));
     o.pri("Z_Oprava_Osoby", [&](QWidget* d) { klikni(d, "cb_OK"); });
     Z_Oprava_Osoby znovu;
     znovu.Create(nullptr, &r);
     QVERIFY(r.ok);
     QCOMPARE(r.soukrome, QString("F"));
-    r.soukrome = QStringLiteral("S");
-    o.pri("Z_Oprava_Osoby", [&](QWidget* d) {
-        QCOMPARE(d->findChild<QComboBox*>("combo_1")->currentText(), QString("Soukromé"));
-        klikni(d, "cb_Cancel");
-    });
-    Z_Oprava_Osoby treti;
-    treti.Create(nullptr, &r);
 
     // The city dialog: Opusť after a refused OK changes nothing in the record.
     Nastaveni_cisla w;
     LazyTreeModel* m = w.model();
     auto* tv = w.findChild<QTreeView*>("tv_1");
-    const QModelIndex cr = polozka(m, "Česká");
-    m->ensureLoaded(cr);
-    tv->setCurrentIndex(polozka(m, "Brno", cr));
+    tv->setCurrentIndex(polozka(m, "Brno", polozka(m, "Česká")));
     FDX_Stat mesto = *m->record<FDX_Stat>(tv->currentIndex());
     mesto.rezim = 1;
     mesto.strom = tv;
@@ -431,8 +349,7 @@ void TestNastaveniCisla::dialogsLeaveTheRecordAsFilledUntilConfirmed()
     Z_Oprava_Mesta d;
     d.Create(&w, &mesto);
     QVERIFY(!mesto.ok);
-    QCOMPARE(mesto.kod_mesta, QString("5"));
-    QCOMPARE(mesto.nazev, QString("Brno"));
+    QCOMPARE(mesto.kod_mesta + " " + mesto.nazev, QString("5 Brno"));
 }
 
 void TestNastaveniCisla::emptyDirectoryTakesItsFirstState()
@@ -487,61 +404,41 @@ void TestNastaveniCisla::changedStateCodeIsShownUnderItsCities()
     QCOMPARE(hodnota("SELECT count(*) FROM dba.ciselnik_ucastniku WHERE kod_statu = '7'"), QString("2"));
 }
 
-void TestNastaveniCisla::saveCommitsAndLeaveRollsBack()
+void TestNastaveniCisla::everyWayOutCommitsOrRollsBack()
 {
-    Ovladac o;
-    auto vlozStat = [&](Nastaveni_cisla& w, const QString& kod) {
-        w.model()->ensureLoaded({});
-        w.findChild<QTreeView*>("tv_1")->setCurrentIndex(w.model()->index(0, 0));
-        o.pri("Z_Oprava_statu", [kod](QWidget* d) {
-            napis(d, "T_Stat", "Stát " + kod);
-            napis(d, "T_ID_statu", kod);
+    // "Ulož" commits and "Opusť" rolls back without asking; the close box
+    // asks, "No" rolls back and "Yes" commits.
+    const QString otazka = QStringLiteral("V datech byly provedeny změny|Chcete změny uložit");
+    const struct {
+        const char* kod;
+        const char* tlacitko;
+        int odpoved;
+        bool ulozeno;
+    } pripady[] = {{"355", "cb_OK", 0, true}, {"356", "cb_Cancel", 0, false},
+                   {"357", nullptr, ResultNo, false}, {"358", nullptr, ResultYes, true}};
+    for (const auto& p : pripady) {
+        Ovladac o;
+        Nastaveni_cisla w;
+        w.show();
+        w.findChild<QTreeView*>("tv_1")->setCurrentIndex(polozka(w.model(), "Česká"));
+        o.pri("Z_Oprava_statu", [&p](QWidget* d) {
+            napis(d, "T_Stat", QString("Stát ") + p.kod);
+            napis(d, "T_ID_statu", p.kod);
             klikni(d, "cb_OK");
         });
         w.Popup_Menu(1, 1, true);
-    };
-    {
-        Nastaveni_cisla w;
-        w.show();
-        vlozStat(w, "355");
-        klikni(&w, "cb_OK");
+        if (p.tlacitko) {
+            klikni(&w, p.tlacitko);
+        } else {
+            o.odpovidej({p.odpoved});
+            w.close();
+        }
         QVERIFY(!w.isVisible());
-        QVERIFY(!w.zmeneno());
+        QCOMPARE(o.zpravy, p.tlacitko ? QStringList() : QStringList{otazka});
+        Transaction::main().rollback();
+        QCOMPARE(hodnota("SELECT count(*) FROM dba.ciselnik_statu WHERE kod_statu = ?", {p.kod}),
+                 QString(p.ulozeno ? "1" : "0"));
     }
-    {
-        Nastaveni_cisla w;
-        w.show();
-        vlozStat(w, "356");
-        klikni(&w, "cb_Cancel");
-    }
-    QVERIFY(o.zpravy.isEmpty());  // neither asks
-    Transaction::main().rollback();
-    QCOMPARE(hodnota("SELECT count(*) FROM dba.ciselnik_statu WHERE kod_statu IN ('355', '356')"), QString("1"));
-    QCOMPARE(hodnota("SELECT nazev_statu FROM dba.ciselnik_statu WHERE kod_statu = '355'"), QString("Stát 355"));
-}
-
-void TestNastaveniCisla::closeBoxAsksAndNoRollsBack()
-{
-    Ovladac o;
-    for (int odpoved : {int(ResultNo), int(ResultYes)}) {
-        Nastaveni_cisla w;
-        w.show();
-        w.model()->ensureLoaded({});
-        w.findChild<QTreeView*>("tv_1")->setCurrentIndex(w.model()->index(0, 0));
-        o.pri("Z_Oprava_statu", [odpoved](QWidget* d) {
-            napis(d, "T_Stat", "Stát");
-            napis(d, "T_ID_statu", odpoved == ResultNo ? "355" : "356");
-            klikni(d, "cb_OK");
-        });
-        w.Popup_Menu(1, 1, true);
-        o.odpovidej({odpoved});
-        w.close();
-        QVERIFY(!w.isVisible());
-    }
-    QCOMPARE(o.zpravy, (QStringList{"V datech byly provedeny změny|Chcete změny uložit",
-                                    "V datech byly provedeny změny|Chcete změny uložit"}));
-    Transaction::main().rollback();
-    QCOMPARE(hodnota("SELECT List(kod_statu) FROM dba.ciselnik_statu WHERE kod_statu IN ('355', '356')"), QString("356"));
 }
 
 void TestNastaveniCisla::reidentificationFindsTheSavedSubscriber()
@@ -563,18 +460,15 @@ void TestNastaveniCisla::reidentificationFindsTheSavedSubscriber()
         Nastaveni_cisla w;
         w.show();
         LazyTreeModel* m = w.model();
-        auto* tv = w.findChild<QTreeView*>("tv_1");
         const QModelIndex praha = polozka(m, "Praha", polozka(m, "Česká"));
         m->ensureLoaded(praha);
-        tv->setCurrentIndex(m->index(0, 0, praha));  // beside a subscriber: the same city
+        w.findChild<QTreeView*>("tv_1")->setCurrentIndex(m->index(0, 0, praha));  // beside a subscriber: the same city
         o.pri("Z_Oprava_Osoby", [](QWidget* d) {
             napis(d, "T_Popis", "Nová pobočka");
-            napis(d, "T_Firma", "Alfa");
             napis(d, "T_Telefon", "234567");
             klikni(d, "cb_OK");
         });
         w.Popup_Menu(3, 1, true);
-        QCOMPARE(m->rowCount(praha), 4);
         klikni(&w, "cb_OK");
     }
     Reidentifikace r;

@@ -10,9 +10,7 @@
 #include "ovladac.h"
 #include "platform/cp1250.h"
 #include "platform/database.h"
-#include "tariffing/tarifovani.h"
-#include "tarifovani_data.h"
-#include "test_env.h"
+#include "vnejsi_fixture.h"
 
 #include <QFile>
 #include <QLabel>
@@ -36,13 +34,9 @@ template <class T> T* najdi(QWidget* d, const char* jmeno)
     return w;
 }
 
-void klikni(QWidget* d, const char* jmeno) { najdi<QPushButton>(d, jmeno)->click(); }
-
-QString sql(const QString& s, const QVariantList& p = {}) { return Transaction::main().scalar(s, p); }
-
 QString ucastnik(const QString& stat, const QString& mesto, const QString& cislo)
 {
-    return sql("SELECT nazev_ucastnika || '|' || ifnull(Firma, '') FROM dba.ciselnik_ucastniku "
+    return hodnota("SELECT nazev_ucastnika || '|' || ifnull(Firma, '') FROM dba.ciselnik_ucastniku "
                "WHERE kod_statu = ? AND kod_mesta = ? AND Cislo_ucastnika = ?",
                {stat, mesto, cislo});
 }
@@ -67,10 +61,8 @@ private slots:
     void init()
     {
         m_env = std::make_unique<TestEnv>();
-        QVERIFY(m_env->ok());
-        QString error;
-        QVERIFY2(fillTariffData(&error), qPrintable(error));
-        QVERIFY(Transaction::main().commit());
+        const QString chyba = naplnSeznam(*m_env);
+        QVERIFY2(chyba.isEmpty(), qPrintable(chyba));
     }
     void cleanup() { m_env.reset(); }
 
@@ -207,14 +199,7 @@ void TestOknaVnejsihoSeznamu::menuItemsOpenTheWindows()
 
 void TestOknaVnejsihoSeznamu::completionReloadDiscardsUnsavedNamesOnNo()
 {
-    Call h;
-    h.id = 1;
-    h.when = "2024-03-05 10:00:00";
-    h.number = "0569876543";
-    h.impulses = 3;
-    QVERIFY(addCall(h));
-    Tarifovani t;
-    QCOMPARE(t.tarifikuj(), Tarifovani::Vysledek::Hotovo);
+    QVERIFY(volej({"0569876543"}));
 
     Ovladac ov;
     ov.pri("Z_zapis_ucastnika_podle_cisla", [](QWidget* d) {
@@ -259,17 +244,7 @@ void TestOknaVnejsihoSeznamu::importHelpWindowOpensBesideAndClosesWithIt()
 
 void TestOknaVnejsihoSeznamu::completionNamesANumberAndSavesOnClosing()
 {
-    qint64 id = 1;
-    for (const char* c : {"0569876543", "0569876543", "0569876543", "2999999"}) {
-        Call h;
-        h.id = id;
-        h.when = QString("2024-03-05 10:%1:00").arg(id++, 2, 10, QChar('0'));
-        h.number = c;
-        h.impulses = 3;
-        QVERIFY(addCall(h));
-    }
-    Tarifovani t;
-    QCOMPARE(t.tarifikuj(), Tarifovani::Vysledek::Hotovo);
+    QVERIFY(volej({"0569876543", "0569876543", "0569876543", "2999999"}));
 
     Ovladac ov;
     ov.pri("Z_zapis_ucastnika_podle_cisla", [](QWidget* d) {
@@ -344,9 +319,9 @@ void TestOknaVnejsihoSeznamu::unknownPrefixesAddAStateAndRefuseAnExistingOne()
     QCOMPARE(ov.zpravy.size(), 1);
     QVERIFY(ov.zpravy[0].contains("už v seznamu"));
     Transaction::main().rollback();
-    QCOMPARE(sql("SELECT nazev_statu || '|' || id_pasma FROM dba.ciselnik_statu WHERE kod_statu = '999'"),
+    QCOMPARE(hodnota("SELECT nazev_statu || '|' || id_pasma FROM dba.ciselnik_statu WHERE kod_statu = '999'"),
              QString("Atlantida|9999"));
-    QCOMPARE(sql("SELECT nazev_mesta FROM dba.ciselnik_mest WHERE kod_statu = '999' AND kod_mesta = '12'"),
+    QCOMPARE(hodnota("SELECT nazev_mesta FROM dba.ciselnik_mest WHERE kod_statu = '999' AND kod_mesta = '12'"),
              QString("Poseidonie"));
 }
 

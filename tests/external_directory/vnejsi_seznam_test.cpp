@@ -3,8 +3,7 @@
 #include "external_directory/vnejsi_seznam.h"
 #include "platform/database.h"
 #include "tariffing/vazby_tto.h"
-#include "tarifovani_data.h"
-#include "test_env.h"
+#include "vnejsi_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -17,10 +16,8 @@ class VnejsiSeznamTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(env.ok()) << env.error().toStdString();
-        QString error;
-        ASSERT_TRUE(fillTariffData(&error)) << error.toStdString();
-        ASSERT_TRUE(Transaction::main().commit());
+        const QString chyba = naplnSeznam(env);
+        ASSERT_TRUE(chyba.isEmpty()) << chyba.toStdString();
     }
 
     static FDX_Stat stat(const QString& kod, const QString& nazev)
@@ -48,7 +45,6 @@ protected:
         u.firma = firma;
         return u;
     }
-    static QString hodnota(const QString& sql) { return Transaction::main().scalar(sql); }
     static void proved(const QString& sql) { ASSERT_TRUE(Transaction::main().exec(sql)) << sql.toStdString(); }
 
     TestEnv env;

@@ -4,6 +4,7 @@
 #include "tariff_tables/periody_impulsu.h"
 
 #include "platform/database.h"
+#include "tabulky_fixture.h"
 #include "test_env.h"
 
 #include <gtest/gtest.h>
@@ -19,19 +20,7 @@ class Periody : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(env.ok()) << env.error().toStdString(); }
     Transaction& t() { return Transaction::main(); }
-    // Rows of a table as "owner od do from to period day" sorted.
-    QString radky(const char* tabulka)
-    {
-        const QString klic = QByteArray(tabulka) == "perioda_impulsu" ? "id_pasma" : "kod_statu";
-        Query q(t(), QStringLiteral("SELECT %2, pocatek_platnosti, konec_platnosti, od_casu, do_casu, perioda, typ_dne "
-                                    "FROM dba.%1 ORDER BY 1, 2, 3, 4")
-                         .arg(QLatin1String(tabulka), klic));
-        QStringList out;
-        for (bool ok = q.run(); ok && !q.atEnd(); q.next())
-            out << QStringLiteral("%1 %2 %3 %4-%5=%6/%7")
-                       .arg(q.value(1), q.value(2), q.value(3), q.value(4), q.value(5), q.value(6), q.value(7));
-        return out.join(QStringLiteral(" | "));
-    }
+    static QString radky(const char* tabulka) { return test::radkyPeriod(tabulka); }
     test::TestEnv env;
 };
 

@@ -7,12 +7,11 @@
 #include "tariff_tables/forms/z_kalendar_svatku.h"
 #include "tariff_tables/forms/z_oprava_svatku.h"
 #include "tariffing/tarifovani.h"
+#include "tabulky_fixture.h"
 #include "tarifovani_data.h"
 #include "test_env.h"
 
-#include <QAction>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QTreeView>
 #include <QtTest>
@@ -53,61 +52,22 @@ QString ulozeno(const QString& rok)
                       {rok});
 }
 
-// A right click on `i`: the name of the menu that came up ("" for none),
-// with the item `polozka` chosen from it.
 QString pravyKlik(QWidget* w, const QModelIndex& i, const QString& polozka = QString())
 {
-    QTreeView* tv = strom(w);
-    tv->expand(i.parent());
-    tv->scrollTo(i);
-    QString jmeno;
-    bool hotovo = polozka.isEmpty();
-    QTimer hlidka;
-    hlidka.setInterval(5);
-    QObject::connect(&hlidka, &QTimer::timeout, [&] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!menu) return;
-        hlidka.stop();
-        jmeno = menu->objectName();
-        QAction* vybrana = nullptr;
-        for (QAction* a : menu->actions())
-            if (a->text() == polozka) vybrana = a;
-        menu->close();
-        if (vybrana) QTimer::singleShot(0, vybrana, [&, vybrana] {
-            vybrana->trigger();
-            hotovo = true;
-        });
-    });
-    // A menu opened while the window is still being activated after a
-    // dialog closes is closed again at once: the user would click again.
-    for (int pokus = 0; pokus < 3 && jmeno.isEmpty(); ++pokus) {
-        if (pokus > 0) QTest::qWait(20);
-        hlidka.start();
-        emit tv->customContextMenuRequested(tv->visualRect(i).center());
-        hlidka.stop();
-    }
-    if (!jmeno.isEmpty() && !QTest::qWaitFor([&] { return hotovo; }, 5000))
-        qWarning("menu item %s not done", qPrintable(polozka));
-    return jmeno;
+    return test::pravyKlik(strom(w), i, polozka);
 }
 
 // Answers the edit dialog with a day and a description and "Ulož".
 std::function<void(QWidget*)> zapis(const QString& den, const QString& popis)
 {
     return [den, popis](QWidget* d) {
-        d->findChild<QLineEdit*>("textb_1")->setText(den);
-        d->findChild<QLineEdit*>("textb_3")->setText(popis);
-        d->findChild<QPushButton*>("cb_2")->click();
+        test::napis(d, "textb_1", den);
+        test::napis(d, "textb_3", popis);
+        test::klik(d, "cb_2");
     };
 }
 
-void klik(QWidget* w, const char* tlacitko) { w->findChild<QPushButton*>(tlacitko)->click(); }
-
-void snimek(QWidget* w, const char* jmeno)
-{
-    if (qEnvironmentVariableIsSet("KAVRO_SNIMKY"))
-        w->grab().save(qEnvironmentVariable("KAVRO_SNIMKY") + QLatin1Char('/') + QLatin1String(jmeno) + ".png");
-}
+using test::klik;
 
 } // namespace
 
@@ -147,28 +107,17 @@ private slots:
     }
     void cleanup() { env.reset(); }
 
-    void fixedHolidaysAndAYearWithItsEasterMonday()
+    void fixedHolidaysAYearWithItsEasterMondayAndAYearWithout()
     {
         Ovladac o;
         otevri(o, "0", [](QWidget* w) {
-            QCOMPARE(w->windowTitle(), QStringLiteral("Kalendář pevných svátků"));
             QCOMPARE(strom(w)->model()->rowCount(), 12);
-            QCOMPARE(uzel(w, 1).data().toString(), QStringLiteral("Leden"));
-            QCOMPARE(uzel(w, 12).data().toString(), QStringLiteral("Prosinec"));
             QCOMPARE(deti(w, 5), QStringList{"01  -  Svátek práce"});
-            QCOMPARE(deti(w, 4), QStringList{});
             klik(w, "cb_1");
         });
-        QCOMPARE(ulozeno("0"), QStringLiteral("1.1 Nový rok,1.5 Svátek práce,28.10 Vznik státu"));
-        QVERIFY(ulozeno("2025").indexOf("Velikonoce") < 0);
-
         otevri(o, "2025", [](QWidget* w) {
-            QCOMPARE(w->windowTitle(), QStringLiteral("Kalendář svátků pro rok 2025"));
             QCOMPARE(deti(w, 4), QStringList{"21  -  Velikonoce"});
             QCOMPARE(deti(w, 5), QStringList{"08  -  Den vítězství"});
-            QCOMPARE(deti(w, 1), QStringList{});
-            strom(w)->expandAll();
-            snimek(w, "z_kalendar_svatku");
             klik(w, "cb_1");
         });
         // Easter Monday 2025 is stored and committed, though the window was left with "Opusť".
@@ -180,23 +129,14 @@ private slots:
             w->close();
         });
         QCOMPARE(ulozeno("2025"), QStringLiteral("21.4 Velikonoce,8.5 Den vítězství"));
-        QCOMPARE(o.zpravy, QStringList{});
-    }
-
-    void yearWithoutEasterStillWorks()
-    {
-        Ovladac o;
-        for (const char* rok : {"1599", "2500", "99999999999"}) {
-            o.pri("Z_Oprava_svatku", zapis("6", "Pokus"));
-            otevri(o, rok, [rok](QWidget* w) {
-                QCOMPARE(w->windowTitle(), QStringLiteral("Kalendář svátků pro rok ") + rok);
-                for (int m = 1; m <= 12; ++m) QCOMPARE(deti(w, m), QStringList{});
-                QCOMPARE(pravyKlik(w, uzel(w, 7), "Vložení"), QStringLiteral("popup_2"));
-                QCOMPARE(deti(w, 7), QStringList{"06  -  Pokus"});
-                klik(w, "cb_OK");
-            });
-            QCOMPARE(ulozeno(rok), QStringLiteral("6.7 Pokus"));
-        }
+        // A year Easter is not computed for (the logic test has the others) still gets a working window.
+        o.pri("Z_Oprava_svatku", zapis("6", "Pokus"));
+        otevri(o, "99999999999", [](QWidget* w) {
+            QCOMPARE(deti(w, 4), QStringList{});
+            pravyKlik(w, uzel(w, 7), "Vložení");
+            klik(w, "cb_OK");
+        });
+        QCOMPARE(ulozeno("99999999999"), QStringLiteral("6.7 Pokus"));
         QCOMPARE(o.zpravy, QStringList{});
     }
 
@@ -204,27 +144,18 @@ private slots:
     {
         Ovladac o;
         otevri(o, "2025", [&](QWidget* w) {
-            // The Easter row has no menu; a month offers only "Vložení"; a holiday all three.
+            // The Easter row has no menu; a month and a holiday have theirs, for the node under the mouse.
             QCOMPARE(pravyKlik(w, uzel(w, 4, 0)), QString());
             QCOMPARE(pravyKlik(w, uzel(w, 6)), QStringLiteral("popup_2"));
-            QCOMPARE(strom(w)->currentIndex(), uzel(w, 6));
             QCOMPARE(pravyKlik(w, uzel(w, 5, 0)), QStringLiteral("popup_1"));
             QCOMPARE(strom(w)->currentIndex(), uzel(w, 5, 0));
-            auto* popup_1 = w->findChild<QMenu*>("popup_1");
-            QStringList polozky;
-            for (QAction* a : popup_1->actions()) polozky << a->text();
-            QCOMPARE(polozky, (QStringList{"Vložení", "Oprava", "Smazání"}));
             // A right click beside every node offers nothing.
-            QTimer::singleShot(30, [&] {
-                if (QApplication::activePopupWidget()) QApplication::activePopupWidget()->close();
-            });
-            emit strom(w)->customContextMenuRequested(QPoint(5, strom(w)->viewport()->height() - 3));
+            QCOMPARE(test::pravyKlik(strom(w), {}, {}, QPoint(5, strom(w)->viewport()->height() - 3)), QString());
             // A double click opens the edit of a holiday only.
             emit strom(w)->doubleClicked(uzel(w, 5));
             emit strom(w)->doubleClicked(uzel(w, 4, 0));
             QCOMPARE(o.pocet("Z_Oprava_svatku"), 0);
             o.pri("Z_Oprava_svatku", [](QWidget* d) {
-                QCOMPARE(d->windowTitle(), QStringLiteral("Oprava"));
                 QCOMPARE(d->findChild<QLineEdit*>("textb_1")->text(), QStringLiteral("8"));
                 klik(d, "cb_1");
             });
@@ -240,13 +171,7 @@ private slots:
         Ovladac o;
         otevri(o, "0", [&](QWidget* w) {
             // Insert on a month, then on a holiday of another month: each goes to its own month.
-            o.pri("Z_Oprava_svatku", [](QWidget* d) {
-                QCOMPARE(d->windowTitle(), QStringLiteral("Zápis"));
-                QCOMPARE(d->findChild<QLineEdit*>("textb_1")->text(), QStringLiteral("1"));
-                QVERIFY(d->findChild<QLineEdit*>("textb_3")->text().isEmpty());
-                snimek(d, "z_oprava_svatku");
-                zapis("24", "Štědrý den")(d);
-            });
+            o.pri("Z_Oprava_svatku", zapis("24", "Štědrý den"));
             pravyKlik(w, uzel(w, 12), "Vložení");
             o.pri("Z_Oprava_svatku", zapis("8", "Den vítězství"));
             pravyKlik(w, uzel(w, 5, 0), "Vložení");
@@ -265,22 +190,12 @@ private slots:
             // Deleting one of two holidays on the same day deletes only that one.
             o.pri("Z_Oprava_svatku", zapis("26", "Štěpán"));
             pravyKlik(w, uzel(w, 12), "Vložení");
-            o.pri("Z_Oprava_svatku", [](QWidget* d) {
-                QCOMPARE(d->windowTitle(), QStringLiteral("Rušení"));
-                QCOMPARE(d->findChild<QPushButton*>("cb_2")->text(), QStringLiteral("Smazat"));
-                QVERIFY(!d->findChild<QLineEdit*>("textb_1")->isEnabled());
-                QVERIFY(!d->findChild<QLineEdit*>("textb_3")->isEnabled());
-                klik(d, "cb_2");
-            });
+            o.pri("Z_Oprava_svatku", [](QWidget* d) { klik(d, "cb_2"); });
             pravyKlik(w, uzel(w, 12, 1), "Smazání");
             QCOMPARE(deti(w, 12), (QStringList{"24  -  Štědrý den", "25  -  Boží hod", "26  -  Štěpán"}));
-            // An empty description is stored empty.
-            o.pri("Z_Oprava_svatku", zapis("6", ""));
-            pravyKlik(w, uzel(w, 7), "Vložení");
-            QCOMPARE(deti(w, 7), QStringList{"06  -  "});
             klik(w, "cb_OK");
         });
-        QCOMPARE(ulozeno("0"), QStringLiteral("1.1 Nový rok,1.5 Svátek práce,8.5 Den vítězství,6.7 ,28.10 Vznik státu,"
+        QCOMPARE(ulozeno("0"), QStringLiteral("1.1 Nový rok,1.5 Svátek práce,8.5 Den vítězství,28.10 Vznik státu,"
                                               "24.12 Štědrý den,25.12 Boží hod,26.12 Štěpán"));
         QCOMPARE(o.zpravy, QStringList{});
     }
@@ -314,9 +229,7 @@ private slots:
 
     void aRefusedStatementIsReportedAndTheTreeShowsWhatIsStored()
     {
-        QVERIFY(t().exec("CREATE TRIGGER dba.odmitni BEFORE INSERT ON pevne_svatky WHEN NEW.Nazev = 'Chyba' "
-                         "BEGIN SELECT RAISE(ABORT, 'odmítnuto'); END"));
-        QVERIFY(t().commit());
+        QVERIFY(test::odmitej("BEFORE INSERT ON pevne_svatky WHEN NEW.Nazev = 'Chyba'"));
         Ovladac o;
         otevri(o, "0", [&](QWidget* w) {
             o.pri("Z_Oprava_svatku", zapis("6", "Jan Hus"));
@@ -324,7 +237,7 @@ private slots:
             o.pri("Z_Oprava_svatku", zapis("5", "Chyba"));
             pravyKlik(w, uzel(w, 7), "Vložení");
             QCOMPARE(o.zpravy.size(), 1);
-            QVERIFY2(o.zpravy.first().contains("Svátek se nepodařilo zapsat.") && o.zpravy.first().contains("odmítnuto"),
+            QVERIFY2(o.zpravy.first().contains("Svátek se nepodařilo zapsat.") && o.zpravy.first().contains("zamitnuto"),
                      qPrintable(o.zpravy.first()));
             QCOMPARE(deti(w, 7), QStringList{"06  -  Jan Hus"});
             // A row deleted meanwhile: its edit is reported and the month read again.
@@ -406,13 +319,9 @@ private slots:
         registruj_prikazy_tarifnich_tabulek();
         QVERIFY(PrikazyMenu::instance().kalendarSvatku());
         Ovladac o;
-        QString titulek;
-        o.pri("Z_Kalendar_svatku", [&](QWidget* w) {
-            titulek = w->windowTitle();
-            klik(w, "cb_1");
-        });
+        o.pri("Z_Kalendar_svatku", [](QWidget* w) { klik(w, "cb_1"); });
         PrikazyMenu::instance().kalendarSvatku()(nullptr, "2026");
-        QCOMPARE(titulek, QStringLiteral("Kalendář svátků pro rok 2026"));
+        QCOMPARE(o.pocet("Z_Kalendar_svatku"), 1);
         QCOMPARE(ulozeno("2026"), QStringLiteral("6.4 Velikonoce"));
         PrikazyMenu::instance().vymaz();
     }

@@ -19,6 +19,7 @@ struct Figure {
     double value = 0;
     QString unit;
     double bar = 0;           // the value to reach (0: none)
+    bool atMost = false;      // the bar is a maximum (times), not a minimum (rates)
 };
 
 struct Measure {

@@ -49,10 +49,11 @@ int main(int argc, char* argv[])
         if (p.isSet(QStringLiteral("only")) && p.value(QStringLiteral("only")) != m.name) continue;
         std::printf("%s\n", qPrintable(m.name));
         for (const Figure& f : m.run(c)) {
-            const bool met = f.bar <= 0 || f.value >= f.bar;
+            const bool met = f.bar <= 0 || (f.atMost ? f.value <= f.bar : f.value >= f.bar);
             allMet &= met;
             if (f.bar > 0)
-                std::printf("  %-58s %12.0f %s (bar %.0f%s)\n", qPrintable(f.name), f.value, qPrintable(f.unit), f.bar,
+                std::printf("  %-58s %12.0f %s (bar %s%.0f%s)\n", qPrintable(f.name), f.value, qPrintable(f.unit),
+                            f.atMost ? "at most " : "", f.bar,
                             met ? "" : ", NOT MET");
             else
                 std::printf("  %-58s %12.1f %s\n", qPrintable(f.name), f.value, qPrintable(f.unit));

@@ -1,0 +1,118 @@
+#include "billing/forms/report_view.h"
+
+#include "billing/sestavy.h"
+#include "common/forms/printform.h"
+#include "platform/forms/message_box.h"
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QPrinter>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <QTextDocument>
+
+namespace kavro {
+
+namespace {
+
+// Group sums and the grand total in bold.
+class SumDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (index.data(ReportModel::KindRole).toInt() != Report::Line::Row) option->font.setBold(true);
+    }
+};
+
+} // namespace
+
+bool ReportPrintable::print(QPrinter* printer)
+{
+    const QString before = m_report->errorText();
+    QTextDocument doc;
+    doc.setHtml(m_report->html());
+    if (m_report->errorText() != before) return false; // reading the rows failed
+    doc.print(printer);
+    return true;
+}
+
+QString ReportPrintable::documentName() const
+{
+    return m_report->object().title.isEmpty() ? m_report->objectName() : m_report->object().title;
+}
+
+ReportView::ReportView(QTableView* table, QLabel* header, QLabel* total, QWidget* owner)
+    : QObject(owner)
+    , m_model(&m_report)
+    , m_printable(&m_report)
+    , m_table(table)
+    , m_header(header)
+    , m_total(total)
+    , m_owner(owner)
+{
+    m_table->setModel(&m_model);
+    m_table->setItemDelegate(new SumDelegate(m_table));
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
+    connect(&m_model, &ReportModel::fetchFailed, this, [this] {
+        messageBox(m_owner, IconWarning, ButtonsOk, m_owner->windowTitle(),
+                   sestavy::zpravaNelzeNacist() + QLatin1Char('\n') + m_report.errorText());
+    });
+}
+
+ReportView::~ReportView() = default;
+
+void ReportView::refresh()
+{
+    m_model.reload();
+    // The first page is read now, so column widths fit what is shown.
+    if (m_model.canFetchMore(QModelIndex())) m_model.fetchMore(QModelIndex());
+    m_table->resizeColumnsToContents();
+    QStringList h = m_report.header();
+    if (!m_report.object().title.isEmpty()) h.prepend(QStringLiteral("<b>%1</b>").arg(m_report.object().title.toHtmlEscaped()));
+    m_header->setText(h.join(QStringLiteral("<br>")));
+    m_header->setVisible(!h.isEmpty());
+    m_total->setText(totalText());
+    m_total->setVisible(!m_total->text().isEmpty());
+    if (m_model.rowCount() > 0) m_table->selectRow(0);
+}
+
+int ReportView::currentRow() const
+{
+    const QModelIndexList rows = m_table->selectionModel()->selectedRows();
+    return rows.isEmpty() ? 0 : rows.first().row() + 1;
+}
+
+void ReportView::selectRow(int row)
+{
+    if (row < 1 || row > m_model.rowCount()) m_table->clearSelection();
+    else m_table->selectRow(row - 1);
+}
+
+QString ReportView::totalText() const
+{
+    if (!m_report.hasTotal()) return QString();
+    const ReportObject& o = m_report.object();
+    QStringList parts;
+    for (int c = 0; c < o.columns.size(); ++c)
+        if (o.columns[c].sum) parts << o.columns[c].title + QStringLiteral(": ") + o.format(c, m_report.total().values.value(c));
+    return QStringLiteral("Celkem  ") + parts.join(QStringLiteral(",  "));
+}
+
+void ReportView::print()
+{
+    PrintForm dialog(m_owner);
+    dialog.dw_print = &m_printable;
+    dialog.Create(m_owner);
+    // Printing read every row: show them too.
+    if (m_model.canFetchMore(QModelIndex())) m_model.fetchMore(QModelIndex());
+}
+
+} // namespace kavro

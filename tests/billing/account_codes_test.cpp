@@ -1,0 +1,128 @@
+// The account-code table: loading, saving new and stored entries, refused
+// duplicates and deleting.
+#include "billing/account_codes.h"
+#include "platform/database.h"
+#include "test_env.h"
+
+#include <gtest/gtest.h>
+
+using namespace kavro;
+
+namespace {
+
+class AccountCodesTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(env.ok()) << env.error().toStdString();
+        ASSERT_TRUE(Transaction::main().exec("INSERT INTO dba.ciselnik_uctovacich_kodu VALUES ('B2', 'Beta', 'Eva', 'pozn.')"));
+        ASSERT_TRUE(Transaction::main().exec("INSERT INTO dba.ciselnik_uctovacich_kodu VALUES ('A1', 'Alfa', 'Jan', '')"));
+    }
+
+    static QString row(const QString& code)
+    {
+        Query q;
+        q.setSQL("SELECT Firma || '|' || Osoba || '|' || Poznamka FROM dba.ciselnik_uctovacich_kodu WHERE Kod_uctu = ?");
+        q.bind(1, code);
+        return q.run() && !q.atEnd() ? q.value(1) : QStringLiteral("(none)");
+    }
+    static qint64 count() { return Transaction::main().scalar("SELECT count(*) FROM dba.ciselnik_uctovacich_kodu").toLongLong(); }
+
+    test::TestEnv env;
+    AccountCodes codes{Transaction::main()};
+};
+
+} // namespace
+
+TEST_F(AccountCodesTest, LoadsEveryRowAsStored)
+{
+    QList<AccountCode> list;
+    ASSERT_TRUE(codes.load(&list));
+    ASSERT_EQ(list.size(), 2);
+    for (const AccountCode& c : list) {
+        EXPECT_EQ(c.Stav, AccountCode::Stored);
+        EXPECT_EQ(c.Puvodni_Kod_uctu, c.Kod_uctu);
+    }
+    const AccountCode& b = list[0].Kod_uctu == "B2" ? list[0] : list[1];
+    EXPECT_EQ(b.Firma, "Beta");
+    EXPECT_EQ(b.Osoba, "Eva");
+    EXPECT_EQ(b.Poznamka, "pozn.");
+}
+
+TEST_F(AccountCodesTest, NewEntryIsInsertedThenUpdatedUnderItsCode)
+{
+    AccountCode c;
+    c.Kod_uctu = "C3";
+    c.Firma = "O'Brien";
+    ASSERT_TRUE(codes.save(c)) << codes.errorText().toStdString();
+    EXPECT_EQ(c.Stav, AccountCode::Stored);
+    EXPECT_EQ(c.Puvodni_Kod_uctu, "C3");
+    EXPECT_EQ(row("C3"), "O'Brien||");
+    // A changed code saved twice moves the same row.
+    c.Kod_uctu = "C4";
+    c.Osoba = "Iva";
+    ASSERT_TRUE(codes.save(c));
+    EXPECT_EQ(c.Stav, AccountCode::Resaved);
+    c.Poznamka = "druhé uložení";
+    ASSERT_TRUE(codes.save(c));
+    EXPECT_EQ(row("C3"), "(none)");
+    EXPECT_EQ(row("C4"), "O'Brien|Iva|druhé uložení");
+    EXPECT_EQ(count(), 3);
+}
+
+TEST_F(AccountCodesTest, DuplicateCodeIsRefusedAndChangesNothing)
+{
+    AccountCode novy;
+    novy.Kod_uctu = "A1";
+    novy.Firma = "Jiná";
+    EXPECT_FALSE(codes.save(novy));
+    EXPECT_TRUE(codes.duplicate());
+    EXPECT_EQ(codes.errorText(), AccountCodes::duplicateMessage("A1"));
+    EXPECT_EQ(novy.Stav, AccountCode::New);
+    EXPECT_EQ(row("A1"), "Alfa|Jan|");
+
+    QList<AccountCode> list;
+    ASSERT_TRUE(codes.load(&list));
+    AccountCode b = list[0].Kod_uctu == "B2" ? list[0] : list[1];
+    b.Kod_uctu = "A1";
+    EXPECT_FALSE(codes.save(b));
+    EXPECT_TRUE(codes.duplicate());
+    EXPECT_EQ(b.Puvodni_Kod_uctu, "B2");
+    EXPECT_EQ(b.Stav, AccountCode::Stored);
+    EXPECT_EQ(row("B2"), "Beta|Eva|pozn.");
+
+    EXPECT_TRUE(codes.codeTaken("A1", "B2"));
+    EXPECT_FALSE(codes.codeTaken("A1", "A1"));
+    EXPECT_FALSE(codes.codeTaken("Z9", ""));
+}
+
+TEST_F(AccountCodesTest, DeletingANeverStoredEntryRunsNoStatement)
+{
+    // A stored row with an empty code must survive deleting an unsaved entry.
+    ASSERT_TRUE(Transaction::main().exec("INSERT INTO dba.ciselnik_uctovacich_kodu VALUES ('', 'Bez kódu', '', '')"));
+    AccountCode novy;
+    EXPECT_TRUE(codes.remove(novy));
+    EXPECT_EQ(count(), 3);
+
+    AccountCode c;
+    c.Kod_uctu = "D5";
+    ASSERT_TRUE(codes.save(c));
+    c.Kod_uctu = "D6";  // edited but not saved: the row is still stored as D5
+    ASSERT_TRUE(codes.remove(c));
+    EXPECT_EQ(row("D5"), "(none)");
+    EXPECT_EQ(count(), 3);
+}
+
+TEST_F(AccountCodesTest, SavingARowDeletedMeanwhileFails)
+{
+    QList<AccountCode> list;
+    ASSERT_TRUE(codes.load(&list));
+    ASSERT_TRUE(Transaction::main().exec("DELETE FROM dba.ciselnik_uctovacich_kodu WHERE Kod_uctu = 'A1'"));
+    AccountCode a = list[0].Kod_uctu == "A1" ? list[0] : list[1];
+    a.Firma = "Nová";
+    EXPECT_FALSE(codes.save(a));
+    EXPECT_FALSE(codes.duplicate());
+    EXPECT_FALSE(codes.errorText().isEmpty());
+    EXPECT_EQ(a.Stav, AccountCode::Stored);
+    EXPECT_EQ(count(), 1);
+}

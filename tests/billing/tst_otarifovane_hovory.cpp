@@ -1,0 +1,413 @@
+// The call filter form and the call browser: the period boxes and their
+// registry values, the cascading lists and the dialled-number pattern, the
+// preselection on reopening, and the list the browser retrieves.
+#include "billing/forms/p_vyber_pro_tiskove_sestavy.h"
+#include "billing/forms/prikazy_sestav.h"
+#include "billing/forms/report_view.h"
+#include "billing/forms/s_otarifovane_hovory.h"
+#include "common/forms/date_box.h"
+#include "common/forms/p_nastaveni_od_do.h"
+#include "common/forms/printform.h"
+#include "frame/menu_ids.h"
+#include "frame/prikazy_menu.h"
+#include "ovladac.h"
+#include "ovladac.h"
+#include "platform/registry.h"
+#include "test_env.h"
+#include "vyber_hovoru_data.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+#include <memory>
+
+using namespace kavro;
+using test::Ovladac;
+
+namespace {
+
+const QString Klic = QStringLiteral("Software\\Dorvek\\Kavro\\");
+const QString Filtr = QStringLiteral("P_Vyber_pro_tiskove_sestavy");
+const QString Prohlizec = QStringLiteral("S_Otarifovane_hovory");
+
+QComboBox* combo(QWidget* w, const char* jmeno) { return w->findChild<QComboBox*>(jmeno); }
+QLineEdit* box(QWidget* w, const char* jmeno) { return w->findChild<QLineEdit*>(jmeno); }
+QPushButton* tlacitko(QWidget* w, const char* jmeno) { return w->findChild<QPushButton*>(jmeno); }
+QRadioButton* volba(QWidget* w, const char* jmeno) { return w->findChild<QRadioButton*>(jmeno); }
+QString vzor(QWidget* w) { return w->findChild<QLabel*>("label_vytocene_cislo")->text(); }
+
+QStringList polozky(QComboBox* c)
+{
+    QStringList out;
+    for (int i = 0; i < c->count(); ++i) out << c->itemText(i);
+    return out;
+}
+
+void snimek(QWidget* w, const QString& jmeno)
+{
+    if (qEnvironmentVariableIsSet("KAVRO_SNIMKY")) w->grab().save(qEnvironmentVariable("KAVRO_SNIMKY") + "/" + jmeno);
+}
+
+// Answers the next call filter form opened from inside another dialog's answer.
+void potom(std::function<void(QWidget*)> akce)
+{
+    test::Ovladac::naModalnim<P_Vyber_pro_tiskove_sestavy>([akce](P_Vyber_pro_tiskove_sestavy* d) { akce(d); });
+}
+
+void zapisObdobi(const QString& od, const QString& casOd, const QString& do_, const QString& casDo)
+{
+    Registry& r = Registry::instance();
+    r.write(Klic, P_Nastaveni_od_do::ValueOd, od);
+    r.write(Klic, P_Vyber_pro_tiskove_sestavy::ValueCasOd, casOd);
+    r.write(Klic, P_Nastaveni_od_do::ValueDo, do_);
+    r.write(Klic, P_Vyber_pro_tiskove_sestavy::ValueCasDo, casDo);
+}
+
+// The data rows the browser shows (sum lines left out).
+int radkySeznamu(S_Otarifovane_hovory& okno)
+{
+    int n = 0;
+    for (const Report::Line& l : okno.sestava().report().lines())
+        if (l.kind == Report::Line::Row) ++n;
+    return n;
+}
+
+} // namespace
+
+class TestOtarifovaneHovory : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test::TestEnv> env;
+
+private slots:
+    void init()
+    {
+        env = std::make_unique<test::TestEnv>();
+        QVERIFY2(env->ok(), qPrintable(env->error()));
+        QString e;
+        QVERIFY2(test::naplnVyberHovoru(&e), qPrintable(e));
+        QVERIFY(Transaction::main().commit());
+    }
+    void cleanup()
+    {
+        PrintForm::setPrinterSource({});
+        PrikazyMenu::instance().vymaz();
+        env.reset();
+    }
+
+    void freshRecordStartsOnAllEntriesWithWholeDays()
+    {
+        // No time bounds stored yet: the boxes start at the day's first and last second.
+        Registry::instance().write(Klic, P_Nastaveni_od_do::ValueOd, "2024-03-01");
+        Registry::instance().write(Klic, P_Nastaveni_od_do::ValueDo, "2024-03-31");
+        FDX_filtr_hovory f;
+        Ovladac o;
+        P_Vyber_pro_tiskove_sestavy form;
+        o.pri(Filtr, [&](QWidget* w) {
+            snimek(w, "p_vyber_pro_tiskove_sestavy_prazdny.png");
+            QCOMPARE(box(w, "textb_cas_od")->text(), QStringLiteral("00:00:00"));
+            QCOMPARE(box(w, "textb_cas_do")->text(), QStringLiteral("23:59:59"));
+            for (const char* c : {"combo_firma", "combo_oddeleni", "combo_osoba", "combo_linka", "combo_stat",
+                                  "combo_mesto", "combo_ucastnik"})
+                QCOMPARE(combo(w, c)->currentIndex(), 0);
+            for (const char* c : {"combo_oddeleni", "combo_osoba", "combo_mesto", "combo_ucastnik"})
+                QVERIFY2(!combo(w, c)->isEnabled(), c);
+            QVERIFY(combo(w, "combo_stat")->isEnabled());
+            QVERIFY(volba(w, "optb_odchozi")->isChecked());
+            QCOMPARE(vzor(w), QString());
+            // Extension 102 is held only from the middle of the month.
+            QCOMPARE(polozky(combo(w, "combo_linka")), QStringList({"Vsechny_pobocky", "100", "101", "200"}));
+            tlacitko(w, "cb_1")->click();
+        });
+        QVERIFY(form.Create(nullptr, &f));
+        QCOMPARE(f.datum_od, QStringLiteral("2024-03-01 00:00:00"));
+        QCOMPARE(f.datum_do, QStringLiteral("2024-03-31 23:59:59"));
+        QCOMPARE(f.typ, 2);
+        QCOMPARE(f.soukrome, QString());
+        QCOMPARE(f.id_firmy + f.id_oddeleni + f.id_osoby + f.cislo_pobocky + f.kod_statu + f.kod_mesta
+                     + f.cislo_ucastnika, QStringLiteral("0000000"));
+        QCOMPARE(Registry::instance().read(Klic, P_Vyber_pro_tiskove_sestavy::ValueCasDo), QStringLiteral("23:59:59"));
+    }
+
+    void periodComesFromTheRegistryOrTheRecord()
+    {
+        zapisObdobi("2024-03-01", "08:00:00", "2024-03-31", "17:30:00");
+        FDX_filtr_hovory f;
+        Ovladac o;
+        P_Vyber_pro_tiskove_sestavy form;
+        o.pri(Filtr, [&](QWidget* w) {
+            snimek(w, "p_vyber_pro_tiskove_sestavy.png");
+            tlacitko(w, "cb_1")->click();
+        });
+        form.Create(nullptr, &f);
+        QCOMPARE(f.datum_od, QStringLiteral("2024-03-01 08:00:00"));
+        QCOMPARE(f.datum_do, QStringLiteral("2024-03-31 17:30:00"));
+
+        // Without a stored start date the record's start fills both start boxes.
+        Registry::instance().write(Klic, P_Nastaveni_od_do::ValueOd, "");
+        FDX_filtr_hovory g;
+        g.datum_od = "2024-01-15 06:45:00";
+        o.pri(Filtr, [&](QWidget* w) {
+            QCOMPARE(box(w, "textb_datum_od")->text(), QStringLiteral("2024-01-15"));
+            QCOMPARE(box(w, "textb_cas_od")->text(), QStringLiteral("06:45:00"));
+            tlacitko(w, "cb_2")->click();
+        });
+        QVERIFY(!form.Create(nullptr, &g));
+        QCOMPARE(g.datum_od, QStringLiteral("2024-01-15 06:45:00"));
+        QVERIFY(!g.OK);
+    }
+
+    void typedDatesAndTimesAreNormalisedOnConfirm()
+    {
+        zapisObdobi("2024-03-01", "08:00:00", "2024-03-31", "17:30:00");
+        FDX_filtr_hovory f;
+        Ovladac o;
+        P_Vyber_pro_tiskove_sestavy form;
+        o.pri(Filtr, [&](QWidget* w) {
+            // An end time emptied and left is the day's last second, a start time its first.
+            w->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(w));
+            QLineEdit* konec = box(w, "textb_cas_do");
+            konec->setFocus();
+            konec->clear();
+            box(w, "textb_cas_od")->setFocus();
+            QCOMPARE(konec->text(), QStringLiteral("23:59:59"));
+            box(w, "textb_cas_od")->clear();
+            konec->setFocus();
+            QCOMPARE(box(w, "textb_cas_od")->text(), QStringLiteral("00:00:00"));
+            box(w, "textb_datum_od")->setText("5.3.2024");
+            box(w, "textb_cas_od")->setText("7:5");
+            box(w, "textb_cas_do")->setText("");
+            QLineEdit* d = box(w, "textb_datum_do");
+            d->setFocus();
+            d->setText("2024-3-40");
+            // Enter while the box still holds what was typed.
+            QTest::keyClick(d, Qt::Key_Return);
+        });
+        form.Create(nullptr, &f);
+        QVERIFY(f.OK);
+        QCOMPARE(f.datum_od, QStringLiteral("2024-03-05 07:05:00"));
+        QCOMPARE(f.datum_do, QStringLiteral("2024-03-31 23:59:59"));
+        QCOMPARE(Registry::instance().read(Klic, P_Nastaveni_od_do::ValueOd), QStringLiteral("2024-03-05"));
+        QCOMPARE(Registry::instance().read(Klic, P_Vyber_pro_tiskove_sestavy::ValueCasOd), QStringLiteral("07:05:00"));
+    }
+
+    void listsCascadeAndThePatternFollows()
+    {
+        zapisObdobi("2024-03-01", "00:00:00", "2024-03-31", "23:59:59");
+        FDX_filtr_hovory f;
+        Ovladac o;
+        P_Vyber_pro_tiskove_sestavy form;
+        o.pri(Filtr, [&](QWidget* w) {
+            test::vyber(w, "combo_firma", "Alfa");
+            QCOMPARE(polozky(combo(w, "combo_oddeleni")), QStringList({"Všechna oddělení", "Obchod", "Výroba"}));
+            QVERIFY(combo(w, "combo_oddeleni")->isEnabled());
+            QVERIFY(!combo(w, "combo_osoba")->isEnabled());
+            QCOMPARE(polozky(combo(w, "combo_linka")), QStringList({"Vsechny_pobocky", "100", "101"}));
+            test::vyber(w, "combo_oddeleni", "Výroba");
+            QCOMPARE(polozky(combo(w, "combo_osoba")), QStringList({"Všechny osoby", "Dvořák"}));
+            QCOMPARE(polozky(combo(w, "combo_linka")), QStringList({"Vsechny_pobocky", "101"}));
+
+            test::vyber(w, "combo_stat", "Německo");
+            QVERIFY(combo(w, "combo_mesto")->isEnabled());
+            QVERIFY(!combo(w, "combo_ucastnik")->isEnabled());
+            QCOMPARE(vzor(w), QStringLiteral("0049"));
+            test::vyber(w, "combo_mesto", "Berlín");
+            QCOMPARE(polozky(combo(w, "combo_ucastnik")), QStringList({"Všichni účastníci", "Berlin GmbH"}));
+            QTest::keyClicks(box(w, "textb_cislo"), "123");
+            QCOMPARE(vzor(w), QStringLiteral("004930123"));
+            // A chosen subscriber replaces the typed number, and "all" brings it back.
+            test::vyber(w, "combo_ucastnik", "Berlin GmbH");
+            QCOMPARE(vzor(w), QStringLiteral("004930777"));
+            test::vyber(w, "combo_ucastnik", "Všichni účastníci");
+            QCOMPARE(vzor(w), QStringLiteral("004930123"));
+
+            // Incoming calls have no called party; going back rebuilds the pattern.
+            test::vyber(w, "combo_ucastnik", "Berlin GmbH");
+            volba(w, "optb_prichozi")->click();
+            for (const char* c : {"combo_stat", "combo_mesto", "combo_ucastnik"}) {
+                QCOMPARE(combo(w, c)->currentIndex(), 0);
+                QVERIFY(!combo(w, c)->isEnabled());
+            }
+            QVERIFY(!box(w, "textb_cislo")->isEnabled());
+            volba(w, "optb_prichozi_odchozi")->click();
+            QVERIFY(combo(w, "combo_stat")->isEnabled() && box(w, "textb_cislo")->isEnabled());
+            QVERIFY(!combo(w, "combo_mesto")->isEnabled() && !combo(w, "combo_ucastnik")->isEnabled());
+            QCOMPARE(vzor(w), QStringLiteral("123"));
+
+            test::vyber(w, "combo_stat", "Česká republika");
+            test::vyber(w, "combo_mesto", "Plzeň");
+            QCOMPARE(vzor(w), QStringLiteral("030123"));
+            test::vyber(w, "combo_mesto", "Praha");
+            QCOMPARE(polozky(combo(w, "combo_ucastnik")),
+                     QStringList({"Všichni účastníci", "Dodavatel - Dodavatel s.r.o.", "Soused - "}));
+            QCOMPARE(vzor(w), QStringLiteral("123"));
+            combo(w, "combo_1")->setCurrentIndex(2);
+            tlacitko(w, "cb_1")->click();
+        });
+        form.Create(nullptr, &f);
+        QCOMPARE(f.typ, 3);
+        QCOMPARE(f.soukrome, QStringLiteral("S"));
+        QCOMPARE(f.id_firmy, QStringLiteral("1"));
+        QCOMPARE(f.id_oddeleni, QStringLiteral("11"));
+        QCOMPARE(f.kod_statu, QStringLiteral("420"));
+        QCOMPARE(f.kod_mesta, QStringLiteral("2"));
+        QCOMPARE(f.volane_cislo, QStringLiteral("123"));
+        QCOMPARE(f.predvolba, QStringLiteral("123"));
+    }
+
+    void reopeningPreselectsTheEarlierChoice()
+    {
+        zapisObdobi("2024-03-01", "00:00:00", "2024-03-31", "23:59:59");
+        FDX_filtr_hovory f;
+        Ovladac o;
+        P_Vyber_pro_tiskove_sestavy form;
+        o.pri(Filtr, [&](QWidget* w) {
+            test::vyber(w, "combo_firma", "Alfa");
+            test::vyber(w, "combo_oddeleni", "Výroba");
+            test::vyber(w, "combo_osoba", "Dvořák");
+            test::vyber(w, "combo_linka", "101");
+            test::vyber(w, "combo_stat", "Česká republika");
+            test::vyber(w, "combo_mesto", "Praha");
+            test::vyber(w, "combo_ucastnik", "Soused - ");
+            QTest::keyClicks(box(w, "textb_cislo"), "99");
+            combo(w, "combo_1")->setCurrentIndex(1);
+            volba(w, "optb_prichozi_odchozi")->click();
+            tlacitko(w, "cb_1")->click();
+        });
+        form.Create(nullptr, &f);
+        QCOMPARE(f.id_osoby, QStringLiteral("6"));
+        QCOMPARE(f.cislo_pobocky, QStringLiteral("101"));
+        QCOMPARE(f.cislo_ucastnika, QStringLiteral("555"));
+        QCOMPARE(f.predvolba, QStringLiteral("555"));
+
+        o.pri(Filtr, [&](QWidget* w) {
+            QCOMPARE(combo(w, "combo_firma")->currentText(), QStringLiteral("Alfa"));
+            QCOMPARE(combo(w, "combo_oddeleni")->currentText(), QStringLiteral("Výroba"));
+            QCOMPARE(combo(w, "combo_osoba")->currentText(), QStringLiteral("Dvořák"));
+            QCOMPARE(combo(w, "combo_linka")->currentText(), QStringLiteral("101"));
+            QCOMPARE(combo(w, "combo_stat")->currentText(), QStringLiteral("Česká republika"));
+            QCOMPARE(combo(w, "combo_mesto")->currentText(), QStringLiteral("Praha"));
+            QCOMPARE(combo(w, "combo_ucastnik")->currentText(), QStringLiteral("Soused - "));
+            QVERIFY(combo(w, "combo_osoba")->isEnabled() && combo(w, "combo_ucastnik")->isEnabled());
+            // Direction, kind and typed number start afresh; the pattern comes from the lists.
+            QVERIFY(volba(w, "optb_odchozi")->isChecked());
+            QCOMPARE(combo(w, "combo_1")->currentIndex(), 0);
+            QCOMPARE(box(w, "textb_cislo")->text(), QString());
+            QCOMPARE(vzor(w), QStringLiteral("555"));
+            // A later choice falls back to "all" below it.
+            test::vyber(w, "combo_firma", "Beta");
+            QCOMPARE(combo(w, "combo_oddeleni")->currentIndex(), 0);
+            QCOMPARE(combo(w, "combo_linka")->currentText(), QStringLiteral("Vsechny_pobocky"));
+            w->close();
+        });
+        QVERIFY(!form.Create(nullptr, &f));
+        // Left by the close box: only OK changed.
+        QVERIFY(!f.OK);
+        QCOMPARE(f.id_firmy, QStringLiteral("1"));
+        QCOMPARE(f.typ, 3);
+    }
+
+    void browserClosesUnseenWhenTheFirstSelectionIsLeft()
+    {
+        Ovladac o;
+        o.pri(Filtr, [](QWidget* w) { tlacitko(w, "cb_2")->click(); });
+        bool ukazan = false;
+        o.pri(Prohlizec, [&](QWidget* w) {
+            ukazan = true;
+            w->close();
+        });
+        S_Otarifovane_hovory okno;
+        okno.Create(nullptr);
+        QCOMPARE(o.pocet(Filtr), 1);
+        QVERIFY(!ukazan);
+    }
+
+    void browserListsTheSelectionAndReplacesIt()
+    {
+        zapisObdobi("2024-03-01", "08:00:00", "2024-03-31", "17:30:00");
+        Ovladac o;
+        o.pri(Filtr, [&](QWidget* w) {
+            volba(w, "optb_prichozi_odchozi")->click();
+            test::vyber(w, "combo_firma", "Beta");
+            tlacitko(w, "cb_1")->click();
+        });
+        S_Otarifovane_hovory okno;
+        int filtru = 0;
+        o.pri(Prohlizec, [&](QWidget* w) {
+            QCOMPARE(radkySeznamu(okno), 2);  // calls 3 and 9 of firm Beta, one of them incoming
+            const QString select = okno.sestava().report().select();
+            snimek(w, "s_otarifovane_hovory.png");
+            // A selection left keeps the list and its Select.
+            potom([&](QWidget* d) {
+                ++filtru;
+                QCOMPARE(combo(d, "combo_firma")->currentText(), QStringLiteral("Beta"));
+                tlacitko(d, "cb_2")->click();
+            });
+            tlacitko(w, "cb_1")->click();
+            QCOMPARE(radkySeznamu(okno), 2);
+            QCOMPARE(okno.sestava().report().select(), select);
+            // A new one replaces the conditions of the old: outgoing, every firm.
+            potom([&](QWidget* d) {
+                ++filtru;
+                test::vyber(d, "combo_firma", "Všechny firmy");
+                tlacitko(d, "cb_1")->click();
+            });
+            tlacitko(w, "cb_1")->click();
+            QCOMPARE(radkySeznamu(okno), 5);
+            QVERIFY(okno.sestava().report().select().startsWith(okno.zakladniSelect()));
+            QCOMPARE(okno.sestava().report().select().count("between :vyber_od"), 1);
+            tlacitko(w, "cb_2")->click();
+        });
+        okno.Create(nullptr);
+        QCOMPARE(o.pocet(Filtr), 1);
+        QCOMPARE(filtru, 2);
+        QVERIFY(o.zpravy.isEmpty());
+    }
+
+    void menuItemKeepsTheSelectionBetweenOpenings()
+    {
+        zapisObdobi("2024-03-01", "08:00:00", "2024-03-31", "17:30:00");
+        registruj_prikazy_sestav();
+        QVERIFY(PrikazyMenu::instance().ma(menu::CallBrowser));
+        QVERIFY(PrikazyMenu::instance().ma(menu::AccountCodes));
+        Ovladac o;
+        int krok = 0;
+        o.pri(Filtr, [&](QWidget* w) {
+            if (++krok == 1) test::vyber(w, "combo_linka", "200");
+            else QCOMPARE(combo(w, "combo_linka")->currentText(), QStringLiteral("200"));
+            tlacitko(w, "cb_1")->click();
+        });
+        o.pri(Prohlizec, [](QWidget* w) { tlacitko(w, "cb_2")->click(); });
+        PrikazyMenu::instance().spust(menu::CallBrowser, nullptr);
+        PrikazyMenu::instance().spust(menu::CallBrowser, nullptr);
+        QCOMPARE(krok, 2);
+        QCOMPARE(o.pocet(Prohlizec), 2);
+    }
+
+    void printWithoutADefaultPrinterOpensThePrinterChoice()
+    {
+        PrintForm::setPrinterSource({[] { return QList<Printer>(); }, [] { return QString(); }});
+        zapisObdobi("2024-03-01", "08:00:00", "2024-03-31", "17:30:00");
+        Ovladac o;
+        o.pri(Filtr, [](QWidget* w) { tlacitko(w, "cb_1")->click(); });
+        int tiskaren = 0;
+        S_Otarifovane_hovory okno;
+        o.pri(Prohlizec, [&](QWidget* w) {
+            test::Ovladac::naModalnim<PrintForm>([&](PrintForm* d) {
+                ++tiskaren;
+                d->findChild<QPushButton*>("cb_cancel")->click();
+            });
+            tlacitko(w, "cb_3")->click();
+            tlacitko(w, "cb_2")->click();
+        });
+        okno.Create(nullptr);
+        QCOMPARE(tiskaren, 1);
+    }
+};
+
+QTEST_MAIN(TestOtarifovaneHovory)
+#include "tst_otarifovane_hovory.moc"
