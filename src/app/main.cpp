@@ -1,5 +1,6 @@
 // Kavro: call accounting for a company's telephone exchange.
 #include "frame/forms/zakladni_okno.h"
+#include "platform/forms/translation.h"
 #include "prikazy.h"
 
 #include <QApplication>
@@ -8,6 +9,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    kavro::installCzechTranslation();
     // The whole command line, program path included: the instance option may stand anywhere in it.
     QStringList casti;
     for (int i = 0; i < argc; ++i) casti << QString::fromLocal8Bit(argv[i]);

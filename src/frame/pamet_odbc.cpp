@@ -36,9 +36,16 @@ QString velikostPametiZeStartu(const QString& start)
     return m.hasMatch() ? m.captured(2) : QStringLiteral("2");
 }
 
+bool velikostPametiJePlatna(const QString& velikost)
+{
+    if (!jenCislice(velikost) || velikost.size() > 6) return false;
+    const int mb = velikost.toInt();
+    return mb >= 1 && mb <= 65536;
+}
+
 QString startSVelikostiPameti(const QString& start, const QString& velikost)
 {
-    if (!jenCislice(velikost)) return start;
+    if (!velikostPametiJePlatna(velikost)) return start;
     const auto m = volbaPameti().match(start);
     if (!m.hasMatch()) return start + QStringLiteral(" -c") + velikost + u'M';
     QString novy = start;

@@ -14,10 +14,14 @@ QString klicZdrojeKavro();
 // "2" when the line has no such option.
 QString velikostPametiZeStartu(const QString& start);
 
+// Whether `velikost` is a cache size the program accepts: a whole number of
+// megabytes from 1 to 65,536.
+bool velikostPametiJePlatna(const QString& velikost);
+
 // The start line with the cache size set to `velikost` (digits): the digits of
 // the first cache option are replaced and everything else stays as it was; a line
-// without the option gets " -c<velikost>M" appended. An empty or non-numeric size
-// changes nothing.
+// without the option gets " -c<velikost>M" appended. A size that is not
+// accepted (see velikostPametiJePlatna) changes nothing.
 QString startSVelikostiPameti(const QString& start, const QString& velikost);
 
 } // namespace kavro

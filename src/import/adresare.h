@@ -20,4 +20,10 @@ QString vstupniAdresar(const ConfigValue& hodnota = {});
 // The same folder from the store `konfigurace`.
 QString vstupniAdresar(const konfiguracni_hodnoty& konfigurace);
 
+// Whether the daily files can be read from `adresar`: an existing folder
+// whose entries can be listed.
+bool adresarJeCitelny(const QString& adresar);
+// The message for a folder that is not (the folder named in it).
+QString zpravaONecitelnemAdresari(const QString& adresar);
+
 } // namespace kavro

@@ -45,7 +45,9 @@ QDate denZTextu(const QString& den)
 
 QString posledni_zapis_do_hovoru(Transaction& t)
 {
-    Query q(t, QStringLiteral("SELECT Coalesce(date(Max(hovory.ustredna_datum_a_cas)),date('1997-08-01')) FROM DBA.hovory hovory"));
+    Query q(t, QStringLiteral("SELECT Coalesce(date(Max(hovory.ustredna_datum_a_cas)),date('1997-08-01')) FROM DBA.hovory hovory "
+                              "WHERE hovory.ustredna_datum_a_cas < ?"));
+    q.bind(1, clock::today().addDays(1).toString(QStringLiteral("yyyy-MM-dd")));
     QString d;
     if (q.run() && !q.atEnd()) d = q.value(1);
     q.close();
@@ -124,7 +126,10 @@ void Import_hovoru::hlasPrubeh(qint64 pos, qint64 size, bool vzdy)
 void Import_hovoru::spustTarifikaci()
 {
     ++m_souhrn.behu_tarifikace;
-    if (m_tarif && !m_tarif->spust()) m_souhrn.chyba_tarifikace = m_tarif->zprava();
+    if (!m_tarif) return;
+    emit tarifikace_zacina();
+    if (!m_tarif->spust()) m_souhrn.chyba_tarifikace = m_tarif->zprava();
+    emit tarifikace_skoncila();
 }
 
 void Import_hovoru::potvrd()
@@ -169,7 +174,9 @@ void Import_hovoru::Uloz_strukturu(const Struktura_vety& veta)
     q.bind(9, veta.doplnkova_informace.c_str());
     q.bind(10, veta.kod_uctu.c_str());
     if (!q.execute()) {
-        if (q.lastErrorIsDuplicateKey()) {
+        // A call stored already is a duplicate whatever kept the insert from
+        // running (a write-protected database refuses every insert).
+        if (q.lastErrorIsDuplicateKey() || je_ulozen(veta.cislo_vety)) {
             ++m_souhrn.duplicit;
             m_posledni_duplicitni = true;
             return;
@@ -191,12 +198,16 @@ void Import_hovoru::Cti_textovy_soubor(const QString& path)
     m_posl_soubor = m_posl_celkem = -1;
     hlasPrubeh(0, size, true);
     qint64 pos = 0;
+    qint64 zaznam = 0;
     Pole_vety pole[10];
     while (f.nextHeader()) {
         if (m_ukoncit.load(std::memory_order_relaxed)) break;
+        ++zaznam;
         if (f.readBody() != Datovy_soubor_sberace::Vysledek::Veta) {
             ++m_souhrn.chybnych_souboru;
-            emit chybna_data(path);
+            emit chybna_data(path, zaznam, pos);
+            // The rest of the file is skipped: for the run's progress it is done.
+            pos = size;
             break;
         }
         ++m_souhrn.vet;
@@ -205,6 +216,15 @@ void Import_hovoru::Cti_textovy_soubor(const QString& path)
         rozdel_vetu(f.bodyData(), f.bodySize(), pole);
         Vynuluj_strukturu(m_veta);
         Nacti_cislo_a_datum(pole, m_veta);
+        // A date, time or duration that is no real value (a damaged record that
+        // still has its separators) is not stored; the file goes on. The
+        // collector's own "0000-00-00" is left to the rule below.
+        const std::string& d = m_veta.datum_a_cas;
+        const bool nulovy = d.size() > 9 && ((d[5] == '0' && d[6] == '0') || (d[8] == '0' && d[9] == '0'));
+        if (!nulovy && (!Datum_a_cas_je_platny(d) || !Delka_je_platna(pole[2]))) {
+            ++m_souhrn.neplatnych_casu;
+            continue;
+        }
         // Calls already stored come in runs (a day read again): after one, the
         // next is looked up by its number before the rest of it is converted.
         // Otherwise the insert itself finds a stored number.
@@ -268,6 +288,8 @@ Import_hovoru::Souhrn Import_hovoru::Vkladej_soubory(const Parametry& p)
     spustTarifikaci();
     potvrd();
     m_souhrn.zruseno = m_ukoncit.load();
+    // Every file of the run has been read or skipped: the whole run is done.
+    if (!m_souhrn.zruseno && m_celkem > 0) emit prubeh(0, 0, m_celkem, m_celkem);
     m_vloz.reset();
     m_hledej.reset();
     emit hotovo(m_souhrn);
@@ -277,8 +299,10 @@ Import_hovoru::Souhrn Import_hovoru::Vkladej_soubory(const Parametry& p)
 QString Import_hovoru::textChyb(const Souhrn& s)
 {
     QString t;
-    if (s.chyb_vkladani > 0 || s.chyb_potvrzeni > 0) {
+    if (s.chyb_vkladani > 0 || s.chyb_potvrzeni > 0 || s.neplatnych_casu > 0) {
         t = QStringLiteral("Import hovorů skončil s chybami.");
+        if (s.neplatnych_casu > 0)
+            t += QStringLiteral("\nZáznamů s neplatným datem nebo časem, které nebyly uloženy: %1").arg(s.neplatnych_casu);
         if (s.chyb_vkladani > 0)
             t += QStringLiteral("\nHovorů, které databáze odmítla uložit: %1").arg(s.chyb_vkladani);
         if (s.chyb_potvrzeni > 0)

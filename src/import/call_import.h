@@ -31,7 +31,9 @@ struct FDX_Typ_importu {
 
 
 
-// Day of the newest stored call as YYYYMMDD; 19970801 for an empty table.
+// Day of the newest stored call that is not after today, as YYYYMMDD;
+// 19970801 when there is none. (A call dated in the future by a wrong exchange
+// clock is stored, but must not move the start of the next import.)
 QString posledni_zapis_do_hovoru(Transaction& t);
 // The following day, YYYYMMDD -> YYYYMMDD.
 QString Pricti_jeden_den(const QString& den);
@@ -61,6 +63,7 @@ public:
         qint64 ulozeno = 0;          // calls stored
         qint64 duplicit = 0;         // calls already stored
         qint64 nulovych_dnu = 0;     // records with month or day "00"
+        qint64 neplatnych_casu = 0;  // records whose date, time or duration is no real value
         qint64 chybnych_souboru = 0; // files stopped by a malformed record
         qint64 chyb_vkladani = 0;    // inserts the database refused
         qint64 chyb_potvrzeni = 0;   // commits that failed
@@ -105,8 +108,13 @@ signals:
     void stav(const QString& text);
     // The tariffing step in progress ("" when a run has ended).
     void stav_tarifikace(const QString& text);
-    // A malformed record stopped the reading of a file.
-    void chybna_data(const QString& soubor);
+    // A malformed record stopped the reading of a file: the file, the record's
+    // number in it (from 1) and the byte where the record begins. The window
+    // connects it blocking: the import goes on when the user has answered.
+    void chybna_data(const QString& soubor, qint64 cislo_zaznamu, qint64 pozice);
+    // A tariffing run starts and has ended (the window shows it meanwhile).
+    void tarifikace_zacina();
+    void tarifikace_skoncila();
     // The run has ended.
     void hotovo(const kavro::Import_hovoru::Souhrn& souhrn);
 

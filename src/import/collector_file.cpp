@@ -26,8 +26,52 @@ bool Veta_je_spravne(const char* body, int len)
     static const struct { int pos; char ch; } rule[] = {
         {9, ';'}, {14, '-'}, {17, '-'}, {20, ' '}, {23, ':'}, {26, ':'}, {29, ';'}, {32, ':'}, {35, ':'},
     };
+    if (len < 36) return false;
     for (const auto& r : rule) {
-        if (r.pos >= len || body[r.pos] != r.ch) return false;
+        if (body[r.pos] != r.ch) return false;
+    }
+    const int konec = (len >= 2 && body[len - 2] == '\r' && body[len - 1] == '\n') ? len - 2 : len;
+    for (int i = 0; i < konec; ++i) {
+        const auto b = static_cast<unsigned char>(body[i]);
+        if (b < 0x20 || b == 0x7F) return false;
+    }
+    return true;
+}
+
+namespace {
+
+bool cislice(const char* s, int from, int n, int& out)
+{
+    out = 0;
+    for (int i = from; i < from + n; ++i) {
+        if (s[i] < '0' || s[i] > '9') return false;
+        out = out * 10 + (s[i] - '0');
+    }
+    return true;
+}
+
+} // namespace
+
+bool Datum_a_cas_je_platny(const std::string& dt)
+{
+    if (dt.size() != 19 || dt[4] != '-' || dt[7] != '-' || dt[10] != ' ' || dt[13] != ':' || dt[16] != ':')
+        return false;
+    const char* s = dt.data();
+    int rok, mesic, den, h, m, sec;
+    if (!cislice(s, 0, 4, rok) || !cislice(s, 5, 2, mesic) || !cislice(s, 8, 2, den) || !cislice(s, 11, 2, h)
+        || !cislice(s, 14, 2, m) || !cislice(s, 17, 2, sec))
+        return false;
+    if (rok < 1 || mesic < 1 || mesic > 12 || den < 1 || h > 23 || m > 59 || sec > 59) return false;
+    static const int dny[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool prestupny = (rok % 4 == 0 && rok % 100 != 0) || rok % 400 == 0;
+    return den <= dny[mesic - 1] + (mesic == 2 && prestupny ? 1 : 0);
+}
+
+bool Delka_je_platna(const Pole_vety& pole)
+{
+    for (int i = 0; i < pole.size; ++i) {
+        const char c = pole.data[i];
+        if (c != ':' && (c < '0' || c > '9')) return false;
     }
     return true;
 }

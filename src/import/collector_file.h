@@ -48,8 +48,17 @@ QByteArray Odkoduj_vetu(const char* body, quint8 c, quint8 n);
 // The same into `out` (at least n + 1 bytes); returns the length of the text.
 int Odkoduj_vetu(const char* body, quint8 c, quint8 n, char* out);
 
-// The validity rule: the separators at positions 9, 14, 17, 20, 23, 26, 29, 32, 35.
-// A body shorter than 36 characters is not valid.
+// The validity rule of a plain body:
+//   | what                         | where                              | must be      |
+//   |------------------------------|------------------------------------|--------------|
+//   | length                       | the whole body                     | 36 or more   |
+//   | separators                   | 9, 29                              | ';'          |
+//   |                              | 14, 17                             | '-'          |
+//   |                              | 20                                 | ' '          |
+//   |                              | 23, 26, 32, 35                     | ':'          |
+//   | no control character         | every byte but a final CR LF       | 0x20 or more, not 0x7F |
+// A record whose length byte was damaged swallows its CR LF and the next
+// record's header: the control characters tell it apart.
 bool Veta_je_spravne(const char* body, int len);
 inline bool Veta_je_spravne(const QByteArray& body) { return Veta_je_spravne(body.constData(), int(body.size())); }
 
@@ -58,6 +67,13 @@ inline bool Veta_je_spravne(const QByteArray& body) { return Veta_je_spravne(bod
 QByteArray vrat_polozku(const QByteArray& body, int k);
 // All ten fields at once, split in the same way (no copies).
 void rozdel_vetu(const char* body, int len, Pole_vety (&pole)[10]);
+
+// Whether a record's date and time ("YYYY-MM-DD hh:mm:ss") is a real moment:
+// digits where digits belong, month 1-12, a day the month has, hh < 24,
+// mm and ss < 60. The collector's "0000-00-00 00:00:00" is not one.
+bool Datum_a_cas_je_platny(const std::string& datum_a_cas);
+// Whether a duration "hh:mm:ss" holds only digits and the two colons.
+bool Delka_je_platna(const Pole_vety& pole);
 
 // Clears a record: numbers 0, texts empty, transfer mark false.
 void Vynuluj_strukturu(Struktura_vety& veta);

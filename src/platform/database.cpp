@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QUrl>
 #include <sqlite3.h>
 
 namespace kavro {
@@ -22,6 +23,26 @@ Transaction& Transaction::main()
 {
     static Transaction t;
     return t;
+}
+
+QString engineErrorText(int code, const QString& engineText)
+{
+    QString czech;
+    switch (code & 0xFF) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: czech = QStringLiteral("Databázi právě používá jiný program, zkuste to prosím znovu."); break;
+    case SQLITE_READONLY: czech = QStringLiteral("Databázi lze pouze číst, změny nelze uložit."); break;
+    case SQLITE_CANTOPEN: czech = QStringLiteral("Databázový soubor nelze otevřít."); break;
+    case SQLITE_NOTADB: czech = QStringLiteral("Soubor není databáze."); break;
+    case SQLITE_CORRUPT: czech = QStringLiteral("Databázový soubor je poškozen."); break;
+    case SQLITE_FULL: czech = QStringLiteral("Na disku není místo pro databázi."); break;
+    case SQLITE_IOERR: czech = QStringLiteral("Databázový soubor nelze číst nebo do něj zapisovat."); break;
+    case SQLITE_CONSTRAINT: czech = QStringLiteral("Záznam porušuje pravidla databáze (například je již uložen)."); break;
+    case SQLITE_PERM:
+    case SQLITE_AUTH: czech = QStringLiteral("K databázi nemáte přístup."); break;
+    default: czech = QStringLiteral("Databáze příkaz odmítla."); break;
+    }
+    return engineText.isEmpty() ? czech : czech + QLatin1Char('\n') + engineText;
 }
 
 void Transaction::setError(int code, const QString& text)
@@ -59,14 +80,19 @@ bool Transaction::connectFile(const QString& path, int cacheKiB)
     Lock l(m_mutex);
     disconnect();
     clearError();
-    if (!QFileInfo::exists(path)) {
-        setError(SQLITE_CANTOPEN, QStringLiteral("Databázový soubor %1 neexistuje").arg(path));
+    // Connecting never creates a database: the file must exist and be a
+    // Kavro database (its tables there).
+    const QFileInfo fi(path);
+    if (!fi.exists() || fi.isDir()) {
+        setError(SQLITE_CANTOPEN, engineErrorText(SQLITE_CANTOPEN, fi.isDir() ? QStringLiteral("%1 je složka.").arg(path)
+                                                                               : QStringLiteral("%1 neexistuje.").arg(path)));
         return false;
     }
     sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX, nullptr);
+    int rc = sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX | SQLITE_OPEN_URI,
+                             nullptr);
     if (rc != SQLITE_OK) {
-        setError(rc, QString::fromUtf8(sqlite3_errstr(rc)));
+        setError(rc, engineErrorText(rc, QString::fromUtf8(sqlite3_errstr(rc))));
         sqlite3_close(db);
         return false;
     }
@@ -75,14 +101,26 @@ bool Transaction::connectFile(const QString& path, int cacheKiB)
     m_db = db;
     m_path = path;
     registerSqlFunctions(db);
-    // Tables are owned by "dba": the file is attached under that name.
-    if (!exec(QStringLiteral("ATTACH DATABASE ? AS dba"), {path})) {
-        const int e = m_lastError;
-        const QString t = m_lastErrorText;
+    auto fail = [&](int e, const QString& text) {
         disconnect();
-        setError(e, t);
+        setError(e, text);
         return false;
+    };
+    // Tables are owned by "dba": the file is attached under that name, as an
+    // existing file only ("mode=rw": never created; a write-protected file is
+    // opened for reading).
+    const QString uri = QStringLiteral("file:") + QString::fromLatin1(QUrl::toPercentEncoding(fi.absoluteFilePath(), "/"))
+                        + QStringLiteral("?mode=rw");
+    if (!exec(QStringLiteral("ATTACH DATABASE ? AS dba"), {uri})) return fail(m_lastError, m_lastErrorText);
+    if (!sqlite3_get_autocommit(db)) sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+    // The file must be a database (a first read proves it) and hold the calls table.
+    const QString tables = scalar(QStringLiteral("SELECT count(*) FROM dba.sqlite_master WHERE type = 'table' AND name = 'hovory'"));
+    if (tables.isEmpty()) {
+        const int e = m_lastError ? m_lastError : SQLITE_NOTADB;
+        return fail(e, m_lastError ? m_lastErrorText : engineErrorText(e, QString()));
     }
+    if (tables == u"0")
+        return fail(SQLITE_ERROR, QStringLiteral("Soubor %1 není databáze programu Kavro: chybí v něm její tabulky.").arg(path));
     // Settings of the connection: outside any unit of work, where the engine
     // refuses to change the journal and the safety level. Write-ahead logging
     // lets another program read while this one writes; with it, a commit need
@@ -92,14 +130,6 @@ bool Transaction::connectFile(const QString& path, int cacheKiB)
     QByteArray pragmas = "PRAGMA dba.journal_mode=WAL; PRAGMA dba.synchronous=NORMAL; PRAGMA foreign_keys=OFF;";
     if (cacheKiB > 0) pragmas += "PRAGMA dba.cache_size=-" + QByteArray::number(cacheKiB) + ";";
     sqlite3_exec(db, pragmas.constData(), nullptr, nullptr, nullptr);
-    // The file must be a database: a first read proves it.
-    if (scalar(QStringLiteral("SELECT count(*) FROM dba.sqlite_master")).isEmpty()) {
-        const int e = m_lastError ? m_lastError : SQLITE_NOTADB;
-        const QString t = m_lastErrorText;
-        disconnect();
-        setError(e, t);
-        return false;
-    }
     clearError();
     return true;
 }
@@ -120,20 +150,32 @@ bool Transaction::begin()
     return beginIfNeeded();
 }
 
-bool Transaction::beginIfNeeded()
+bool Transaction::beginIfNeeded(bool write)
 {
     if (!m_db) {
         setError(-1, QStringLiteral("Není spojení s databází"));
         return false;
     }
     if (sqlite3_get_autocommit(m_db)) {
-        int rc = sqlite3_exec(m_db, "BEGIN", nullptr, nullptr, nullptr);
+        m_wrote = false;
+        int rc = sqlite3_exec(m_db, write ? "BEGIN IMMEDIATE" : "BEGIN", nullptr, nullptr, nullptr);
         if (rc != SQLITE_OK) {
-            setError(rc, QString::fromUtf8(sqlite3_errmsg(m_db)));
+            setError(rc, engineErrorText(rc, QString::fromUtf8(sqlite3_errmsg(m_db))));
             return false;
         }
     }
     return true;
+}
+
+bool Transaction::restartForWrite(sqlite3_stmt* writing)
+{
+    if (m_wrote || sqlite3_get_autocommit(m_db)) return false;
+    for (sqlite3_stmt* s = sqlite3_next_stmt(m_db, nullptr); s; s = sqlite3_next_stmt(m_db, s))
+        if (s != writing && sqlite3_stmt_busy(s)) return false;
+    // Only reads would be dropped: what they saw is read again by the unit's
+    // later statements, as a database server's unit of work would see it.
+    sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    return sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
 // Ends the open unit of work with COMMIT or ROLLBACK; nothing open is no error.
@@ -145,10 +187,11 @@ bool Transaction::finish(const char* sql)
         return false;
     }
     clearError();
+    m_wrote = false;
     if (sqlite3_get_autocommit(m_db)) return true;
     const int rc = sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
-        setError(rc, QString::fromUtf8(sqlite3_errmsg(m_db)));
+        setError(rc, engineErrorText(rc, QString::fromUtf8(sqlite3_errmsg(m_db))));
         return false;
     }
     return true;
@@ -180,7 +223,7 @@ bool Transaction::execScript(const QString& script)
     const QByteArray utf8 = script.toUtf8();
     int rc = sqlite3_exec(m_db, utf8.constData(), nullptr, nullptr, &err);
     if (rc != SQLITE_OK) {
-        setError(rc, QString::fromUtf8(err ? err : sqlite3_errstr(rc)));
+        setError(rc, engineErrorText(rc, QString::fromUtf8(err ? err : sqlite3_errstr(rc))));
         sqlite3_free(err);
         return false;
     }
@@ -326,7 +369,7 @@ void Query::fail(int code)
         const int ext = sqlite3_extended_errcode(db);
         m_duplicateKey = ext == SQLITE_CONSTRAINT_PRIMARYKEY || ext == SQLITE_CONSTRAINT_UNIQUE;
     }
-    m_error = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("Není spojení s databází");
+    m_error = db ? engineErrorText(code, QString::fromUtf8(sqlite3_errmsg(db))) : QStringLiteral("Není spojení s databází");
     m_t.setError(code, m_error);
 }
 
@@ -334,8 +377,9 @@ bool Query::prepare()
 {
     m_error.clear();
     m_duplicateKey = false;
-    if (!m_t.beginIfNeeded()) {
-        m_error = m_t.m_lastErrorText;
+    if (!m_t.m_db) {
+        m_error = QStringLiteral("Není spojení s databází");
+        m_t.setError(-1, m_error);
         return false;
     }
     if (m_stmt) {
@@ -355,6 +399,10 @@ bool Query::prepare()
             m_t.setError(-1, m_error);
             return false;
         }
+    }
+    if (!m_t.beginIfNeeded(!sqlite3_stmt_readonly(m_stmt))) {
+        m_error = m_t.m_lastErrorText;
+        return false;
     }
     const int n = sqlite3_bind_parameter_count(m_stmt);
     for (int i = 0; i < n && i < m_bindCount; ++i) {
@@ -468,11 +516,19 @@ bool Query::execute()
     if (!prepare()) return false;
     int rc;
     while ((rc = sqlite3_step(m_stmt)) == SQLITE_ROW) {}
+    if (rc == SQLITE_BUSY) {
+        // Another program wrote since this unit began reading: begin again as a
+        // writing unit, waiting for the other program, and write then.
+        sqlite3_reset(m_stmt);
+        if (m_t.restartForWrite(m_stmt))
+            while ((rc = sqlite3_step(m_stmt)) == SQLITE_ROW) {}
+    }
     if (rc != SQLITE_DONE) {
         fail(rc);
         sqlite3_reset(m_stmt);
         return false;
     }
+    if (!sqlite3_stmt_readonly(m_stmt)) m_t.m_wrote = true;
     m_rowCount = sqlite3_changes64(m_t.m_db);
     sqlite3_reset(m_stmt);
     m_t.clearError();
@@ -497,6 +553,13 @@ bool createDatabase(const QString& path, const QString& dbDir, QString* error)
     const QStringList files = dir.entryList({QStringLiteral("*.sql")}, QDir::Files, QDir::Name);
     if (files.isEmpty()) return setErr(QStringLiteral("Ve složce %1 nejsou soubory *.sql").arg(dbDir));
     QDir().mkpath(QFileInfo(path).absolutePath());
+    // Call records are personal data: the file (and the engine's -wal and -shm
+    // files, which take its mode) is readable by its owner only.
+    {
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly) || !f.setPermissions(QFile::ReadOwner | QFile::WriteOwner))
+            return setErr(QStringLiteral("Soubor %1 nelze vytvořit").arg(path));
+    }
     // The scripts name tables without an owner: they run on the file itself.
     sqlite3* db = nullptr;
     if (sqlite3_open(path.toUtf8().constData(), &db) != SQLITE_OK) {

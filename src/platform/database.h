@@ -72,11 +72,19 @@ private:
     friend class FastStatement;
     void setError(int code, const QString& text);
     void clearError() { m_lastError = 0; m_lastErrorText.clear(); }
-    bool beginIfNeeded();
+    // Opens the unit of work if none is open; `write`: the unit's first
+    // statement writes, so it takes the database's write lock at once (and
+    // waits for another program's unit to end instead of failing later).
+    bool beginIfNeeded(bool write = false);
     bool finish(const char* sql);
+    // A unit that has only read so far and found the database busy when it
+    // first wrote: starts it again as a writing unit (waiting for the other
+    // program). False when it has written already or a cursor is still open.
+    bool restartForWrite(sqlite3_stmt* writing);
 
     sqlite3* m_db = nullptr;
     QString m_path;
+    bool m_wrote = false;  // the open unit of work has written
     int m_lastError = 0;
     QString m_lastErrorText;
     std::recursive_mutex m_mutex;
@@ -159,6 +167,10 @@ private:
     std::vector<Bound> m_binds;
     int m_bindCount = 0;
 };
+
+// The message of an engine error: a Czech sentence saying what happened, then
+// the engine's own text on the next line.
+QString engineErrorText(int code, const QString& engineText);
 
 // Registers the functions the statements rely on (argn, dow, seconds, List,
 // month, year, day, three-argument ifnull, a lenient date, ceiling, ...).

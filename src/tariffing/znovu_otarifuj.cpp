@@ -116,8 +116,10 @@ Znovu_otarifuj::Vysledek Znovu_otarifuj::otarifuj(const QString& od, const QStri
 
     // The directories and tariff tables cannot change inside the unit of work: they are read once.
     m_tarifovani.podrzTabulky(true);
+    int hotovo = 0;
     for (const QString& d : seznam) {
         emit den(d);
+        emit postup(hotovo++, int(seznam.size()));
         // The day's calls go back to stage 2 as the run reads them.
         m_tarifovani.vynulujNejdriv(d, nasledujici_den(d));
         const bool ok = m_tarifovani.tarifikuj_bez_potvrzeni() == Tarifovani::Vysledek::Hotovo;

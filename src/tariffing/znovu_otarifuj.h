@@ -73,8 +73,10 @@ public:
     Tarifovani& tarifovani() { return m_tarifovani; }
 
 signals:
-    // The day whose calls are being tariffed now.
+    // The day whose calls are being tariffed now, and how many days of the
+    // period were done before it out of how many.
     void den(const QString& den);
+    void postup(int hotovo, int celkem);
     // The tariffing's step in progress.
     void status(const QString& text);
 

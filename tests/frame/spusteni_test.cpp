@@ -79,6 +79,9 @@ TEST(PametOdbc, SavingReplacesOnlyTheFirstCacheOption)
     // An empty or non-numeric size changes nothing.
     EXPECT_EQ(startSVelikostiPameti("dbeng -c 16M", ""), "dbeng -c 16M");
     EXPECT_EQ(startSVelikostiPameti("dbeng -c 16M", "1x"), "dbeng -c 16M");
+    for (const char* mimo : {"0", "65537", "99999999999999999999", "-4"})
+        EXPECT_EQ(startSVelikostiPameti("dbeng -c 16M", mimo), "dbeng -c 16M") << mimo;
+    EXPECT_EQ(startSVelikostiPameti("dbeng -c 16M", "65536"), "dbeng -c 65536M");
     // The database layer reads the size that was written.
     EXPECT_EQ(Transaction::cacheKiBFromStartLine(startSVelikostiPameti("dbeng -c 16M -x", "32")), 32 * 1024);
     EXPECT_EQ(Transaction::cacheKiBFromStartLine(startSVelikostiPameti("dbeng", "4")), 4 * 1024);

@@ -243,6 +243,17 @@ private slots:
         }));
         QCOMPARE(ukazano, QString("16"));
         QCOMPARE(reg.read(kOdbc, "start"), QString("dbeng -c 32M -x tcpip"));
+        // A size out of range is refused with a message and writes nothing.
+        o.zpravy.clear();
+        QVERIFY(!o.ukaz(d, [](QWidget* w) {
+            najdi<QLineEdit>(w, "textb_1")->setText("0");
+            najdi<QPushButton>(w, "cb_1")->click();
+            QVERIFY(w->isVisible());
+            QTest::keyClick(w, Qt::Key_Escape);
+        }));
+        QCOMPARE(o.zpravy.size(), 1);
+        QVERIFY(o.zpravy.value(0).contains("od 1 do 65536 MB"));
+        QCOMPARE(reg.read(kOdbc, "start"), QString("dbeng -c 32M -x tcpip"));
         // Leaving writes nothing.
         QVERIFY(!o.ukaz(d, [](QWidget* w) {
             najdi<QLineEdit>(w, "textb_1")->setText("64");

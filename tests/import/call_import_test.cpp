@@ -11,7 +11,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <gtest/gtest.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace kavro;
 
@@ -255,6 +258,83 @@ TEST_F(CallImport, ZeroDatesMalformedRecordsReadOnlyAndUpperCaseFiles)
     Transaction::main().rollback();
     EXPECT_EQ(count(), 3); // 1, 4 and 10
     EXPECT_EQ(count("id_hovoru IN (1, 4, 10)"), 3);
+}
+
+TEST_F(CallImport, ImpossibleDatesAreSkippedAndCountedFutureDatesStoredAndControlCharactersStopTheFile)
+{
+    QByteArray badTime = bodyOf(3, "2024-03-15 12:00:00");
+    badTime.replace(21, 8, "12::%:03");
+    QByteArray badDuration = bodyOf(5, "2024-03-15 12:30:00");
+    badDuration[31] = 'x';
+    writeBodies(env.dataDir() + "/20240315.dat",
+                {bodyOf(1, "2024-03-15 10:00:00"), bodyOf(2, "2024-03-1a 11:00:00"), badTime,
+                 bodyOf(4, "2024-13-45 12:00:00"), badDuration, bodyOf(6, "2036-01-01 09:00:00"),
+                 bodyOf(7, "2024-03-15 13:00:00")});
+    // Record 11's length byte is damaged: it swallows its CR LF and the header of 12.
+    QByteArray day16;
+    day16 += gendata::frame(bodyOf(10, "2024-03-16 10:00:00"), 40);
+    QByteArray swallow = bodyOf(11, "2024-03-16 11:00:00") + QByteArray("\x07\x23", 2);
+    day16 += gendata::frame(swallow, 41);
+    day16 += gendata::frame(bodyOf(12, "2024-03-16 12:00:00"), 42);
+    QFile f(env.dataDir() + "/20240316.dat");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(day16);
+    f.close();
+    QStringList malformed;
+    QObject::connect(&imp, &Import_hovoru::chybna_data, [&](const QString& file) { malformed << file; });
+
+    const Import_hovoru::Souhrn s = imp.Vkladej_soubory(period(QDate(2024, 3, 15), QDate(2024, 3, 16)));
+    EXPECT_EQ(s.neplatnych_casu, 4);
+    EXPECT_NE(Import_hovoru::textChyb(s).indexOf("neplatným datem nebo časem, které nebyly uloženy: 4"), -1);
+    EXPECT_EQ(malformed.size(), 1);
+    EXPECT_EQ(count("id_hovoru IN (1, 6, 7, 10)"), 4);
+    EXPECT_EQ(count(), 4);
+    EXPECT_EQ(count("ustredna_volane_cislo GLOB '*[' || char(1) || '-' || char(31) || ']*'"), 0);
+
+    // The call of 2036 is stored, but the next new import starts from the newest real day.
+    EXPECT_EQ(posledni_zapis_do_hovoru(Transaction::main()), "20240316");
+}
+
+TEST_F(CallImport, TwoProgramsImportingAtOnceStoreEveryCallOnceWithoutRefusals)
+{
+    const gendata::Result r = generate(2000);
+    Transaction druhe;
+    ASSERT_TRUE(druhe.connectFile(env.databasePath()));
+    Import_hovoru a(Transaction::main());
+    Import_hovoru b(druhe);
+    Import_hovoru::Souhrn sa, sb;
+    const auto p = period(QDate(2024, 3, 15), QDate(2024, 3, 17));
+    std::thread ta([&] { sa = a.Vkladej_soubory(p); });
+    std::thread tb([&] { sb = b.Vkladej_soubory(p); });
+    ta.join();
+    tb.join();
+    EXPECT_EQ(sa.chyb_vkladani + sb.chyb_vkladani, 0) << sa.posledni_chyba.toStdString() << sb.posledni_chyba.toStdString();
+    EXPECT_EQ(sa.chyb_potvrzeni + sb.chyb_potvrzeni, 0);
+    EXPECT_EQ(sa.ulozeno + sb.ulozeno, r.records);
+    EXPECT_EQ(sa.duplicit + sb.duplicit, r.records);
+    druhe.rollback();
+    druhe.disconnect();
+    EXPECT_EQ(count(), r.records);
+}
+
+TEST_F(CallImport, WriteProtectedDatabaseCountsStoredCallsAsDuplicatesAndSaysWhyTheRestIsRefused)
+{
+    writeBodies(env.dataDir() + "/20240315.dat", {bodyOf(1, "2024-03-15 10:00:00"), bodyOf(2, "2024-03-15 11:00:00")});
+    ASSERT_TRUE(Transaction::main().exec("INSERT INTO dba.hovory (id_hovoru, ustredna_datum_a_cas) VALUES (1, '2024-03-15 10:00:00')"));
+    ASSERT_TRUE(Transaction::main().commit());
+    Transaction::main().disconnect();
+    const QString path = env.databasePath();
+    const bool root = ::geteuid() == 0;
+    const bool chranen = root ? QProcess::execute("chattr", {"+i", path}) == 0 : QFile::setPermissions(path, QFile::ReadOwner);
+    if (!chranen) GTEST_SKIP() << "the file cannot be write-protected here";
+    ASSERT_TRUE(Transaction::main().connectFile(path));
+    const Import_hovoru::Souhrn s = imp.Vkladej_soubory(period(QDate(2024, 3, 15), QDate(2024, 3, 15)));
+    EXPECT_EQ(s.duplicit, 1);
+    EXPECT_EQ(s.chyb_vkladani, 1);
+    EXPECT_NE(Import_hovoru::textChyb(s).indexOf("Databázi lze pouze číst"), -1) << Import_hovoru::textChyb(s).toStdString();
+    Transaction::main().disconnect();
+    if (root) QProcess::execute("chattr", {"-i", path});
+    else QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
 }
 
 TEST_F(CallImport, SingleFileStartsItsBarsFromZeroAndTariffsTwice)

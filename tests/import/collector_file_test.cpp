@@ -195,6 +195,38 @@ TEST(CollectorFile, ValidityRule)
               QStringLiteral("0000-00-00 00:00:00"));
 }
 
+TEST(CollectorFile, ControlCharacterMakesARecordMalformed)
+{
+    const QByteArray ok = bodyWith("1;0;0;1;1;;\r\n");
+    ASSERT_TRUE(Veta_je_spravne(ok));
+    // A damaged length byte makes a record swallow its CR LF and the next header.
+    QByteArray swallowed = ok + QByteArray("\x11\x2f", 2) + "123";
+    EXPECT_FALSE(Veta_je_spravne(swallowed));
+    for (char c : {'\t', '\r', '\n', '\x01', '\x7f'}) {
+        QByteArray b = ok;
+        b[40] = c;
+        EXPECT_FALSE(Veta_je_spravne(b)) << int(c);
+    }
+    // The final CR LF is the record's own end; CP1250 letters are no control characters.
+    QByteArray czech = ok;
+    czech[40] = char(0x9A);  // "š"
+    EXPECT_TRUE(Veta_je_spravne(czech));
+}
+
+TEST(CollectorFile, RealDatesAndTimes)
+{
+    for (const char* good : {"2024-02-29 23:59:59", "2023-12-31 00:00:00", "2000-02-29 12:00:00"})
+        EXPECT_TRUE(Datum_a_cas_je_platny(good)) << good;
+    for (const char* bad : {"2026-11-0a 10:00:00", "2026-13-45 10:00:00", "2026-11-05 12::%:03", "2023-02-29 10:00:00",
+                            "1900-02-29 10:00:00", "2026-04-31 10:00:00", "2026-11-05 24:00:00", "2026-11-05 10:60:00",
+                            "0000-00-00 00:00:00", "2026-11-05 10:00", "2026-11-05T10:00:00", "+026-11-05 10:00:00"})
+        EXPECT_FALSE(Datum_a_cas_je_platny(bad)) << bad;
+    const char* d1 = "00:02:10";
+    const char* d2 = "00:0%:10";
+    EXPECT_TRUE(Delka_je_platna(Pole_vety{d1, 8}));
+    EXPECT_FALSE(Delka_je_platna(Pole_vety{d2, 8}));
+}
+
 TEST(CollectorFile, FieldSplit)
 {
     const QByteArray b = bodyWith(" 0601234567 ;12; 0 ;0123;  705; Info ;  A12 \r\n");

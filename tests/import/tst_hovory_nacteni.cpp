@@ -116,8 +116,13 @@ private slots:
             auto* all = w.findChild<QProgressBar*>("progb_2");
             QTRY_COMPARE(status->text(), QString("Importuji den: 2024-03-15"));
             QTRY_COMPARE(all->value(), all->maximum());
+            // The run is shown in the tariffing window over the import window.
+            auto* okno = w.findChild<QDialog*>("Hovory_tarifovani");
+            QVERIFY(okno);
+            QTRY_VERIFY(okno->isVisible());
             gate.release.release();
             QTRY_VERIFY(!w.isVisible());
+            QVERIFY(!okno->isVisible());
         }
         QVERIFY(!rec.import_bezi);
         Transaction::main().rollback();
@@ -200,10 +205,69 @@ private slots:
         rec.typ_importu = 3;
         QVERIFY(Hovory_nacteni::Create(nullptr, &rec, gated()));
         QCOMPARE(boxes.size(), 1);
-        QCOMPARE(boxes[0].text, QString("Data nelze načíst"));
+        // The box names the file and the damaged record on its second line.
+        QCOMPARE(boxes[0].text.section('\n', 0, 0), QString("Data nelze načíst"));
+        QVERIFY(boxes[0].text.section('\n', 1).contains("vybrany.bin, záznam č. 4"));
         QCOMPARE(boxes[0].icon, int(IconWarning));
         Transaction::main().rollback();
         QCOMPARE(count(), 3);
+    }
+
+    void damagedFilesAskOneAtATimeWhileTheImportWaits()
+    {
+        // Two days, each stopped by a damaged third record.
+        gendata::Options o;
+        gendata::Generator g(o);
+        for (int den : {15, 16}) {
+            QList<gendata::Record> records = g.day(QDate(2024, 3, den), 5);
+            QByteArray bad = records[2].plain;
+            bad[26] = 'x';
+            records[2].framed = gendata::frame(bad, 0x33);
+            QVERIFY(gendata::writeFile(env->dataDir() + QString("/202403%1.dat").arg(den), records));
+        }
+        QList<qint64> ulozenoPriOtazce;
+        setMessageAnswerer([&](const MessageRequest& r) {
+            boxes << r;
+            // The worker waits for the answer: nothing of the next file is stored yet.
+            if (r.text.startsWith("Data nelze načíst")) ulozenoPriOtazce << count();
+            return int(ResultOk);
+        });
+        FDX_Typ_importu rec;
+        rec.typ_importu = 1;
+        Hovory_nacteni w(nullptr, &rec, gated());
+        auto* all = w.findChild<QProgressBar*>("progb_2");
+        w.exec();
+        QCOMPARE(ulozenoPriOtazce, (QList<qint64>{2, 4}));
+        QVERIFY(boxes[0].text.contains("20240315.dat, záznam č. 3"));
+        QVERIFY(boxes[1].text.contains("20240316.dat, záznam č. 3"));
+        // The run's bar reaches its end although both files stopped early.
+        QCOMPARE(all->value(), all->maximum());
+    }
+
+    void unreadableCollectorDirectoryIsNamedAndOneFileIsAskedForInIt()
+    {
+        const QString chybi = env->dir() + "/neni/";
+        Registry::instance().write("Software\\Dorvek\\Kavro\\Sberac", "DatovyAdresar", chybi);
+        store = std::make_unique<konfiguracni_hodnoty>(konfiguracni_hodnoty::zakladniKlic(), "Sberac");
+        konfigurace = store.get();
+        FDX_Typ_importu rec;
+        rec.typ_importu = 1;
+        QVERIFY(Hovory_nacteni::Create(nullptr, &rec, gated()));
+        QCOMPARE(boxes.size(), 1);
+        QVERIFY(boxes[0].text.contains(chybi + " neexistuje nebo jej nelze číst"));
+
+        // One file: the question opens in the collector's directory.
+        Registry::instance().write("Software\\Dorvek\\Kavro\\Sberac", "DatovyAdresar", env->dataDir() + "/");
+        store = std::make_unique<konfiguracni_hodnoty>(konfiguracni_hodnoty::zakladniKlic(), "Sberac");
+        konfigurace = store.get();
+        QString otevreno;
+        setFileAnswerer([&](const FileQuestion& q) {
+            otevreno = q.dir;
+            return QString();
+        });
+        rec.typ_importu = 3;
+        QVERIFY(Hovory_nacteni::Create(nullptr, &rec, gated()));
+        QCOMPARE(otevreno, env->dataDir() + "/");
     }
 
     void periodThroughTheDateRangeDialog()

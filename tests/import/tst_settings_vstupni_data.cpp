@@ -5,6 +5,7 @@
 #include "common/forms/cl_vyber_adresare.h"
 #include "common/forms/cl_vyber_adresare_seznam.h"
 #include "import/forms/z_adresar_pro_vstupni_data.h"
+#include "platform/forms/message_box.h"
 #include "platform/registry.h"
 #include "test_env.h"
 
@@ -28,6 +29,7 @@ class TestVstupniData : public QObject {
 
     std::unique_ptr<test::TestEnv> env;
     std::unique_ptr<konfiguracni_hodnoty> store;
+    QStringList zpravy;
 
     Registry& reg() { return Registry::instance(); }
     // A fresh store, as the program loads it at start-up.
@@ -46,9 +48,15 @@ private slots:
         reg().write(Instance, "DatovyAdresar", "/var/sberac/");
         reg().write(Instance, "VstupniDatovyAdresarKavro", "/srv/kavro/");
         nactiStore();
+        zpravy.clear();
+        setMessageAnswerer([this](const MessageRequest& r) {
+            zpravy << r.text;
+            return int(ResultOk);
+        });
     }
     void cleanup()
     {
+        setMessageAnswerer({});
         konfigurace = nullptr;
         store.reset();
         env.reset();
@@ -82,6 +90,9 @@ private slots:
         QCOMPARE(reg().read(Instance, "DatovyZdrojSberace"), QStringLiteral("Ne"));
         QCOMPARE(reg().read(Instance, "VstupniDatovyAdresarKavro"), QStringLiteral("/tmp/jinam/"));
         QCOMPARE(vstupniAdresar(*konfigurace), QStringLiteral("/tmp/jinam/"));
+        // A folder that does not exist is named in a message when it is chosen.
+        QCOMPARE(zpravy.size(), 1);
+        QVERIFY(zpravy[0].contains("/tmp/jinam/ neexistuje nebo jej nelze číst"));
     }
 
     void emptyOwnDirectoryLeavingAndBackToTheCollectors()

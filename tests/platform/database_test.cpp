@@ -2,7 +2,13 @@
 #include "platform/registry.h"
 #include "test_env.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using kavro::Query;
 using kavro::Transaction;
@@ -133,4 +139,93 @@ TEST_F(Database, ConnectionSettingsTakeEffect)
     EXPECT_EQ(one(QStringLiteral("PRAGMA dba.journal_mode")), QStringLiteral("wal"));
     EXPECT_EQ(one(QStringLiteral("PRAGMA dba.synchronous")), QStringLiteral("1"));
     EXPECT_EQ(one(QStringLiteral("PRAGMA dba.cache_size")), QStringLiteral("-8192")); // "-c 8M" of the fixture
+}
+
+namespace {
+
+// Makes a file write-protected even for root (CI runs as root): the immutable
+// attribute where the file system has it, else the permission bits.
+bool writeProtect(const QString& path, bool on)
+{
+    if (::geteuid() == 0)
+        return QProcess::execute(QStringLiteral("chattr"), {on ? QStringLiteral("+i") : QStringLiteral("-i"), path}) == 0;
+    return QFile::setPermissions(path, on ? QFile::ReadOwner : (QFile::ReadOwner | QFile::WriteOwner));
+}
+
+} // namespace
+
+TEST(DatabaseConnection, OnlyAnExistingKavroDatabaseConnectsAndNothingIsCreated)
+{
+    QTemporaryDir dir;
+    Transaction t;
+    struct Case {
+        QString name;
+        QByteArray content;  // null: no file; "dir": a folder
+        int error;
+        QString czech;
+    };
+    const QList<Case> cases = {
+        {"chybi.db", QByteArray(), 14, QStringLiteral("Databázový soubor nelze otevřít.")},
+        {"slozka.db", QByteArray("dir"), 14, QStringLiteral("Databázový soubor nelze otevřít.")},
+        {"prazdny.db", QByteArray(""), 1, QStringLiteral("není databáze programu Kavro")},
+        {"text.db", QByteArray("Toto je seznam hovorů, ne databáze.\n").repeated(200), 26, QStringLiteral("Soubor není databáze.")},
+    };
+    for (const Case& c : cases) {
+        const QString path = dir.filePath(c.name);
+        if (c.content == "dir") {
+            ASSERT_TRUE(QDir(dir.path()).mkdir(c.name));
+        } else if (!c.content.isNull()) {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(c.content);
+        }
+        const qint64 size = QFileInfo(path).size();
+        EXPECT_FALSE(t.connectFile(path)) << c.name.toStdString();
+        EXPECT_FALSE(t.isConnected());
+        EXPECT_EQ(t.lastErrorNumber(), c.error) << c.name.toStdString();
+        EXPECT_TRUE(t.lastErrorText().contains(c.czech)) << t.lastErrorText().toStdString();
+        EXPECT_EQ(QFileInfo(path).size(), size) << c.name.toStdString();  // nothing written or created
+    }
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("chybi.db")));
+
+    // A database of another program: its tables are not Kavro's.
+    const QString other = dir.filePath("jiny.db");
+    {
+        Transaction w;
+        ASSERT_TRUE(kavro::createDatabase(other, QStringLiteral(KAVRO_DB_DIR)));
+        ASSERT_TRUE(w.connectFile(other));
+        ASSERT_TRUE(w.exec(QStringLiteral("DROP TABLE dba.hovory")));
+        ASSERT_TRUE(w.commit());
+    }
+    EXPECT_FALSE(t.connectFile(other));
+    EXPECT_EQ(t.lastErrorNumber(), 1);
+    // A database the program's tools create is its owner's only.
+    EXPECT_EQ(QFileInfo(other).permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther),
+              QFile::Permissions());
+}
+
+TEST(DatabaseConnection, WriteProtectedDatabaseIsReadAndRefusesWritesInCzech)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("kavro.db");
+    ASSERT_TRUE(kavro::createDatabase(path, QStringLiteral(KAVRO_DB_DIR)));
+    {
+        Transaction w;
+        ASSERT_TRUE(w.connectFile(path));
+        ASSERT_TRUE(w.exec(QStringLiteral("INSERT INTO dba.hovory (id_hovoru, ustredna_datum_a_cas) VALUES (1, '2024-03-05 10:00:00')")));
+        ASSERT_TRUE(w.commit());
+    }
+    if (!writeProtect(path, true)) GTEST_SKIP() << "the file cannot be write-protected here";
+    Transaction t;
+    const bool connected = t.connectFile(path);
+    EXPECT_TRUE(connected) << t.lastErrorText().toStdString();
+    if (connected) {
+        EXPECT_EQ(t.scalar(QStringLiteral("SELECT count(*) FROM dba.hovory")), QStringLiteral("1"));
+        Query q(t);
+        EXPECT_FALSE(q.execute(QStringLiteral("INSERT INTO dba.hovory (id_hovoru) VALUES (2)")));
+        EXPECT_TRUE(q.lastErrorText().startsWith(QStringLiteral("Databázi lze pouze číst"))) << q.lastErrorText().toStdString();
+        t.rollback();
+        t.disconnect();
+    }
+    writeProtect(path, false);
 }

@@ -42,6 +42,32 @@ private slots:
         QCOMPARE(callValue(2, QStringLiteral("status_hovoru")), QStringLiteral("10"));
     }
 
+    void stepTextsReachTheWindowInTheOrderOfTheSteps()
+    {
+        QVERIFY(addCall({.id = 1, .when = QStringLiteral("2024-03-05 10:00:00"), .number = QStringLiteral("2345678")}));
+        Hovory_tarifovani w;
+        QStringList texty;
+        // Queued, as the window's label gets them from the worker.
+        connect(&w.tarifovani(), &Tarifovani::status, this, [&](const QString& t) { texty << t; }, Qt::QueuedConnection);
+        QCOMPARE(w.Create(nullptr), Tarifovani::Vysledek::Hotovo);
+        QCoreApplication::processEvents();
+        const QStringList zacatky = {QStringLiteral("Nastavuji parametry"), QStringLiteral("Doplňuji kalendář"),
+                                     QStringLiteral("Nastavuji typ příchozí hovory"), QStringLiteral("Zjistuji tarifní vysílače"),
+                                     QStringLiteral("Vyřazuji krátké hovory z tarifování"),
+                                     QStringLiteral("Nastavuji kody statu u zahranicnich hovoru"),
+                                     QStringLiteral("Hledám mezistátní účastníky"), QStringLiteral("Určuji pásmo u hovoru"),
+                                     QStringLiteral("Nastavuji počty impulsů"),
+                                     QStringLiteral("Ruším tarifování u krátkých čísel domácích měst"),
+                                     QStringLiteral("Přiřazuji volajícího k hovoru")};
+        qsizetype pred = -1;
+        for (const QString& z : zacatky) {
+            const qsizetype i = texty.indexOf(z);
+            QVERIFY2(i > pred, qPrintable(z));
+            pred = i;
+        }
+        QCOMPARE(texty.last(), QString());
+    }
+
     void withoutSiteTellsTheUserAndLeavesCallsAlone()
     {
         QVERIFY(Transaction::main().exec(QStringLiteral("DELETE FROM dba.konfigurace_mista")));

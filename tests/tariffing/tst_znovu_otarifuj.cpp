@@ -5,6 +5,7 @@
 #include "okna_tarifovani.h"
 
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -48,6 +49,10 @@ private slots:
         QCOMPARE(dny, QStringList{QStringLiteral("2024-03-08")});
         QCOMPARE(w.findChild<QLabel*>(QStringLiteral("label_1"))->text(),
                  QStringLiteral("Provádím tarifování hovorů 2024-03-08"));
+        // The bar over the days shows the run's place among them.
+        auto* bar = w.findChild<QProgressBar*>(QStringLiteral("progb_1"));
+        QVERIFY(bar && !bar->isHidden());
+        QCOMPARE(bar->maximum(), 1);
         QCOMPARE(callValue(1, QStringLiteral("cislo_ucastnika")), QStringLiteral("23456"));
         QCOMPARE(callValue(2, QStringLiteral("cislo_ucastnika")), QStringLiteral("2345"));
         QCOMPARE(countWhere(QStringLiteral("hovory"), QStringLiteral("status_hovoru <> 10")), 0);

@@ -2,6 +2,7 @@
 #include "ui_rezervovana_pamet_odbc.h"
 
 #include "frame/pamet_odbc.h"
+#include "platform/forms/message_box.h"
 #include "platform/registry.h"
 #include "common/registry_names.h"
 
@@ -45,6 +46,11 @@ void rezervovana_pamet_odbc::cb_1_Click()
 {
     Registry& reg = Registry::instance();
     if (ui->textb_1->text().isEmpty()) return;
+    if (!velikostPametiJePlatna(ui->textb_1->text())) {
+        messageBox(this, IconWarning, ButtonsOk, windowTitle(),
+                   QStringLiteral("Velikost paměti musí být celé číslo od 1 do 65536 MB."));
+        return;
+    }
     if (!reg.hasKey(klicZdrojeKavro())) {
         reject();
         return;

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QThread>
 #include <QTimer>
 
@@ -57,7 +58,14 @@ void Hovory_nacteni::Hovory_nacteni_Create()
     connect(m_import.get(), &Import_hovoru::prubeh, this, &Hovory_nacteni::prubeh);
     connect(m_import.get(), &Import_hovoru::stav, ui->Status, &QLabel::setText);
     connect(m_import.get(), &Import_hovoru::stav_tarifikace, ui->l_status, &QLabel::setText);
-    connect(m_import.get(), &Import_hovoru::chybna_data, this, &Hovory_nacteni::chybna_data);
+    // The worker waits until the user has answered the damaged file's box: one box at a time.
+    connect(m_import.get(), &Import_hovoru::chybna_data, this, &Hovory_nacteni::chybna_data,
+            Qt::BlockingQueuedConnection);
+    // Each tariffing run of the worker is shown in its own window over this one.
+    m_okno_tarifovani = std::make_unique<Hovory_tarifovani>();
+    connect(m_import.get(), &Import_hovoru::tarifikace_zacina, this, [this] { m_okno_tarifovani->ukazBeh(this); });
+    connect(m_import.get(), &Import_hovoru::stav_tarifikace, m_okno_tarifovani.get(), &Hovory_tarifovani::nastavStav);
+    connect(m_import.get(), &Import_hovoru::tarifikace_skoncila, m_okno_tarifovani.get(), &Hovory_tarifovani::skonciBeh);
     // The questions and the worker start once the window is shown.
     QTimer::singleShot(0, this, &Hovory_nacteni::spustVlakno);
 }
@@ -96,8 +104,12 @@ void Hovory_nacteni::spustVlakno()
         p.od = denZTextu(od);
         p.do_ = denZTextu(do_);
     } else if (m_typ_importu == 3) {
-        p.soubor = askFile(this, FileQuestion{FileQuestion::OpenFile, QString(), QDir::rootPath(), QString()});
+        // The question opens in the collector's directory, every file shown.
+        const QString start = QFileInfo(p.adresar).isDir() ? p.adresar : QDir::homePath();
+        p.soubor = askFile(this, FileQuestion{FileQuestion::OpenFile, QString(), start, QString()});
     }
+    if (m_typ_importu != 3 && !adresarJeCitelny(p.adresar))
+        messageBox(this, IconWarning, ButtonsOk, windowTitle(), zpravaONecitelnemAdresari(p.adresar));
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_bezi = true;
     Import_hovoru* imp = m_import.get();
@@ -112,13 +124,13 @@ void Hovory_nacteni::prubeh(qint64 soubor_hotovo, qint64 soubor_celkem, qint64 c
     ui->progb_2->setValue(celkem > 0 ? int(celkem_hotovo * 1000 / celkem) : 0);
 }
 
-void Hovory_nacteni::chybna_data()
+void Hovory_nacteni::chybna_data(const QString& soubor, qint64 cislo_zaznamu, qint64 pozice)
 {
-    ++m_otevrenych_hlaseni;
     messageBox(this, IconWarning, ButtonsOk, QStringLiteral("V datech byly provedeny změny"),
-               QStringLiteral("Data nelze načíst"));
-    --m_otevrenych_hlaseni;
-    if (m_hotovo && m_otevrenych_hlaseni == 0) zavri();
+               QStringLiteral("Data nelze načíst\nSoubor %1, záznam č. %2 (od bajtu %3)")
+                   .arg(QDir::toNativeSeparators(soubor))
+                   .arg(cislo_zaznamu)
+                   .arg(pozice));
 }
 
 void Hovory_nacteni::vlaknoSkoncilo()
@@ -130,7 +142,8 @@ void Hovory_nacteni::vlaknoSkoncilo()
     m_hotovo = true;
     m_souhrn = m_import->souhrn();
     QApplication::restoreOverrideCursor();
-    if (m_otevrenych_hlaseni == 0) zavri();
+    m_okno_tarifovani->skonciBeh();
+    zavri();
 }
 
 void Hovory_nacteni::zavri()

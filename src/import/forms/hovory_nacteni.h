@@ -3,6 +3,7 @@
 // The import itself runs on a worker thread (Import_hovoru); this window only
 // shows what the worker reports and asks the user before the worker starts.
 #include "import/call_import.h"
+#include "tariffing/forms/hovory_tarifovani.h"
 
 #include <QDialog>
 #include <functional>
@@ -45,7 +46,7 @@ private:
     void cb_ukoncit_Click();
     void spustVlakno();
     void prubeh(qint64 soubor_hotovo, qint64 soubor_celkem, qint64 celkem_hotovo, qint64 celkem);
-    void chybna_data();
+    void chybna_data(const QString& soubor, qint64 cislo_zaznamu, qint64 pozice);
     void vlaknoSkoncilo();
     void zavri();
 
@@ -58,7 +59,8 @@ private:
     QThread* m_vlakno = nullptr;
     bool m_bezi = false;
     bool m_hotovo = false;
-    int m_otevrenych_hlaseni = 0;
+    // The tariffing window shown over this one while a run of the import's worker lasts.
+    std::unique_ptr<Hovory_tarifovani> m_okno_tarifovani;
     Import_hovoru::Souhrn m_souhrn;
 };
 

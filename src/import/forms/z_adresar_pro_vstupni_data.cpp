@@ -3,6 +3,7 @@
 
 #include "common/konfigurace.h"
 #include "import/adresare.h"
+#include "platform/forms/message_box.h"
 #include "common/forms/cl_vyber_adresare.h"
 #include "common/registry_names.h"
 
@@ -101,6 +102,11 @@ void Z_Adresar_pro_vstupni_data::Adresar_pro_vstupni_data_Click() { vstupni_data
 
 void Z_Adresar_pro_vstupni_data::cb_2_Click()
 {
+    // A folder the import could not read is said at once (it is stored all
+    // the same: a network share may be mounted later).
+    const QString adresar = sKoncovymLomitkem(ui->vstupni_data->text().trimmed());
+    if (!adresarJeCitelny(adresar))
+        messageBox(this, IconWarning, ButtonsOk, windowTitle(), zpravaONecitelnemAdresari(adresar));
     if (konfigurace) {
         if (!ui->optb_2->isChecked()) {
             nastav(Zdroj, registr::Ne);

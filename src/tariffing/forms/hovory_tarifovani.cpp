@@ -49,6 +49,24 @@ Tarifovani::Vysledek Hovory_tarifovani::Create(QWidget* parent)
 
 QLabel* Hovory_tarifovani::l_status() const { return m_ui->l_status; }
 
+void Hovory_tarifovani::ukazBeh(QWidget* parent)
+{
+    if (parent && parent != parentWidget()) setParent(parent, windowFlags() | Qt::Dialog);
+    setWindowModality(Qt::WindowModal);
+    m_ui->l_status->setText(QString());
+    m_bezi = true;
+    show();
+    raise();
+}
+
+void Hovory_tarifovani::nastavStav(const QString& text) { m_ui->l_status->setText(text); }
+
+void Hovory_tarifovani::skonciBeh()
+{
+    m_bezi = false;
+    hide();
+}
+
 void Hovory_tarifovani::Hovory_tarifovani_Create()
 {
     m_bezi = true;

@@ -30,6 +30,14 @@ public:
     // returns when the window has closed (on the user-interface thread only).
     Tarifovani::Vysledek Create(QWidget* parent);
 
+    // The window over a run that another worker does (the call import runs the
+    // tariffing on its own worker after each day): ukazBeh() shows it over
+    // `parent` (which stays blocked while it is open), nastavStav() shows the
+    // step in progress, skonciBeh() closes it. User-interface thread only.
+    void ukazBeh(QWidget* parent);
+    void nastavStav(const QString& text);
+    void skonciBeh();
+
     Tarifovani& tarifovani() { return m_tarifovani; }
     bool bezi() const { return m_bezi; }
     QLabel* l_status() const;

@@ -24,6 +24,11 @@ Hovory_Znovu_otarifuj::Hovory_Znovu_otarifuj(QWidget* parent)
     connect(&m_logika, &Znovu_otarifuj::den, this, [this](const QString& den) {
         m_ui->label_1->setText(QString::fromUtf8("Provádím tarifování hovorů ") + den);
     });
+    connect(&m_logika, &Znovu_otarifuj::postup, this, [this](int hotovo, int celkem) {
+        m_ui->progb_1->setRange(0, celkem);
+        m_ui->progb_1->setValue(hotovo);
+        m_ui->progb_1->show();
+    });
 }
 
 Hovory_Znovu_otarifuj::~Hovory_Znovu_otarifuj()
