@@ -1,4 +1,5 @@
 # Helpers that keep each folder's build file a few lines long.
+include(GoogleTest)
 
 # Warnings for all of our own targets; CI (CI=true) turns them into errors.
 add_library(kavro_warnings INTERFACE)
@@ -68,8 +69,9 @@ function(kavro_tests name)
   if(gsrcs)
     add_executable(test_${name} ${gsrcs})
     target_link_libraries(test_${name} PRIVATE kavro_test_support ${K_LINK} GTest::gtest GTest::gtest_main kavro_warnings)
-    add_test(NAME ${name} COMMAND test_${name})
-    set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 600)
+    # Each case is its own CTest entry ("import.CallImport.Name"), listed when ctest runs.
+    gtest_discover_tests(test_${name} TEST_PREFIX "${name}." DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 600)
   endif()
   file(GLOB qsrcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tst_*.cpp)
   foreach(q IN LISTS qsrcs)

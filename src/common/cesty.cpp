@@ -42,6 +42,13 @@ QString sKoncovymLomitkem(const QString& cesta)
     return cesta + QLatin1Char('/');
 }
 
+QString doplnLomitko(const QString& adresar)
+{
+    if (adresar.endsWith(u'\\')) return adresar;
+    if (adresar.contains(u'/')) return sKoncovymLomitkem(adresar);
+    return adresar + u'\\';
+}
+
 QString nadrizenyAdresar(const QString& cesta)
 {
     if (cesta.isEmpty() || cesta == QLatin1String("/")) return QString();

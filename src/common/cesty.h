@@ -18,6 +18,9 @@ QList<PolozkaAdresare> obsahAdresare(const QString& cesta);
 
 // `cesta` with a final "/" (an empty text stays empty).
 QString sKoncovymLomitkem(const QString& cesta);
+// The data directory with a trailing separator: "\", or "/" for a path written
+// with "/"; a value ending with either stays as it is (an empty value gives "\").
+QString doplnLomitko(const QString& adresar);
 
 // The folder above `cesta` ("/data/old/" -> "/data/", "/data/" -> "/");
 // the root gives the empty text, which stands for the drive list.

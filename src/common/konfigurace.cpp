@@ -1,6 +1,7 @@
 #include "konfigurace.h"
 
 #include "platform/registry.h"
+#include "common/registry_names.h"
 
 #include <algorithm>
 
@@ -23,7 +24,7 @@ konfiguracni_hodnoty::konfiguracni_hodnoty(const QString& zakladni_klic, const Q
 void konfiguracni_hodnoty::nacti()
 {
     precti_hodnoty_registru(m_instance);
-    const QString ustredna = zjisti_hodnotu(QStringLiteral("Ustredna"));
+    const QString ustredna = zjisti_hodnotu(registr::Ustredna);
     if (!ustredna.isEmpty())
         precti_hodnoty_registru(QStringLiteral("Ustredna\\") + ustredna);
 }

@@ -12,6 +12,7 @@
 // Passwords, the last user and the default report period are read and written
 // directly (precti_promennou_registru / zapis_promenou_do_registru) without
 // going through the list.
+#include "common/registry_names.h"
 #include <QString>
 #include <memory>
 #include <vector>
@@ -31,7 +32,7 @@ struct konfiguracni_promenna {
 class konfiguracni_hodnoty {
 public:
     // The base key of every configuration key.
-    static QString zakladniKlic() { return QStringLiteral("Software\\Dorvek\\Kavro\\"); }
+    static QString zakladniKlic() { return registr::Aplikace; }
 
     // Loads the instance key and then the exchange key named by its "Ustredna" value.
     konfiguracni_hodnoty(const QString& zakladni_klic, const QString& instance);

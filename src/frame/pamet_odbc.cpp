@@ -1,4 +1,5 @@
 #include "pamet_odbc.h"
+#include "common/registry_names.h"
 
 #include <QRegularExpression>
 
@@ -26,7 +27,7 @@ bool jenCislice(const QString& s)
 
 QString klicZdrojeKavro()
 {
-    return QStringLiteral("SOFTWARE\\ODBC\\ODBC.INI\\KAVRO");
+    return registr::KlicZdrojeKavro;
 }
 
 QString velikostPametiZeStartu(const QString& start)

@@ -6,7 +6,7 @@
 // shown disabled. The program registers every window once before the main
 // window is created (src/app); tests register what they need.
 //
-//   kavro::PrikazyMenu::instance().registruj(1057, [](QWidget* rodic) {
+//   kavro::PrikazyMenu::instance().registruj(menu::ZoneAssignment, [](QWidget* rodic) {
 //       Kontrola_Prirazeni okno; okno.Create(rodic); return true; });
 //
 // Windows that take a request from the main window register through the

@@ -1,11 +1,12 @@
 #include "spusteni.h"
 
 #include "common/konfigurace.h"
+#include "common/registry_names.h"
 
 namespace kavro {
 
 QString jmeno_aplikace;
-QString aplikace_v_registru = QStringLiteral("Software\\Dorvek\\Kavro\\");
+QString aplikace_v_registru = registr::Aplikace;
 QString Jmeno_uzivatele;
 
 QString jmenoInstance(const QString& prikazova_radka)
@@ -26,13 +27,6 @@ QString jmenoInstance(const QString& prikazova_radka)
 QString titulekOkna(const QString& instance, const QString& ustredna)
 {
     return QStringLiteral("Kavro  - (") + instance + QStringLiteral(") -  ") + ustredna;
-}
-
-QString doplnLomitko(const QString& adresar)
-{
-    if (adresar.endsWith(u'\\') || adresar.endsWith(u'/')) return adresar;
-    // A path written the Linux way gets the Linux separator.
-    return adresar + (adresar.contains(u'/') ? u'/' : u'\\');
 }
 
 int stupenOpravneni(const QString& heslo, const QString& pwd1, const QString& pwd2)

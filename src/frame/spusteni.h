@@ -2,6 +2,7 @@
 // What the start-up decides before any window is shown: the configuration
 // instance from the command line, the window caption, the rights level from
 // the password typed at login, and the registry defaults.
+#include "common/cesty.h"  // doplnLomitko
 #include <QString>
 
 namespace kavro {
@@ -23,9 +24,7 @@ QString jmenoInstance(const QString& prikazova_radka);
 // "Kavro  - (<instance>) -  <exchange>".
 QString titulekOkna(const QString& instance, const QString& ustredna);
 
-// The data directory with a trailing separator: "\", or "/" for a path written
-// with "/"; a value ending with either stays as it is (an empty value gives "\").
-QString doplnLomitko(const QString& adresar);
+
 
 // Rights level: 3 when the password equals "PWD1", 2 when it equals "PWD2", else 1.
 int stupenOpravneni(const QString& heslo, const QString& pwd1, const QString& pwd2);

@@ -2,6 +2,7 @@
 
 #include "common/datum.h"
 #include "platform/database.h"
+#include "platform/unit_of_work.h"
 
 namespace kavro {
 
@@ -26,16 +27,16 @@ qint64 smaz_hovory(Transaction& t, const QString& od, const QString& do_, QStrin
     cl_Datum datum;
     const QString from = datum.test_datumu(od);
     const QString to = datum.test_datumu(do_) + QStringLiteral(" 23:59:59");
+    UnitOfWork prace(t);
     Query q(t);
     if (!q.execute(QStringLiteral("delete from dba.hovory where ustredna_datum_a_cas between ? AND ?"), {from, to})) {
         if (chyba) *chyba = q.lastErrorText();
-        t.rollback();
+        prace.rollback();
         return -1;
     }
     const qint64 n = q.rowCount();
-    if (!t.commit()) {
-        if (chyba) *chyba = t.lastErrorText();
-        t.rollback();
+    if (!prace.commit()) {
+        if (chyba) *chyba = prace.errorText();
         return -1;
     }
     return n;

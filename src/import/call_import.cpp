@@ -3,6 +3,8 @@
 #include "common/konfigurace.h"
 #include "platform/clock.h"
 #include "platform/database.h"
+#include "platform/unit_of_work.h"
+#include "tariffing/stupen_hovoru.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -12,24 +14,19 @@ namespace kavro {
 namespace {
 
 
-const char* const kVlozHovor =
-    "INSERT INTO dba.hovory (id_hovoru, ustredna_datum_a_cas, ustredna_delka_hovoru, ustredna_volane_cislo, "
-    "ustredna_pocet_impulsu, ustredna_prepojeni, tarifovat_hovor, ustredna_cislo_pobocky, status_hovoru, "
-    "ustredna_cislo_linky, doplnkova_informace, kod_uctu) "
-    "VALUES (?, ?, ?, ?, ?, ?, '0', ?, '2', ?, ?, ?)";
+// A new call waits at the first stage for the tariffing.
+QString vlozHovor()
+{
+    return QStringLiteral(
+               "INSERT INTO dba.hovory (id_hovoru, ustredna_datum_a_cas, ustredna_delka_hovoru, ustredna_volane_cislo, "
+               "ustredna_pocet_impulsu, ustredna_prepojeni, tarifovat_hovor, ustredna_cislo_pobocky, status_hovoru, "
+               "ustredna_cislo_linky, doplnkova_informace, kod_uctu) "
+               "VALUES (?, ?, ?, ?, ?, ?, '0', ?, %1, ?, ?, ?)")
+        .arg(cislo(StupenHovoru::Nacten));
+}
 const char* const kJeUlozen = "SELECT id_hovoru FROM dba.hovory WHERE id_hovoru = ?";
 
 } // namespace
-
-QString adresarDennichSouboru(const ConfigValue& value)
-{
-    const ConfigValue get = value ? value : ConfigValue([](const QString& name) {
-        return konfigurace ? konfigurace->zjisti_hodnotu(name) : QString();
-    });
-    if (get(QStringLiteral("DatovyZdrojSberace")) == QStringLiteral("Ne"))
-        return get(QStringLiteral("VstupniDatovyAdresarKavro"));
-    return get(QStringLiteral("DatovyAdresar"));
-}
 
 QDate denZTextu(const QString& den)
 {
@@ -132,10 +129,11 @@ void Import_hovoru::spustTarifikaci()
 
 void Import_hovoru::potvrd()
 {
-    if (!m_t.commit()) {
+    // Each file is committed on its own, also after a cancel or a damaged record.
+    UnitOfWork soubor(m_t);
+    if (!soubor.commit()) {
         ++m_souhrn.chyb_potvrzeni;
-        m_souhrn.posledni_chyba = m_t.lastErrorText();
-        m_t.rollback();
+        m_souhrn.posledni_chyba = soubor.errorText();
     }
 }
 
@@ -158,7 +156,7 @@ void Import_hovoru::Uloz_strukturu(const Struktura_vety& veta)
         ++m_souhrn.nulovych_dnu;
         return;
     }
-    if (!m_vloz) m_vloz = std::make_unique<Query>(m_t, QString::fromLatin1(kVlozHovor));
+    if (!m_vloz) m_vloz = std::make_unique<Query>(m_t, vlozHovor());
     Query& q = *m_vloz;
     q.bind(1, veta.cislo_vety);
     q.bind(2, veta.datum_a_cas.c_str());

@@ -6,6 +6,7 @@
 // progress, the day being imported, malformed files and the final summary are
 // signals, which reach the window queued. Everything the user is asked (the
 // period, the file) is asked before the run starts and passed in Parametry.
+#include "import/adresare.h"
 #include "import/collector_file.h"
 #include "tariffing/tariffing_run.h"
 
@@ -29,11 +30,6 @@ struct FDX_Typ_importu {
 };
 
 
-// The directory of the daily files from the configuration values
-// "DatovyZdrojSberace", "VstupniDatovyAdresarKavro" and "DatovyAdresar".
-// `value` gives a value's text ("" when missing); by default the program's store.
-using ConfigValue = std::function<QString(const QString&)>;
-QString adresarDennichSouboru(const ConfigValue& value = {});
 
 // Day of the newest stored call as YYYYMMDD; 19970801 for an empty table.
 QString posledni_zapis_do_hovoru(Transaction& t);

@@ -44,14 +44,14 @@ int Transaction::cacheKiBFromStartLine(const QString& start)
 
 bool Transaction::connect(const QString& dsn, Registry& registry)
 {
-    const QString key = QStringLiteral("SOFTWARE\\ODBC\\ODBC.INI\\") + dsn;
-    const QString file = registry.read(key, QStringLiteral("Database"));
+    const QString key = zdroj_dat::Klic + dsn;
+    const QString file = registry.read(key, zdroj_dat::Database);
     if (file.isEmpty()) {
         Lock l(m_mutex);
         setError(-1, QStringLiteral("Zdroj dat %1 nemá nastavenou databázi").arg(dsn));
         return false;
     }
-    return connectFile(file, cacheKiBFromStartLine(registry.read(key, QStringLiteral("start"))));
+    return connectFile(file, cacheKiBFromStartLine(registry.read(key, zdroj_dat::Start)));
 }
 
 bool Transaction::connectFile(const QString& path, int cacheKiB)

@@ -62,14 +62,14 @@ public:
     // Cache size in KiB taken from a start line ("-c 16M" -> 16384); 0 when it has none.
     static int cacheKiBFromStartLine(const QString& start);
 
-    std::recursive_mutex& mutex() { return m_mutex; }
-    sqlite3* handle() { return m_db; }
-    // Opens the unit of work now, if none is open: statements run on handle()
-    // directly do not open one themselves. False without a connection.
+    // Opens the unit of work now, if none is open: a FastStatement does not
+    // open one itself. False without a connection.
     bool begin();
 
 private:
     friend class Query;
+    friend class ConnectionLock;
+    friend class FastStatement;
     void setError(int code, const QString& text);
     void clearError() { m_lastError = 0; m_lastErrorText.clear(); }
     bool beginIfNeeded();

@@ -13,6 +13,15 @@
 
 namespace kavro {
 
+// Where a data source is described: the key "SOFTWARE\ODBC\ODBC.INI\<name>"
+// with the values "Database" (the database file) and "start" (the engine's
+// start line). Other code names them through common/registry_names.h.
+namespace zdroj_dat {
+inline const QString Klic = QStringLiteral("SOFTWARE\\ODBC\\ODBC.INI\\");
+inline const QString Database = QStringLiteral("Database");
+inline const QString Start = QStringLiteral("start");
+} // namespace zdroj_dat
+
 class Registry {
 public:
     // The registry the program uses (path from the environment).

@@ -17,8 +17,10 @@ UnitOfWork::~UnitOfWork()
 bool UnitOfWork::commit()
 {
     m_error.clear();
+    m_errorNumber = 0;
     if (m_t.commit()) return true;
     m_error = m_t.lastErrorText();
+    m_errorNumber = m_t.lastErrorNumber();
     m_t.rollback();
     return false;
 }

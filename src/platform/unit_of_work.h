@@ -41,11 +41,14 @@ public:
     void rollback();
 
     QString errorText() const { return m_error; }
+    // The engine's number for the refused commit (0 when none).
+    int errorNumber() const { return m_errorNumber; }
     Transaction& transaction() { return m_t; }
 
 private:
     Transaction& m_t;
     QString m_error;
+    int m_errorNumber = 0;
 };
 
 class Savepoint {

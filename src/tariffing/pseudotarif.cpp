@@ -1,6 +1,7 @@
 #include "tariffing/pseudotarif.h"
 
 #include "platform/database.h"
+#include "platform/unit_of_work.h"
 
 namespace kavro::pseudotarif {
 
@@ -18,9 +19,10 @@ QString Napln_hodnotou(Transaction& t, const QString& typ_hovoru, const QString&
 
 bool Uloz(Transaction& t, const std::array<QString, 6>& casy, QString* chyba)
 {
+    UnitOfWork prace(t);
     auto selhani = [&](const QString& text) {
         if (chyba) *chyba = text;
-        t.rollback();
+        prace.rollback();
         return false;
     };
     Query q(t);
@@ -32,7 +34,7 @@ bool Uloz(Transaction& t, const std::array<QString, 6>& casy, QString* chyba)
                    QString::fromLatin1(Pocatek), QString::fromLatin1(Konec)});
         if (!q.execute()) return selhani(q.lastErrorText());
     }
-    if (!t.commit()) return selhani(t.lastErrorText());
+    if (!prace.commit()) return selhani(prace.errorText());
     return true;
 }
 

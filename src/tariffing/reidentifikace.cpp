@@ -2,9 +2,9 @@
 
 #include "tariffing/vazby_tto.h"
 #include "platform/database.h"
+#include "platform/fast_statement.h"
+#include "platform/unit_of_work.h"
 #include "tarifovani_sql.h"
-
-#include <mutex>
 
 namespace kavro {
 
@@ -63,9 +63,10 @@ bool Reidentifikace::Nalezeni_ucastniku()
     m_message.clear();
     m_lastError.clear();
     // No other thread's commit or rollback falls inside the run.
-    std::lock_guard<std::recursive_mutex> lock(m_t.mutex());
-    if (!m_t.commit()) {
-        m_lastError = m_t.lastErrorText();
+    ConnectionLock lock(m_t);
+    UnitOfWork prace(m_t);
+    if (!prace.commit()) {
+        m_lastError = prace.errorText();
         m_message = tr8("Přiřazení účastníků nelze zahájit, rozpracované změny nešlo uložit:\n") + m_lastError;
         return false;
     }
@@ -108,12 +109,12 @@ bool Reidentifikace::Nalezeni_ucastniku()
     krok("Hledám místní účastníky",
          QStringLiteral("UPDATE dba.hovory SET cislo_ucastnika = %1 WHERE typ_hovoru = 'A'")
              .arg(tarifovani_sql::mistni_cislo_ucastnika(kHovor, kKs, kKm, delky)));
-    if (ok && !m_t.commit()) {
+    if (ok && !prace.commit()) {
         ok = false;
-        m_lastError = m_t.lastErrorText();
+        m_lastError = prace.errorText();
     }
     if (!ok) {
-        m_t.rollback();
+        prace.rollback();
         m_message = tr8("Přiřazení účastníků k hovorům se nezdařilo, hovory zůstaly beze změny:\n") + m_lastError;
     }
     emit status(QString());

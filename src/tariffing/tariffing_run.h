@@ -24,9 +24,8 @@ public:
     std::function<void(const QString&)> stav;
 };
 
+// Makes the run an import starts; the import's window gets one from the
+// registration of its command (an empty one: the import stores calls only).
 using TariffingRunFactory = std::function<std::unique_ptr<TariffingRun>()>;
-// The tariffing registers itself here; without it the import stores calls only.
-void setTariffingRunFactory(TariffingRunFactory factory);
-std::unique_ptr<TariffingRun> makeTariffingRun();
 
 } // namespace kavro

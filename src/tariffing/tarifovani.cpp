@@ -5,8 +5,8 @@
 #include "common/datum.h"
 #include "tariffing/vazby_tto.h"
 #include "platform/database.h"
-
-#include <mutex>
+#include "platform/fast_statement.h"
+#include "platform/unit_of_work.h"
 
 namespace kavro {
 
@@ -15,7 +15,7 @@ namespace {
 // Holds the connection for the length of one step (and of a whole run): the
 // statements see each other's work, and no other thread's commit or rollback
 // falls between them.
-using StepLock = std::lock_guard<std::recursive_mutex>;
+using StepLock = ConnectionLock;
 
 QString tr8(const char* s) { return QString::fromUtf8(s); }
 
@@ -58,7 +58,7 @@ namespace {
 
 class TarifovaniProImport : public TariffingRun {
 public:
-    TarifovaniProImport()
+    explicit TarifovaniProImport(Transaction& t) : m_t(t)
     {
         // Direct: the step reaches the import on the thread that runs the tariffing.
         QObject::connect(&m_t, &Tarifovani::status, [this](const QString& text) {
@@ -75,9 +75,9 @@ private:
 
 } // namespace
 
-void Tarifovani::zaregistruj()
+std::unique_ptr<TariffingRun> Tarifovani::proImport(Transaction* t)
 {
-    setTariffingRunFactory([] { return std::unique_ptr<TariffingRun>(new TarifovaniProImport); });
+    return std::make_unique<TarifovaniProImport>(t ? *t : Transaction::main());
 }
 
 // ---------------------------------------------------------------- the run
@@ -86,27 +86,29 @@ Tarifovani::Vysledek Tarifovani::tarifikuj()
 {
     // The run holds the connection from its first commit to its last, so that
     // no other thread's commit or rollback falls into it.
-    StepLock lock(m_t.mutex());
+    StepLock lock(m_t);
+    // The run is one unit of work: what it wrote is rolled back unless it ends well.
+    UnitOfWork prace(m_t);
     m_lastError.clear();
     m_message.clear();
-    if (!m_t.commit()) {
-        m_lastError = m_t.lastErrorText();
+    if (!prace.commit()) {
+        m_lastError = prace.errorText();
         m_message = tr8("Tarifování hovorů nelze zahájit, rozpracované změny nešlo uložit:\n") + m_lastError;
         return Vysledek::Chyba;
     }
     Vysledek v = beh();
-    if (v == Vysledek::Hotovo && !m_t.commit()) {
-        m_lastError = m_t.lastErrorText();
+    if (v == Vysledek::Hotovo && !prace.commit()) {
+        m_lastError = prace.errorText();
         m_message = tr8("Tarifování hovorů se nezdařilo, jeho změny byly vráceny zpět:\n") + m_lastError;
         v = Vysledek::Chyba;
     }
-    if (v == Vysledek::Chyba) m_t.rollback();
+    if (v == Vysledek::Chyba) prace.rollback();
     return v;
 }
 
 Tarifovani::Vysledek Tarifovani::tarifikuj_bez_potvrzeni()
 {
-    StepLock lock(m_t.mutex());
+    StepLock lock(m_t);
     m_lastError.clear();
     m_message.clear();
     return beh();
@@ -149,9 +151,8 @@ bool Tarifovani::vypocet(bool ok)
 
 VypocetTarifu& Tarifovani::vypocetBehu()
 {
-    if (!m_vypocet || m_vypocetDb != m_t.handle()) {
-        m_vypocet = std::make_unique<VypocetTarifu>(m_t.handle());
-        m_vypocetDb = m_t.handle();
+    if (!m_vypocet) {
+        m_vypocet = std::make_unique<VypocetTarifu>(m_t);
         vypocetBehu().podrz_tabulky(m_drzTabulky);
     }
     return *m_vypocet;
@@ -159,7 +160,7 @@ VypocetTarifu& Tarifovani::vypocetBehu()
 
 bool Tarifovani::pracovni_kopie()
 {
-    StepLock lock(m_t.mutex());
+    StepLock lock(m_t);
     // The calls are read and written through the connection itself: the run's
     // unit of work is opened here.
     if (!m_t.begin()) {
@@ -180,7 +181,7 @@ bool Tarifovani::pracovni_kopie()
 
 bool Tarifovani::zapis_vysledku()
 {
-    StepLock lock(m_t.mutex());
+    StepLock lock(m_t);
     return vypocet(vypocetBehu().zapis());
 }
 
@@ -198,7 +199,7 @@ bool Tarifovani::nastav_parametry()
 // the row's year and Easter Mondays, 1 on every other day.
 bool Tarifovani::doplneni_kalendare()
 {
-    StepLock lock(m_t.mutex());
+    StepLock lock(m_t);
     emit status(tr8("Doplňuji kalendář"));
     // Later runs on one object type the whole calendar again, so that holidays
     // changed since the last run apply.
@@ -264,7 +265,7 @@ bool Tarifovani::doplneni_kalendare()
 // only calls still without a type are typed. An empty prefix matches no call.
 bool Tarifovani::Nastav_typ_hovoru()
 {
-    StepLock lock(m_t.mutex());
+    StepLock lock(m_t);
     emit status(tr8("Nastavuji typ příchozí hovory"));
     emit status(tr8("Nastavuji typ mezistátní hovory"));
     emit status(tr8("Nastavuji typ meziměstské hovory"));
@@ -277,7 +278,7 @@ bool Tarifovani::Nastav_typ_hovoru()
 // line 0, a call with impulses marks it 1, and 1 wins.
 bool Tarifovani::zjisteni_tarifnich_vysilacu()
 {
-    StepLock lock(m_t.mutex());
+    StepLock lock(m_t);
     emit status(tr8("Zjistuji tarifní vysílače"));
     std::vector<std::string> vsechny, bezImpulsu, sImpulsy;
     vypocetBehu().fakta_linek(vsechny, bezImpulsu, sImpulsy);
@@ -305,7 +306,7 @@ bool Tarifovani::zjisteni_tarifnich_vysilacu()
 // 3 -> 4: the charge decision.
 bool Tarifovani::zrus_tarif_u_minimalnich_casu()
 {
-    StepLock lock(m_t.mutex());
+    StepLock lock(m_t);
     emit status(tr8("Vyřazuji krátké hovory z tarifování"));
     return vypocet(vypocetBehu().tarif_podle_linek());
 }
@@ -314,7 +315,7 @@ bool Tarifovani::zrus_tarif_u_minimalnich_casu()
 // the digits after the prefix begin with.
 bool Tarifovani::Nastav_kody_mest_a_statu()
 {
-    StepLock lock(m_t.mutex());
+    StepLock lock(m_t);
     emit status(tr8("Nastavuji kody statu u zahranicnich hovoru"));
     emit status(tr8("Nastavuji kódy zahraničního města"));
     emit status(tr8("Nastavuji kódy domácího města"));
@@ -325,7 +326,7 @@ bool Tarifovani::Nastav_kody_mest_a_statu()
 // the dialled number after prefix, state and area.
 bool Tarifovani::Nalezeni_ucastniku()
 {
-    StepLock lock(m_t.mutex());
+    StepLock lock(m_t);
     emit status(tr8("Hledám mezistátní účastníky"));
     emit status(tr8("Hledám meziměstské účastníky"));
     return vypocet(vypocetBehu().ucastnici());
@@ -336,7 +337,7 @@ bool Tarifovani::Nalezeni_ucastniku()
 // directory keeps what it has.
 bool Tarifovani::urceni_pasma_hovoru()
 {
-    StepLock lock(m_t.mutex());
+    StepLock lock(m_t);
     emit status(tr8("Určuji pásmo u hovoru"));
     return vypocet(vypocetBehu().pasma());
 }
@@ -344,7 +345,7 @@ bool Tarifovani::urceni_pasma_hovoru()
 // 7 -> 8: the impulse count of charged calls.
 bool Tarifovani::oimpulsovani_hovoru()
 {
-    StepLock lock(m_t.mutex());
+    StepLock lock(m_t);
     emit status(tr8("Nastavuji počty impulsů"));
     return vypocet(vypocetBehu().impulsy());
 }
@@ -352,7 +353,7 @@ bool Tarifovani::oimpulsovani_hovoru()
 // 8 -> 9: numbers too short to be real calls are not charged.
 bool Tarifovani::Zrus_tarifovani_u_kratkych_cisel()
 {
-    StepLock lock(m_t.mutex());
+    StepLock lock(m_t);
     emit status(tr8("Ruším tarifování u krátkých čísel domácích měst"));
     emit status(tr8("Ruším tarifování u krátkých čísel zahraničních hovorů"));
     vypocetBehu().kratka_cisla();
@@ -363,7 +364,7 @@ bool Tarifovani::Zrus_tarifovani_u_kratkych_cisel()
 // call's start.
 bool Tarifovani::prirazeni_volajiciho()
 {
-    StepLock lock(m_t.mutex());
+    StepLock lock(m_t);
     emit status(tr8("Přiřazuji volajícího k hovoru"));
     if (!vypocet(vypocetBehu().volajici())) return false;
     emit status(QString());

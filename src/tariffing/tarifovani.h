@@ -19,6 +19,7 @@
 // in memory (VypocetTarifu: each step still moves the calls of its stage on
 // to the next) and writes each call back once, when the run writes the
 // results back. The calendar and the trunk-line table are worked on in place.
+#include "tariffing/tariffing_run.h"
 #include "tariffing/vazby_tto.h"
 
 #include <QObject>
@@ -27,8 +28,6 @@
 #include <QList>
 
 #include <memory>
-
-struct sqlite3;
 
 namespace kavro {
 
@@ -103,10 +102,10 @@ public:
     // Forgets the earlier runs: the next run is a first run again.
     void novyBeh() { m_prvniBehProbehl = false; }
 
-    // Makes the call import tariff through this class (its TariffingRun hook):
-    // every run object the import asks for is a Tarifovani of its own on the
-    // program's transaction. The import then runs it on its worker thread.
-    static void zaregistruj();
+    // The run the call import starts (its TariffingRun): a Tarifovani of its
+    // own on `t` (the program's transaction when none). The import runs it on
+    // its worker thread.
+    static std::unique_ptr<TariffingRun> proImport(Transaction* t = nullptr);
     QString lastError() const { return m_lastError; }
 
 signals:
@@ -127,7 +126,6 @@ private:
     QString m_lastError;
     QString m_message;
     std::unique_ptr<VypocetTarifu> m_vypocet;
-    sqlite3* m_vypocetDb = nullptr;
     bool m_drzTabulky = false;
     QString m_vynulovatOd, m_vynulovatDo;
 };

@@ -1,6 +1,7 @@
 #include "vazby_tto.h"
 
 #include "platform/database.h"
+#include "platform/unit_of_work.h"
 
 namespace kavro {
 
@@ -34,6 +35,7 @@ bool nacti_misto(Transaction& t, MistoUstredny* misto, QString* chyba)
 
 bool uloz_misto(Transaction& t, const MistoUstredny& misto, QString* chyba)
 {
+    UnitOfWork prace(t);
     const bool ok =
         t.exec(QStringLiteral("DELETE FROM dba.konfigurace_mista"))
         && t.exec(QStringLiteral("INSERT INTO dba.konfigurace_mista "
@@ -43,16 +45,15 @@ bool uloz_misto(Transaction& t, const MistoUstredny& misto, QString* chyba)
                    QStringLiteral("Výchozí")});
     if (!ok) {
         selhalo(t, chyba);
-        t.rollback();
+        prace.rollback();
         return false;
     }
     if (!oprav_vazby_tto(t, misto.kod_statu, chyba)) {
-        t.rollback();
+        prace.rollback();
         return false;
     }
-    if (!t.commit()) {
-        selhalo(t, chyba);
-        t.rollback();
+    if (!prace.commit()) {
+        if (chyba) *chyba = prace.errorText();
         return false;
     }
     return true;

@@ -1,14 +1,15 @@
 #pragma once
 // The calls of one tariffing run and the per-call work of its steps.
 //
-// A run reads every call below stage 10 once, takes each through the steps in
-// memory and writes it back once. The values keep the meaning they have in the
-// database: texts compare byte by byte as the engine's BINARY collation does,
-// an INTEGER column's value stays whatever kind it is stored as (a number in
-// practice), and NULL matches nothing. Lookups read the directories and tariff
-// tables into hash tables; a step reads the tables it needs when it first runs.
+// A run reads every call below stage 10 once (HovoryBehu), takes each through
+// the steps in memory and writes it back once (HovoryBehu). The values keep the
+// meaning they have in the database (hodnoty_tarifu.h). Lookups use the
+// directories and tariff tables read into hash tables (TabulkyTarifu); a step
+// reads the tables it needs when it first runs.
 //
 // The class knows no window and no signal; Tarifovani drives it step by step.
+#include "tariffing/hodnoty_tarifu.h"
+
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -16,67 +17,10 @@
 #include <string_view>
 #include <vector>
 
-struct sqlite3;
-
 namespace kavro {
 
-// A text of the database; null when p is null.
-struct Text {
-    const char* p = nullptr;
-    std::uint32_t n = 0;
-    bool null() const { return p == nullptr; }
-    std::string_view sv() const { return {p ? p : "", n}; }
-};
-
-// A value of an INTEGER column as stored: NULL, a whole number, a real, or a
-// text the column could not take as a number.
-struct Hodnota {
-    enum Druh : std::uint8_t { Null, Cele, Realne, Textove };
-    Druh druh = Null;
-    std::uint32_t n = 0;  // bytes of a text
-    union {
-        std::int64_t i;
-        double r;
-        const char* p;
-    };
-    Hodnota() : i(0) {}
-    static Hodnota cele(std::int64_t v)
-    {
-        Hodnota h;
-        h.druh = Cele;
-        h.i = v;
-        return h;
-    }
-    bool null() const { return druh == Null; }
-};
-
-// Holds the texts of a run (or of the loaded tables) in large blocks.
-class Pamet {
-public:
-    Text uloz(std::string_view s);
-    void vycisti();
-
-private:
-    std::vector<std::unique_ptr<char[]>> m_bloky;
-    char* m_volno = nullptr;
-    std::size_t m_zbyva = 0;
-};
-
-// One call: what the exchange reported, and the columns the steps set.
-struct Hovor {
-    std::int64_t id = 0;
-    Text datum_a_cas, delka, volane_cislo, pobocka, linka;
-    Hodnota pocet_impulsu;
-    Hodnota status;
-    Text typ;
-    Hodnota tarifovat;
-    Text kod_statu, kod_mesta, cislo_ucastnika;
-    Hodnota pasmo, program_pocet_impulsu, firma, oddeleni;
-    Text osoby;
-    // For a call read at stage 10 and taken back to stage 2: the index of the
-    // columns it had stored (-1 for the others).
-    std::int32_t puvodni = -1;
-};
+class Transaction;
+struct TabulkyTarifu;
 
 class VypocetTarifu {
 public:
@@ -85,7 +29,7 @@ public:
         std::string mezistatni, mezimestska, kod_statu, kod_mesta;
     };
 
-    explicit VypocetTarifu(sqlite3* db);
+    explicit VypocetTarifu(Transaction& t);
     ~VypocetTarifu();
 
     // Reads the calls below stage 10. Unless the tables are held, forgets the
@@ -126,7 +70,6 @@ public:
     std::string chyba() const { return m_chyba; }
 
 private:
-    struct Tabulky;
     bool nactiAdresar();
     bool nactiTarify();
     bool nactiKalendar();
@@ -139,14 +82,13 @@ private:
     Text nejdelsi(const Hovor& h, std::optional<std::int64_t> zacatek, const std::vector<int>& delky,
                   const Mnozina& klice, std::string_view predpona);
     Text ucastnik(const Hovor& h, std::optional<std::int64_t> zacatek, Text stat, Text mesto);
-    bool selhalo(const char* kde);
 
-    sqlite3* m_db;
+    Transaction& m_t;
     Text m_mp, m_mm, m_ks, m_km;
     Pamet m_pamet;  // the texts of the calls and what the steps set
     std::vector<Hovor> m_hovory;
     std::vector<Hovor> m_puvodni;  // calls taken back to stage 2, as they were stored
-    std::unique_ptr<Tabulky> m_tab;
+    std::unique_ptr<TabulkyTarifu> m_tab;
     bool m_drzet = false;
     std::string m_klic;  // a reused lookup key
     std::string m_chyba;

@@ -2,9 +2,10 @@
 
 #include "common/datum.h"
 #include "platform/database.h"
+#include "platform/fast_statement.h"
+#include "platform/unit_of_work.h"
 
 #include <QDate>
-#include <mutex>
 
 namespace kavro {
 
@@ -80,10 +81,11 @@ Znovu_otarifuj::Vysledek Znovu_otarifuj::otarifuj(const QString& od, const QStri
 
     // The whole period is one unit of work, and no other thread's commit or
     // rollback falls inside it: a failure on any day leaves every call as it was.
-    std::lock_guard<std::recursive_mutex> lock(m_t.mutex());
+    ConnectionLock lock(m_t);
+    UnitOfWork prace(m_t);
     // Whatever was pending before is not mixed with the run.
-    if (!m_t.commit()) {
-        m_lastError = m_t.lastErrorText();
+    if (!prace.commit()) {
+        m_lastError = prace.errorText();
         m_message = tr8("Tarifování hovorů nelze zahájit, rozpracované změny nešlo uložit:\n") + m_lastError;
         return Vysledek::Chyba;
     }
@@ -106,8 +108,8 @@ Znovu_otarifuj::Vysledek Znovu_otarifuj::otarifuj(const QString& od, const QStri
         return Vysledek::Chyba;
     }
     if (seznam.isEmpty()) return Vysledek::Hotovo;
-    if (!m_t.commit()) {
-        m_lastError = m_t.lastErrorText();
+    if (!prace.commit()) {
+        m_lastError = prace.errorText();
         m_message = tr8("Tarifování hovorů nelze zahájit:\n") + m_lastError;
         return Vysledek::Chyba;
     }
@@ -122,7 +124,7 @@ Znovu_otarifuj::Vysledek Znovu_otarifuj::otarifuj(const QString& od, const QStri
         if (!ok) m_lastError = m_tarifovani.message();
         if (!ok) {
             // Every day tariffed so far, and the reset of this one, are undone.
-            m_t.rollback();
+            prace.rollback();
             m_tarifovani.podrzTabulky(false);
             m_hotove.clear();
             emit status(QString());
@@ -133,9 +135,8 @@ Znovu_otarifuj::Vysledek Znovu_otarifuj::otarifuj(const QString& od, const QStri
         m_hotove << d;
     }
     m_tarifovani.podrzTabulky(false);
-    if (!m_t.commit()) {
-        m_lastError = m_t.lastErrorText();
-        m_t.rollback();
+    if (!prace.commit()) {
+        m_lastError = prace.errorText();
         m_hotove.clear();
         m_message = tr8("Výsledky tarifování nelze uložit:\n") + m_lastError
             + tr8("\nHovory zůstaly tak, jak byly před tarifováním.");

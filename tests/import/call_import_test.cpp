@@ -290,9 +290,7 @@ TEST_F(CallImport, TariffingRunTakesEveryImportedCallToStageTen)
     ASSERT_TRUE(test::fillTariffData(&error)) << error.toStdString();
     ASSERT_TRUE(Transaction::main().commit());
     const gendata::Result r = generate(100);
-    Tarifovani::zaregistruj();
-    std::unique_ptr<TariffingRun> run = makeTariffingRun();
-    setTariffingRunFactory({});
+    std::unique_ptr<TariffingRun> run = Tarifovani::proImport();
     ASSERT_TRUE(run);
     Import_hovoru real(Transaction::main());
     real.setTariffingRun(run.get());
@@ -312,9 +310,7 @@ TEST_F(CallImport, TariffingRunTakesEveryImportedCallToStageTen)
 TEST_F(CallImport, TariffingWithoutASiteIsReportedOnceAtTheEnd)
 {
     generate(20);
-    Tarifovani::zaregistruj();
-    std::unique_ptr<TariffingRun> run = makeTariffingRun();
-    setTariffingRunFactory({});
+    std::unique_ptr<TariffingRun> run = Tarifovani::proImport();
     Import_hovoru real(Transaction::main());
     real.setTariffingRun(run.get());
     const Import_hovoru::Souhrn s = real.Vkladej_soubory(period(QDate(2024, 3, 15), QDate(2024, 3, 17)));
@@ -344,9 +340,9 @@ TEST_F(CallImport, RefusedInsertsAreCountedAndReported)
 TEST(CallImportHelpers, DirectoryDaysAndNewestDay)
 {
     auto cfg = [](QHash<QString, QString> v) { return [v](const QString& n) { return v.value(n); }; };
-    EXPECT_EQ(adresarDennichSouboru(cfg({{"DatovyZdrojSberace", "Ne"}, {"VstupniDatovyAdresarKavro", "/in/"}, {"DatovyAdresar", "/d/"}})), "/in/");
-    EXPECT_EQ(adresarDennichSouboru(cfg({{"DatovyZdrojSberace", "Ano"}, {"VstupniDatovyAdresarKavro", "/in/"}, {"DatovyAdresar", "/d/"}})), "/d/");
-    EXPECT_EQ(adresarDennichSouboru(cfg({{"VstupniDatovyAdresarKavro", "/in/"}, {"DatovyAdresar", "/d/"}})), "/d/");
+    EXPECT_EQ(vstupniAdresar(cfg({{"DatovyZdrojSberace", "Ne"}, {"VstupniDatovyAdresarKavro", "/in/"}, {"DatovyAdresar", "/d/"}})), "/in/");
+    EXPECT_EQ(vstupniAdresar(cfg({{"DatovyZdrojSberace", "Ano"}, {"VstupniDatovyAdresarKavro", "/in/"}, {"DatovyAdresar", "/d/"}})), "/d/");
+    EXPECT_EQ(vstupniAdresar(cfg({{"VstupniDatovyAdresarKavro", "/in/"}, {"DatovyAdresar", "/d/"}})), "/d/");
     EXPECT_EQ(Pricti_jeden_den("20231231"), "20240101");
     EXPECT_EQ(Pricti_jeden_den("20240228"), "20240229");
     EXPECT_EQ(Pricti_jeden_den("99991231"), "99991231");

@@ -1,6 +1,7 @@
 // The import and deletion windows driven as a user drives them.
 #include "import/forms/hovory_mazani.h"
 #include "import/forms/hovory_nacteni.h"
+#include "import/forms/z_adresar_pro_vstupni_data.h"
 
 #include "common/konfigurace.h"
 #include "gendata/gendata.h"
@@ -17,6 +18,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSemaphore>
 #include <QtTest>
 #include <atomic>
@@ -59,6 +61,10 @@ private:
     std::unique_ptr<konfiguracni_hodnoty> store;
     QList<MessageRequest> boxes;
     Gate gate;
+    TariffingRunFactory gated()
+    {
+        return [this] { return std::make_unique<GatedRun>(&gate); };
+    }
 
     void writeDays(int days, int calls)
     {
@@ -83,12 +89,10 @@ private slots:
         setMessageAnswerer([this](const MessageRequest& r) { boxes << r; return int(ResultOk); });
         gate.runs = 0;
         gate.hold = false;
-        setTariffingRunFactory([this] { return std::make_unique<GatedRun>(&gate); });
     }
 
     void cleanup()
     {
-        setTariffingRunFactory({});
         Hovory_nacteni::setDotazNaObdobi({});
         Hovory_nacteni::setDotazNaSoubor({});
         setMessageAnswerer({});
@@ -104,7 +108,7 @@ private slots:
         rec.typ_importu = 1;
         gate.hold = true;
         {
-            Hovory_nacteni w(nullptr, &rec);
+            Hovory_nacteni w(nullptr, &rec, gated());
             w.show();
             QVERIFY(rec.import_bezi);
             QTRY_COMPARE(gate.runs.load(), 1); // the worker waits in the final tariffing
@@ -119,6 +123,34 @@ private slots:
         Transaction::main().rollback();
         QCOMPARE(count(), 50);
         QCOMPARE(gate.runs.load(), 1);
+        QVERIFY(boxes.isEmpty());
+    }
+
+    void directoryChosenInTheSettingsIsTheOneImported()
+    {
+        // The collector's directory stays empty; the day's file is in the
+        // directory chosen in "Adresáře se vstupními daty".
+        const QString own = env->dir() + "/vlastni";
+        QVERIFY(QDir().mkpath(own));
+        gendata::Options o;
+        o.outDir = own;
+        o.firstDay = QDate(2024, 3, 15);
+        o.days = 1;
+        o.callsPerDay = 20;
+        QVERIFY(gendata::writeFiles(o));
+        {
+            Z_Adresar_pro_vstupni_data d;
+            d.Z_Adresar_pro_vstupni_data_Create();
+            d.findChild<QRadioButton*>("optb_1")->setChecked(true);
+            d.findChild<QLineEdit*>("vstupni_data")->setText(own);
+            d.findChild<QPushButton*>("cb_2")->click();
+            QCOMPARE(d.result(), int(QDialog::Accepted));
+        }
+        FDX_Typ_importu rec;
+        rec.typ_importu = 1;
+        QVERIFY(Hovory_nacteni::Create(nullptr, &rec, gated()));
+        Transaction::main().rollback();
+        QCOMPARE(count(), 20);
         QVERIFY(boxes.isEmpty());
     }
 
@@ -138,7 +170,7 @@ private slots:
             return true;
         });
         gate.hold = true;
-        Hovory_nacteni w(nullptr, &rec);
+        Hovory_nacteni w(nullptr, &rec, gated());
         w.show();
         QTRY_COMPARE(gate.runs.load(), 1);
         w.close(); // the title bar's close button
@@ -166,7 +198,7 @@ private slots:
         Hovory_nacteni::setDotazNaSoubor([path](QWidget*) { return path; });
         FDX_Typ_importu rec;
         rec.typ_importu = 3;
-        QVERIFY(Hovory_nacteni::Create(nullptr, &rec));
+        QVERIFY(Hovory_nacteni::Create(nullptr, &rec, gated()));
         QCOMPARE(boxes.size(), 1);
         QCOMPARE(boxes[0].text, QString("Data nelze načíst"));
         QCOMPARE(boxes[0].icon, int(IconWarning));
@@ -188,7 +220,7 @@ private slots:
         });
         FDX_Typ_importu rec;
         rec.typ_importu = 2;
-        QVERIFY(Hovory_nacteni::Create(nullptr, &rec));
+        QVERIFY(Hovory_nacteni::Create(nullptr, &rec, gated()));
         QCOMPARE(offeredOd, QString("1997-08-01"));
         QCOMPARE(offeredDo, QString("2024-03-17"));
         QCOMPARE(count(), 0);
@@ -201,7 +233,7 @@ private slots:
             d->findChild<QLineEdit*>("textb_do")->setText("2024-03-16");
             d->findChild<QPushButton*>("cb_1")->click();
         });
-        QVERIFY(Hovory_nacteni::Create(nullptr, &rec));
+        QVERIFY(Hovory_nacteni::Create(nullptr, &rec, gated()));
         Transaction::main().rollback();
         QCOMPARE(count(), 10);
         QCOMPARE(count("date(ustredna_datum_a_cas) = '2024-03-16'"), 10);
@@ -217,7 +249,7 @@ private slots:
         }
         writeDays(3, 20);
         FDX_Typ_importu rec;
-        QVERIFY(Hovory_nacteni::Create(nullptr, &rec));
+        QVERIFY(Hovory_nacteni::Create(nullptr, &rec, gated()));
         QCOMPARE(count(), 60);
 
         // The stored period is proposed; the calendar button beside a box picks its date.

@@ -98,7 +98,6 @@ private slots:
         QCOMPARE(captions.last(), QString("Výmaz hovorů z databáze"));
         QCOMPARE(count("1 = 1"), 80);
 
-        setTariffingRunFactory({});
         setMessageAnswerer({});
         PrikazyMenu::instance().vymaz();
     }

@@ -648,15 +648,13 @@ namespace {
 
 TEST_F(TarifovaniTest, ImportHookRunsTheTariffing)
 {
-    Tarifovani::zaregistruj();
-    std::unique_ptr<TariffingRun> run = makeTariffingRun();
+    std::unique_ptr<TariffingRun> run = Tarifovani::proImport();
     ASSERT_TRUE(run);
     call(1, at(kTuesday, "10:00:00"), QStringLiteral("0049305551234"), QStringLiteral("00:01:00"), 2);
     run->novy_beh();
     EXPECT_TRUE(run->spust());
     EXPECT_EQ(v(1, "status_hovoru"), QStringLiteral("10"));
     EXPECT_EQ(v(1, "cislo_ucastnika"), QStringLiteral("555"));
-    setTariffingRunFactory({});
 }
 
 } // namespace

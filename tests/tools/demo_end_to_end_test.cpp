@@ -31,8 +31,7 @@ TEST(DemoEndToEnd, ImportedFilesAreTariffedToTheLastStage)
     ASSERT_TRUE(demo::create(env.dir(), db, 4, 300));
     ASSERT_TRUE(Transaction::main().connectFile(db));
 
-    Tarifovani::zaregistruj();
-    auto run = makeTariffingRun();
+    auto run = Tarifovani::proImport();
     ASSERT_TRUE(run);
     Import_hovoru imp(Transaction::main());
     imp.setTariffingRun(run.get());
@@ -40,7 +39,6 @@ TEST(DemoEndToEnd, ImportedFilesAreTariffedToTheLastStage)
     p.typ_importu = 1;
     p.adresar = Registry::instance().read(QStringLiteral("Software\\Dorvek\\Kavro\\Sberac"), QStringLiteral("DatovyAdresar"));
     const Import_hovoru::Souhrn s = imp.Vkladej_soubory(p);
-    setTariffingRunFactory(nullptr);
 
     EXPECT_EQ(s.souboru, 4);
     EXPECT_EQ(s.chyb_vkladani, 0);

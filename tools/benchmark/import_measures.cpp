@@ -6,6 +6,7 @@
 #include "gendata/gendata.h"
 #include "import/call_import.h"
 #include "platform/database.h"
+#include "platform/unit_of_work.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -77,7 +78,7 @@ QList<Figure> measurePlatformInsert(Context& c)
     QString ddl = tr.scalar(QStringLiteral("SELECT sql FROM dba.sqlite_master WHERE type = 'table' AND name = 'hovory'"));
     ddl.replace(QRegularExpression(QStringLiteral("^CREATE TABLE\\s+hovory"), QRegularExpression::CaseInsensitiveOption),
                 QStringLiteral("CREATE TABLE dba.hovory_tvar"));
-    if (!tr.exec(ddl) || !tr.commit()) {
+    if (!tr.exec(ddl) || !UnitOfWork(tr).commit()) {
         std::fprintf(stderr, "%s\n", qPrintable(tr.lastErrorText()));
         return out;
     }
@@ -120,7 +121,7 @@ QList<Figure> measurePlatformInsert(Context& c)
         q.bindNull(12);
         if (!q.execute()) ++failed;
     }
-    if (!tr.commit()) ++failed;
+    if (!UnitOfWork(tr).commit()) ++failed;
     const double sec = t.nsecsElapsed() / 1e9;
     if (failed) std::fprintf(stderr, "%lld inserts failed\n", failed);
     if (table == u"hovory_tvar")

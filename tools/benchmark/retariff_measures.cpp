@@ -6,6 +6,7 @@
 #include "tariffing/tarifovani.h"
 #include "tariffing/znovu_otarifuj.h"
 #include "platform/database.h"
+#include "platform/unit_of_work.h"
 #include "tarifovani_bulk.h"
 
 #include <QDate>
@@ -73,7 +74,7 @@ QList<Figure> measureRetariffing(Context& c)
     // of the period ends otherwise than stored and is written again.
     if (!Transaction::main().exec(QStringLiteral("UPDATE dba.perioda_impulsu SET perioda = perioda + 7"))
         || !Transaction::main().exec(QStringLiteral("UPDATE dba.ciselnik_osob SET prijmeni = prijmeni || ' ml.'"))
-        || !Transaction::main().commit()) {
+        || !UnitOfWork(Transaction::main()).commit()) {
         std::fprintf(stderr, "tables: %s\n", qPrintable(Transaction::main().lastErrorText()));
         return out;
     }

@@ -89,8 +89,7 @@ QList<Figure> measureImportAndTariffing(Context& c)
     p.od = o.firstDay;
     p.do_ = o.firstDay.addDays(o.days - 1);
     p.adresar = o.outDir;
-    Tarifovani::zaregistruj();
-    std::unique_ptr<TariffingRun> run = makeTariffingRun();
+    std::unique_ptr<TariffingRun> run = Tarifovani::proImport();
     QElapsedTimer timer;
     timer.start();
     Import_hovoru imp(Transaction::main());
@@ -102,7 +101,6 @@ QList<Figure> measureImportAndTariffing(Context& c)
     out << Figure{QStringLiteral("import plus tariffing of the whole set"), sec, QStringLiteral("s")};
     out << Figure{QStringLiteral("import plus tariffing, calls per second (bar: the set in 40 s)"), s.ulozeno / sec,
                   QStringLiteral("calls/s"), double(c.calls) / 40.0};
-    setTariffingRunFactory({});
     Transaction::main().disconnect();
     return out;
 }

@@ -1,6 +1,7 @@
 #include "tarifovani_bulk.h"
 
 #include "platform/database.h"
+#include "platform/unit_of_work.h"
 
 #include <QStringList>
 #include <random>
@@ -125,7 +126,7 @@ bool fillLargeDirectories(QString* error)
              " UNION ALL SELECT 2, '2024-07-01 00:00:00', '9999-12-31 23:59:59') h",
          })
         if (!t.exec(QString::fromUtf8(s))) return fail(error, QString::fromUtf8(s).left(60));
-    return t.commit() || fail(error, QStringLiteral("commit"));
+    return UnitOfWork(t).commit() || fail(error, QStringLiteral("commit"));
 }
 
 bool addGeneratedCalls(qint64 firstId, qint64 count, QString* error)
@@ -179,7 +180,7 @@ bool addGeneratedCalls(qint64 firstId, qint64 count, QString* error)
                      QString::number(1000 + rng() % 2000), QString::number(line)});
         if (!ins.execute()) return fail(error, QStringLiteral("call"));
     }
-    return t.commit() || fail(error, QStringLiteral("commit"));
+    return UnitOfWork(t).commit() || fail(error, QStringLiteral("commit"));
 }
 
 } // namespace kavro::benchmark

@@ -10,6 +10,7 @@
 #include "demo_data.h"
 
 #include "platform/registry.h"
+#include "common/registry_names.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -34,8 +35,8 @@ int main(int argc, char* argv[])
         return 1;
     }
     Registry& r = Registry::instance();
-    if (r.read(QStringLiteral("SOFTWARE\\ODBC\\ODBC.INI\\KAVRO"), QStringLiteral("Database")).isEmpty()) {
-        r.writeAll(QStringLiteral("SOFTWARE\\ODBC\\ODBC.INI\\KAVRO"), {{QStringLiteral("Database"), dbPath}, {QStringLiteral("start"), QStringLiteral("dbeng -c 16M")}});
+    if (r.read(registr::KlicZdrojeKavro, registr::Database).isEmpty()) {
+        r.writeAll(registr::KlicZdrojeKavro, {{registr::Database, dbPath}, {registr::Start, QStringLiteral("dbeng -c 16M")}});
     }
     return 0;
 }

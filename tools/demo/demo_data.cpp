@@ -14,7 +14,9 @@
 
 #include "platform/clock.h"
 #include "platform/database.h"
+#include "platform/unit_of_work.h"
 #include "platform/registry.h"
+#include "common/registry_names.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -25,7 +27,7 @@ using namespace kavro;
 namespace {
 
 
-const QString kInstance = QStringLiteral("Software\\Dorvek\\Kavro\\Sberac");
+const QString kInstance = registr::Aplikace + QStringLiteral("Sberac");
 
 bool fail(const QString& what)
 {
@@ -75,10 +77,11 @@ bool fillTariffTables(Transaction& t)
                           {h.den, h.mesic, QString::fromUtf8(h.nazev)});
     if (!ok) {
         const QString e = t.lastErrorText();
-        t.rollback();
+        UnitOfWork(t).rollback();
         return fail(e);
     }
-    return t.commit() || fail(t.lastErrorText());
+    UnitOfWork prace(t);
+    return prace.commit() || fail(prace.errorText());
 }
 
 } // namespace
@@ -119,8 +122,8 @@ bool create(const QString& folder, const QString& dbPath, int days, int callsPer
     t.disconnect();
 
     Registry& r = Registry::instance();
-    r.writeAll(kInstance, {{QStringLiteral("DatovyAdresar"), o.outDir + QStringLiteral("/")},
-                           {QStringLiteral("Jmeno_uzivatele"), QStringLiteral("Ukázková firma s.r.o.")}});
+    r.writeAll(kInstance, {{registr::DatovyAdresar, o.outDir + QStringLiteral("/")},
+                           {registr::JmenoUzivatele, QStringLiteral("Ukázková firma s.r.o.")}});
     std::printf("Ukázková databáze %s a soubory sběrače v %s vytvořeny.\n", qPrintable(dbPath), qPrintable(o.outDir));
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "gendata.h"
 #include "platform/database.h"
+#include "platform/unit_of_work.h"
 
 #include <QSet>
 #include <random>
@@ -59,7 +60,7 @@ bool fillDirectory(Transaction& t, const DirectoryOptions& o, DirectoryResult* r
     Filler f{t, std::mt19937(o.seed ^ 0x5eed)};
     auto fail = [&] {
         if (error) *error = f.error.isEmpty() ? t.lastErrorText() : f.error;
-        t.rollback();
+        UnitOfWork(t).rollback();
         return false;
     };
     const Codes codes = codesFromDatabase(t);
@@ -198,7 +199,7 @@ bool fillDirectory(Transaction& t, const DirectoryOptions& o, DirectoryResult* r
             from = to;
         }
     }
-    if (!t.commit()) return fail();
+    if (!UnitOfWork(t).commit()) return fail();
     if (result) {
         result->states = t.scalar(QStringLiteral("SELECT count(*) FROM dba.ciselnik_statu")).toLongLong();
         result->cities = t.scalar(QStringLiteral("SELECT count(*) FROM dba.ciselnik_mest")).toLongLong();
@@ -206,7 +207,7 @@ bool fillDirectory(Transaction& t, const DirectoryOptions& o, DirectoryResult* r
         result->extensions = t.scalar(QStringLiteral(
             "SELECT count(DISTINCT Cislo_pobocky) FROM dba.prirazeni_pobocek WHERE Cislo_pobocky <> '9999'")).toLongLong();
         result->assignments = assignments;
-        t.rollback();
+        UnitOfWork(t).rollback();
     }
     return true;
 }

@@ -3,14 +3,15 @@
 #include "ui_p_nastaveni_od_do.h"
 
 #include "platform/registry.h"
+#include "common/registry_names.h"
 
 #include <QKeyEvent>
 
 namespace kavro {
 
-const QString P_Nastaveni_od_do::RegistryKey = QStringLiteral("Software\\Dorvek\\Kavro\\");
-const QString P_Nastaveni_od_do::ValueOd = QStringLiteral("Datum_od");
-const QString P_Nastaveni_od_do::ValueDo = QStringLiteral("Datum_do");
+const QString P_Nastaveni_od_do::RegistryKey = registr::Aplikace;
+const QString P_Nastaveni_od_do::ValueOd = registr::DatumOd;
+const QString P_Nastaveni_od_do::ValueDo = registr::DatumDo;
 
 P_Nastaveni_od_do::P_Nastaveni_od_do(QWidget* parent)
     : QDialog(parent)

@@ -4,6 +4,7 @@
 
 #include "platform/forms/message_box.h"
 #include "platform/registry.h"
+#include "common/registry_names.h"
 
 #include <QFileDialog>
 #include <QPrinter>
@@ -11,8 +12,8 @@
 
 namespace kavro {
 
-const QString PrintForm::RegistryKey = QStringLiteral("Software\\Dorvek\\Kavro\\");
-const QString PrintForm::ValueTiskarna = QStringLiteral("Tiskarna");
+const QString PrintForm::RegistryKey = registr::Aplikace;
+const QString PrintForm::ValueTiskarna = registr::Tiskarna;
 const QString PrintForm::PdfEntry = QStringLiteral("Tisk do souboru PDF");
 
 namespace {

@@ -2,6 +2,7 @@
 #include "ui_f_prihlaseni.h"
 
 #include "common/konfigurace.h"
+#include "common/registry_names.h"
 
 namespace kavro {
 
@@ -23,7 +24,7 @@ bool F_Prihlaseni::Create(QWidget* parent)
 
 void F_Prihlaseni::F_Prihlaseni_Create()
 {
-    ui->textb_1->setText(konfigurace ? konfigurace->precti_promennou_registru(QStringLiteral("Posledni_prihlaseny"), QString())
+    ui->textb_1->setText(konfigurace ? konfigurace->precti_promennou_registru(registr::PosledniPrihlaseny, QString())
                                     : QString());
 }
 
@@ -32,7 +33,7 @@ void F_Prihlaseni::cb_1_Click()
     Prihlaseny_uzivatel = ui->textb_1->text();
     Zadane_heslo = ui->textb_2->text();
     if (konfigurace)
-        konfigurace->zapis_promenou_do_registru(QStringLiteral("Posledni_prihlaseny"), ui->textb_1->text(), QString());
+        konfigurace->zapis_promenou_do_registru(registr::PosledniPrihlaseny, ui->textb_1->text(), QString());
     accept();
 }
 

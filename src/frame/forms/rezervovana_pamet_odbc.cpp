@@ -3,6 +3,7 @@
 
 #include "frame/pamet_odbc.h"
 #include "platform/registry.h"
+#include "common/registry_names.h"
 
 #include <QRegularExpressionValidator>
 
@@ -30,7 +31,7 @@ void rezervovana_pamet_odbc::rezervovana_pamet_odbc_Create()
     Registry& reg = Registry::instance();
     // No data source: nothing to show, and "Ulož" stays disabled.
     if (reg.hasKey(klicZdrojeKavro()))
-        ui->textb_1->setText(velikostPametiZeStartu(reg.read(klicZdrojeKavro(), QStringLiteral("start"))));
+        ui->textb_1->setText(velikostPametiZeStartu(reg.read(klicZdrojeKavro(), registr::Start)));
     textb_1_Change();
 }
 
@@ -48,8 +49,8 @@ void rezervovana_pamet_odbc::cb_1_Click()
         reject();
         return;
     }
-    const QString start = reg.read(klicZdrojeKavro(), QStringLiteral("start"));
-    reg.write(klicZdrojeKavro(), QStringLiteral("start"), startSVelikostiPameti(start, ui->textb_1->text()));
+    const QString start = reg.read(klicZdrojeKavro(), registr::Start);
+    reg.write(klicZdrojeKavro(), registr::Start, startSVelikostiPameti(start, ui->textb_1->text()));
     accept();
 }
 

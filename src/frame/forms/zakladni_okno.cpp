@@ -4,12 +4,15 @@
 #include "common/konfigurace.h"
 #include "frame/forms/jedna_instance.h"
 #include "frame/forms/o_aplikaci.h"
+#include "frame/menu_ids.h"
 #include "frame/prikazy_menu.h"
 #include "frame/spusteni.h"
 #include "platform/clock.h"
 #include "platform/database.h"
 #include "platform/forms/message_box.h"
 #include "platform/registry.h"
+#include "platform/unit_of_work.h"
+#include "common/registry_names.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -81,18 +84,18 @@ void Zakladni_okno::vytvor_menu()
                K = Druh::Kalendar;
 
     QMenu* hovory = m_popup[0] = popup(nullptr, QStringLiteral("Hovory"));
-    QAction* nacteni = pridej(hovory, 1001, QStringLiteral("Načtení nových"), &Z::menu_1_item_hovory_nacteni_Click, I,
+    QAction* nacteni = pridej(hovory, menu::ImportNew, QStringLiteral("Načtení nových"), &Z::menu_1_item_hovory_nacteni_Click, I,
                               QStringLiteral("Načtení nových hovorů ze sběrací části programu"));
-    pridej(hovory, 1002, QStringLiteral("Opakované načtení ze souboru od - do"), &Z::menu_1_Item12_Click, I,
+    pridej(hovory, menu::ImportPeriod, QStringLiteral("Opakované načtení ze souboru od - do"), &Z::menu_1_Item12_Click, I,
            QStringLiteral("Opakované načtení nových hovorů ze sběrací části programu"));
-    pridej(hovory, 1003, QStringLiteral("Opakované načtení z vybraného souboru"), &Z::menu_1_Item29_Click, I);
-    pridej(hovory, 1004, QStringLiteral("Vymazání z tabulky"), &Z::menu_1_item_hovory_mazani_Click, O,
+    pridej(hovory, menu::ImportFile, QStringLiteral("Opakované načtení z vybraného souboru"), &Z::menu_1_Item29_Click, I);
+    pridej(hovory, menu::DeleteCalls, QStringLiteral("Vymazání z tabulky"), &Z::menu_1_item_hovory_mazani_Click, O,
            QStringLiteral("Vymazání hovorů z tabulky kde jsou uloženy"));
     hovory->addSeparator();
-    QAction* tarif = pridej(hovory, 1006, QStringLiteral("Opakovaný výpočet pseudotarifu"),
+    QAction* tarif = pridej(hovory, menu::Retariff, QStringLiteral("Opakovaný výpočet pseudotarifu"),
                             &Z::menu_1_item_hovory_tarifovani_Click, O,
                             QStringLiteral("Znovu spočítá počty impulsů u hovorů otarifovaných pseudotarifem"));
-    pridej(hovory, 1007, QStringLiteral("Opakovaná identifikace účastníka"), &Z::menu_1_Item_prirazeni_osob_Click, O,
+    pridej(hovory, menu::Reidentify, QStringLiteral("Opakovaná identifikace účastníka"), &Z::menu_1_Item_prirazeni_osob_Click, O,
            QStringLiteral("Přiřadí účastníka k hovoru podle volaných čísel"));
     // The accelerators belong to the window, so they work whatever the menu shows.
     nacteni->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
@@ -102,80 +105,80 @@ void Zakladni_okno::vytvor_menu()
 
     QMenu* sestavy = m_popup[1] = popup(nullptr, QStringLiteral("Sestavy"));
     QMenu* vnitrni = popup(sestavy, QStringLiteral("Vnitřní telefonní seznam"));
-    pridej(vnitrni, 1010, QStringLiteral("&Firma - oddělení - osoba"), &Z::menu_1_vnitrni_1_Click, S);
-    pridej(vnitrni, 1011, QStringLiteral("Firma - &osoba - oddělení"), &Z::menu_1_vnitrni_2_Click, S);
-    pridej(vnitrni, 1012, QStringLiteral("Osoba - firma - o&ddělení"), &Z::menu_1_vnitrni_3_Click, S);
-    pridej(vnitrni, 1013, QStringLiteral("Firma - oddělenení - pobočka"), &Z::menu_1_Item21_Click, S);
+    pridej(vnitrni, menu::ListFirmDeptPerson, QStringLiteral("&Firma - oddělení - osoba"), &Z::menu_1_vnitrni_1_Click, S);
+    pridej(vnitrni, menu::ListFirmPersonDept, QStringLiteral("Firma - &osoba - oddělení"), &Z::menu_1_vnitrni_2_Click, S);
+    pridej(vnitrni, menu::ListPersonFirmDept, QStringLiteral("Osoba - firma - o&ddělení"), &Z::menu_1_vnitrni_3_Click, S);
+    pridej(vnitrni, menu::ListFirmDeptExtension, QStringLiteral("Firma - oddělenení - pobočka"), &Z::menu_1_Item21_Click, S);
     vnitrni->addSeparator();
-    pridej(vnitrni, 1015, QStringLiteral("Telefonní seznam bez firmy a pobočky"), &Z::menu_1_Item43_Click, S);
-    pridej(vnitrni, 1016, QStringLiteral("Seznam lidi s poznamkou"), &Z::menu_1_Item38_Click, S);
+    pridej(vnitrni, menu::ListWithoutFirm, QStringLiteral("Telefonní seznam bez firmy a pobočky"), &Z::menu_1_Item43_Click, S);
+    pridej(vnitrni, menu::ListPeopleWithNote, QStringLiteral("Seznam lidi s poznamkou"), &Z::menu_1_Item38_Click, S);
     QMenu* vnejsi = popup(sestavy, QStringLiteral("Vnější telefonní seznam"));
     QMenu* predvolby = popup(vnejsi, QStringLiteral("&Předvolby"));
-    pridej(predvolby, 1019, QStringLiteral("&Vnitrostátní"), &Z::menu_1_Item8_Click, S);
-    pridej(predvolby, 1020, QStringLiteral("&Mezistátní"), &Z::menu_1_Item9_Click, S);
+    pridej(predvolby, menu::PrefixesDomestic, QStringLiteral("&Vnitrostátní"), &Z::menu_1_Item8_Click, S);
+    pridej(predvolby, menu::PrefixesInternational, QStringLiteral("&Mezistátní"), &Z::menu_1_Item9_Click, S);
     QMenu* ucastnici = popup(vnejsi, QStringLiteral("&Účastníci"));
-    pridej(ucastnici, 1022, QStringLiteral("&Vnitrostátní"), &Z::menu_1_ucastnci_Click, S);
-    pridej(ucastnici, 1023, QStringLiteral("&Mezistátní"), &Z::menu_1_Item11_Click, S);
-    pridej(ucastnici, 1024, QStringLiteral("&Výhodně tarifované mezinárodní hovory"), &Z::menu_1_Item35_Click, S);
+    pridej(ucastnici, menu::SubscribersDomestic, QStringLiteral("&Vnitrostátní"), &Z::menu_1_ucastnci_Click, S);
+    pridej(ucastnici, menu::SubscribersInternational, QStringLiteral("&Mezistátní"), &Z::menu_1_Item11_Click, S);
+    pridej(ucastnici, menu::DiscountedInternational, QStringLiteral("&Výhodně tarifované mezinárodní hovory"), &Z::menu_1_Item35_Click, S);
     QMenu* shovory = popup(sestavy, QStringLiteral("Hovory"));
-    pridej(shovory, 1026, QStringLiteral("&Podle výběru"), &Z::menu_1_Item3_Click, O);
-    pridej(shovory, 1027, QStringLiteral("Podle četnosti volání"), &Z::menu_1_Item36_Click, B);
-    pridej(shovory, 1028, QStringLiteral("Hovory podle impulsů"), &Z::menu_1_Item44_Click, S);
-    pridej(shovory, 1029, QStringLiteral("Hovory podle délky spojení"), &Z::menu_1_Item45_Click, S);
-    pridej(shovory, 1030, QStringLiteral("&Sledované linky"), &Z::menu_1_Item32_Click, B);
-    pridej(shovory, 1031, QStringLiteral("&Všechny"), &Z::menu_1_Item20_Click, S);
+    pridej(shovory, menu::CallBrowser, QStringLiteral("&Podle výběru"), &Z::menu_1_Item3_Click, O);
+    pridej(shovory, menu::CallFrequency, QStringLiteral("Podle četnosti volání"), &Z::menu_1_Item36_Click, B);
+    pridej(shovory, menu::CallsByImpulses, QStringLiteral("Hovory podle impulsů"), &Z::menu_1_Item44_Click, S);
+    pridej(shovory, menu::CallsByDuration, QStringLiteral("Hovory podle délky spojení"), &Z::menu_1_Item45_Click, S);
+    pridej(shovory, menu::WatchedLines, QStringLiteral("&Sledované linky"), &Z::menu_1_Item32_Click, B);
+    pridej(shovory, menu::AllCalls, QStringLiteral("&Všechny"), &Z::menu_1_Item20_Click, S);
     sestavy->addSeparator();
     QMenu* vyuct = popup(sestavy, QStringLiteral("&Vyúčtování"));
-    pridej(vyuct, 1034, QStringLiteral("Po firmách"), &Z::menu_1_item_hovory_vyuctovani_Click, B);
-    pridej(vyuct, 1035, QStringLiteral("Po oddělěních"), &Z::menu_1_Item0_Click, B);
-    pridej(vyuct, 1036, QStringLiteral("Po pobočkách"), &Z::menu_1_Item25_Click, B);
-    pridej(vyuct, 1037, QStringLiteral("Detailni rozpis"), &Z::menu_1_Item31_Click, B);
+    pridej(vyuct, menu::BillingByFirm, QStringLiteral("Po firmách"), &Z::menu_1_item_hovory_vyuctovani_Click, B);
+    pridej(vyuct, menu::BillingByDepartment, QStringLiteral("Po oddělěních"), &Z::menu_1_Item0_Click, B);
+    pridej(vyuct, menu::BillingByExtension, QStringLiteral("Po pobočkách"), &Z::menu_1_Item25_Click, B);
+    pridej(vyuct, menu::BillingDetailed, QStringLiteral("Detailni rozpis"), &Z::menu_1_Item31_Click, B);
     vyuct->addSeparator();
-    pridej(vyuct, 1039, QStringLiteral("Podle účtovacích kódů"), &Z::menu_1_Item27_Click, B);
-    pridej(sestavy, 1040, QStringLiteral("Oprava chybně oimpulsovaných hovorů"), &Z::menu_1_Item37_Click, S);
+    pridej(vyuct, menu::BillingByAccountCode, QStringLiteral("Podle účtovacích kódů"), &Z::menu_1_Item27_Click, B);
+    pridej(sestavy, menu::WrongImpulses, QStringLiteral("Oprava chybně oimpulsovaných hovorů"), &Z::menu_1_Item37_Click, S);
 
     QMenu* seznamy = m_popup[2] = popup(nullptr, QStringLiteral("&Seznamy"));
     QMenu* svnitrni = popup(seznamy, QStringLiteral("&Vnitřní telefonní seznam"));
-    pridej(svnitrni, 1043, QStringLiteral("&Údržba"), &Z::menu_1_item_nastaveni_prirazeni_pobocek_Click, O);
-    pridej(svnitrni, 1044, QStringLiteral("Identifikace nepřiřazených poboček"), &Z::menu_1_Item17_Click, O);
-    pridej(svnitrni, 1045, QStringLiteral("Historie přiřazení poboček"), &Z::menu_1_Item4_Click, O);
-    pridej(svnitrni, 1046, QStringLiteral("Otestuj chybné přiřazení poboček"), &Z::menu_1_Item46_Click, O);
+    pridej(svnitrni, menu::InternalDirectory, QStringLiteral("&Údržba"), &Z::menu_1_item_nastaveni_prirazeni_pobocek_Click, O);
+    pridej(svnitrni, menu::UnassignedExtensions, QStringLiteral("Identifikace nepřiřazených poboček"), &Z::menu_1_Item17_Click, O);
+    pridej(svnitrni, menu::AssignmentHistory, QStringLiteral("Historie přiřazení poboček"), &Z::menu_1_Item4_Click, O);
+    pridej(svnitrni, menu::AssignmentOverlaps, QStringLiteral("Otestuj chybné přiřazení poboček"), &Z::menu_1_Item46_Click, O);
     svnitrni->addSeparator();
-    pridej(svnitrni, 1048, QStringLiteral("Načtení z externího souboru"), &Z::menu_1_Item19_Click, O);
+    pridej(svnitrni, menu::InternalImport, QStringLiteral("Načtení z externího souboru"), &Z::menu_1_Item19_Click, O);
     QMenu* svnejsi = popup(seznamy, QStringLiteral("Vnější &telefonní seznam"));
-    pridej(svnejsi, 1050, QStringLiteral("&Údržba"), &Z::menu_1_item_Externi_telefonni_seznam_Click, O);
-    pridej(svnejsi, 1051, QStringLiteral("Doplnění často volaných účastníků"), &Z::menu_1_Item14_Click, O);
-    pridej(svnejsi, 1052, QStringLiteral("Vyhledání a doplnění neznámých předvoleb"), &Z::menu_1_Item15_Click, O);
-    pridej(svnejsi, 1053, QStringLiteral("Otestování duplicitních záznamů"), &Z::menu_1_Item47_Click, O);
+    pridej(svnejsi, menu::ExternalDirectory, QStringLiteral("&Údržba"), &Z::menu_1_item_Externi_telefonni_seznam_Click, O);
+    pridej(svnejsi, menu::FrequentSubscribers, QStringLiteral("Doplnění často volaných účastníků"), &Z::menu_1_Item14_Click, O);
+    pridej(svnejsi, menu::UnknownPrefixes, QStringLiteral("Vyhledání a doplnění neznámých předvoleb"), &Z::menu_1_Item15_Click, O);
+    pridej(svnejsi, menu::DuplicateSubscribers, QStringLiteral("Otestování duplicitních záznamů"), &Z::menu_1_Item47_Click, O);
     svnejsi->addSeparator();
-    pridej(svnejsi, 1055, QStringLiteral("Načtení z externího souboru"), &Z::menu_1_Item6_Click, O);
+    pridej(svnejsi, menu::ExternalImport, QStringLiteral("Načtení z externího souboru"), &Z::menu_1_Item6_Click, O);
 
     QMenu* nastaveni = m_popup[3] = popup(nullptr, QStringLiteral("Nastavení"));
-    pridej(nastaveni, 1057, QStringLiteral("&Zařazení do tarifních pásem"), &Z::menu_1_item_nastaveni_tarifni_pasma_Click, O);
-    pridej(nastaveni, 1058, QStringLiteral("Číselník účtovacích kódů"), &Z::menu_1_Item26_Click, O);
+    pridej(nastaveni, menu::ZoneAssignment, QStringLiteral("&Zařazení do tarifních pásem"), &Z::menu_1_item_nastaveni_tarifni_pasma_Click, O);
+    pridej(nastaveni, menu::AccountCodes, QStringLiteral("Číselník účtovacích kódů"), &Z::menu_1_Item26_Click, O);
     QMenu* svatky = popup(nastaveni, QStringLiteral("&Kalendáře svátků"));
-    pridej(svatky, 1060, QStringLiteral("Pevných"), &Z::menu_1_Item18_Click, K);
-    pridej(svatky, 1061, QStringLiteral("Pro daný rok"), &Z::menu_1_Item22_Click, K);
+    pridej(svatky, menu::FixedHolidays, QStringLiteral("Pevných"), &Z::menu_1_Item18_Click, K);
+    pridej(svatky, menu::YearHolidays, QStringLiteral("Pro daný rok"), &Z::menu_1_Item22_Click, K);
     QMenu* rychlosti = popup(nastaveni, QStringLiteral("Rychlosti impulsů"));
-    pridej(rychlosti, 1063, QStringLiteral("&V tarifním pásmu"),
+    pridej(rychlosti, menu::ZoneImpulsePeriods, QStringLiteral("&V tarifním pásmu"),
            &Z::menu_1_Item_nastaveni_rychlost_impulsu_v_tarifnim_pasmu_Click, O);
-    pridej(rychlosti, 1064, QStringLiteral("&Zvýhodněně tarifované hovory"), &Z::menu_1_Item34_Click, O);
-    pridej(nastaveni, 1065, QStringLiteral("&Cen impulsů"), &Z::menu_1_item_nastaveni_cena_impulsu_Click, O);
-    pridej(nastaveni, 1066, QStringLiteral("&Parametrů pseudotarifu"), &Z::menu_1_item_nastaveni_pseudotarifu_Click, O);
-    pridej(nastaveni, 1067, QStringLiteral("&Místa volání"), &Z::menu_1_item_Vychozi_misto_Click, O);
+    pridej(rychlosti, menu::DiscountedPeriods, QStringLiteral("&Zvýhodněně tarifované hovory"), &Z::menu_1_Item34_Click, O);
+    pridej(nastaveni, menu::ImpulsePrices, QStringLiteral("&Cen impulsů"), &Z::menu_1_item_nastaveni_cena_impulsu_Click, O);
+    pridej(nastaveni, menu::PseudotariffSettings, QStringLiteral("&Parametrů pseudotarifu"), &Z::menu_1_item_nastaveni_pseudotarifu_Click, O);
+    pridej(nastaveni, menu::SiteSettings, QStringLiteral("&Místa volání"), &Z::menu_1_item_Vychozi_misto_Click, O);
     nastaveni->addSeparator();
-    pridej(nastaveni, 1069, QStringLiteral("&Adresáře se vstupními daty"), &Z::menu_1_Item_Adresar_se_vstpnimi_daty_Click, O);
-    pridej(nastaveni, 1070, QStringLiteral("Rezervovaná paměť ODBC"), &Z::menu_1_Item30_Click, V);
+    pridej(nastaveni, menu::InputDirectories, QStringLiteral("&Adresáře se vstupními daty"), &Z::menu_1_Item_Adresar_se_vstpnimi_daty_Click, O);
+    pridej(nastaveni, menu::OdbcCache, QStringLiteral("Rezervovaná paměť ODBC"), &Z::menu_1_Item30_Click, V);
     nastaveni->addSeparator();
     QMenu* hesla = popup(nastaveni, QStringLiteral("Změna hesel"));
-    pridej(hesla, 1073, QStringLiteral("Administrátor"), &Z::menu_1_Item39_Click, V);
-    pridej(hesla, 1074, QStringLiteral("Oprava číselníku"), &Z::menu_1_Item40_Click, V);
-    pridej(hesla, 1075, QStringLiteral("Prohlížení"), &Z::menu_1_Item41_Click, V);
+    pridej(hesla, menu::PasswordAdmin, QStringLiteral("Administrátor"), &Z::menu_1_Item39_Click, V);
+    pridej(hesla, menu::PasswordEditing, QStringLiteral("Oprava číselníku"), &Z::menu_1_Item40_Click, V);
+    pridej(hesla, menu::PasswordReading, QStringLiteral("Prohlížení"), &Z::menu_1_Item41_Click, V);
 
     QMenu* konec = m_popup[4] = popup(nullptr, QStringLiteral("Konec"));
-    pridej(konec, 1077, QStringLiteral("&Konec"), &Z::menu_1_item_konec_Click, V);
+    pridej(konec, menu::Quit, QStringLiteral("&Konec"), &Z::menu_1_item_konec_Click, V);
     konec->addSeparator();
-    pridej(konec, 1079, QStringLiteral("&O aplikaci"), &Z::menu_1_Item_o_aplikaci_Click, V);
+    pridej(konec, menu::About, QStringLiteral("&O aplikaci"), &Z::menu_1_Item_o_aplikaci_Click, V);
 
     // A window registered after the menu was built is offered from then on.
     for (QMenu* m : m_popup) connect(m, &QMenu::aboutToShow, this, &Zakladni_okno::obnov_dostupnost);
@@ -219,15 +222,15 @@ bool Zakladni_okno::Create(const QString& prikazova_radka)
     // 2. The configuration store.
     m_konfigurace = std::make_unique<konfiguracni_hodnoty>(aplikace_v_registru, jmeno_aplikace);
     konfigurace = m_konfigurace.get();
-    konfigurace->nastav_promennou(QStringLiteral("jmeno_aplikace"), jmeno_aplikace, QString());
+    konfigurace->nastav_promennou(registr::JmenoAplikace, jmeno_aplikace, QString());
 
     // 3. The data directory ends with a separator (in memory only).
-    const QString adresar = konfigurace->zjisti_hodnotu(QStringLiteral("DatovyAdresar"));
+    const QString adresar = konfigurace->zjisti_hodnotu(registr::DatovyAdresar);
     const QString doplneny = doplnLomitko(adresar);
-    if (doplneny != adresar) konfigurace->nastav_promennou(QStringLiteral("DatovyAdresar"), doplneny, QString());
+    if (doplneny != adresar) konfigurace->nastav_promennou(registr::DatovyAdresar, doplneny, QString());
 
     // 4. The caption.
-    setWindowTitle(titulekOkna(jmeno_aplikace, konfigurace->zjisti_hodnotu(QStringLiteral("Ustredna"))));
+    setWindowTitle(titulekOkna(jmeno_aplikace, konfigurace->zjisti_hodnotu(registr::Ustredna)));
 
     // 5. One program per caption; the first one is brought up instead.
     m_druha_instance = Otestuj_spusteni_aplikace(windowTitle());
@@ -235,12 +238,15 @@ bool Zakladni_okno::Create(const QString& prikazova_radka)
 
     // 6. The database connection.
     Transaction& t = Transaction::main();
-    m_spojeno = t.connect(QStringLiteral("KAVRO"), Registry::instance());
+    m_spojeno = t.connect(registr::ZdrojKavro, Registry::instance());
     int chyba = t.lastErrorNumber();
-    if (m_spojeno && !t.commit()) {
-        chyba = t.lastErrorNumber();
-        t.disconnect();
-        m_spojeno = false;
+    if (m_spojeno) {
+        UnitOfWork zkouska(t);
+        if (!zkouska.commit()) {
+            chyba = zkouska.errorNumber();
+            t.disconnect();
+            m_spojeno = false;
+        }
     }
     if (!m_spojeno) {
         Nepodarilo_se_spojeni_se_zdrojem(chyba);
@@ -257,15 +263,15 @@ bool Zakladni_okno::Create(const QString& prikazova_radka)
     m_fdx.ukazat_ulozit = false;
 
     // 9. The organisation name.
-    Jmeno_uzivatele = konfigurace->zjisti_hodnotu(QStringLiteral("Jmeno_uzivatele"));
+    Jmeno_uzivatele = konfigurace->zjisti_hodnotu(registr::JmenoUzivatele);
     ui->label_9->setText(Jmeno_uzivatele);
 
     // 10. A second instance ends here.
     if (m_druha_instance) zavrit = true;
 
     // 11. The default report period.
-    Vypln_registr(QStringLiteral("Datum_od"), clock::today().toString(QStringLiteral("yyyy-MM-dd")));
-    Vypln_registr(QStringLiteral("Datum_do"), QStringLiteral("9999-12-31"));
+    Vypln_registr(registr::DatumOd, clock::today().toString(QStringLiteral("yyyy-MM-dd")));
+    Vypln_registr(registr::DatumDo, QStringLiteral("9999-12-31"));
 
     obnov_dostupnost();
     if (zavrit) {
@@ -299,8 +305,8 @@ void Zakladni_okno::Nepodarilo_se_spojeni_se_zdrojem(int cislo_chyby)
 
 int Zakladni_okno::Vrat_stupen_opravneni()
 {
-    const QString pwd1 = konfigurace->precti_promennou_registru(QStringLiteral("PWD1"), QString());
-    const QString pwd2 = konfigurace->precti_promennou_registru(QStringLiteral("PWD2"), QString());
+    const QString pwd1 = konfigurace->precti_promennou_registru(registr::PWD1, QString());
+    const QString pwd2 = konfigurace->precti_promennou_registru(registr::PWD2, QString());
     const int stupen = stupenOpravneni(m_druha_instance ? QString() : m_prihlaseni.Zadane_heslo, pwd1, pwd2);
     ui->label_2->setText(textOpravneni(stupen));
     if (stupen < 3) menuBar()->removeAction(m_popup[3]->menuAction());
@@ -325,8 +331,8 @@ bool Zakladni_okno::Nastav_parametry()
         if (nalezeno) break;
         // No usable site: the site dialog comes back until one is saved; leaving
         // it ends the program instead of asking again for ever.
-        if (!PrikazyMenu::instance().ma(1067)) break;
-        if (!PrikazyMenu::instance().spust(1067, this)) return false;
+        if (!PrikazyMenu::instance().ma(menu::SiteSettings)) break;
+        if (!PrikazyMenu::instance().spust(menu::SiteSettings, this)) return false;
     }
     m_fdx.ukazat_ulozit = false;
     return true;
@@ -374,9 +380,9 @@ void Zakladni_okno::zmena_hesla(int cislo)
 void Zakladni_okno::menu_1_item_hovory_nacteni_Click() { import_hovoru(1); }
 void Zakladni_okno::menu_1_Item12_Click() { import_hovoru(2); }
 void Zakladni_okno::menu_1_Item29_Click() { import_hovoru(3); }
-void Zakladni_okno::menu_1_item_hovory_mazani_Click() { otevri(1004); }
-void Zakladni_okno::menu_1_item_hovory_tarifovani_Click() { otevri(1006); }
-void Zakladni_okno::menu_1_Item_prirazeni_osob_Click() { otevri(1007); }
+void Zakladni_okno::menu_1_item_hovory_mazani_Click() { otevri(menu::DeleteCalls); }
+void Zakladni_okno::menu_1_item_hovory_tarifovani_Click() { otevri(menu::Retariff); }
+void Zakladni_okno::menu_1_Item_prirazeni_osob_Click() { otevri(menu::Reidentify); }
 
 // "Sestavy" > "Vnitřní telefonní seznam": the directory as of a moment the report asks for.
 void Zakladni_okno::menu_1_vnitrni_1_Click()
@@ -427,7 +433,7 @@ void Zakladni_okno::menu_1_Item35_Click()
 }
 
 // "Sestavy" > "Hovory": the call lists ask for a period (the picture in arguments 1 and 2).
-void Zakladni_okno::menu_1_Item3_Click() { otevri(1026); }
+void Zakladni_okno::menu_1_Item3_Click() { otevri(menu::CallBrowser); }
 void Zakladni_okno::menu_1_Item36_Click() { vyuctovani(7); }
 void Zakladni_okno::menu_1_Item44_Click()
 {
@@ -465,20 +471,20 @@ void Zakladni_okno::menu_1_Item37_Click()
 }
 
 // "&Seznamy"
-void Zakladni_okno::menu_1_item_nastaveni_prirazeni_pobocek_Click() { otevri(1043); }
-void Zakladni_okno::menu_1_Item17_Click() { otevri(1044); }
-void Zakladni_okno::menu_1_Item4_Click() { otevri(1045); }
-void Zakladni_okno::menu_1_Item46_Click() { otevri(1046); }
-void Zakladni_okno::menu_1_Item19_Click() { otevri(1048); }
-void Zakladni_okno::menu_1_item_Externi_telefonni_seznam_Click() { otevri(1050); }
-void Zakladni_okno::menu_1_Item14_Click() { otevri(1051); }
-void Zakladni_okno::menu_1_Item15_Click() { otevri(1052); }
-void Zakladni_okno::menu_1_Item47_Click() { otevri(1053); }
-void Zakladni_okno::menu_1_Item6_Click() { otevri(1055); }
+void Zakladni_okno::menu_1_item_nastaveni_prirazeni_pobocek_Click() { otevri(menu::InternalDirectory); }
+void Zakladni_okno::menu_1_Item17_Click() { otevri(menu::UnassignedExtensions); }
+void Zakladni_okno::menu_1_Item4_Click() { otevri(menu::AssignmentHistory); }
+void Zakladni_okno::menu_1_Item46_Click() { otevri(menu::AssignmentOverlaps); }
+void Zakladni_okno::menu_1_Item19_Click() { otevri(menu::InternalImport); }
+void Zakladni_okno::menu_1_item_Externi_telefonni_seznam_Click() { otevri(menu::ExternalDirectory); }
+void Zakladni_okno::menu_1_Item14_Click() { otevri(menu::FrequentSubscribers); }
+void Zakladni_okno::menu_1_Item15_Click() { otevri(menu::UnknownPrefixes); }
+void Zakladni_okno::menu_1_Item47_Click() { otevri(menu::DuplicateSubscribers); }
+void Zakladni_okno::menu_1_Item6_Click() { otevri(menu::ExternalImport); }
 
 // "Nastavení"
-void Zakladni_okno::menu_1_item_nastaveni_tarifni_pasma_Click() { otevri(1057); }
-void Zakladni_okno::menu_1_Item26_Click() { otevri(1058); }
+void Zakladni_okno::menu_1_item_nastaveni_tarifni_pasma_Click() { otevri(menu::ZoneAssignment); }
+void Zakladni_okno::menu_1_Item26_Click() { otevri(menu::AccountCodes); }
 void Zakladni_okno::menu_1_Item18_Click()
 {
     if (const auto& k = PrikazyMenu::instance().kalendarSvatku()) k(this, QStringLiteral("0"));
@@ -489,16 +495,16 @@ void Zakladni_okno::menu_1_Item22_Click()
     if (!k) return;
     if (m_zadej_rok.Create(this)) k(this, m_zadej_rok.rok);
 }
-void Zakladni_okno::menu_1_Item_nastaveni_rychlost_impulsu_v_tarifnim_pasmu_Click() { otevri(1063); }
-void Zakladni_okno::menu_1_Item34_Click() { otevri(1064); }
-void Zakladni_okno::menu_1_item_nastaveni_cena_impulsu_Click() { otevri(1065); }
-void Zakladni_okno::menu_1_item_nastaveni_pseudotarifu_Click() { otevri(1066); }
+void Zakladni_okno::menu_1_Item_nastaveni_rychlost_impulsu_v_tarifnim_pasmu_Click() { otevri(menu::ZoneImpulsePeriods); }
+void Zakladni_okno::menu_1_Item34_Click() { otevri(menu::DiscountedPeriods); }
+void Zakladni_okno::menu_1_item_nastaveni_cena_impulsu_Click() { otevri(menu::ImpulsePrices); }
+void Zakladni_okno::menu_1_item_nastaveni_pseudotarifu_Click() { otevri(menu::PseudotariffSettings); }
 void Zakladni_okno::menu_1_item_Vychozi_misto_Click()
 {
-    otevri(1067);
+    otevri(menu::SiteSettings);
     if (!Nastav_parametry()) close();
 }
-void Zakladni_okno::menu_1_Item_Adresar_se_vstpnimi_daty_Click() { otevri(1069); }
+void Zakladni_okno::menu_1_Item_Adresar_se_vstpnimi_daty_Click() { otevri(menu::InputDirectories); }
 void Zakladni_okno::menu_1_Item30_Click() { m_pamet.Create(this); }
 void Zakladni_okno::menu_1_Item39_Click() { zmena_hesla(1); }
 void Zakladni_okno::menu_1_Item40_Click() { zmena_hesla(2); }
@@ -528,7 +534,8 @@ void Zakladni_okno::Zakladni_okno_Destroy()
     // Runs once, on whichever way the window goes.
     if (m_ukonceno) return;
     m_ukonceno = true;
-    if (m_spojeno) Transaction::main().commit();
+    // What is pending when the program ends is kept.
+    if (m_spojeno) UnitOfWork(Transaction::main()).commit();
     if (konfigurace == m_konfigurace.get()) konfigurace = nullptr;
     m_konfigurace.reset();
 }

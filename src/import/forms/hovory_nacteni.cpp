@@ -35,15 +35,16 @@ void Hovory_nacteni::setDotazNaSoubor(DotazNaSoubor dotaz)
     g_dotazNaSoubor = std::move(dotaz);
 }
 
-bool Hovory_nacteni::Create(QWidget* parent, FDX_Typ_importu* record)
+bool Hovory_nacteni::Create(QWidget* parent, FDX_Typ_importu* record, TariffingRunFactory tarifovani)
 {
-    Hovory_nacteni w(parent, record);
+    Hovory_nacteni w(parent, record, std::move(tarifovani));
     w.exec();
     return true;
 }
 
-Hovory_nacteni::Hovory_nacteni(QWidget* parent, FDX_Typ_importu* record)
-    : QDialog(parent), ui(std::make_unique<Ui::Hovory_nacteni>()), m_zaznam(record ? record : &m_vychozi)
+Hovory_nacteni::Hovory_nacteni(QWidget* parent, FDX_Typ_importu* record, TariffingRunFactory tarifovani)
+    : QDialog(parent), ui(std::make_unique<Ui::Hovory_nacteni>()), m_zaznam(record ? record : &m_vychozi),
+      m_novyTarif(std::move(tarifovani))
 {
     ui->setupUi(this);
     connect(ui->cb_ukoncit, &QPushButton::clicked, this, &Hovory_nacteni::cb_ukoncit_Click);
@@ -69,7 +70,7 @@ void Hovory_nacteni::Hovory_nacteni_Create()
     setWindowTitle(m_typ_importu == 1 ? QStringLiteral("Aktualizace souborů") : QStringLiteral("Import souborů"));
     ui->progb_1->setValue(0);
     ui->progb_2->setValue(0);
-    m_tarif = makeTariffingRun();
+    if (m_novyTarif) m_tarif = m_novyTarif();
     m_import = std::make_unique<Import_hovoru>(Transaction::main());
     m_import->setTariffingRun(m_tarif.get());
     connect(m_import.get(), &Import_hovoru::prubeh, this, &Hovory_nacteni::prubeh);
@@ -95,7 +96,7 @@ void Hovory_nacteni::spustVlakno()
     if (m_bezi || m_hotovo) return;
     Import_hovoru::Parametry p;
     p.typ_importu = m_typ_importu;
-    p.adresar = adresarDennichSouboru();
+    p.adresar = vstupniAdresar();
     if (m_typ_importu == 2) {
         QString od = posledni_zapis_do_hovoru(Transaction::main());
         od = od.left(4) + QLatin1Char('-') + od.mid(4, 2) + QLatin1Char('-') + od.mid(6, 2);

@@ -20,9 +20,11 @@ class Hovory_nacteni : public QDialog {
     Q_OBJECT
 public:
     // Opens the window modally; returns when the import has ended and the window closed.
-    static bool Create(QWidget* parent, FDX_Typ_importu* record);
+    // `tarifovani` makes the tariffing run the import starts after each day
+    // and at the end (empty: the calls are only stored).
+    static bool Create(QWidget* parent, FDX_Typ_importu* record, TariffingRunFactory tarifovani = {});
 
-    Hovory_nacteni(QWidget* parent, FDX_Typ_importu* record);
+    Hovory_nacteni(QWidget* parent, FDX_Typ_importu* record, TariffingRunFactory tarifovani = {});
     ~Hovory_nacteni() override;
 
     // Asks for the period of an import of type 2: gets the proposed days as
@@ -55,6 +57,7 @@ private:
     FDX_Typ_importu m_vychozi;
     FDX_Typ_importu* m_zaznam;
     int m_typ_importu = 1;
+    TariffingRunFactory m_novyTarif;
     std::unique_ptr<TariffingRun> m_tarif;
     std::unique_ptr<Import_hovoru> m_import;
     QThread* m_vlakno = nullptr;

@@ -16,11 +16,10 @@ void registruj_prikazy_importu()
         FDX_Typ_importu zadost;
         zadost.typ_importu = typ_importu;
         zadost.import_bezi = false;
-        Hovory_nacteni::Create(rodic, &zadost);
+        // The import runs the tariffing itself, blocking on its worker thread.
+        Hovory_nacteni::Create(rodic, &zadost, [] { return Tarifovani::proImport(); });
     });
     p.registruj(menu::DeleteCalls, [](QWidget* rodic) { return Hovory_mazani::Create(rodic); });
-    // The import runs the tariffing itself, blocking on its worker thread.
-    Tarifovani::zaregistruj();
 }
 
 } // namespace kavro

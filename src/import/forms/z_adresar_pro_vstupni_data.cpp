@@ -3,14 +3,15 @@
 #include "common/konfigurace.h"
 #include "import/adresare.h"
 #include "common/forms/cl_vyber_adresare.h"
+#include "common/registry_names.h"
 
 namespace kavro {
 
 namespace {
 
-const QString Zdroj = QStringLiteral("DatovyZdrojSberace");
-const QString Vlastni = QStringLiteral("VstupniDatovyAdresarKavro");
-const QString Sberac = QStringLiteral("DatovyAdresar");
+const QString& Zdroj = registr::DatovyZdrojSberace;
+const QString& Vlastni = registr::VstupniDatovyAdresarKavro;
+const QString& Sberac = registr::DatovyAdresar;
 
 QString hodnota(const QString& jmeno) { return konfigurace ? konfigurace->zjisti_hodnotu(jmeno) : QString(); }
 
@@ -98,11 +99,11 @@ void Z_Adresar_pro_vstupni_data::cb_2_Click()
 {
     if (konfigurace) {
         if (!optb_2->isChecked()) {
-            nastav(Zdroj, QStringLiteral("Ne"));
+            nastav(Zdroj, registr::Ne);
             // The import joins the file name straight to the directory.
             nastav(Vlastni, sKoncovymLomitkem(vstupni_data->text().trimmed()));
         } else {
-            nastav(Zdroj, QStringLiteral("Ano"));
+            nastav(Zdroj, registr::Ano);
         }
         konfigurace->zapis_do_registru();
     }

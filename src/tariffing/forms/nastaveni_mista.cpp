@@ -147,7 +147,7 @@ void Nastaveni_mista::cb_Cancel_Click()
 void Nastaveni_mista::reject()
 {
     // Leaving (also Esc and the close box) discards what is pending on the shared transaction.
-    Transaction::main().rollback();
+    m_prace.rollback();
     QDialog::reject();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The exchange site: home state and city and the dialling prefixes. Saving
 // stores the one site row and recomputes the zones of the home state's cities.
+#include "platform/unit_of_work.h"
 #include "tariffing/vazby_tto.h"
 
 #include <QDialog>
@@ -35,6 +36,7 @@ private:
     void chyba(const QString& text);
 
     std::unique_ptr<Ui::Nastaveni_mista> ui;
+    UnitOfWork m_prace;  // what the window leaves pending is rolled back
     MistoUstredny m_ulozene;  // the site stored when the dialog opened
 };
 

@@ -68,7 +68,7 @@ void Nastaveni_Pseudotarifu::cb_OK_Click()
 
 void Nastaveni_Pseudotarifu::cb_Cancel_Click()
 {
-    Transaction::main().rollback();
+    m_prace.rollback();
     reject();
 }
 

@@ -6,6 +6,8 @@
 #include <QString>
 #include <array>
 
+#include "platform/unit_of_work.h"
+
 #include "ui_nastaveni_pseudotarifu.h"
 
 namespace kavro {
@@ -31,6 +33,7 @@ protected:
 
 private:
     std::array<TimeBox*, 6> pole() const;
+    UnitOfWork m_prace;  // what the window leaves pending is rolled back
 };
 
 } // namespace kavro
