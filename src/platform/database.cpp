@@ -1,5 +1,6 @@
 #include "database.h"
 
+#include "odbc.h"
 #include "registry.h"
 
 #include <QDir>
@@ -7,6 +8,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <sqlite3.h>
+
+#include <cstring>
 
 namespace kavro {
 
@@ -42,9 +45,33 @@ int Transaction::cacheKiBFromStartLine(const QString& start)
     return int(qBound<qint64>(qint64(0), kib, qint64(64) * 1024 * 1024));
 }
 
+namespace {
+
+// A value of a connection string in braces when it holds a separator.
+QString hodnotaRetezce(const QString& v)
+{
+    if (v.contains(QLatin1Char(';')) || v.contains(QLatin1Char('{')) || v.contains(QLatin1Char(' ')))
+        return QLatin1Char('{') + QString(v).replace(QLatin1Char('}'), QStringLiteral("}}")) + QLatin1Char('}');
+    return v;
+}
+
+} // namespace
+
 bool Transaction::connect(const QString& dsn, Registry& registry)
 {
     const QString key = zdroj_dat::Klic + dsn;
+    const QString driver = registry.read(key, zdroj_dat::Driver);
+    if (!driver.isEmpty()) {
+        // A data source of odbc.ini by its name, or a driver of odbcinst.ini.
+        QString retezec = odbc::Spojeni::jeZdrojDat(driver.toStdString())
+                              ? QStringLiteral("DSN=") + hodnotaRetezce(driver)
+                              : QStringLiteral("Driver={") + driver + QLatin1Char('}');
+        for (const char* jmeno : {"Server", "Port", "Database", "UID", "PWD"}) {
+            const QString v = registry.read(key, QString::fromLatin1(jmeno));
+            if (!v.isEmpty()) retezec += QLatin1Char(';') + QString::fromLatin1(jmeno) + QLatin1Char('=') + hodnotaRetezce(v);
+        }
+        return connectServer(retezec);
+    }
     const QString file = registry.read(key, zdroj_dat::Database);
     if (file.isEmpty()) {
         Lock l(m_mutex);
@@ -104,9 +131,40 @@ bool Transaction::connectFile(const QString& path, int cacheKiB)
     return true;
 }
 
+bool Transaction::connectServer(const QString& connectionString)
+{
+    Lock l(m_mutex);
+    disconnect();
+    clearError();
+    // Protocol "-2": a failed statement undoes only itself, as in the file
+    // engine; the rest of the unit of work stays pending.
+    const std::string retezec = connectionString.toStdString() + ";Protocol=7.4-2;UseServerSidePrepare=1;BatchSize=1000";
+    auto s = std::make_unique<odbc::Spojeni>();
+    if (!s->otevri(retezec)) {
+        setError(s->chyba().cislo, QString::fromStdString(s->chyba().text));
+        return false;
+    }
+    // The program's functions live beside its tables; the statements call them unqualified.
+    if (!s->proved("SET search_path TO dba, public") || !s->proved("SELECT count(*) FROM dba.hovory") || !s->commit()) {
+        setError(s->chyba().cislo, QString::fromStdString(s->chyba().text));
+        return false;
+    }
+    m_odbc = std::move(s);
+    ++m_generation;
+    m_connectionString = connectionString;
+    static const QRegularExpression db(QStringLiteral("(?:^|;)\\s*Database\\s*=\\s*([^;]*)"), QRegularExpression::CaseInsensitiveOption);
+    m_path = db.match(connectionString).captured(1);
+    return true;
+}
+
 void Transaction::disconnect()
 {
     Lock l(m_mutex);
+    if (m_odbc) {
+        m_odbc.reset();
+        m_connectionString.clear();
+        m_path.clear();
+    }
     if (!m_db) return;
     if (!sqlite3_get_autocommit(m_db)) sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close_v2(m_db);
@@ -122,6 +180,8 @@ bool Transaction::begin()
 
 bool Transaction::beginIfNeeded()
 {
+    // A server's connection opens its unit of work with the first statement.
+    if (m_odbc) return true;
     if (!m_db) {
         setError(-1, QStringLiteral("Není spojení s databází"));
         return false;
@@ -140,6 +200,12 @@ bool Transaction::beginIfNeeded()
 bool Transaction::finish(const char* sql)
 {
     Lock l(m_mutex);
+    if (m_odbc) {
+        clearError();
+        const bool ok = std::strcmp(sql, "COMMIT") == 0 ? m_odbc->commit() : m_odbc->rollback();
+        if (!ok) setError(m_odbc->chyba().cislo, QString::fromStdString(m_odbc->chyba().text));
+        return ok;
+    }
     if (!m_db) {
         setError(-1, QStringLiteral("Není spojení s databází"));
         return false;
@@ -176,6 +242,11 @@ bool Transaction::execScript(const QString& script)
 {
     Lock l(m_mutex);
     if (!beginIfNeeded()) return false;
+    if (m_odbc) {
+        if (m_odbc->proved(script.toStdString())) return true;
+        setError(m_odbc->chyba().cislo, QString::fromStdString(m_odbc->chyba().text));
+        return false;
+    }
     char* err = nullptr;
     const QByteArray utf8 = script.toUtf8();
     int rc = sqlite3_exec(m_db, utf8.constData(), nullptr, nullptr, &err);
@@ -196,12 +267,19 @@ Query::Query(Transaction& t, const QString& sql) : m_t(t) { setSQL(sql); }
 Query::~Query()
 {
     Lock l(m_t.m_mutex);
+    if (m_server && m_serverGeneration == m_t.m_generation) m_server.reset();
+    else if (m_server) (void)m_server.release(); // its connection is gone, and the handle with it
     if (m_stmt) sqlite3_finalize(m_stmt);
 }
 
 void Query::setSQL(const QString& sql)
 {
     Lock l(m_t.m_mutex);
+    if (m_server && m_serverGeneration != m_t.m_generation) (void)m_server.release();
+    if (m_server) {
+        if (sql != m_sql) m_server.reset();
+        else m_server->zavri();
+    }
     if (m_stmt) {
         sqlite3_reset(m_stmt);
         if (sql != m_sql) {
@@ -330,6 +408,60 @@ void Query::fail(int code)
     m_t.setError(code, m_error);
 }
 
+void Query::failServer()
+{
+    const odbc::Chyba& c = m_server->chyba();
+    m_duplicateKey = c.duplicitniKlic();
+    m_error = QString::fromStdString(c.text);
+    m_t.setError(c.cislo ? c.cislo : -1, m_error);
+}
+
+bool Query::prepareServer()
+{
+    // A statement prepared on another connection is prepared again.
+    if (m_server && m_serverGeneration != m_t.m_generation) (void)m_server.release();
+    if (!m_server || !m_server->pripraven()) {
+        m_server = std::make_unique<odbc::Prikaz>(*m_t.m_odbc);
+        m_serverGeneration = m_t.m_generation;
+        if (!m_server->priprav(m_sql.toStdString())) {
+            failServer();
+            m_server.reset();
+            return false;
+        }
+    }
+    odbc::Prikaz& p = *m_server;
+    const int n = std::min(p.pocetParametru(), m_bindCount);
+    for (int i = 0; i < p.pocetParametru(); ++i) {
+        if (i >= n) {
+            p.vazNull(i + 1);
+            continue;
+        }
+        const Bound& b = m_binds[size_t(i)];
+        switch (b.kind) {
+        case Bound::Null: p.vazNull(i + 1); break;
+        case Bound::Int: p.vazCele(i + 1, b.i); break;
+        case Bound::Real: p.vazRealne(i + 1, b.d); break;
+        case Bound::Text: p.vazText(i + 1, b.text); break;
+        }
+    }
+    return true;
+}
+
+bool Query::stepServer()
+{
+    if (m_server->dalsi()) {
+        m_atEnd = false;
+        return true;
+    }
+    m_atEnd = true;
+    m_open = false;
+    if (m_server->selhal()) {
+        failServer();
+        return false;
+    }
+    return true;
+}
+
 bool Query::prepare()
 {
     m_error.clear();
@@ -338,6 +470,7 @@ bool Query::prepare()
         m_error = m_t.m_lastErrorText;
         return false;
     }
+    if (m_t.m_odbc) return prepareServer();
     if (m_stmt) {
         sqlite3_reset(m_stmt);
         sqlite3_clear_bindings(m_stmt);
@@ -377,6 +510,7 @@ bool Query::prepare()
 
 bool Query::step()
 {
+    if (m_server) return stepServer();
     const int rc = sqlite3_step(m_stmt);
     if (rc == SQLITE_ROW) {
         m_atEnd = false;
@@ -398,6 +532,10 @@ bool Query::run()
     m_atEnd = true;
     m_open = false;
     if (!prepare()) return false;
+    if (m_server && !m_server->proved()) {
+        failServer();
+        return false;
+    }
     m_open = true;
     if (!step()) return false;
     m_t.clearError();
@@ -407,7 +545,7 @@ bool Query::run()
 bool Query::next()
 {
     Lock l(m_t.m_mutex);
-    if (!m_open || m_atEnd || !m_stmt) {
+    if (!m_open || m_atEnd || (!m_stmt && !m_server)) {
         m_atEnd = true;
         return false;
     }
@@ -418,6 +556,11 @@ bool Query::next()
 QString Query::value(int col) const
 {
     Lock l(m_t.m_mutex);
+    if (m_server) {
+        if (m_atEnd || col < 1 || col > m_server->pocetSloupcu()) return QString();
+        const std::string_view t = m_server->text(col - 1);
+        return QString::fromUtf8(t.data(), qsizetype(t.size()));
+    }
     if (m_atEnd || !m_stmt || col < 1 || col > sqlite3_column_count(m_stmt)) return QString();
     const unsigned char* t = sqlite3_column_text(m_stmt, col - 1);
     if (!t) return QString();
@@ -427,6 +570,7 @@ QString Query::value(int col) const
 bool Query::isNull(int col) const
 {
     Lock l(m_t.m_mutex);
+    if (m_server) return m_atEnd || col < 1 || col > m_server->pocetSloupcu() || m_server->jeNull(col - 1);
     if (m_atEnd || !m_stmt || col < 1 || col > sqlite3_column_count(m_stmt)) return true;
     return sqlite3_column_type(m_stmt, col - 1) == SQLITE_NULL;
 }
@@ -434,6 +578,7 @@ bool Query::isNull(int col) const
 qint64 Query::intValue(int col) const
 {
     Lock l(m_t.m_mutex);
+    if (m_server) return m_atEnd || col < 1 || col > m_server->pocetSloupcu() ? 0 : m_server->cele(col - 1);
     if (m_atEnd || !m_stmt || col < 1 || col > sqlite3_column_count(m_stmt)) return 0;
     return sqlite3_column_int64(m_stmt, col - 1);
 }
@@ -441,12 +586,14 @@ qint64 Query::intValue(int col) const
 int Query::columnCount() const
 {
     Lock l(m_t.m_mutex);
+    if (m_server) return m_server->pocetSloupcu();
     return m_stmt ? sqlite3_column_count(m_stmt) : 0;
 }
 
 void Query::close()
 {
     Lock l(m_t.m_mutex);
+    if (m_server) m_server->zavri();
     if (m_stmt) sqlite3_reset(m_stmt);
     m_open = false;
     m_atEnd = true;
@@ -459,6 +606,16 @@ bool Query::execute()
     m_atEnd = true;
     m_open = false;
     if (!prepare()) return false;
+    if (m_server) {
+        if (!m_server->proved()) {
+            failServer();
+            return false;
+        }
+        m_server->zavri();
+        m_rowCount = m_server->pocetRadku();
+        m_t.clearError();
+        return true;
+    }
     int rc;
     while ((rc = sqlite3_step(m_stmt)) == SQLITE_ROW) {}
     if (rc != SQLITE_DONE) {

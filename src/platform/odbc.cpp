@@ -1,0 +1,423 @@
+#include "platform/odbc.h"
+
+#include <sql.h>
+#include <sqlext.h>
+
+#include <charconv>
+#include <cstdlib>
+#include <cstring>
+
+namespace kavro::odbc {
+
+namespace {
+
+Chyba diagnostika(SQLSMALLINT typ, SQLHANDLE h)
+{
+    Chyba c;
+    SQLCHAR stav[6] = {0};
+    SQLINTEGER cislo = 0;
+    SQLCHAR zprava[1024] = {0};
+    SQLSMALLINT delka = 0;
+    if (h && SQL_SUCCEEDED(SQLGetDiagRec(typ, h, 1, stav, &cislo, zprava, sizeof zprava, &delka))) {
+        c.cislo = cislo ? int(cislo) : -1;
+        c.stav.assign(reinterpret_cast<const char*>(stav));
+        c.text.assign(reinterpret_cast<const char*>(zprava));
+        // The driver adds a line of its own after the server's message.
+        while (!c.text.empty() && (c.text.back() == '\n' || c.text.back() == ';' || c.text.back() == ' '))
+            c.text.pop_back();
+    } else {
+        c.cislo = -1;
+        c.text = "ODBC";
+    }
+    return c;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- Spojeni
+
+Spojeni::Spojeni() = default;
+
+Spojeni::~Spojeni()
+{
+    if (m_dbc) {
+        SQLEndTran(SQL_HANDLE_DBC, m_dbc, SQL_ROLLBACK);
+        SQLDisconnect(m_dbc);
+        SQLFreeHandle(SQL_HANDLE_DBC, m_dbc);
+    }
+    if (m_env) SQLFreeHandle(SQL_HANDLE_ENV, m_env);
+}
+
+bool Spojeni::jeZdrojDat(const std::string& jmeno)
+{
+    SQLHENV env = nullptr;
+    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env))) return false;
+    SQLSetEnvAttr(env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+    SQLCHAR nazev[256];
+    SQLSMALLINT n = 0;
+    bool nalezen = false;
+    SQLUSMALLINT smer = SQL_FETCH_FIRST;
+    while (SQL_SUCCEEDED(SQLDataSources(env, smer, nazev, sizeof nazev, &n, nullptr, 0, nullptr))) {
+        smer = SQL_FETCH_NEXT;
+        if (strcasecmp(reinterpret_cast<const char*>(nazev), jmeno.c_str()) == 0) nalezen = true;
+    }
+    SQLFreeHandle(SQL_HANDLE_ENV, env);
+    return nalezen;
+}
+
+bool Spojeni::otevri(const std::string& retezec)
+{
+    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &m_env))) {
+        m_chyba = {-1, "", "Správce ODBC nelze použít"};
+        return false;
+    }
+    SQLSetEnvAttr(m_env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+    SQLAllocHandle(SQL_HANDLE_DBC, m_env, &m_dbc);
+    SQLSetConnectAttr(m_dbc, SQL_ATTR_LOGIN_TIMEOUT, reinterpret_cast<SQLPOINTER>(15), 0);
+    const SQLRETURN rc = SQLDriverConnect(m_dbc, nullptr, reinterpret_cast<SQLCHAR*>(const_cast<char*>(retezec.c_str())),
+                                          SQL_NTS, nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT);
+    if (!SQL_SUCCEEDED(rc)) {
+        m_chyba = diagnostika(SQL_HANDLE_DBC, m_dbc);
+        SQLFreeHandle(SQL_HANDLE_DBC, m_dbc);
+        m_dbc = nullptr;
+        return false;
+    }
+    if (!SQL_SUCCEEDED(SQLSetConnectAttr(m_dbc, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0))) {
+        m_chyba = diagnostika(SQL_HANDLE_DBC, m_dbc);
+        return false;
+    }
+    return true;
+}
+
+bool Spojeni::commit()
+{
+    if (SQL_SUCCEEDED(SQLEndTran(SQL_HANDLE_DBC, m_dbc, SQL_COMMIT))) return true;
+    m_chyba = diagnostika(SQL_HANDLE_DBC, m_dbc);
+    return false;
+}
+
+bool Spojeni::rollback()
+{
+    if (SQL_SUCCEEDED(SQLEndTran(SQL_HANDLE_DBC, m_dbc, SQL_ROLLBACK))) return true;
+    m_chyba = diagnostika(SQL_HANDLE_DBC, m_dbc);
+    return false;
+}
+
+bool Spojeni::proved(const std::string& sql)
+{
+    SQLHSTMT st = nullptr;
+    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, m_dbc, &st))) {
+        m_chyba = diagnostika(SQL_HANDLE_DBC, m_dbc);
+        return false;
+    }
+    const SQLRETURN rc = SQLExecDirect(st, reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.c_str())), SQL_NTS);
+    const bool ok = SQL_SUCCEEDED(rc) || rc == SQL_NO_DATA;
+    if (!ok) m_chyba = diagnostika(SQL_HANDLE_STMT, st);
+    SQLFreeHandle(SQL_HANDLE_STMT, st);
+    return ok;
+}
+
+// ---------------------------------------------------------------- Prikaz
+
+Prikaz::Prikaz(Spojeni& s) : m_s(s) {}
+
+Prikaz::~Prikaz()
+{
+    if (m_stmt) SQLFreeHandle(SQL_HANDLE_STMT, m_stmt);
+}
+
+bool Prikaz::vysledek(short rc, bool zPrikazu)
+{
+    if (SQL_SUCCEEDED(rc) || rc == SQL_NO_DATA) return true;
+    m_chyba = zPrikazu ? diagnostika(SQL_HANDLE_STMT, m_stmt) : diagnostika(SQL_HANDLE_DBC, m_s.m_dbc);
+    m_s.m_chyba = m_chyba;
+    m_selhal = true;
+    return false;
+}
+
+bool Prikaz::priprav(const std::string& sql)
+{
+    m_chyba = {};
+    m_selhal = false;
+    if (m_stmt) {
+        SQLFreeHandle(SQL_HANDLE_STMT, m_stmt);
+        m_stmt = nullptr;
+    }
+    m_pripraven = false;
+    m_otevreny = false;
+    if (!m_s.m_dbc) {
+        m_chyba = {-1, "", "Není spojení s databází"};
+        return false;
+    }
+    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, m_s.m_dbc, &m_stmt))) return vysledek(SQL_ERROR, false);
+    const std::string text = proServer(sql);
+    if (!vysledek(SQLPrepare(m_stmt, reinterpret_cast<SQLCHAR*>(const_cast<char*>(text.c_str())), SQLINTEGER(text.size()))))
+        return false;
+    SQLSMALLINT n = 0;
+    SQLNumParams(m_stmt, &n);
+    m_pocetParametru = n;
+    m_parametry.assign(std::size_t(n), Parametr{});
+    m_pripraven = true;
+    return true;
+}
+
+void Prikaz::vazText(int i, std::string_view s)
+{
+    if (i < 1 || i > m_pocetParametru) return;
+    Parametr& p = m_parametry[std::size_t(i - 1)];
+    p.typ = 3;
+    p.text.assign(s.data(), s.size());
+}
+
+void Prikaz::vazCele(int i, std::int64_t v)
+{
+    if (i < 1 || i > m_pocetParametru) return;
+    Parametr& p = m_parametry[std::size_t(i - 1)];
+    p.typ = 1;
+    p.i = v;
+}
+
+void Prikaz::vazRealne(int i, double v)
+{
+    if (i < 1 || i > m_pocetParametru) return;
+    Parametr& p = m_parametry[std::size_t(i - 1)];
+    p.typ = 2;
+    p.d = v;
+}
+
+void Prikaz::vazNull(int i)
+{
+    if (i < 1 || i > m_pocetParametru) return;
+    m_parametry[std::size_t(i - 1)].typ = 0;
+}
+
+void Prikaz::zavri()
+{
+    if (m_stmt && m_otevreny) SQLFreeStmt(m_stmt, SQL_CLOSE);
+    m_otevreny = false;
+}
+
+namespace {
+
+std::string jakoText(std::int64_t v)
+{
+    char b[24];
+    const auto r = std::to_chars(b, b + sizeof b, v);
+    return std::string(b, r.ptr);
+}
+
+std::string jakoText(double v)
+{
+    char b[40];
+    const auto r = std::to_chars(b, b + sizeof b, v);
+    return std::string(b, r.ptr);
+}
+
+} // namespace
+
+bool Prikaz::proved()
+{
+    m_selhal = false;
+    m_radku = 0;
+    if (!m_pripraven) return false;
+    if (m_davka && !provedDavku()) return false;
+    zavri();
+    // Every value goes as text of an unspecified type: the server reads it as
+    // the type the statement needs there, as the embedded engine does.
+    static SQLLEN nullInd = SQL_NULL_DATA;
+    std::vector<SQLLEN> delky(static_cast<std::size_t>(m_pocetParametru));
+    std::vector<std::string> cisla(static_cast<std::size_t>(m_pocetParametru));
+    for (int i = 0; i < m_pocetParametru; ++i) {
+        Parametr& p = m_parametry[std::size_t(i)];
+        const char* data = nullptr;
+        SQLLEN* ind = &nullInd;
+        std::size_t n = 0;
+        switch (p.typ) {
+        case 1: cisla[std::size_t(i)] = jakoText(p.i); data = cisla[std::size_t(i)].c_str(); n = cisla[std::size_t(i)].size(); break;
+        case 2: cisla[std::size_t(i)] = jakoText(p.d); data = cisla[std::size_t(i)].c_str(); n = cisla[std::size_t(i)].size(); break;
+        case 3: data = p.text.c_str(); n = p.text.size(); break;
+        default: break;
+        }
+        if (data) {
+            delky[std::size_t(i)] = SQLLEN(n);
+            ind = &delky[std::size_t(i)];
+        }
+        if (!vysledek(SQLBindParameter(m_stmt, SQLUSMALLINT(i + 1), SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR,
+                                       n ? n : 1, 0, const_cast<char*>(data ? data : ""), SQLLEN(n), ind)))
+            return false;
+    }
+    const SQLRETURN rc = SQLExecute(m_stmt);
+    if (!vysledek(rc)) return false;
+    SQLLEN radku = 0;
+    if (rc != SQL_NO_DATA) SQLRowCount(m_stmt, &radku);
+    m_radku = radku > 0 ? radku : 0;
+    zjistiSloupce();
+    m_otevreny = !m_sloupce.empty();
+    return true;
+}
+
+void Prikaz::pridejDoDavky()
+{
+    for (int i = 0; i < m_pocetParametru; ++i) {
+        const Parametr& p = m_parametry[std::size_t(i)];
+        switch (p.typ) {
+        case 1: m_davkaHodnoty.push_back(jakoText(p.i)); break;
+        case 2: m_davkaHodnoty.push_back(jakoText(p.d)); break;
+        case 3: m_davkaHodnoty.push_back(p.text); break;
+        default: m_davkaHodnoty.emplace_back(); break;
+        }
+        m_davkaNull.push_back(p.typ == 0);
+    }
+    ++m_davka;
+}
+
+bool Prikaz::provedDavku()
+{
+    m_selhal = false;
+    m_radku = 0;
+    if (!m_davka) return true;
+    const std::size_t radky = m_davka;
+    const std::size_t sloupcu = std::size_t(m_pocetParametru);
+    m_davka = 0;
+    zavri();
+    // The values of a parameter lie side by side in one buffer of fixed width.
+    std::vector<std::vector<char>> data(sloupcu);
+    std::vector<std::vector<SQLLEN>> delky(sloupcu, std::vector<SQLLEN>(radky));
+    bool ok = true;
+    for (std::size_t c = 0; c < sloupcu && ok; ++c) {
+        std::size_t sirka = 1;
+        for (std::size_t r = 0; r < radky; ++r) sirka = std::max(sirka, m_davkaHodnoty[r * sloupcu + c].size() + 1);
+        data[c].assign(sirka * radky, '\0');
+        for (std::size_t r = 0; r < radky; ++r) {
+            const std::string& v = m_davkaHodnoty[r * sloupcu + c];
+            std::memcpy(data[c].data() + r * sirka, v.data(), v.size());
+            delky[c][r] = m_davkaNull[r * sloupcu + c] ? SQL_NULL_DATA : SQLLEN(v.size());
+        }
+        ok = vysledek(SQLBindParameter(m_stmt, SQLUSMALLINT(c + 1), SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR, sirka - 1,
+                                       0, data[c].data(), SQLLEN(sirka), delky[c].data()));
+    }
+    m_davkaHodnoty.clear();
+    m_davkaNull.clear();
+    if (!ok) return false;
+    std::vector<SQLUSMALLINT> stavy(radky);
+    SQLULEN zpracovano = 0;
+    SQLSetStmtAttr(m_stmt, SQL_ATTR_PARAM_BIND_TYPE, SQL_PARAM_BIND_BY_COLUMN, 0);
+    SQLSetStmtAttr(m_stmt, SQL_ATTR_PARAMSET_SIZE, reinterpret_cast<SQLPOINTER>(radky), 0);
+    SQLSetStmtAttr(m_stmt, SQL_ATTR_PARAM_STATUS_PTR, stavy.data(), 0);
+    SQLSetStmtAttr(m_stmt, SQL_ATTR_PARAMS_PROCESSED_PTR, &zpracovano, 0);
+    const SQLRETURN rc = SQLExecute(m_stmt);
+    ok = vysledek(rc);
+    if (ok) {
+        SQLLEN n = 0;
+        SQLRowCount(m_stmt, &n);
+        m_radku = n > 0 ? n : 0;
+        for (std::size_t r = 0; r < radky && ok; ++r)
+            if (stavy[r] == SQL_PARAM_ERROR) {
+                ok = false;
+                m_chyba = diagnostika(SQL_HANDLE_STMT, m_stmt);
+                m_s.m_chyba = m_chyba;
+                m_selhal = true;
+            }
+    }
+    SQLFreeStmt(m_stmt, SQL_CLOSE);
+    SQLSetStmtAttr(m_stmt, SQL_ATTR_PARAMSET_SIZE, reinterpret_cast<SQLPOINTER>(1), 0);
+    SQLSetStmtAttr(m_stmt, SQL_ATTR_PARAM_STATUS_PTR, nullptr, 0);
+    SQLSetStmtAttr(m_stmt, SQL_ATTR_PARAMS_PROCESSED_PTR, nullptr, 0);
+    SQLFreeStmt(m_stmt, SQL_RESET_PARAMS);
+    return ok;
+}
+
+void Prikaz::zjistiSloupce()
+{
+    SQLSMALLINT n = 0;
+    SQLNumResultCols(m_stmt, &n);
+    m_sloupce.assign(std::size_t(n), Sloupec{});
+    m_hodnoty.assign(std::size_t(n), Hodnota{});
+    for (SQLSMALLINT c = 0; c < n; ++c) {
+        SQLSMALLINT typ = 0;
+        SQLDescribeCol(m_stmt, SQLUSMALLINT(c + 1), nullptr, 0, nullptr, &typ, nullptr, nullptr, nullptr);
+        Druh d = Druh::Text;
+        switch (typ) {
+        case SQL_INTEGER:
+        case SQL_SMALLINT:
+        case SQL_TINYINT:
+        case SQL_BIGINT:
+        case SQL_BIT: d = Druh::Cele; break;
+        case SQL_REAL:
+        case SQL_FLOAT:
+        case SQL_DOUBLE:
+        case SQL_NUMERIC:
+        case SQL_DECIMAL: d = Druh::Realne; break;
+        default: break;
+        }
+        m_sloupce[std::size_t(c)].druh = d;
+    }
+}
+
+bool Prikaz::dalsi()
+{
+    m_selhal = false;
+    if (!m_otevreny) return false;
+    const SQLRETURN rc = SQLFetch(m_stmt);
+    if (rc == SQL_NO_DATA) {
+        zavri();
+        return false;
+    }
+    if (!vysledek(rc)) {
+        zavri();
+        return false;
+    }
+    for (std::size_t c = 0; c < m_hodnoty.size(); ++c) {
+        Hodnota& h = m_hodnoty[c];
+        h.text.clear();
+        h.null = false;
+        char buf[256];
+        for (;;) {
+            SQLLEN ind = 0;
+            const SQLRETURN r = SQLGetData(m_stmt, SQLUSMALLINT(c + 1), SQL_C_CHAR, buf, sizeof buf, &ind);
+            if (r == SQL_NO_DATA) break;
+            if (!SQL_SUCCEEDED(r)) {
+                vysledek(r);
+                zavri();
+                return false;
+            }
+            if (ind == SQL_NULL_DATA) {
+                h.null = true;
+                break;
+            }
+            if (r == SQL_SUCCESS_WITH_INFO && (ind == SQL_NO_TOTAL || ind >= SQLLEN(sizeof buf))) {
+                h.text.append(buf, sizeof buf - 1);
+                continue;
+            }
+            h.text.append(buf, std::size_t(ind));
+            break;
+        }
+    }
+    return true;
+}
+
+Prikaz::Druh Prikaz::druh(int c) const
+{
+    if (c < 0 || c >= pocetSloupcu()) return Druh::Null;
+    if (m_hodnoty[std::size_t(c)].null) return Druh::Null;
+    return m_sloupce[std::size_t(c)].druh;
+}
+
+std::string_view Prikaz::text(int c) const
+{
+    if (c < 0 || c >= pocetSloupcu()) return {};
+    return m_hodnoty[std::size_t(c)].text;
+}
+
+std::int64_t Prikaz::cele(int c) const
+{
+    const std::string_view t = text(c);
+    std::int64_t v = 0;
+    const auto r = std::from_chars(t.data(), t.data() + t.size(), v);
+    if (r.ec == std::errc() && r.ptr == t.data() + t.size()) return v;
+    return std::int64_t(std::strtod(std::string(t).c_str(), nullptr));
+}
+
+double Prikaz::realne(int c) const { return std::strtod(std::string(text(c)).c_str(), nullptr); }
+
+} // namespace kavro::odbc
