@@ -599,12 +599,38 @@ void Query::close()
     m_atEnd = true;
 }
 
+namespace {
+
+// SAVEPOINT, RELEASE [SAVEPOINT], ROLLBACK TO [SAVEPOINT].
+bool jeRizeniTransakce(const QString& sql)
+{
+    const QString t = sql.trimmed();
+    return t.startsWith(QLatin1String("SAVEPOINT"), Qt::CaseInsensitive)
+           || t.startsWith(QLatin1String("RELEASE"), Qt::CaseInsensitive)
+           || t.startsWith(QLatin1String("ROLLBACK TO"), Qt::CaseInsensitive);
+}
+
+} // namespace
+
 bool Query::execute()
 {
     Lock l(m_t.m_mutex);
     m_rowCount = 0;
     m_atEnd = true;
     m_open = false;
+    if (m_t.m_odbc && jeRizeniTransakce(m_sql)) {
+        // The driver undoes a failed statement through a mark of its own; a
+        // prepared statement that sets or goes back to the program's marks
+        // would cross it, a statement sent directly does not.
+        m_error.clear();
+        if (!m_t.m_odbc->proved(odbc::proServer(m_sql.toStdString()))) {
+            m_error = QString::fromStdString(m_t.m_odbc->chyba().text);
+            m_t.setError(m_t.m_odbc->chyba().cislo, m_error);
+            return false;
+        }
+        m_t.clearError();
+        return true;
+    }
     if (!prepare()) return false;
     if (m_server) {
         if (!m_server->proved()) {

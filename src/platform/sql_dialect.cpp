@@ -1,10 +1,17 @@
 // The statements are written once for both engines. Where the server spells a
 // construct differently from the embedded engine, the text is rewritten here,
-// in one place, before the server prepares it.
+// in one place, before the server prepares it:
+//  * min(a, b) / max(a, b) of values: least / greatest;
+//  * ifnull(x, a) is coalesce; ifnull(x, a, b) and argn(n, ...) become CASE
+//    expressions, so their values may be of any types, as in the file engine;
+//  * string(...) is concat(...), group_concat(x[, sep]) is string_agg;
+//  * date(x) is the program's own lenient date(), not a conversion;
+//  * a subquery in FROM without a name gets one.
 #include "platform/odbc.h"
 
 #include <cctype>
 #include <string>
+#include <vector>
 
 namespace kavro::odbc {
 
@@ -34,23 +41,50 @@ std::size_t zaUvozovkami(std::string_view s, std::size_t i)
     return s.size();
 }
 
-// Whether the parentheses opened at `otevrena` hold more than one argument.
-bool viceArgumentu(std::string_view s, std::size_t otevrena)
+// Index of the parenthesis closing the one at `otevrena` (s.size() when none),
+// and the arguments between them split at the commas of the top level.
+std::size_t argumenty(std::string_view s, std::size_t otevrena, std::vector<std::string_view>* args)
 {
     int hloubka = 0;
+    std::size_t zacatek = otevrena + 1;
     for (std::size_t i = otevrena; i < s.size(); ++i) {
         const char c = s[i];
         if (c == '\'' || c == '"') { i = zaUvozovkami(s, i) - 1; continue; }
         if (c == '(') ++hloubka;
-        else if (c == ')') { if (--hloubka == 0) return false; }
-        else if (c == ',' && hloubka == 1) return true;
+        else if (c == ')') {
+            if (--hloubka == 0) {
+                if (args) args->push_back(s.substr(zacatek, i - zacatek));
+                return i;
+            }
+        } else if (c == ',' && hloubka == 1) {
+            if (args) args->push_back(s.substr(zacatek, i - zacatek));
+            zacatek = i + 1;
+        }
     }
+    return s.size();
+}
+
+std::string_view dalsiSlovo(std::string_view s, std::size_t i)
+{
+    while (i < s.size() && std::isspace(static_cast<unsigned char>(s[i]))) ++i;
+    std::size_t k = i;
+    while (k < s.size() && jeZnakJmena(s[k])) ++k;
+    return s.substr(i, k - i);
+}
+
+bool jeKlicoveSlovo(std::string_view w)
+{
+    for (const char* k : {"where", "group", "order", "join", "left", "right", "inner", "cross", "full", "natural",
+                          "union", "limit", "having", "window", "except", "intersect", "offset", "on", "using", "for"})
+        if (stejne(w, k)) return true;
     return false;
 }
 
-} // namespace
+std::string preloz(std::string_view sql, int& jmena);
 
-std::string proServer(std::string_view sql)
+std::string prelozArg(std::string_view a, int& jmena) { return preloz(a, jmena); }
+
+std::string preloz(std::string_view sql, int& jmena)
 {
     std::string out;
     out.reserve(sql.size() + 16);
@@ -72,16 +106,71 @@ std::string proServer(std::string_view sql)
         while (k < sql.size() && jeZnakJmena(sql[k])) ++k;
         const std::string_view slovo = sql.substr(i, k - i);
         std::size_t z = k;
-        while (z < sql.size() && sql[z] == ' ') ++z;
-        const bool funkce = z < sql.size() && sql[z] == '(';
-        // min(a, b) and max(a, b) of values, not of a group.
-        if (funkce && (stejne(slovo, "min") || stejne(slovo, "max")) && viceArgumentu(sql, z))
-            out.append(stejne(slovo, "min") ? "least" : "greatest");
-        else
-            out.append(slovo);
+        while (z < sql.size() && std::isspace(static_cast<unsigned char>(sql[z]))) ++z;
+        const bool zavorka = z < sql.size() && sql[z] == '(';
+        if (zavorka && stejne(slovo, "from") && stejne(dalsiSlovo(sql, z + 1), "select")) {
+            // FROM (SELECT ...) [name]
+            const std::size_t konec = argumenty(sql, z, nullptr);
+            out.append(sql.substr(i, z - i));
+            out.push_back('(');
+            out.append(preloz(sql.substr(z + 1, konec > z + 1 ? konec - z - 1 : 0), jmena));
+            if (konec >= sql.size()) return out;
+            out.push_back(')');
+            i = konec + 1;
+            const std::string_view dalsi = dalsiSlovo(sql, i);
+            if (dalsi.empty() || jeKlicoveSlovo(dalsi)) out.append(" AS kavro_q" + std::to_string(++jmena));
+            continue;
+        }
+        if (zavorka && !(i > 0 && sql[i - 1] == '.')) {
+            std::vector<std::string_view> a;
+            const std::size_t konec = argumenty(sql, z, &a);
+            if (konec < sql.size()) {
+                std::string nove;
+                const std::size_t n = a.size();
+                if ((stejne(slovo, "min") || stejne(slovo, "max")) && n > 1) {
+                    nove = stejne(slovo, "min") ? "least(" : "greatest(";
+                    for (std::size_t j = 0; j < n; ++j) nove += (j ? "," : "") + prelozArg(a[j], jmena);
+                    nove += ")";
+                } else if (stejne(slovo, "ifnull") && n == 2) {
+                    nove = "coalesce(" + prelozArg(a[0], jmena) + "," + prelozArg(a[1], jmena) + ")";
+                } else if (stejne(slovo, "ifnull") && n == 3) {
+                    nove = "(CASE WHEN (" + prelozArg(a[0], jmena) + ") IS NULL THEN " + prelozArg(a[1], jmena) +
+                           " ELSE " + prelozArg(a[2], jmena) + " END)";
+                } else if (stejne(slovo, "argn") && n >= 2) {
+                    nove = "(CASE (" + prelozArg(a[0], jmena) + ")";
+                    for (std::size_t j = 1; j < n; ++j)
+                        nove += " WHEN " + std::to_string(j) + " THEN " + prelozArg(a[j], jmena);
+                    nove += " END)";
+                } else if (stejne(slovo, "string")) {
+                    nove = "concat(";
+                    for (std::size_t j = 0; j < n; ++j) nove += (j ? "," : "") + prelozArg(a[j], jmena);
+                    nove += ")";
+                } else if (stejne(slovo, "group_concat") && (n == 1 || n == 2)) {
+                    nove = "string_agg(CAST(" + prelozArg(a[0], jmena) + " AS text)," +
+                           (n == 2 ? prelozArg(a[1], jmena) : std::string("','")) + ")";
+                } else if (stejne(slovo, "date") && n == 1) {
+                    // date('...') alone would be read as a conversion to the server's date type.
+                    nove = "dba.date(" + prelozArg(a[0], jmena) + ")";
+                }
+                if (!nove.empty()) {
+                    out += nove;
+                    i = konec + 1;
+                    continue;
+                }
+            }
+        }
+        out.append(slovo);
         i = k;
     }
     return out;
+}
+
+} // namespace
+
+std::string proServer(std::string_view sql)
+{
+    int jmena = 0;
+    return preloz(sql, jmena);
 }
 
 } // namespace kavro::odbc

@@ -5,7 +5,17 @@
 #include <QTemporaryDir>
 #include <memory>
 
+namespace kavro {
+class Transaction;
+}
+
 namespace kavro::test {
+
+// The engine the database tests run on: the embedded file, or a PostgreSQL
+// server when KAVRO_TEST_ENGINE=postgresql (server from PGHOST, PGPORT, PGUSER;
+// every TestEnv gets a fresh database copied from the database named by
+// KAVRO_TEST_PG_TEMPLATE, built by db/postgresql/create.sh).
+bool onServer();
 
 class TestEnv {
 public:
@@ -19,12 +29,17 @@ public:
     // A sub-folder of the temporary folder (created) for data files.
     QString dataDir() const;
     QString databasePath() const;
+    // Connects another transaction to this test's database (as a second program would).
+    bool connectAgain(Transaction& other) const;
     QString registryPath() const;
     bool ok() const { return m_ok; }
     QString error() const { return m_error; }
 
 private:
+    bool createServerDatabase();
+
     QTemporaryDir m_dir;
+    QString m_serverDatabase;
     bool m_ok = false;
     QString m_error;
 };
