@@ -3,6 +3,7 @@
 #include <sql.h>
 #include <sqlext.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 #include <cstring>
@@ -150,13 +151,12 @@ bool Prikaz::priprav(const std::string& sql)
         return false;
     }
     if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, m_s.m_dbc, &m_stmt))) return vysledek(SQL_ERROR, false);
-    const std::string text = proServer(sql);
+    const std::string text = proServer(sql, &m_poradi);
     if (!vysledek(SQLPrepare(m_stmt, reinterpret_cast<SQLCHAR*>(const_cast<char*>(text.c_str())), SQLINTEGER(text.size()))))
         return false;
-    SQLSMALLINT n = 0;
-    SQLNumParams(m_stmt, &n);
-    m_pocetParametru = n;
-    m_parametry.assign(std::size_t(n), Parametr{});
+    m_pocetParametru = 0;
+    for (const int n : m_poradi) m_pocetParametru = std::max(m_pocetParametru, n);
+    m_parametry.assign(std::size_t(m_pocetParametru), Parametr{});
     m_pripraven = true;
     return true;
 }
@@ -225,22 +225,23 @@ bool Prikaz::proved()
     // Every value goes as text of an unspecified type: the server reads it as
     // the type the statement needs there, as the embedded engine does.
     static SQLLEN nullInd = SQL_NULL_DATA;
-    std::vector<SQLLEN> delky(static_cast<std::size_t>(m_pocetParametru));
-    std::vector<std::string> cisla(static_cast<std::size_t>(m_pocetParametru));
-    for (int i = 0; i < m_pocetParametru; ++i) {
-        Parametr& p = m_parametry[std::size_t(i)];
+    const std::size_t znacek = m_poradi.size();
+    std::vector<SQLLEN> delky(znacek);
+    std::vector<std::string> cisla(znacek);
+    for (std::size_t i = 0; i < znacek; ++i) {
+        Parametr& p = m_parametry[std::size_t(m_poradi[i] - 1)];
         const char* data = nullptr;
         SQLLEN* ind = &nullInd;
         std::size_t n = 0;
         switch (p.typ) {
-        case 1: cisla[std::size_t(i)] = jakoText(p.i); data = cisla[std::size_t(i)].c_str(); n = cisla[std::size_t(i)].size(); break;
-        case 2: cisla[std::size_t(i)] = jakoText(p.d); data = cisla[std::size_t(i)].c_str(); n = cisla[std::size_t(i)].size(); break;
+        case 1: cisla[i] = jakoText(p.i); data = cisla[i].c_str(); n = cisla[i].size(); break;
+        case 2: cisla[i] = jakoText(p.d); data = cisla[i].c_str(); n = cisla[i].size(); break;
         case 3: data = p.text.c_str(); n = p.text.size(); break;
         default: break;
         }
         if (data) {
-            delky[std::size_t(i)] = SQLLEN(n);
-            ind = &delky[std::size_t(i)];
+            delky[i] = SQLLEN(n);
+            ind = &delky[i];
         }
         if (!vysledek(SQLBindParameter(m_stmt, SQLUSMALLINT(i + 1), SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR,
                                        n ? n : 1, 0, const_cast<char*>(data ? data : ""), SQLLEN(n), ind)))
@@ -278,23 +279,25 @@ bool Prikaz::provedDavku()
     if (!m_davka) return true;
     const std::size_t radky = m_davka;
     const std::size_t sloupcu = std::size_t(m_pocetParametru);
+    const std::size_t znacek = m_poradi.size();
     m_davka = 0;
     zavri();
     // The values of a parameter lie side by side in one buffer of fixed width.
-    std::vector<std::vector<char>> data(sloupcu);
-    std::vector<std::vector<SQLLEN>> delky(sloupcu, std::vector<SQLLEN>(radky));
+    std::vector<std::vector<char>> data(znacek);
+    std::vector<std::vector<SQLLEN>> delky(znacek, std::vector<SQLLEN>(radky));
     bool ok = true;
-    for (std::size_t c = 0; c < sloupcu && ok; ++c) {
+    for (std::size_t z = 0; z < znacek && ok; ++z) {
+        const std::size_t c = std::size_t(m_poradi[z] - 1);
         std::size_t sirka = 1;
         for (std::size_t r = 0; r < radky; ++r) sirka = std::max(sirka, m_davkaHodnoty[r * sloupcu + c].size() + 1);
-        data[c].assign(sirka * radky, '\0');
+        data[z].assign(sirka * radky, '\0');
         for (std::size_t r = 0; r < radky; ++r) {
             const std::string& v = m_davkaHodnoty[r * sloupcu + c];
-            std::memcpy(data[c].data() + r * sirka, v.data(), v.size());
-            delky[c][r] = m_davkaNull[r * sloupcu + c] ? SQL_NULL_DATA : SQLLEN(v.size());
+            std::memcpy(data[z].data() + r * sirka, v.data(), v.size());
+            delky[z][r] = m_davkaNull[r * sloupcu + c] ? SQL_NULL_DATA : SQLLEN(v.size());
         }
-        ok = vysledek(SQLBindParameter(m_stmt, SQLUSMALLINT(c + 1), SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR, sirka - 1,
-                                       0, data[c].data(), SQLLEN(sirka), delky[c].data()));
+        ok = vysledek(SQLBindParameter(m_stmt, SQLUSMALLINT(z + 1), SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR, sirka - 1,
+                                       0, data[z].data(), SQLLEN(sirka), delky[z].data()));
     }
     m_davkaHodnoty.clear();
     m_davkaNull.clear();

@@ -98,7 +98,8 @@ private:
     bool m_pripraven = false;
     bool m_otevreny = false;
     bool m_selhal = false;
-    int m_pocetParametru = 0;
+    int m_pocetParametru = 0;        // the program's values (the greatest number)
+    std::vector<int> m_poradi;       // marker k of the server's text takes value m_poradi[k]
     std::int64_t m_radku = 0;
     Chyba m_chyba;
 
@@ -122,6 +123,8 @@ private:
 
 // The text of a statement as the server needs it: the few constructs that the
 // embedded engine and the server spell differently are rewritten here.
-std::string proServer(std::string_view sql);
+// `poradi` gets, for each parameter marker of the new text, the number of the
+// program's value it takes (?2 takes value 2).
+std::string proServer(std::string_view sql, std::vector<int>* poradi = nullptr);
 
 } // namespace kavro::odbc

@@ -6,10 +6,15 @@
 //    expressions, so their values may be of any types, as in the file engine;
 //  * string(...) is concat(...), group_concat(x[, sep]) is string_agg;
 //  * date(x) is the program's own lenient date(), not a conversion;
-//  * a subquery in FROM without a name gets one.
+//  * a subquery in FROM without a name gets one;
+//  * rowid (the order rows were stored in) is the row's place, ctid;
+//  * x GLOB 'pattern' is a match of the same regular expression;
+//  * numbered parameters ?1, ?2 become plain markers; the order tells which
+//    of the program's values each marker takes.
 #include "platform/odbc.h"
 
 #include <cctype>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -80,7 +85,33 @@ bool jeKlicoveSlovo(std::string_view w)
     return false;
 }
 
+// A GLOB pattern as an anchored regular expression.
+std::string globJakoRegex(std::string_view lit)
+{
+    std::string r = "'^";
+    for (std::size_t i = 1; i + 1 < lit.size(); ++i) {
+        const char c = lit[i];
+        if (c == '*') r += ".*";
+        else if (c == '?') r += ".";
+        else if (c == '[') {
+            r += '[';
+            for (++i; i + 1 < lit.size() && lit[i] != ']'; ++i) r += lit[i] == '^' && lit[i - 1] == '[' ? '^' : lit[i];
+            r += ']';
+        } else if (c == '\'') {
+            r += "''";
+            ++i;
+        } else if (std::strchr(".+()|{}$^\\", c)) {
+            r += '\\';
+            r += c;
+        } else r += c;
+    }
+    return r + "$'";
+}
+
 std::string preloz(std::string_view sql, int& jmena);
+
+int* g_posledni = nullptr;
+std::vector<int>* g_poradi = nullptr;
 
 std::string prelozArg(std::string_view a, int& jmena) { return preloz(a, jmena); }
 
@@ -91,10 +122,28 @@ std::string preloz(std::string_view sql, int& jmena)
     std::size_t i = 0;
     while (i < sql.size()) {
         const char c = sql[i];
+        if (c == '?') {
+            // ?NNN names a value; a plain ? takes the one after the greatest named so far.
+            std::size_t k = i + 1;
+            int n = 0;
+            while (k < sql.size() && std::isdigit(static_cast<unsigned char>(sql[k]))) n = n * 10 + (sql[k++] - '0');
+            if (k == i + 1) n = *g_posledni + 1;
+            if (n > *g_posledni) *g_posledni = n;
+            g_poradi->push_back(n);
+            out.push_back('?');
+            i = k;
+            continue;
+        }
         if (c == '\'' || c == '"') {
             const std::size_t k = zaUvozovkami(sql, i);
             out.append(sql.substr(i, k - i));
             i = k;
+            continue;
+        }
+        if (jeZnakJmena(c) && !(i > 0 && jeZnakJmena(sql[i - 1])) && stejne(dalsiSlovo(sql, i), "rowid")) {
+            // The order rows were stored in: the row's place in the table.
+            out.append("ctid");
+            i += 5;
             continue;
         }
         if (!jeZnakJmena(c) || (i > 0 && (jeZnakJmena(sql[i - 1]) || sql[i - 1] == '.'))) {
@@ -108,6 +157,16 @@ std::string preloz(std::string_view sql, int& jmena)
         std::size_t z = k;
         while (z < sql.size() && std::isspace(static_cast<unsigned char>(sql[z]))) ++z;
         const bool zavorka = z < sql.size() && sql[z] == '(';
+        if (stejne(slovo, "glob")) {
+            const std::size_t z2 = z;
+            if (z2 < sql.size() && sql[z2] == '\'') {
+                const std::size_t konec = zaUvozovkami(sql, z2);
+                out.append("~ ");
+                out.append(globJakoRegex(sql.substr(z2, konec - z2)));
+                i = konec;
+                continue;
+            }
+        }
         if (zavorka && stejne(slovo, "from") && stejne(dalsiSlovo(sql, z + 1), "select")) {
             // FROM (SELECT ...) [name]
             const std::size_t konec = argumenty(sql, z, nullptr);
@@ -167,10 +226,18 @@ std::string preloz(std::string_view sql, int& jmena)
 
 } // namespace
 
-std::string proServer(std::string_view sql)
+std::string proServer(std::string_view sql, std::vector<int>* poradi)
 {
     int jmena = 0;
-    return preloz(sql, jmena);
+    int posledni = 0;
+    std::vector<int> p;
+    g_posledni = &posledni;
+    g_poradi = &p;
+    std::string out = preloz(sql, jmena);
+    g_posledni = nullptr;
+    g_poradi = nullptr;
+    if (poradi) *poradi = std::move(p);
+    return out;
 }
 
 } // namespace kavro::odbc

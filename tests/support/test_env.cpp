@@ -64,6 +64,26 @@ bool psql(const QString& sql, QString* error)
 
 bool onServer() { return qEnvironmentVariable("KAVRO_TEST_ENGINE").compare(QLatin1String("postgresql"), Qt::CaseInsensitive) == 0; }
 
+bool odmitajZapis(Transaction& t, const QString& name, const QString& when, const QString& table,
+                  const QString& condition, const QString& message)
+{
+    if (!t.isServer())
+        return t.exec(QStringLiteral("CREATE TRIGGER dba.%1 BEFORE %2 ON %3 WHEN %4 BEGIN SELECT RAISE(ABORT, '%5'); END")
+                          .arg(name, when, table, condition, message));
+    return t.exec(QStringLiteral("CREATE FUNCTION dba.%1() RETURNS trigger LANGUAGE plpgsql AS "
+                                 "'BEGIN IF %2 THEN RAISE EXCEPTION ''%3''; END IF; RETURN NEW; END'")
+                      .arg(name, QString(condition).replace(QLatin1String("'"), QLatin1String("''")), message))
+           && t.exec(QStringLiteral("CREATE TRIGGER %1 BEFORE %2 ON dba.%3 FOR EACH ROW EXECUTE FUNCTION dba.%1()")
+                         .arg(name, when, table));
+}
+
+bool povolZapis(Transaction& t, const QString& name, const QString& table)
+{
+    if (!t.isServer()) return t.exec(QStringLiteral("DROP TRIGGER dba.%1").arg(name));
+    return t.exec(QStringLiteral("DROP TRIGGER %1 ON dba.%2").arg(name, table))
+           && t.exec(QStringLiteral("DROP FUNCTION dba.%1()").arg(name));
+}
+
 bool TestEnv::createServerDatabase()
 {
     static std::atomic<int> counter{0};

@@ -17,6 +17,15 @@ namespace kavro::test {
 // KAVRO_TEST_PG_TEMPLATE, built by db/postgresql/create.sh).
 bool onServer();
 
+// Makes the engine refuse a write, so that a test can watch a failure midway:
+// a trigger `name` BEFORE `when` ("INSERT", "UPDATE", "UPDATE OF col") ON the
+// table of dba, refusing the rows for which `condition` (on NEW) holds with
+// the engine's message `message`.
+bool odmitajZapis(Transaction& t, const QString& name, const QString& when, const QString& table,
+                  const QString& condition, const QString& message);
+// Drops what odmitajZapis() made.
+bool povolZapis(Transaction& t, const QString& name, const QString& table);
+
 class TestEnv {
 public:
     // Creates the folder, points the program's registry at a file in it and,
