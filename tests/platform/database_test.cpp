@@ -127,6 +127,12 @@ TEST(DatabaseStartLine, CacheSizeFromStartLine)
     EXPECT_EQ(Transaction::cacheKiBFromStartLine(QStringLiteral("dbeng kavro")), 0);
 }
 
+// The server runs must really run on the server, never quietly on a file.
+TEST_F(Database, RunsOnTheEngineTheTestsAskFor)
+{
+    EXPECT_EQ(Transaction::main().isServer(), kavro::test::onServer());
+}
+
 TEST_F(Database, ConnectionSettingsTakeEffect)
 {
     if (kavro::test::onServer()) GTEST_SKIP() << "the settings of the database file";

@@ -62,7 +62,42 @@ bool psql(const QString& sql, QString* error)
 
 } // namespace
 
-bool onServer() { return qEnvironmentVariable("KAVRO_TEST_ENGINE").compare(QLatin1String("postgresql"), Qt::CaseInsensitive) == 0; }
+namespace {
+
+// Takes the server's variables from the state folder of the test server, once.
+void readServerState()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        const QString state = qEnvironmentVariable("KAVRO_TEST_PG_STATE");
+        if (state.isEmpty()) return;
+        QFile f(state + QStringLiteral("/env"));
+        if (!f.open(QIODevice::ReadOnly)) return;
+        for (const QByteArray& line : f.readAll().split('\n')) {
+            const qsizetype eq = line.indexOf('=');
+            if (eq > 0) qputenv(line.left(eq).constData(), line.mid(eq + 1).trimmed());
+        }
+    });
+}
+
+} // namespace
+
+bool onServer()
+{
+    readServerState();
+    return !qEnvironmentVariableIsEmpty("KAVRO_TEST_PG_STATE")
+           || qEnvironmentVariable("KAVRO_TEST_ENGINE").compare(QLatin1String("postgresql"), Qt::CaseInsensitive) == 0;
+}
+
+QString serverUnavailable()
+{
+    const QString state = qEnvironmentVariable("KAVRO_TEST_PG_STATE");
+    if (state.isEmpty()) return QString();
+    QFile f(state + QStringLiteral("/unavailable"));
+    if (f.open(QIODevice::ReadOnly)) return QString::fromUtf8(f.readAll()).trimmed();
+    if (!QFile::exists(state + QStringLiteral("/env"))) return QStringLiteral("the test server was not started (%1)").arg(state);
+    return QString();
+}
 
 bool odmitajZapis(Transaction& t, const QString& name, const QString& when, const QString& table,
                   const QString& condition, const QString& message)

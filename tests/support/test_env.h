@@ -14,8 +14,12 @@ namespace kavro::test {
 // The engine the database tests run on: the embedded file, or a PostgreSQL
 // server when KAVRO_TEST_ENGINE=postgresql (server from PGHOST, PGPORT, PGUSER;
 // every TestEnv gets a fresh database copied from the database named by
-// KAVRO_TEST_PG_TEMPLATE, built by db/postgresql/create.sh).
+// KAVRO_TEST_PG_TEMPLATE, built by db/postgresql/create.sh). CTest's server
+// runs set KAVRO_TEST_PG_STATE instead: the folder of tools/pg_test_server.sh,
+// whose file "env" gives those variables.
 bool onServer();
+// Why the server runs cannot run here ("" when they can, or when on the file).
+QString serverUnavailable();
 
 // Makes the engine refuse a write, so that a test can watch a failure midway:
 // a trigger `name` BEFORE `when` ("INSERT", "UPDATE", "UPDATE OF col") ON the
