@@ -9,7 +9,7 @@ namespace kavro {
 
 namespace {
 // Rows of a write sent to a server at once.
-constexpr std::size_t kDavka = 1000;
+constexpr std::size_t kDavka = 500;
 } // namespace
 
 ConnectionLock::ConnectionLock(Transaction& t) : m_guard(t.m_mutex) {}

@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cstdlib>
 #include <cstring>
+#include <regex>
 
 namespace kavro::odbc {
 
@@ -118,6 +119,25 @@ bool Spojeni::proved(const std::string& sql)
     return ok;
 }
 
+const std::map<std::string, std::string>& Spojeni::typySloupcu(const std::string& tabulka)
+{
+    auto it = m_typy.find(tabulka);
+    if (it != m_typy.end()) return it->second;
+    std::map<std::string, std::string>& typy = m_typy[tabulka];
+    const std::size_t tecka = tabulka.find('.');
+    const std::string schema = tecka == std::string::npos ? "dba" : tabulka.substr(0, tecka);
+    const std::string jmeno = tecka == std::string::npos ? tabulka : tabulka.substr(tecka + 1);
+    Prikaz p(*this);
+    if (p.priprav("SELECT lower(column_name), data_type FROM information_schema.columns "
+                  "WHERE lower(table_schema) = lower(?) AND lower(table_name) = lower(?)")) {
+        p.vazText(1, schema);
+        p.vazText(2, jmeno);
+        if (p.proved())
+            while (p.dalsi()) typy[std::string(p.text(0))] = std::string(p.text(1));
+    }
+    return typy;
+}
+
 // ---------------------------------------------------------------- Prikaz
 
 Prikaz::Prikaz(Spojeni& s) : m_s(s) {}
@@ -158,7 +178,85 @@ bool Prikaz::priprav(const std::string& sql)
     for (const int n : m_poradi) m_pocetParametru = std::max(m_pocetParametru, n);
     m_parametry.assign(std::size_t(m_pocetParametru), Parametr{});
     m_pripraven = true;
+    // UPDATE <table> SET a = ?, b = ? ... WHERE <key> = ? (plain markers only)
+    m_hromadna.reset();
+    static const std::regex update(R"(^\s*UPDATE\s+([A-Za-z_][\w.]*)\s+SET\s+(.+?)\s+WHERE\s+(\w+)\s*=\s*\?\s*$)",
+                                   std::regex::icase);
+    std::smatch m;
+    if (std::regex_match(text, m, update) && int(m_poradi.size()) == m_pocetParametru) {
+        auto h = std::make_unique<HromadnaZmena>();
+        h->tabulka = m[1].str();
+        static const std::regex prirazeni(R"(^\s*(\w+)\s*=\s*\?\s*$)");
+        const std::string set = m[2].str();
+        std::size_t od = 0;
+        bool ok = true;
+        while (ok) {
+            const std::size_t carka = set.find(',', od);
+            const std::string cast = set.substr(od, carka == std::string::npos ? std::string::npos : carka - od);
+            std::smatch s;
+            if (std::regex_match(cast, s, prirazeni)) h->sloupce.push_back(s[1].str());
+            else ok = false;
+            if (carka == std::string::npos) break;
+            od = carka + 1;
+        }
+        h->sloupce.push_back(m[3].str());
+        for (int i = 0; ok && i < int(m_poradi.size()); ++i) ok = m_poradi[std::size_t(i)] == i + 1;
+        if (ok && int(h->sloupce.size()) == m_pocetParametru) m_hromadna = std::move(h);
+    }
     return true;
+}
+
+bool Prikaz::provedDavkuJednimPrikazem(std::size_t radky)
+{
+    const auto& typy = m_s.typySloupcu(m_hromadna->tabulka);
+    const std::vector<std::string>& sl = m_hromadna->sloupce;
+    std::string typ[64];
+    if (sl.size() > 64) return false;
+    for (std::size_t c = 0; c < sl.size(); ++c) {
+        std::string jmeno = sl[c];
+        for (char& ch : jmeno) ch = char(std::tolower(static_cast<unsigned char>(ch)));
+        const auto it = typy.find(jmeno);
+        if (it == typy.end()) return false;
+        typ[c] = it->second;
+    }
+    std::string sql = "UPDATE " + m_hromadna->tabulka + " AS kavro_t SET ";
+    for (std::size_t c = 0; c + 1 < sl.size(); ++c)
+        sql += (c ? ", " : "") + sl[c] + " = CAST(kavro_v.c" + std::to_string(c) + " AS " + typ[c] + ")";
+    sql += " FROM (VALUES ";
+    for (std::size_t r = 0; r < radky; ++r) {
+        sql += r ? ",(" : "(";
+        for (std::size_t c = 0; c < sl.size(); ++c) sql += c ? ",?" : "?";
+        sql += ")";
+    }
+    sql += ") AS kavro_v(";
+    for (std::size_t c = 0; c < sl.size(); ++c) sql += (c ? ",c" : "c") + std::to_string(c);
+    const std::size_t k = sl.size() - 1;
+    sql += ") WHERE kavro_t." + sl[k] + " = CAST(kavro_v.c" + std::to_string(k) + " AS " + typ[k] + ")";
+
+    SQLHSTMT st = nullptr;
+    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, m_s.m_dbc, &st))) return false;
+    const std::size_t sloupcu = sl.size();
+    std::vector<SQLLEN> delky(radky * sloupcu);
+    bool ok = SQL_SUCCEEDED(SQLPrepare(st, reinterpret_cast<SQLCHAR*>(sql.data()), SQLINTEGER(sql.size())));
+    for (std::size_t i = 0; ok && i < radky * sloupcu; ++i) {
+        std::string& v = m_davkaHodnoty[i];
+        delky[i] = m_davkaNull[i] ? SQL_NULL_DATA : SQLLEN(v.size());
+        ok = SQL_SUCCEEDED(SQLBindParameter(st, SQLUSMALLINT(i + 1), SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR,
+                                            v.empty() ? 1 : v.size(), 0, v.data(), SQLLEN(v.size()), &delky[i]));
+    }
+    SQLRETURN rc = ok ? SQLExecute(st) : SQL_ERROR;
+    ok = SQL_SUCCEEDED(rc) || rc == SQL_NO_DATA;
+    if (ok) {
+        SQLLEN n = 0;
+        SQLRowCount(st, &n);
+        m_radku = n > 0 ? n : 0;
+    } else {
+        m_chyba = diagnostika(SQL_HANDLE_STMT, st);
+        m_s.m_chyba = m_chyba;
+        m_selhal = true;
+    }
+    SQLFreeHandle(SQL_HANDLE_STMT, st);
+    return ok;
 }
 
 void Prikaz::vazText(int i, std::string_view s)
@@ -224,7 +322,7 @@ bool Prikaz::proved()
     zavri();
     // Every value goes as text of an unspecified type: the server reads it as
     // the type the statement needs there, as the embedded engine does.
-    static SQLLEN nullInd = SQL_NULL_DATA;
+    SQLLEN nullInd = SQL_NULL_DATA;
     const std::size_t znacek = m_poradi.size();
     std::vector<SQLLEN> delky(znacek);
     std::vector<std::string> cisla(znacek);
@@ -282,6 +380,16 @@ bool Prikaz::provedDavku()
     const std::size_t znacek = m_poradi.size();
     m_davka = 0;
     zavri();
+    // The changes of rows by their key go as one statement. The client library
+    // takes the server's description of at most about 7,000 parameters.
+    if (m_hromadna && radky > 1 && radky * sloupcu <= 7000) {
+        const bool ok = provedDavkuJednimPrikazem(radky);
+        if (ok || m_selhal) {
+            m_davkaHodnoty.clear();
+            m_davkaNull.clear();
+            return ok;
+        }
+    }
     // The values of a parameter lie side by side in one buffer of fixed width.
     std::vector<std::vector<char>> data(znacek);
     std::vector<std::vector<SQLLEN>> delky(znacek, std::vector<SQLLEN>(radky));

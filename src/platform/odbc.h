@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -35,6 +36,8 @@ public:
     bool proved(const std::string& sql);
     const Chyba& chyba() const { return m_chyba; }
     void* dbc() const { return m_dbc; }
+    // The server's type of each column of a table ("dba.hovory"), by lower-case name.
+    const std::map<std::string, std::string>& typySloupcu(const std::string& tabulka);
 
     // Whether a data source of this name is set up in odbc.ini.
     static bool jeZdrojDat(const std::string& jmeno);
@@ -44,6 +47,7 @@ private:
     void* m_env = nullptr;
     void* m_dbc = nullptr;
     Chyba m_chyba;
+    std::map<std::string, std::map<std::string, std::string>> m_typy;
 };
 
 // One prepared statement. Parameters count from 1, columns from 0.
@@ -91,6 +95,15 @@ public:
 
 private:
     bool vysledek(short rc, bool zPrikazu = true);
+    bool provedDavkuJednimPrikazem(std::size_t radky);
+
+    // "UPDATE table SET a = ?, b = ? WHERE key = ?": a batch of it goes to the
+    // server as one UPDATE ... FROM (VALUES ...).
+    struct HromadnaZmena {
+        std::string tabulka;
+        std::vector<std::string> sloupce; // the SET columns, then the key
+    };
+    std::unique_ptr<HromadnaZmena> m_hromadna;
     void zjistiSloupce();
 
     Spojeni& m_s;

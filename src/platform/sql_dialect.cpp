@@ -110,8 +110,8 @@ std::string globJakoRegex(std::string_view lit)
 
 std::string preloz(std::string_view sql, int& jmena);
 
-int* g_posledni = nullptr;
-std::vector<int>* g_poradi = nullptr;
+thread_local int* g_posledni = nullptr;
+thread_local std::vector<int>* g_poradi = nullptr;
 
 std::string prelozArg(std::string_view a, int& jmena) { return preloz(a, jmena); }
 
