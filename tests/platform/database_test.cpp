@@ -127,6 +127,25 @@ TEST(DatabaseStartLine, CacheSizeFromStartLine)
     EXPECT_EQ(Transaction::cacheKiBFromStartLine(QStringLiteral("dbeng kavro")), 0);
 }
 
+// A data source naming a driver goes through the driver manager; a server
+// that does not answer is a failed connection with the engine's number, which
+// the failure box shows.
+TEST(DatabaseServer, UnreachableServerFailsWithANumber)
+{
+    kavro::test::TestEnv env(false);
+    kavro::Registry& r = kavro::Registry::instance();
+    const QString key = QStringLiteral("SOFTWARE\\ODBC\\ODBC.INI\\KAVRO");
+    r.write(key, QStringLiteral("Driver"), QStringLiteral("PostgreSQL Unicode"));
+    r.write(key, QStringLiteral("Server"), QStringLiteral("127.0.0.1"));
+    r.write(key, QStringLiteral("Port"), QStringLiteral("1"));
+    r.write(key, QStringLiteral("Database"), QStringLiteral("kavro"));
+    Transaction t;
+    EXPECT_FALSE(t.connect(QStringLiteral("KAVRO"), r));
+    EXPECT_FALSE(t.isConnected());
+    EXPECT_NE(t.lastErrorNumber(), 0);
+    EXPECT_FALSE(t.lastErrorText().isEmpty());
+}
+
 // The server runs must really run on the server, never quietly on a file.
 TEST_F(Database, RunsOnTheEngineTheTestsAskFor)
 {
