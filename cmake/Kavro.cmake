@@ -13,8 +13,8 @@ set(KAVRO_DB_DIR "${CMAKE_SOURCE_DIR}/db" CACHE PATH "Folder with the database s
 # The database-level tests run a second time on a throw-away PostgreSQL server
 # (tools/pg_test_server.sh); without one they are skipped with the reason.
 option(KAVRO_TEST_POSTGRESQL "Run the database-level tests on PostgreSQL too" ON)
-set(KAVRO_SERVER_TEST_MODULES platform import tariffing tariff_tables internal_directory billing
-    CACHE STRING "Test folders whose GoogleTest programs run on PostgreSQL too")
+# Test folders whose GoogleTest programs run on PostgreSQL too.
+set(KAVRO_SERVER_TEST_MODULES platform import tariffing external_directory tariff_tables internal_directory billing)
 set(KAVRO_PG_STATE "${CMAKE_BINARY_DIR}/pg-test-server")
 
 # kavro_module(NAME LINK <libs...> [FORMS_LINK <libs...>])
