@@ -9,7 +9,7 @@ namespace kavro {
 
 namespace {
 // Rows of a write sent to a server at once.
-constexpr std::size_t kDavka = 500;
+constexpr std::size_t kDavka = 5000;
 } // namespace
 
 ConnectionLock::ConnectionLock(Transaction& t) : m_guard(t.m_mutex) {}

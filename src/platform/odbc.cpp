@@ -180,6 +180,7 @@ bool Prikaz::priprav(const std::string& sql)
     m_pripraven = true;
     // UPDATE <table> SET a = ?, b = ? ... WHERE <key> = ? (plain markers only)
     m_hromadna.reset();
+    m_hromadnyText.clear();
     static const std::regex update(R"(^\s*UPDATE\s+([A-Za-z_][\w.]*)\s+SET\s+(.+?)\s+WHERE\s+(\w+)\s*=\s*\?\s*$)",
                                    std::regex::icase);
     std::smatch m;
@@ -210,39 +211,57 @@ bool Prikaz::provedDavkuJednimPrikazem(std::size_t radky)
 {
     const auto& typy = m_s.typySloupcu(m_hromadna->tabulka);
     const std::vector<std::string>& sl = m_hromadna->sloupce;
-    std::string typ[64];
-    if (sl.size() > 64) return false;
-    for (std::size_t c = 0; c < sl.size(); ++c) {
+    const std::size_t sloupcu = sl.size();
+    std::vector<std::string> typ(sloupcu);
+    for (std::size_t c = 0; c < sloupcu; ++c) {
         std::string jmeno = sl[c];
         for (char& ch : jmeno) ch = char(std::tolower(static_cast<unsigned char>(ch)));
         const auto it = typy.find(jmeno);
         if (it == typy.end()) return false;
         typ[c] = it->second;
     }
-    std::string sql = "UPDATE " + m_hromadna->tabulka + " AS kavro_t SET ";
-    for (std::size_t c = 0; c + 1 < sl.size(); ++c)
-        sql += (c ? ", " : "") + sl[c] + " = CAST(kavro_v.c" + std::to_string(c) + " AS " + typ[c] + ")";
-    sql += " FROM (VALUES ";
-    for (std::size_t r = 0; r < radky; ++r) {
-        sql += r ? ",(" : "(";
-        for (std::size_t c = 0; c < sl.size(); ++c) sql += c ? ",?" : "?";
-        sql += ")";
+    // Each column's values travel as one array: the statement's text and its
+    // parameters are the same for any number of rows.
+    if (m_hromadnyText.empty()) {
+        std::string sql = "UPDATE " + m_hromadna->tabulka + " AS kavro_t SET ";
+        for (std::size_t c = 0; c + 1 < sloupcu; ++c) sql += (c ? ", " : "") + sl[c] + " = kavro_v.c" + std::to_string(c);
+        sql += " FROM unnest(";
+        for (std::size_t c = 0; c < sloupcu; ++c) sql += (c ? ", CAST(? AS " : "CAST(? AS ") + typ[c] + "[])";
+        sql += ") AS kavro_v(";
+        for (std::size_t c = 0; c < sloupcu; ++c) sql += (c ? ",c" : "c") + std::to_string(c);
+        const std::size_t k = sloupcu - 1;
+        sql += ") WHERE kavro_t." + sl[k] + " = kavro_v.c" + std::to_string(k);
+        m_hromadnyText = sql;
     }
-    sql += ") AS kavro_v(";
-    for (std::size_t c = 0; c < sl.size(); ++c) sql += (c ? ",c" : "c") + std::to_string(c);
-    const std::size_t k = sl.size() - 1;
-    sql += ") WHERE kavro_t." + sl[k] + " = CAST(kavro_v.c" + std::to_string(k) + " AS " + typ[k] + ")";
-
+    std::vector<std::string> pole(sloupcu);
+    for (std::size_t c = 0; c < sloupcu; ++c) {
+        std::string& a = pole[c];
+        a.reserve(radky * 8);
+        a.push_back('{');
+        for (std::size_t r = 0; r < radky; ++r) {
+            if (r) a.push_back(',');
+            if (m_davkaNull[r * sloupcu + c]) {
+                a += "NULL";
+                continue;
+            }
+            a.push_back('"');
+            for (const char ch : m_davkaHodnoty[r * sloupcu + c]) {
+                if (ch == '"' || ch == '\\') a.push_back('\\');
+                a.push_back(ch);
+            }
+            a.push_back('"');
+        }
+        a.push_back('}');
+    }
     SQLHSTMT st = nullptr;
     if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, m_s.m_dbc, &st))) return false;
-    const std::size_t sloupcu = sl.size();
-    std::vector<SQLLEN> delky(radky * sloupcu);
-    bool ok = SQL_SUCCEEDED(SQLPrepare(st, reinterpret_cast<SQLCHAR*>(sql.data()), SQLINTEGER(sql.size())));
-    for (std::size_t i = 0; ok && i < radky * sloupcu; ++i) {
-        std::string& v = m_davkaHodnoty[i];
-        delky[i] = m_davkaNull[i] ? SQL_NULL_DATA : SQLLEN(v.size());
-        ok = SQL_SUCCEEDED(SQLBindParameter(st, SQLUSMALLINT(i + 1), SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR,
-                                            v.empty() ? 1 : v.size(), 0, v.data(), SQLLEN(v.size()), &delky[i]));
+    std::vector<SQLLEN> delky(sloupcu);
+    bool ok = SQL_SUCCEEDED(
+        SQLPrepare(st, reinterpret_cast<SQLCHAR*>(m_hromadnyText.data()), SQLINTEGER(m_hromadnyText.size())));
+    for (std::size_t c = 0; ok && c < sloupcu; ++c) {
+        delky[c] = SQLLEN(pole[c].size());
+        ok = SQL_SUCCEEDED(SQLBindParameter(st, SQLUSMALLINT(c + 1), SQL_PARAM_INPUT, SQL_C_CHAR, SQL_LONGVARCHAR,
+                                            pole[c].size(), 0, pole[c].data(), delky[c], &delky[c]));
     }
     SQLRETURN rc = ok ? SQLExecute(st) : SQL_ERROR;
     ok = SQL_SUCCEEDED(rc) || rc == SQL_NO_DATA;
@@ -380,9 +399,8 @@ bool Prikaz::provedDavku()
     const std::size_t znacek = m_poradi.size();
     m_davka = 0;
     zavri();
-    // The changes of rows by their key go as one statement. The client library
-    // takes the server's description of at most about 7,000 parameters.
-    if (m_hromadna && radky > 1 && radky * sloupcu <= 7000) {
+    // The changes of rows by their key go as one statement.
+    if (m_hromadna && radky > 1) {
         const bool ok = provedDavkuJednimPrikazem(radky);
         if (ok || m_selhal) {
             m_davkaHodnoty.clear();

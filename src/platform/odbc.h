@@ -98,12 +98,13 @@ private:
     bool provedDavkuJednimPrikazem(std::size_t radky);
 
     // "UPDATE table SET a = ?, b = ? WHERE key = ?": a batch of it goes to the
-    // server as one UPDATE ... FROM (VALUES ...).
+    // server as one UPDATE ... FROM unnest(<an array per column>).
     struct HromadnaZmena {
         std::string tabulka;
         std::vector<std::string> sloupce; // the SET columns, then the key
     };
     std::unique_ptr<HromadnaZmena> m_hromadna;
+    std::string m_hromadnyText;
     void zjistiSloupce();
 
     Spojeni& m_s;
