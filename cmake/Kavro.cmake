@@ -56,10 +56,8 @@ function(kavro_module name)
     file(GLOB fsrcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/forms/*.cpp
          ${CMAKE_CURRENT_SOURCE_DIR}/forms/*.h ${CMAKE_CURRENT_SOURCE_DIR}/forms/*.ui)
     add_library(kavro_${name}_forms STATIC ${fsrcs})
-    # A form's header derives from its generated Ui class, so users of the form
-    # (other modules, tests) need the generated ui_*.h headers as well.
-    target_include_directories(kavro_${name}_forms PUBLIC ${CMAKE_SOURCE_DIR}/src
-                               ${CMAKE_CURRENT_BINARY_DIR}/kavro_${name}_forms_autogen/include)
+    # A form holds its generated Ui class through a pointer: the ui_*.h headers stay inside the library.
+    target_include_directories(kavro_${name}_forms PUBLIC ${CMAKE_SOURCE_DIR}/src)
     set_target_properties(kavro_${name}_forms PROPERTIES AUTOUIC_SEARCH_PATHS ${CMAKE_CURRENT_SOURCE_DIR}/forms)
     target_link_libraries(kavro_${name}_forms PUBLIC kavro_${name} Qt6::Widgets Qt6::PrintSupport ${K_FORMS_LINK})
     target_link_libraries(kavro_${name}_forms PRIVATE kavro_warnings)

@@ -13,7 +13,7 @@ bool HovoryBehu::nacti(Transaction& tr, const std::string& od, const std::string
                        std::vector<Hovor>& hovory, std::vector<Hovor>& puvodni, std::string& chyba)
 {
     const bool rozsah = !od.empty();
-    const std::string nedokoncene = "status_hovoru < " + text(StupenHovoru::Otarifovan);
+    const std::string nedokoncene = "status_hovoru < " + textStupne(StupenHovoru::Otarifovan);
     const std::string sloupce =
         "SELECT id_hovoru, ustredna_datum_a_cas, ustredna_delka_hovoru, ustredna_volane_cislo, "
         "ustredna_pocet_impulsu, ustredna_cislo_pobocky, ustredna_cislo_linky, status_hovoru, typ_hovoru, "

@@ -21,6 +21,6 @@ enum class StupenHovoru : std::int64_t {
 
 constexpr std::int64_t cislo(StupenHovoru s) { return static_cast<std::int64_t>(s); }
 // The stage as SQL text takes it ("10").
-inline std::string text(StupenHovoru s) { return std::to_string(cislo(s)); }
+inline std::string textStupne(StupenHovoru s) { return std::to_string(cislo(s)); }
 
 } // namespace kavro

@@ -5,7 +5,7 @@
 #include "common/forms/knihovna_okna.h"
 #include "common/forms/p_nastaveni_od_do.h"
 #include "common/forms/z_zruseni_polozky_firma_oddeleni_osoba.h"
-#include "modal_helper.h"
+#include "ovladac.h"
 #include "platform/clock.h"
 #include "platform/registry.h"
 #include "test_env.h"
@@ -17,7 +17,7 @@
 #include <QTreeWidget>
 
 using namespace kavro;
-using kavro::test::naModalnim;
+using kavro::test::Ovladac;
 
 namespace {
 
@@ -45,7 +45,7 @@ void napis(QLineEdit* box, const QString& text, Qt::Key konec = Qt::Key_Tab)
 bool dvojklik(QLineEdit* box, QDate den, int kliku = 1)
 {
     bool otevreno = false;
-    naModalnim<cl_Ukaz_kalendar>([&](cl_Ukaz_kalendar* k) {
+    Ovladac::naModalnim<cl_Ukaz_kalendar>([&](cl_Ukaz_kalendar* k) {
         auto* c = k->findChild<QCalendarWidget*>("ctDate_1");
         for (int i = 0; i < kliku; ++i) {
             emit c->activated(den);
@@ -149,7 +149,7 @@ private slots:
         uloz_obdobi("2001-01-01", "2001-01-31");
         FDX_Nastaveni_datum_od_do rec{.datum_od = "2024-06-01", .datum_do = "2024-06-15"};
         QString shown;
-        naModalnim<P_Nastaveni_od_do>([&](P_Nastaveni_od_do* d) {
+        Ovladac::naModalnim<P_Nastaveni_od_do>([&](P_Nastaveni_od_do* d) {
             aktivuj(d);
             auto* od = d->findChild<DateBox*>("textb_od");
             auto* do_ = d->findChild<DateBox*>("textb_do");
@@ -168,7 +168,7 @@ private slots:
     void periodConfirmedAsShown()
     {
         // Without a record both boxes start empty and are confirmed as today.
-        naModalnim<P_Nastaveni_od_do>([](P_Nastaveni_od_do* d) { d->findChild<QPushButton*>("cb_1")->click(); });
+        Ovladac::naModalnim<P_Nastaveni_od_do>([](P_Nastaveni_od_do* d) { d->findChild<QPushButton*>("cb_1")->click(); });
         P_Nastaveni_od_do bez;
         bez.Create(nullptr, nullptr);
         QCOMPARE(ulozene_obdobi(), QStringLiteral("2024-06-15 2024-06-15"));
@@ -176,7 +176,7 @@ private slots:
         // An empty registry value shows the record's; an end before the start is accepted.
         uloz_obdobi("2001-03-01", "");
         FDX_Nastaveni_datum_od_do rec{.datum_od = "2024-06-01", .datum_do = "2001-02-01"};
-        naModalnim<P_Nastaveni_od_do>([](P_Nastaveni_od_do* d) { d->findChild<QPushButton*>("cb_1")->click(); });
+        Ovladac::naModalnim<P_Nastaveni_od_do>([](P_Nastaveni_od_do* d) { d->findChild<QPushButton*>("cb_1")->click(); });
         P_Nastaveni_od_do dlg;
         dlg.Create(nullptr, &rec);
         QVERIFY(rec.OK);
@@ -190,7 +190,7 @@ private slots:
         FDX_Nastaveni_datum_od_do rec{.datum_od = "2024-06-01", .datum_do = "2024-06-15", .OK = true};
         P_Nastaveni_od_do dlg;
         for (int i = 0; i < 2; ++i) { // the same object opened twice
-            naModalnim<P_Nastaveni_od_do>([](P_Nastaveni_od_do* d) {
+            Ovladac::naModalnim<P_Nastaveni_od_do>([](P_Nastaveni_od_do* d) {
                 aktivuj(d);
                 napis(d->findChild<QLineEdit*>("textb_od"), QStringLiteral("3.3.2003"));
                 napis(d->findChild<QLineEdit*>("textb_do"), QStringLiteral("4.4.2004"));
@@ -208,7 +208,7 @@ private slots:
     {
         FDX_Z_Zruseni_polozky_firma_oddeleni_osoba rec{.datum = "2024-06-15", .cas = "23:59:59"};
         QString poKroku, zpet;
-        naModalnim<Z_Zruseni_polozky_firma_oddeleni_osoba>([&](Z_Zruseni_polozky_firma_oddeleni_osoba* d) {
+        Ovladac::naModalnim<Z_Zruseni_polozky_firma_oddeleni_osoba>([&](Z_Zruseni_polozky_firma_oddeleni_osoba* d) {
             aktivuj(d);
             auto* datum = d->findChild<DateBox*>("textb_1");
             auto* cas = d->findChild<TimeBox*>("textb_2");
@@ -232,13 +232,13 @@ private slots:
     {
         FDX_Z_Zruseni_polozky_firma_oddeleni_osoba rec{.OK = true, .datum = "2024-06-15", .cas = "13:45:07"};
         bool kalendar = false;
-        naModalnim<Z_Zruseni_polozky_firma_oddeleni_osoba>([&](Z_Zruseni_polozky_firma_oddeleni_osoba* d) {
+        Ovladac::naModalnim<Z_Zruseni_polozky_firma_oddeleni_osoba>([&](Z_Zruseni_polozky_firma_oddeleni_osoba* d) {
             aktivuj(d);
             auto* datum = d->findChild<DateBox*>("textb_1");
             napis(datum, QStringLiteral("1.1.2000"));
             napis(d->findChild<QLineEdit*>("textb_2"), QString());
             QCOMPARE(d->findChild<QLineEdit*>("textb_2")->text(), QStringLiteral("00:00:00"));
-            naModalnim<cl_Ukaz_kalendar>([&kalendar](cl_Ukaz_kalendar* k) {
+            Ovladac::naModalnim<cl_Ukaz_kalendar>([&kalendar](cl_Ukaz_kalendar* k) {
                 kalendar = k->findChild<QCalendarWidget*>("ctDate_1")->selectedDate() == QDate(2000, 1, 1);
                 emit k->findChild<QCalendarWidget*>("ctDate_1")->activated(QDate(2000, 1, 9));
             });

@@ -1,6 +1,6 @@
 // The find dialog over a tree whose owner loads branches on demand.
 #include "common/forms/hledej_text.h"
-#include "modal_helper.h"
+#include "ovladac.h"
 #include "platform/forms/message_box.h"
 
 #include <QLineEdit>
@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 
 using namespace kavro;
-using kavro::test::naModalnim;
+using kavro::test::Ovladac;
 
 namespace {
 
@@ -94,7 +94,7 @@ class TestHledejText : public QObject {
     {
         rec.strom = v.tree;
         if (rec.typ_vlastnika.isEmpty()) rec.typ_vlastnika = TypPobocky;
-        naModalnim<hledej_text>([=](hledej_text* d) {
+        Ovladac::naModalnim<hledej_text>([=](hledej_text* d) {
             auto* box = d->findChild<QLineEdit*>("textb_1");
             if (!text.isNull()) box->setText(text);
             if (dalsiPovoleno) *dalsiPovoleno = d->findChild<QPushButton*>("cb_dalsi")->isEnabled();

@@ -1,6 +1,7 @@
 // The printer dialog with a document of our own, printing into PDF files.
 #include "common/forms/printform.h"
-#include "modal_helper.h"
+#include "ovladac.h"
+#include "platform/forms/file_question.h"
 #include "platform/forms/message_box.h"
 #include "platform/registry.h"
 #include "test_env.h"
@@ -14,7 +15,7 @@
 #include <QTest>
 
 using namespace kavro;
-using kavro::test::naModalnim;
+using kavro::test::Ovladac;
 
 namespace {
 
@@ -58,7 +59,7 @@ QStringList polozky(PrintForm* d)
 // Opens the dialog and acts on it while it is shown.
 void otevri(PrintForm& dlg, std::function<void(PrintForm*)> akce)
 {
-    naModalnim<PrintForm>(std::move(akce));
+    Ovladac::naModalnim<PrintForm>(std::move(akce));
     dlg.Create(nullptr);
 }
 
@@ -92,7 +93,7 @@ private slots:
         zpravy.clear();
         pdf = env->dir() + QStringLiteral("/sestava.pdf");
         PrintForm::setPrinterSource({[this] { return instalovane; }, [this] { return systemova; }});
-        PrintForm::setPdfFileChooser([this](QWidget*) { return pdf; });
+        setFileAnswerer([this](const FileQuestion&) { return pdf; });
         setMessageAnswerer([this](const MessageRequest& r) {
             zpravy.append(r);
             return int(ResultOk);
@@ -102,7 +103,7 @@ private slots:
     void cleanup()
     {
         PrintForm::setPrinterSource({});
-        PrintForm::setPdfFileChooser({});
+        setFileAnswerer({});
         setMessageAnswerer({});
         env.reset();
     }

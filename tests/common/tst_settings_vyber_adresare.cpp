@@ -1,5 +1,6 @@
 // The directory picker in a temporary folder tree with a made-up drive table.
 #include "common/forms/cl_vyber_adresare.h"
+#include "common/forms/cl_vyber_adresare_seznam.h"
 #include "platform/mounts.h"
 
 #include <QAction>
@@ -7,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -21,18 +23,18 @@ class TestVyberAdresare : public QObject {
     static QStringList polozky(const cl_Vyber_adresare& d)
     {
         QStringList r;
-        for (int i = 0; i < d.lv_1->count(); ++i) r << d.lv_1->item(i)->text();
+        for (int i = 0; i < d.findChild<SeznamPolozek*>("lv_1")->count(); ++i) r << d.findChild<SeznamPolozek*>("lv_1")->item(i)->text();
         return r;
     }
     // A click on the entry `text` (and a double click when `dvakrat`).
     static void klikni(cl_Vyber_adresare& d, const QString& text, bool dvakrat = false)
     {
-        const auto found = d.lv_1->findItems(text, Qt::MatchExactly);
+        const auto found = d.findChild<SeznamPolozek*>("lv_1")->findItems(text, Qt::MatchExactly);
         QVERIFY2(!found.isEmpty(), qPrintable(text));
-        d.lv_1->scrollToItem(found.first());
-        const QPoint p = d.lv_1->visualItemRect(found.first()).center();
-        QTest::mouseClick(d.lv_1->viewport(), Qt::LeftButton, {}, p);
-        if (dvakrat) QTest::mouseDClick(d.lv_1->viewport(), Qt::LeftButton, {}, p);
+        d.findChild<SeznamPolozek*>("lv_1")->scrollToItem(found.first());
+        const QPoint p = d.findChild<SeznamPolozek*>("lv_1")->visualItemRect(found.first()).center();
+        QTest::mouseClick(d.findChild<SeznamPolozek*>("lv_1")->viewport(), Qt::LeftButton, {}, p);
+        if (dvakrat) QTest::mouseDClick(d.findChild<SeznamPolozek*>("lv_1")->viewport(), Qt::LeftButton, {}, p);
     }
     static void dvojklik(cl_Vyber_adresare& d, const QString& text) { klikni(d, text, true); }
     static void nahoru(cl_Vyber_adresare& d)
@@ -70,16 +72,16 @@ private slots:
         d.show();
         QCOMPARE(polozky(d), (QStringList{".skryta", "A", "b", "a.txt", "B.dat"}));
         QCOMPARE(d.stav(), koren + "data/");
-        QCOMPARE(d.combo_1->currentText(), QStringLiteral("/"));
+        QCOMPARE(d.findChild<QComboBox*>("combo_1")->currentText(), QStringLiteral("/"));
         // The drive box: the root, the home folder, the disk and the share with its source.
-        QCOMPARE(d.combo_1->count(), 4);
-        QCOMPARE(d.combo_1->itemText(2), koren + "sit  //server/sdilena");
+        QCOMPARE(d.findChild<QComboBox*>("combo_1")->count(), 4);
+        QCOMPARE(d.findChild<QComboBox*>("combo_1")->itemText(2), koren + "sit  //server/sdilena");
         klikni(d, "b");
         if (qEnvironmentVariableIsSet("KAVRO_SNIMKY"))  // a picture of the window for a look
             d.grab().save(qEnvironmentVariable("KAVRO_SNIMKY") + "/cl_vyber_adresare.png");
 
         // Leaving returns the start text unchanged.
-        d.cb_2->click();
+        d.findChild<QPushButton*>("cb_2")->click();
         QCOMPARE(d.result(), int(QDialog::Rejected));
         QCOMPARE(d.Vrat_adresar(), koren + "data");
         QVERIFY(!d.Potvrzen_vyber());
@@ -101,14 +103,14 @@ private slots:
         QCOMPARE(d.aktualniCesta(), koren + "data/A/");
         QVERIFY(polozky(d).isEmpty());
         QCOMPARE(d.stav(), koren + "data/A/");
-        QVERIFY(d.cb_1->isEnabled());
+        QVERIFY(d.findChild<QPushButton*>("cb_1")->isEnabled());
 
         nahoru(d);
         QCOMPARE(d.aktualniCesta(), koren + "data/");
         dvojklik(d, "b");
         QCOMPARE(polozky(d), QStringList{"hluboko"});
         klikni(d, "hluboko");
-        d.cb_1->click();
+        d.findChild<QPushButton*>("cb_1")->click();
         QCOMPARE(d.result(), int(QDialog::Accepted));
         QCOMPARE(d.Vrat_adresar(), koren + "data/b/hluboko/");
         QVERIFY(d.Potvrzen_vyber());
@@ -127,17 +129,17 @@ private slots:
         nahoru(d);  // above the root: the drive list
         QCOMPARE(d.aktualniCesta(), QString());
         QCOMPARE(polozky(d), (QStringList{"/", koren + "home", koren + "sit", koren + "usb"}));
-        QVERIFY(!d.cb_1->isEnabled());  // nothing chosen yet
+        QVERIFY(!d.findChild<QPushButton*>("cb_1")->isEnabled());  // nothing chosen yet
         nahoru(d);  // nothing happens at the drive list
         QCOMPARE(polozky(d).size(), 4);
 
         klikni(d, koren + "home");
         QCOMPARE(d.stav(), koren + "home");
-        QVERIFY(d.cb_1->isEnabled());
+        QVERIFY(d.findChild<QPushButton*>("cb_1")->isEnabled());
         dvojklik(d, koren + "home");
         QCOMPARE(d.aktualniCesta(), koren + "home/");
         QCOMPARE(polozky(d), QStringList{"poznamky.txt"});
-        QCOMPARE(d.combo_1->currentIndex(), 1);
+        QCOMPARE(d.findChild<QComboBox*>("combo_1")->currentIndex(), 1);
         QVERIFY(d.isVisible());
 
         // A drive that shows nothing is chosen at once.
@@ -160,7 +162,7 @@ private slots:
         QCOMPARE(d.stav(), koren + "home/");
         d.combo_1_Select(0);
         QCOMPARE(d.aktualniCesta(), QStringLiteral("/"));
-        d.cb_1->click();
+        d.findChild<QPushButton*>("cb_1")->click();
         QCOMPARE(d.Vrat_adresar(), QStringLiteral("/"));
     }
 
@@ -170,7 +172,7 @@ private slots:
         d.cl_Vyber_adresare_Create();
         QCOMPARE(d.aktualniCesta(), QCoreApplication::applicationDirPath() + "/");
         QVERIFY(polozky(d).contains(QFileInfo(QCoreApplication::applicationFilePath()).fileName()));
-        d.cb_2->click();
+        d.findChild<QPushButton*>("cb_2")->click();
         QCOMPARE(d.Vrat_adresar(), QString());
     }
 
@@ -194,10 +196,10 @@ private slots:
             int zaskrtnute = 0;
             for (const auto& q : pohledy) zaskrtnute += d.findChild<QAction*>(q.akce)->isChecked();
             QVERIFY2(d.findChild<QAction*>(p.akce)->isChecked() && zaskrtnute == 1, p.akce);
-            QCOMPARE(d.lv_1->viewMode(), p.mode);
-            QCOMPARE(d.lv_1->flow(), p.flow);
-            QCOMPARE(d.lv_1->headerShown(), p.zahlavi);
-            QCOMPARE(d.lv_1->count(), 5);  // the entries stay
+            QCOMPARE(d.findChild<SeznamPolozek*>("lv_1")->viewMode(), p.mode);
+            QCOMPARE(d.findChild<SeznamPolozek*>("lv_1")->flow(), p.flow);
+            QCOMPARE(d.findChild<SeznamPolozek*>("lv_1")->headerShown(), p.zahlavi);
+            QCOMPARE(d.findChild<SeznamPolozek*>("lv_1")->count(), 5);  // the entries stay
         }
     }
 };

@@ -1,6 +1,7 @@
 // The start-up, rights, menu and shut-down of the main window.
 #include "common/konfigurace.h"
 #include "frame/forms/zakladni_okno.h"
+#include "frame/menu_ids.h"
 #include "frame/prikazy_menu.h"
 #include "frame/spusteni.h"
 #include "tariffing/forms/nastaveni_mista.h"
@@ -67,7 +68,7 @@ private slots:
     void init()
     {
         PrikazyMenu::instance().vymaz();
-        PrikazyMenu::instance().registruj(1067, [](QWidget* rodic) {
+        PrikazyMenu::instance().registruj(menu::SiteSettings, [](QWidget* rodic) {
             Nastaveni_mista d(rodic);
             return d.Create(rodic);
         });
@@ -151,7 +152,7 @@ private slots:
         // Ctrl+N and Ctrl+T stay with the window at every level.
         int import = 0, tarif = 0;
         PrikazyMenu::instance().registrujImport([&](QWidget*, int typ) { import = typ; });
-        PrikazyMenu::instance().registruj(1006, [&](QWidget*) { ++tarif; return true; });
+        PrikazyMenu::instance().registruj(menu::Retariff, [&](QWidget*) { ++tarif; return true; });
         s.w.obnov_dostupnost();
         s.w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&s.w));
@@ -166,16 +167,19 @@ private slots:
     {
         Okno s;
         QVERIFY(s.spust());
-        for (int id : {1001, 1031, 1057}) QVERIFY(!s.w.polozka(id)->isEnabled());  // import, report, window
-        for (int id : {1067, 1070, 1073, 1077}) QVERIFY(s.w.polozka(id)->isEnabled());  // the frame's own
+        // import, report, window
+        for (int id : {menu::ImportNew, menu::AllCalls, menu::ZoneAssignment}) QVERIFY(!s.w.polozka(id)->isEnabled());
+        // the frame's own
+        for (int id : {menu::SiteSettings, menu::OdbcCache, menu::PasswordAdmin, menu::Quit})
+            QVERIFY(s.w.polozka(id)->isEnabled());
         int otevreno = 0;
-        PrikazyMenu::instance().registruj(1057, [&](QWidget* rodic) {
+        PrikazyMenu::instance().registruj(menu::ZoneAssignment, [&](QWidget* rodic) {
             otevreno += rodic == &s.w;
             return true;
         });
         s.w.obnov_dostupnost();
-        QVERIFY(s.w.polozka(1057)->isEnabled());
-        s.w.polozka(1057)->trigger();
+        QVERIFY(s.w.polozka(menu::ZoneAssignment)->isEnabled());
+        s.w.polozka(menu::ZoneAssignment)->trigger();
         QCOMPARE(otevreno, 1);
     }
 
@@ -189,7 +193,8 @@ private slots:
         PrikazyMenu::instance().registrujVyuctovani([&](QWidget*, int d) { druhy << d; });
         s.w.obnov_dostupnost();
         // Calls (a period), the correction, the directory (a moment), the prefixes (no date).
-        for (int id : {1031, 1040, 1010, 1019}) s.w.polozka(id)->trigger();
+        for (int id : {menu::AllCalls, menu::WrongImpulses, menu::ListFirmDeptPerson, menu::PrefixesDomestic})
+            s.w.polozka(id)->trigger();
         QCOMPARE(pozadavky.size(), 4);
         auto dny = [&](int i) { return pozadavky[i].argument[0].toString() + "|" + pozadavky[i].argument[1].toString(); };
         const QString obrazek = "RRRR-MM-DD hh:mm:ss";
@@ -203,7 +208,9 @@ private slots:
         QVERIFY(!pozadavky[0].ukazat_ulozit && pozadavky[1].ukazat_ulozit && !pozadavky[2].ukazat_ulozit);
         QVERIFY(!s.w.FDXGetTarget()->ukazat_ulozit);
 
-        for (int id : {1034, 1035, 1036, 1039, 1037, 1030, 1027}) s.w.polozka(id)->trigger();
+        for (int id : {menu::BillingByFirm, menu::BillingByDepartment, menu::BillingByExtension, menu::BillingByAccountCode,
+                       menu::BillingDetailed, menu::WatchedLines, menu::CallFrequency})
+            s.w.polozka(id)->trigger();
         QCOMPARE(druhy, (QList<int>{1, 2, 3, 4, 5, 6, 7}));
     }
 
@@ -214,14 +221,14 @@ private slots:
         QStringList roky;
         PrikazyMenu::instance().registrujKalendarSvatku([&](QWidget*, const QString& r) { roky << r; });
         s.w.obnov_dostupnost();
-        s.w.polozka(1060)->trigger();
+        s.w.polozka(menu::FixedHolidays)->trigger();
         s.o.pri("Zadej_rok", [](QWidget* d) {
             d->findChild<QLineEdit*>("textb_1")->setText("2025");
             d->findChild<QPushButton*>("cb_1")->click();
         });
-        s.w.polozka(1061)->trigger();
+        s.w.polozka(menu::YearHolidays)->trigger();
         s.o.pri("Zadej_rok", [](QWidget* d) { d->findChild<QPushButton*>("cb_2")->click(); });
-        s.w.polozka(1061)->trigger();
+        s.w.polozka(menu::YearHolidays)->trigger();
         QCOMPARE(roky, (QStringList{"0", "2025"}));
     }
 
@@ -291,7 +298,7 @@ private slots:
         QVERIFY(s.spust());
         Transaction& t = Transaction::main();
         QVERIFY(t.exec("INSERT INTO dba.ciselnik_statu (kod_statu, nazev_statu, id_pasma) VALUES ('999', 'A', 9999)"));
-        s.w.polozka(1077)->trigger();
+        s.w.polozka(menu::Quit)->trigger();
         QVERIFY(!konfigurace);
         QVERIFY(!s.w.isVisible());
         // Work left after the window went is not committed by it again, neither closing nor destroying it.

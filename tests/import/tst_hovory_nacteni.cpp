@@ -7,6 +7,7 @@
 #include "gendata/gendata.h"
 #include "platform/clock.h"
 #include "platform/database.h"
+#include "platform/forms/file_question.h"
 #include "platform/forms/message_box.h"
 #include "platform/registry.h"
 #include "test_env.h"
@@ -93,8 +94,7 @@ private slots:
 
     void cleanup()
     {
-        Hovory_nacteni::setDotazNaObdobi({});
-        Hovory_nacteni::setDotazNaSoubor({});
+        setFileAnswerer({});
         setMessageAnswerer({});
         konfigurace = nullptr;
         store.reset();
@@ -164,10 +164,10 @@ private slots:
                                    g.day(QDate(2024, 3, 15), 10) + g.day(QDate(2024, 3, 16), 10)));
         FDX_Typ_importu rec;
         rec.typ_importu = 2;
-        Hovory_nacteni::setDotazNaObdobi([](QWidget*, QString& od, QString& do_) {
-            od = "2024-03-15";
-            do_ = "9999-12-31";
-            return true;
+        test::Ovladac::naModalnim<QDialog>([](QDialog* d) {
+            d->findChild<QLineEdit*>("textb_od")->setText("2024-03-15");
+            d->findChild<QLineEdit*>("textb_do")->setText("9999-12-31");
+            d->findChild<QPushButton*>("cb_1")->click();
         });
         gate.hold = true;
         Hovory_nacteni w(nullptr, &rec, gated());
@@ -195,7 +195,7 @@ private slots:
         records[3].framed = gendata::frame(bad, 0x77);
         const QString path = env->dir() + "/vybrany.bin";
         QVERIFY(gendata::writeFile(path, records));
-        Hovory_nacteni::setDotazNaSoubor([path](QWidget*) { return path; });
+        setFileAnswerer([path](const FileQuestion&) { return path; });
         FDX_Typ_importu rec;
         rec.typ_importu = 3;
         QVERIFY(Hovory_nacteni::Create(nullptr, &rec, gated()));

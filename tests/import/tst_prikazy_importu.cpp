@@ -3,12 +3,14 @@
 
 #include "common/konfigurace.h"
 #include "frame/forms/zakladni_okno.h"
+#include "frame/menu_ids.h"
 #include "frame/prikazy_menu.h"
 #include "gendata/gendata.h"
 #include "import/call_import.h"
 #include "import/forms/hovory_nacteni.h"
 #include "platform/clock.h"
 #include "platform/database.h"
+#include "platform/forms/file_question.h"
 #include "platform/forms/message_box.h"
 #include "platform/registry.h"
 #include "tarifovani_data.h"
@@ -17,6 +19,7 @@
 
 #include <QAction>
 #include <QPushButton>
+#include <QApplication>
 #include <QtTest>
 
 using namespace kavro;
@@ -67,7 +70,8 @@ private slots:
 
         Zakladni_okno w;
         QVERIFY(w.Create("kavro"));
-        for (int id : {1001, 1002, 1003, 1004}) QVERIFY2(w.polozka(id)->isEnabled(), qPrintable(QString::number(id)));
+        for (int id : {menu::ImportNew, menu::ImportPeriod, menu::ImportFile, menu::DeleteCalls})
+            QVERIFY2(w.polozka(id)->isEnabled(), qPrintable(QString::number(id)));
 
         // Ctrl+N: the new files (from an empty table up to today), every call tariffed.
         w.show();
@@ -84,17 +88,17 @@ private slots:
             captions << d->parentWidget()->windowTitle();
             d->findChild<QPushButton*>("cb_2")->click();
         });
-        Hovory_nacteni::setDotazNaSoubor([&](QWidget* okno) {
-            captions << okno->window()->windowTitle();
+        setFileAnswerer([&](const FileQuestion&) {
+            captions << QApplication::activeModalWidget()->windowTitle();
             return QString();
         });
-        w.polozka(1002)->trigger();
-        w.polozka(1003)->trigger();
-        Hovory_nacteni::setDotazNaSoubor({});
+        w.polozka(menu::ImportPeriod)->trigger();
+        w.polozka(menu::ImportFile)->trigger();
+        setFileAnswerer({});
         QCOMPARE(captions, (QStringList{"Import souborů", "Import souborů"}));
 
         // "Vymazání z tabulky".
-        w.polozka(1004)->trigger();
+        w.polozka(menu::DeleteCalls)->trigger();
         QCOMPARE(captions.last(), QString("Výmaz hovorů z databáze"));
         QCOMPARE(count("1 = 1"), 80);
 

@@ -3,6 +3,7 @@
 #include "common/konfigurace.h"
 #include "import/adresare.h"
 #include "common/forms/cl_vyber_adresare.h"
+#include "common/forms/cl_vyber_adresare_seznam.h"
 #include "import/forms/z_adresar_pro_vstupni_data.h"
 #include "platform/registry.h"
 #include "test_env.h"
@@ -58,25 +59,25 @@ private slots:
         Z_Adresar_pro_vstupni_data d;
         d.Z_Adresar_pro_vstupni_data_Create();
         d.show();
-        QVERIFY(d.optb_2->isChecked());
-        QCOMPARE(d.vstupni_data->text(), QStringLiteral("/var/sberac/"));
-        QVERIFY(!d.Adresar_pro_vstupni_data->isEnabled());
+        QVERIFY(d.findChild<QRadioButton*>("optb_2")->isChecked());
+        QCOMPARE(d.findChild<QLineEdit*>("vstupni_data")->text(), QStringLiteral("/var/sberac/"));
+        QVERIFY(!d.findChild<QPushButton*>("Adresar_pro_vstupni_data")->isEnabled());
         if (qEnvironmentVariableIsSet("KAVRO_SNIMKY"))
             d.grab().save(qEnvironmentVariable("KAVRO_SNIMKY") + "/z_adresar_pro_vstupni_data.png");
 
         // Switching keeps what was typed.
-        QTest::mouseClick(d.optb_1, Qt::LeftButton, {}, QPoint(8, d.optb_1->height() / 2));
-        QCOMPARE(d.vstupni_data->text(), QStringLiteral("/srv/kavro/"));
-        QVERIFY(d.Adresar_pro_vstupni_data->isEnabled());
-        d.vstupni_data->clear();
-        QTest::keyClicks(d.vstupni_data, "/tmp/jinam");
-        QTest::mouseClick(d.optb_2, Qt::LeftButton, {}, QPoint(8, d.optb_2->height() / 2));
-        QCOMPARE(d.vstupni_data->text(), QStringLiteral("/var/sberac/"));
-        QTest::mouseClick(d.optb_1, Qt::LeftButton, {}, QPoint(8, d.optb_1->height() / 2));
-        QCOMPARE(d.vstupni_data->text(), QStringLiteral("/tmp/jinam"));
+        QTest::mouseClick(d.findChild<QRadioButton*>("optb_1"), Qt::LeftButton, {}, QPoint(8, d.findChild<QRadioButton*>("optb_1")->height() / 2));
+        QCOMPARE(d.findChild<QLineEdit*>("vstupni_data")->text(), QStringLiteral("/srv/kavro/"));
+        QVERIFY(d.findChild<QPushButton*>("Adresar_pro_vstupni_data")->isEnabled());
+        d.findChild<QLineEdit*>("vstupni_data")->clear();
+        QTest::keyClicks(d.findChild<QLineEdit*>("vstupni_data"), "/tmp/jinam");
+        QTest::mouseClick(d.findChild<QRadioButton*>("optb_2"), Qt::LeftButton, {}, QPoint(8, d.findChild<QRadioButton*>("optb_2")->height() / 2));
+        QCOMPARE(d.findChild<QLineEdit*>("vstupni_data")->text(), QStringLiteral("/var/sberac/"));
+        QTest::mouseClick(d.findChild<QRadioButton*>("optb_1"), Qt::LeftButton, {}, QPoint(8, d.findChild<QRadioButton*>("optb_1")->height() / 2));
+        QCOMPARE(d.findChild<QLineEdit*>("vstupni_data")->text(), QStringLiteral("/tmp/jinam"));
 
         // Saved with a final "/"; the store the import reads has it at once.
-        d.cb_2->click();
+        d.findChild<QPushButton*>("cb_2")->click();
         QCOMPARE(d.result(), int(QDialog::Accepted));
         QCOMPARE(reg().read(Instance, "DatovyZdrojSberace"), QStringLiteral("Ne"));
         QCOMPARE(reg().read(Instance, "VstupniDatovyAdresarKavro"), QStringLiteral("/tmp/jinam/"));
@@ -87,18 +88,18 @@ private slots:
     {
         Z_Adresar_pro_vstupni_data d;
         d.Z_Adresar_pro_vstupni_data_Create();
-        d.optb_1->setChecked(true);
-        d.vstupni_data->clear();
-        d.cb_1->click();  // "Opusť": nothing stored
+        d.findChild<QRadioButton*>("optb_1")->setChecked(true);
+        d.findChild<QLineEdit*>("vstupni_data")->clear();
+        d.findChild<QPushButton*>("cb_1")->click();  // "Opusť": nothing stored
         QCOMPARE(d.result(), int(QDialog::Rejected));
         QVERIFY(!reg().contains(Instance, "DatovyZdrojSberace"));
 
         d.Z_Adresar_pro_vstupni_data_Create();  // every opening reloads
-        QVERIFY(d.optb_2->isChecked());
-        d.optb_1->setChecked(true);
-        QCOMPARE(d.vstupni_data->text(), QStringLiteral("/srv/kavro/"));
-        d.vstupni_data->clear();
-        d.cb_2->click();
+        QVERIFY(d.findChild<QRadioButton*>("optb_2")->isChecked());
+        d.findChild<QRadioButton*>("optb_1")->setChecked(true);
+        QCOMPARE(d.findChild<QLineEdit*>("vstupni_data")->text(), QStringLiteral("/srv/kavro/"));
+        d.findChild<QLineEdit*>("vstupni_data")->clear();
+        d.findChild<QPushButton*>("cb_2")->click();
         QCOMPARE(reg().read(Instance, "DatovyZdrojSberace"), QStringLiteral("Ne"));
         QVERIFY(reg().contains(Instance, "VstupniDatovyAdresarKavro"));
         QVERIFY(reg().read(Instance, "VstupniDatovyAdresarKavro").isEmpty());
@@ -106,9 +107,9 @@ private slots:
         // Back to the collector's directory: the own one is kept as it was.
         nactiStore();
         d.Z_Adresar_pro_vstupni_data_Create();
-        QVERIFY(d.optb_1->isChecked());
-        d.optb_2->setChecked(true);
-        d.cb_2->click();
+        QVERIFY(d.findChild<QRadioButton*>("optb_1")->isChecked());
+        d.findChild<QRadioButton*>("optb_2")->setChecked(true);
+        d.findChild<QPushButton*>("cb_2")->click();
         QCOMPARE(reg().read(Instance, "DatovyZdrojSberace"), QStringLiteral("Ano"));
         QVERIFY(reg().contains(Instance, "VstupniDatovyAdresarKavro"));
         QVERIFY(reg().read(Instance, "VstupniDatovyAdresarKavro").isEmpty());
@@ -123,10 +124,10 @@ private slots:
         nactiStore();
         Z_Adresar_pro_vstupni_data d;
         d.Z_Adresar_pro_vstupni_data_Create();
-        QVERIFY(d.optb_2->isChecked());
-        d.optb_1->setChecked(true);
-        d.vstupni_data->setText("/mnt/ustredna");
-        d.cb_2->click();
+        QVERIFY(d.findChild<QRadioButton*>("optb_2")->isChecked());
+        d.findChild<QRadioButton*>("optb_1")->setChecked(true);
+        d.findChild<QLineEdit*>("vstupni_data")->setText("/mnt/ustredna");
+        d.findChild<QPushButton*>("cb_2")->click();
         QCOMPARE(reg().read(Ustredna, "DatovyZdrojSberace"), QStringLiteral("Ne"));
         QVERIFY(!reg().contains(Instance, "DatovyZdrojSberace"));
         QCOMPARE(reg().read(Instance, "VstupniDatovyAdresarKavro"), QStringLiteral("/mnt/ustredna/"));
@@ -149,21 +150,21 @@ private slots:
             auto* vyber = qobject_cast<cl_Vyber_adresare*>(QApplication::activeModalWidget());
             QVERIFY(vyber);
             start = vyber->aktualniCesta();
-            vyber->lv_1->setCurrentRow(0);  // the folder "denni"
-            vyber->cb_1->click();
+            vyber->findChild<SeznamPolozek*>("lv_1")->setCurrentRow(0);  // the folder "denni"
+            vyber->findChild<QPushButton*>("cb_1")->click();
         });
-        d.Adresar_pro_vstupni_data->click();
+        d.findChild<QPushButton*>("Adresar_pro_vstupni_data")->click();
         QCOMPARE(start, env->dataDir() + "/");
-        QCOMPARE(d.vstupni_data->text(), env->dataDir() + "/denni/");
+        QCOMPARE(d.findChild<QLineEdit*>("vstupni_data")->text(), env->dataDir() + "/denni/");
 
         // Leaving the picker keeps the text as it was.
         QTimer::singleShot(0, this, [&] {
             auto* vyber = qobject_cast<cl_Vyber_adresare*>(QApplication::activeModalWidget());
             QVERIFY(vyber);
-            vyber->cb_2->click();
+            vyber->findChild<QPushButton*>("cb_2")->click();
         });
-        emit d.vstupni_data->customContextMenuRequested(QPoint(2, 2));  // the right mouse button
-        QCOMPARE(d.vstupni_data->text(), env->dataDir() + "/denni/");
+        emit d.findChild<QLineEdit*>("vstupni_data")->customContextMenuRequested(QPoint(2, 2));  // the right mouse button
+        QCOMPARE(d.findChild<QLineEdit*>("vstupni_data")->text(), env->dataDir() + "/denni/");
     }
 };
 

@@ -1,62 +1,110 @@
+// The bulk statement and the connection lock the tariffing run works with.
 #include "platform/database.h"
 #include "platform/fast_statement.h"
 #include "platform/unit_of_work.h"
 #include "test_env.h"
 
 #include <gtest/gtest.h>
+
+#include <atomic>
 #include <string>
-#include <vector>
+#include <thread>
 
-using namespace kavro;
+using kavro::ConnectionLock;
+using kavro::FastStatement;
+using kavro::Transaction;
+using kavro::UnitOfWork;
 
-// Many changes of rows by their key, as the tariffing writes its calls back: on
-// a server they go in batches; every value must arrive as it was, whatever it holds.
-TEST(FastStatementTest, ManyChangesByKeyKeepEveryValue)
+namespace {
+
+class FastStatementTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(env.ok()) << env.error().toStdString();
+        UnitOfWork w;
+        ASSERT_TRUE(Transaction::main().exec(QStringLiteral("CREATE TABLE dba.t (k INTEGER PRIMARY KEY, v INTEGER, s TEXT)")));
+        ASSERT_TRUE(w.commit());
+        ASSERT_TRUE(Transaction::main().begin());
+    }
+    kavro::test::TestEnv env;
+};
+
+} // namespace
+
+TEST_F(FastStatementTest, ValuesKeepTheKindTheyAreStoredAs)
 {
-    test::TestEnv env;
-    ASSERT_TRUE(env.ok()) << env.error().toStdString();
     Transaction& t = Transaction::main();
-    UnitOfWork prace(t);
-    ASSERT_TRUE(t.exec(QStringLiteral("CREATE TABLE dba.zkouska (id INTEGER PRIMARY KEY, n INTEGER, s TEXT)")));
-    const int pocet = 12345;
+    ConnectionLock lock(t);
     {
-        ConnectionLock zamek(t);
-        ASSERT_TRUE(t.begin());
-        FastStatement vloz(t, "INSERT INTO dba.zkouska (id, n, s) VALUES (?, 0, 'x')");
-        ASSERT_TRUE(vloz.ok()) << vloz.errorText();
-        for (int i = 1; i <= pocet; ++i) {
-            vloz.bindInteger(1, i);
-            ASSERT_TRUE(vloz.execute()) << vloz.errorText();
-        }
-        ASSERT_TRUE(vloz.finish()) << vloz.errorText();
+        FastStatement ins(t, "INSERT INTO dba.t (k, v, s) VALUES (?, ?, ?)");
+        ASSERT_TRUE(ins.ok());
+        std::string text = "Příchozí";
+        ins.bindInteger(1, 1);
+        ins.bindInteger(2, 7);
+        ins.bindText(3, text);
+        ASSERT_TRUE(ins.execute());
+        // The statement is ready for the next row at once; an INTEGER column
+        // keeps a text it cannot take as a number.
+        ins.bindInteger(1, 2);
+        ins.bindText(2, std::string_view("x7"));
+        ins.bindNull(3);
+        ASSERT_TRUE(ins.execute());
+        ins.bindInteger(1, 3);
+        ins.bindReal(2, 2.5);
+        ins.bindText(3, "", 0);
+        ASSERT_TRUE(ins.execute());
     }
-    const std::vector<std::string> texty = {"", "a\"b", "c\\\\d", "{e,f}", "NULL", "Žluťoučký kůň", "g'h", " i "};
+    FastStatement q(t, "SELECT v, s FROM dba.t ORDER BY k");
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.kind(0), FastStatement::Kind::Integer);
+    EXPECT_EQ(q.integer(0), 7);
+    EXPECT_EQ(q.text(1), "Příchozí");
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.kind(0), FastStatement::Kind::Text);
+    EXPECT_EQ(q.text(0), "x7");
+    EXPECT_EQ(q.kind(1), FastStatement::Kind::Null);
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.kind(0), FastStatement::Kind::Real);
+    EXPECT_DOUBLE_EQ(q.real(0), 2.5);
+    EXPECT_EQ(q.kind(1), FastStatement::Kind::Text);  // empty, not NULL
+    EXPECT_FALSE(q.next());
+    EXPECT_FALSE(q.failed());
+}
+
+TEST_F(FastStatementTest, FailuresAreReportedWithTheEnginesText)
+{
+    Transaction& t = Transaction::main();
+    ConnectionLock lock(t);
+    FastStatement bad(t, "SELECT x FROM dba.no_such_table");
+    EXPECT_FALSE(bad.ok());
+    EXPECT_FALSE(bad.next());
+    EXPECT_TRUE(bad.failed());
+    EXPECT_NE(bad.errorText().find("no_such_table"), std::string::npos) << bad.errorText();
+
+    FastStatement ins(t, "INSERT INTO dba.t (k) VALUES (?)");
+    ins.bindInteger(1, 1);
+    ASSERT_TRUE(ins.execute());
+    EXPECT_FALSE(ins.execute());  // the same key again
+    EXPECT_TRUE(ins.failed());
+    EXPECT_FALSE(ins.errorText().empty());
+}
+
+TEST_F(FastStatementTest, TheLockKeepsOtherThreadsStatementsOut)
+{
+    Transaction& t = Transaction::main();
+    std::atomic<bool> vlozeno{false};
+    std::thread druhe;
     {
-        ConnectionLock zamek(t);
-        FastStatement zmen(t, "UPDATE dba.zkouska SET n = ?, s = ? WHERE id = ?");
-        ASSERT_TRUE(zmen.ok()) << zmen.errorText();
-        for (int i = 1; i <= pocet; ++i) {
-            zmen.bindInteger(1, i * 2);
-            if (i % 9 == 0) zmen.bindNull(2);
-            else zmen.bindText(2, texty[std::size_t(i % 9 - 1) % texty.size()]);
-            zmen.bindInteger(3, i);
-            ASSERT_TRUE(zmen.execute()) << zmen.errorText();
-        }
-        ASSERT_TRUE(zmen.finish()) << zmen.errorText();
+        ConnectionLock lock(t);
+        druhe = std::thread([&] {
+            t.exec(QStringLiteral("INSERT INTO dba.t (k) VALUES (9)"));
+            vlozeno = true;
+        });
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        EXPECT_FALSE(vlozeno.load());
+        ConnectionLock again(t);  // the same thread may take it again
     }
-    ASSERT_TRUE(prace.commit());
-    Query q(t, QStringLiteral("SELECT id, n, s FROM dba.zkouska ORDER BY id"));
-    ASSERT_TRUE(q.run());
-    int i = 0;
-    for (; !q.atEnd(); q.next()) {
-        ++i;
-        ASSERT_EQ(q.intValue(1), i);
-        ASSERT_EQ(q.intValue(2), i * 2);
-        if (i % 9 == 0) ASSERT_TRUE(q.isNull(3)) << i;
-        else {
-            ASSERT_FALSE(q.isNull(3)) << i;
-            ASSERT_EQ(q.value(3).toStdString(), texty[std::size_t(i % 9 - 1) % texty.size()]) << i;
-        }
-    }
-    EXPECT_EQ(i, pocet);
+    druhe.join();
+    EXPECT_TRUE(vlozeno.load());
 }

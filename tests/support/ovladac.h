@@ -1,6 +1,8 @@
 #pragma once
-// Answers modal dialogs in window tests: for each dialog (by objectName) a
-// function that fills and closes it when it appears. Message boxes are kept
+// The one driver of modal dialogs in window tests. An Ovladac answers modal
+// dialogs: for each dialog (by objectName) a function that fills and closes it
+// when it appears. Ovladac::naModalnim<T> acts once on the next dialog of a
+// type without taking over the message and file answerers. Message boxes are kept
 // as "caption|text" and answered with the next queued answer (OK when none is
 // queued); file questions with the next queued path ("" = cancelled).
 #include "platform/forms/file_question.h"
@@ -59,6 +61,22 @@ public:
     {
         pri(d.objectName(), std::move(akce));
         return d.Create(nullptr);
+    }
+
+    // Runs `akce` once on the next visible modal dialog of type T, looked for
+    // every few milliseconds from the event loop that exec() runs.
+    template <class T> static void naModalnim(std::function<void(T*)> akce)
+    {
+        auto* timer = new QTimer;
+        timer->setInterval(5);
+        QObject::connect(timer, &QTimer::timeout, [timer, akce] {
+            T* w = qobject_cast<T*>(QApplication::activeModalWidget());
+            if (!w || !w->isVisible()) return;
+            timer->stop();
+            timer->deleteLater();
+            akce(w);
+        });
+        timer->start();
     }
 
     QStringList zpravy;

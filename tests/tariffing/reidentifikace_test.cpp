@@ -1,5 +1,6 @@
 // Identifying the called parties and callers of the stored calls again,
 // against a real database filled with the small tariff data set.
+#include "tarifovani_fixture.h"
 #include "tariffing/reidentifikace.h"
 #include "tariffing/tarifovani.h"
 #include "platform/database.h"
@@ -16,16 +17,8 @@ namespace {
 
 using Radky = QMap<qint64, QStringList>;
 
-class ReidentifikaceTest : public ::testing::Test {
+class ReidentifikaceTest : public TarifovaniFixture {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(env.ok()) << env.error().toStdString();
-        QString error;
-        ASSERT_TRUE(fillTariffData(&error)) << error.toStdString();
-        ASSERT_TRUE(Transaction::main().commit());
-    }
-
     static Call hovor(qint64 id, const QString& when, const QString& number, const QString& extension = QStringLiteral("100"),
                       int impulses = 0, int line = 2)
     {
@@ -58,8 +51,7 @@ protected:
     static void importuj(const QList<Call>& calls)
     {
         for (const Call& c : calls) ASSERT_TRUE(addCall(c)) << Transaction::main().lastErrorText().toStdString();
-        Tarifovani t;
-        ASSERT_EQ(t.tarifikuj(), Tarifovani::Vysledek::Hotovo) << t.message().toStdString();
+        otarifuj();
     }
 
     static Radky sloupce(const char* columns)
@@ -88,10 +80,7 @@ protected:
         ASSERT_TRUE(r.Nalezeni_ucastniku()) << r.message().toStdString();
     }
 
-    static QString v(qint64 id, const char* column) { return callValue(id, QString::fromLatin1(column)); }
-    static bool isNull(qint64 id, const char* column) { return callIsNull(id, QString::fromLatin1(column)); }
 
-    TestEnv env;
 };
 
 TEST_F(ReidentifikaceTest, AfterDirectoryChangesGivesWhatAFreshTariffingGives)

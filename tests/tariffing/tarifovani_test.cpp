@@ -1,5 +1,6 @@
 // The tariffing run against a real database built from db/, filled with a
 // small site, directories and tariff tables.
+#include "tarifovani_fixture.h"
 #include "import/call_import.h"
 #include "tariffing/tarifovani.h"
 #include "tariffing/tarifovani_sql.h"
@@ -17,16 +18,8 @@ namespace {
 const QString kTuesday = QStringLiteral("2024-03-05");   // a working day
 const QString kSaturday = QStringLiteral("2024-04-06");
 
-class TarifovaniTest : public ::testing::Test {
+class TarifovaniTest : public TarifovaniFixture {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(env.ok()) << env.error().toStdString();
-        QString error;
-        ASSERT_TRUE(fillTariffData(&error)) << error.toStdString();
-        ASSERT_TRUE(Transaction::main().commit());
-    }
-
     void call(qint64 id, const QString& when, const QString& number, const QString& duration = QStringLiteral("00:01:00"),
               int impulses = 0, int line = 1, const QString& extension = QStringLiteral("100"))
     {
@@ -43,8 +36,7 @@ protected:
 
     void runAll()
     {
-        Tarifovani t;
-        ASSERT_EQ(t.tarifikuj(), Tarifovani::Vysledek::Hotovo) << t.message().toStdString();
+        otarifuj();
     }
 
     // Runs the run's parts up to and including step `last` (1..9) on the work
@@ -63,11 +55,8 @@ protected:
         ASSERT_TRUE(t.zapis_vysledku()) << t.lastError().toStdString();
     }
 
-    static QString v(qint64 id, const char* column) { return callValue(id, QString::fromLatin1(column)); }
-    static bool isNull(qint64 id, const char* column) { return callIsNull(id, QString::fromLatin1(column)); }
     static QString at(const QString& day, const char* time) { return day + QLatin1Char(' ') + QString::fromLatin1(time); }
 
-    TestEnv env;
 };
 
 // ---------------------------------------------------------------- the run as a whole

@@ -58,9 +58,12 @@ private slots:
         f.show();
         if (qEnvironmentVariableIsSet("KAVRO_SNIMKY"))
             f.grab().save(qEnvironmentVariable("KAVRO_SNIMKY") + "/nastaveni_pseudotarifu.png");
-        const std::array<TimeBox*, 6> boxy = {f.O_Mistni, f.P_Mistni, f.O_Mezimesto,
-                                              f.P_Mezimesto, f.O_Mezistatni, f.P_Mezistatni};
-        const std::array<UpDown*, 6> sipky = {f.updown_1, f.updown_2, f.updown_3, f.updown_4, f.updown_5, f.updown_6};
+        const auto box = [&](const char* jmeno) { return f.findChild<TimeBox*>(jmeno); };
+        const auto sipka = [&](const char* jmeno) { return f.findChild<UpDown*>(jmeno); };
+        const std::array<TimeBox*, 6> boxy = {box("O_Mistni"), box("P_Mistni"), box("O_Mezimesto"),
+                                              box("P_Mezimesto"), box("O_Mezistatni"), box("P_Mezistatni")};
+        const std::array<UpDown*, 6> sipky = {sipka("updown_1"), sipka("updown_2"), sipka("updown_3"),
+                                              sipka("updown_4"), sipka("updown_5"), sipka("updown_6")};
         // A missing row loads empty.
         const QStringList nacteno = {"00:00:05", "", "00:00:10", "", "", "00:00:30"};
         for (size_t i = 0; i < boxy.size(); ++i) {
@@ -76,10 +79,10 @@ private slots:
         Nastaveni_Pseudotarifu f;
         f.Nastaveni_Pseudotarifu_Create();
         f.show();
-        f.O_Mistni->setText("00:00:07");
-        f.P_Mistni->setText("3");         // still being edited: normalised by the save
-        f.P_Mezimesto->clear();           // empty: 00:00:00
-        f.cb_OK->click();
+        f.findChild<TimeBox*>("O_Mistni")->setText("00:00:07");
+        f.findChild<TimeBox*>("P_Mistni")->setText("3");         // still being edited: normalised by the save
+        f.findChild<TimeBox*>("P_Mezimesto")->clear();           // empty: 00:00:00
+        f.findChild<QPushButton*>("cb_OK")->click();
         QCOMPARE(f.result(), int(QDialog::Accepted));
         QVERIFY(zpravy.isEmpty());
         QVERIFY(t().rollback());          // the save committed
@@ -95,17 +98,17 @@ private slots:
         Nastaveni_Pseudotarifu f;
         f.Nastaveni_Pseudotarifu_Create();
         f.show();
-        f.O_Mistni->setText("00:00:09");
-        f.cb_OK->click();
+        f.findChild<TimeBox*>("O_Mistni")->setText("00:00:09");
+        f.findChild<QPushButton*>("cb_OK")->click();
         QCOMPARE(zpravy.size(), 1);
         QCOMPARE(zpravy[0].icon, int(IconStop));
         QVERIFY(zpravy[0].text.startsWith(QStringLiteral("Parametry pseudotarifu se nepodařilo uložit")));
         QVERIFY(f.isVisible());  // the form stays open
-        QCOMPARE(f.O_Mistni->text(), QStringLiteral("00:00:05"));  // and shows what is stored
+        QCOMPARE(f.findChild<TimeBox*>("O_Mistni")->text(), QStringLiteral("00:00:05"));  // and shows what is stored
         QCOMPARE(ulozeno(), Puvodni);
 
-        f.O_Mistni->setText("00:09:00");
-        f.cb_Cancel->click();
+        f.findChild<TimeBox*>("O_Mistni")->setText("00:09:00");
+        f.findChild<QPushButton*>("cb_Cancel")->click();
         QCOMPARE(f.result(), int(QDialog::Rejected));
         QCOMPARE(ulozeno(), Puvodni);
     }

@@ -1,5 +1,6 @@
 // Tariffing the calls of a period again, against a real database filled with
 // the small tariff data set.
+#include "tarifovani_fixture.h"
 #include "tariffing/tarifovani.h"
 #include "tariffing/znovu_otarifuj.h"
 #include "platform/database.h"
@@ -20,16 +21,8 @@ const QString kDen3 = QStringLiteral("2024-03-08");
 
 using Radky = QMap<qint64, QStringList>;
 
-class ZnovuOtarifujTest : public ::testing::Test {
+class ZnovuOtarifujTest : public TarifovaniFixture {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(env.ok()) << env.error().toStdString();
-        QString error;
-        ASSERT_TRUE(fillTariffData(&error)) << error.toStdString();
-        ASSERT_TRUE(Transaction::main().commit());
-    }
-
     static Call hovor(qint64 id, const QString& when, const QString& number, int impulses = 0, int line = 2,
                       const QString& extension = QStringLiteral("100"), const QString& duration = QStringLiteral("00:03:00"))
     {
@@ -102,9 +95,7 @@ protected:
         ASSERT_TRUE(t.commit());
     }
 
-    static QString v(qint64 id, const char* column) { return callValue(id, QString::fromLatin1(column)); }
 
-    TestEnv env;
 };
 
 TEST_F(ZnovuOtarifujTest, ProposesTheDaysOfTheOldestAndNewestCall)

@@ -199,7 +199,11 @@ bool fillDirectory(Transaction& t, const DirectoryOptions& o, DirectoryResult* r
             from = to;
         }
     }
-    if (!UnitOfWork(t).commit()) return fail();
+    UnitOfWork prace(t);
+    if (!prace.commit()) {
+        f.error = prace.errorText();
+        return fail();
+    }
     if (result) {
         result->states = t.scalar(QStringLiteral("SELECT count(*) FROM dba.ciselnik_statu")).toLongLong();
         result->cities = t.scalar(QStringLiteral("SELECT count(*) FROM dba.ciselnik_mest")).toLongLong();

@@ -1,4 +1,5 @@
 #include "common/forms/cl_vyber_adresare.h"
+#include "ui_cl_vyber_adresare.h"
 
 #include "common/cesty.h"
 
@@ -62,9 +63,9 @@ QIcon ikonaPohledu(int pohled)
 } // namespace
 
 cl_Vyber_adresare::cl_Vyber_adresare(const QString& start, QWidget* parent)
-    : QDialog(parent), pocatecni_adresar(start)
+    : QDialog(parent), ui(std::make_unique<Ui::cl_Vyber_adresare>()), pocatecni_adresar(start)
 {
-    setupUi(this);
+    ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
 
@@ -91,7 +92,7 @@ cl_Vyber_adresare::cl_Vyber_adresare(const QString& start, QWidget* parent)
         pohledy->addAction(a);
         connect(a, &QAction::triggered, this, p.handler);
     }
-    layout_okno->insertWidget(0, toolb_1);
+    ui->layout_okno->insertWidget(0, toolb_1);
 
     status_bar = new QStatusBar(this);
     status_bar->setObjectName(QStringLiteral("status_bar"));
@@ -99,25 +100,25 @@ cl_Vyber_adresare::cl_Vyber_adresare(const QString& start, QWidget* parent)
     status_text = new QLabel(status_bar);
     status_text->setObjectName(QStringLiteral("status_text"));
     status_bar->addWidget(status_text, 1);
-    layout_okno->addWidget(status_bar);
+    ui->layout_okno->addWidget(status_bar);
 
-    lv_1->setSelectionMode(QAbstractItemView::SingleSelection);
-    lv_1->setMovement(QListView::Static);
-    lv_1->setResizeMode(QListView::Adjust);
+    ui->lv_1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ui->lv_1->setMovement(QListView::Static);
+    ui->lv_1->setResizeMode(QListView::Adjust);
     // Long paths of network shares must not widen the window.
-    combo_1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    combo_1->setMinimumContentsLength(16);
+    ui->combo_1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    ui->combo_1->setMinimumContentsLength(16);
 
     connect(nahoru, &QAction::triggered, this, &cl_Vyber_adresare::toolb_1_Item_Nadrizeny_adresar_Click);
-    connect(lv_1, &QListWidget::itemSelectionChanged, this, [this] {
-        const QList<QListWidgetItem*> vybrane = lv_1->selectedItems();
-        if (!vybrane.isEmpty()) lv_1_Change(lv_1->row(vybrane.first()));
+    connect(ui->lv_1, &QListWidget::itemSelectionChanged, this, [this] {
+        const QList<QListWidgetItem*> vybrane = ui->lv_1->selectedItems();
+        if (!vybrane.isEmpty()) lv_1_Change(ui->lv_1->row(vybrane.first()));
     });
-    connect(lv_1, &QListWidget::itemDoubleClicked, this,
-            [this](QListWidgetItem* item) { lv_1_DoubleClick(lv_1->row(item)); });
-    connect(cb_1, &QPushButton::clicked, this, &cl_Vyber_adresare::cb_1_Click);
-    connect(cb_2, &QPushButton::clicked, this, &cl_Vyber_adresare::cb_2_Click);
-    connect(combo_1, &QComboBox::activated, this, &cl_Vyber_adresare::combo_1_Select);
+    connect(ui->lv_1, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { lv_1_DoubleClick(ui->lv_1->row(item)); });
+    connect(ui->cb_1, &QPushButton::clicked, this, &cl_Vyber_adresare::cb_1_Click);
+    connect(ui->cb_2, &QPushButton::clicked, this, &cl_Vyber_adresare::cb_2_Click);
+    connect(ui->combo_1, &QComboBox::activated, this, &cl_Vyber_adresare::combo_1_Select);
 }
 
 cl_Vyber_adresare::~cl_Vyber_adresare() = default;
@@ -150,23 +151,23 @@ void cl_Vyber_adresare::nastavStav(const QString& text)
 {
     status_text->setText(text);
     // Nothing to choose while the drive list shows no selected drive.
-    cb_1->setEnabled(!text.trimmed().isEmpty());
+    ui->cb_1->setEnabled(!text.trimmed().isEmpty());
 }
 
 void cl_Vyber_adresare::vyberDiskCesty()
 {
-    if (combo_1->count() == 0) return;
+    if (ui->combo_1->count() == 0) return;
     const int i = diskCesty(disky, aktualni_cesta);
-    combo_1->setCurrentIndex(i >= 0 ? i : 0);
+    ui->combo_1->setCurrentIndex(i >= 0 ? i : 0);
 }
 
 void cl_Vyber_adresare::Napln_disky(int mode)
 {
     if (mode == 1) {
         disky = pripojeneDisky();
-        combo_1->clear();
+        ui->combo_1->clear();
         for (const Disk& d : disky)
-            combo_1->addItem(d.vzdalenaCesta.isEmpty() ? d.cesta
+            ui->combo_1->addItem(d.vzdalenaCesta.isEmpty() ? d.cesta
                                                        : d.cesta + QStringLiteral("  ") + d.vzdalenaCesta);
     } else {
         for (const Disk& d : pripojeneDisky()) newLVItem(d.cesta, DruhDisk);
@@ -194,28 +195,28 @@ int cl_Vyber_adresare::newLVItem(const QString& name, const QString& kind)
                                                                                : QStyle::SP_DirIcon),
                                      name);
     item->setData(DruhRole, kind);
-    lv_1->addItem(item);
-    return lv_1->count() - 1;
+    ui->lv_1->addItem(item);
+    return ui->lv_1->count() - 1;
 }
 
-void cl_Vyber_adresare::clearListView() { lv_1->clear(); }
+void cl_Vyber_adresare::clearListView() { ui->lv_1->clear(); }
 
 QString cl_Vyber_adresare::druh(int index) const
 {
-    const QListWidgetItem* item = lv_1->item(index);
+    const QListWidgetItem* item = ui->lv_1->item(index);
     return item ? item->data(DruhRole).toString() : QString();
 }
 
 void cl_Vyber_adresare::lv_1_Change(int index)
 {
     const QString k = druh(index);
-    if (k == DruhSlozka || k == DruhDisk) nastavStav(aktualni_cesta + lv_1->item(index)->text());
+    if (k == DruhSlozka || k == DruhDisk) nastavStav(aktualni_cesta + ui->lv_1->item(index)->text());
 }
 
 void cl_Vyber_adresare::lv_1_DoubleClick(int index)
 {
     aktualni_cesta = aktualni_cesta.trimmed();
-    const QListWidgetItem* item = lv_1->item(index);
+    const QListWidgetItem* item = ui->lv_1->item(index);
     if (!item || item->text().isEmpty()) return;
     const QString k = druh(index);
     if (k == DruhDisk) {
@@ -238,54 +239,54 @@ void cl_Vyber_adresare::toolb_1_Item_Nadrizeny_adresar_Click()
 
 void cl_Vyber_adresare::toolb_1_Item_Velke_ikony_Click()
 {
-    lv_1->setHeaderShown(false);
-    lv_1->setViewMode(QListView::IconMode);
-    lv_1->setIconSize(QSize(32, 32));
-    lv_1->setFlow(QListView::LeftToRight);
-    lv_1->setWrapping(true);
-    lv_1->setWordWrap(true);
-    lv_1->setGridSize(QSize(84, 64));
-    lv_1->setSpacing(0);
-    lv_1->setMovement(QListView::Static);
+    ui->lv_1->setHeaderShown(false);
+    ui->lv_1->setViewMode(QListView::IconMode);
+    ui->lv_1->setIconSize(QSize(32, 32));
+    ui->lv_1->setFlow(QListView::LeftToRight);
+    ui->lv_1->setWrapping(true);
+    ui->lv_1->setWordWrap(true);
+    ui->lv_1->setGridSize(QSize(84, 64));
+    ui->lv_1->setSpacing(0);
+    ui->lv_1->setMovement(QListView::Static);
     findChild<QAction*>(QStringLiteral("toolb_1_Item_Velke_ikony"))->setChecked(true);
 }
 
 void cl_Vyber_adresare::toolb_1_Item_Male_ikony_Click()
 {
-    lv_1->setHeaderShown(false);
-    lv_1->setViewMode(QListView::ListMode);
-    lv_1->setIconSize(QSize(16, 16));
-    lv_1->setFlow(QListView::LeftToRight);
-    lv_1->setWrapping(true);
-    lv_1->setWordWrap(false);
-    lv_1->setGridSize(QSize(120, 20));
-    lv_1->setSpacing(0);
+    ui->lv_1->setHeaderShown(false);
+    ui->lv_1->setViewMode(QListView::ListMode);
+    ui->lv_1->setIconSize(QSize(16, 16));
+    ui->lv_1->setFlow(QListView::LeftToRight);
+    ui->lv_1->setWrapping(true);
+    ui->lv_1->setWordWrap(false);
+    ui->lv_1->setGridSize(QSize(120, 20));
+    ui->lv_1->setSpacing(0);
     findChild<QAction*>(QStringLiteral("toolb_1_Item_Male_ikony"))->setChecked(true);
 }
 
 void cl_Vyber_adresare::toolb_1_Item_seznam_Click()
 {
-    lv_1->setHeaderShown(false);
-    lv_1->setViewMode(QListView::ListMode);
-    lv_1->setIconSize(QSize(16, 16));
-    lv_1->setFlow(QListView::TopToBottom);
-    lv_1->setWrapping(true);
-    lv_1->setWordWrap(false);
-    lv_1->setGridSize(QSize());
-    lv_1->setSpacing(1);
+    ui->lv_1->setHeaderShown(false);
+    ui->lv_1->setViewMode(QListView::ListMode);
+    ui->lv_1->setIconSize(QSize(16, 16));
+    ui->lv_1->setFlow(QListView::TopToBottom);
+    ui->lv_1->setWrapping(true);
+    ui->lv_1->setWordWrap(false);
+    ui->lv_1->setGridSize(QSize());
+    ui->lv_1->setSpacing(1);
     findChild<QAction*>(QStringLiteral("toolb_1_Item_seznam"))->setChecked(true);
 }
 
 void cl_Vyber_adresare::toolb_1_Item_Detail_Click()
 {
-    lv_1->setViewMode(QListView::ListMode);
-    lv_1->setIconSize(QSize(16, 16));
-    lv_1->setFlow(QListView::TopToBottom);
-    lv_1->setWrapping(false);
-    lv_1->setWordWrap(false);
-    lv_1->setGridSize(QSize());
-    lv_1->setSpacing(1);
-    lv_1->setHeaderShown(true);
+    ui->lv_1->setViewMode(QListView::ListMode);
+    ui->lv_1->setIconSize(QSize(16, 16));
+    ui->lv_1->setFlow(QListView::TopToBottom);
+    ui->lv_1->setWrapping(false);
+    ui->lv_1->setWordWrap(false);
+    ui->lv_1->setGridSize(QSize());
+    ui->lv_1->setSpacing(1);
+    ui->lv_1->setHeaderShown(true);
     findChild<QAction*>(QStringLiteral("toolb_1_Item_Detail"))->setChecked(true);
 }
 

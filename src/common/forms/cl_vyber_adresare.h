@@ -3,20 +3,24 @@
 // the chosen folder, ending with "/". The drives are the mounted file systems
 // (the root, the home folder, disks, removable media and network shares).
 #include <QDialog>
+#include <memory>
 #include <QList>
 #include <QString>
 
 #include "platform/mounts.h"
-#include "ui_cl_vyber_adresare.h"
 
 class QActionGroup;
 class QLabel;
 class QStatusBar;
 class QToolBar;
 
+namespace Ui {
+class cl_Vyber_adresare;
+}
+
 namespace kavro {
 
-class cl_Vyber_adresare : public QDialog, public Ui::cl_Vyber_adresare {
+class cl_Vyber_adresare : public QDialog {
     Q_OBJECT
 public:
     // `start`: the folder shown first (the program's own folder when empty).
@@ -50,6 +54,7 @@ public:
     void combo_1_Select(int index);
 
 private:
+    std::unique_ptr<Ui::cl_Vyber_adresare> ui;
     // Mode 1 fills the drive box, mode 2 lists the drives in the list.
     void Napln_disky(int mode);
     // Shows the contents of `path` (the drive list when it is empty);

@@ -2,11 +2,11 @@
 
 #include "ui_printform.h"
 
+#include "platform/forms/file_question.h"
 #include "platform/forms/message_box.h"
 #include "platform/registry.h"
 #include "common/registry_names.h"
 
-#include <QFileDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -19,7 +19,6 @@ const QString PrintForm::PdfEntry = QStringLiteral("Tisk do souboru PDF");
 namespace {
 
 PrintForm::PrinterSource g_source;
-PrintForm::PdfFileChooser g_chooser;
 
 QString systemDefault()
 {
@@ -33,7 +32,6 @@ const QString kCaption = QStringLiteral("Výběr tiskárny");
 
 void PrintForm::setPrinterSource(const PrinterSource& source) { g_source = source; }
 
-void PrintForm::setPdfFileChooser(const PdfFileChooser& chooser) { g_chooser = chooser; }
 
 QList<Printer> PrintForm::installedPrinters()
 {
@@ -148,10 +146,8 @@ void PrintForm::cb_print_Click()
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(dw_print->documentName());
     if (pdf) {
-        QString soubor = g_chooser
-            ? g_chooser(this)
-            : QFileDialog::getSaveFileName(this, QStringLiteral("Tisk do souboru PDF"), QString(),
-                                           QStringLiteral("Dokument PDF (*.pdf)"));
+        QString soubor = askFile(this, FileQuestion{FileQuestion::SaveFile, QStringLiteral("Tisk do souboru PDF"),
+                                                    QString(), QStringLiteral("Dokument PDF (*.pdf)")});
         if (soubor.isEmpty()) return; // the user did not name a file: stay in the dialog
         if (!soubor.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) soubor += QLatin1String(".pdf");
         printer.setOutputFormat(QPrinter::PdfFormat);

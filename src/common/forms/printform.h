@@ -49,10 +49,8 @@ public:
         std::function<QString()> systemDefault;
     };
     static void setPrinterSource(const PrinterSource& source);
-    // Asks for the PDF file's name (a save dialog unless a test sets its own);
-    // an empty name cancels printing.
-    using PdfFileChooser = std::function<QString(QWidget* owner)>;
-    static void setPdfFileChooser(const PdfFileChooser& chooser);
+    // The PDF file's name is asked through askFile (a save question); an
+    // empty name cancels printing.
 
     // The installed printers now, in the system's order.
     static QList<Printer> installedPrinters();

@@ -5,35 +5,16 @@
 #include "common/forms/p_nastaveni_od_do.h"
 #include "platform/clock.h"
 #include "platform/database.h"
+#include "platform/forms/file_question.h"
 #include "platform/forms/message_box.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileDialog>
 #include <QThread>
 #include <QTimer>
-#include <mutex>
 
 namespace kavro {
-
-namespace {
-std::mutex g_hooks;
-Hovory_nacteni::DotazNaObdobi g_dotazNaObdobi;
-Hovory_nacteni::DotazNaSoubor g_dotazNaSoubor;
-} // namespace
-
-void Hovory_nacteni::setDotazNaObdobi(DotazNaObdobi dotaz)
-{
-    std::lock_guard<std::mutex> l(g_hooks);
-    g_dotazNaObdobi = std::move(dotaz);
-}
-
-void Hovory_nacteni::setDotazNaSoubor(DotazNaSoubor dotaz)
-{
-    std::lock_guard<std::mutex> l(g_hooks);
-    g_dotazNaSoubor = std::move(dotaz);
-}
 
 bool Hovory_nacteni::Create(QWidget* parent, FDX_Typ_importu* record, TariffingRunFactory tarifovani)
 {
@@ -101,35 +82,21 @@ void Hovory_nacteni::spustVlakno()
         QString od = posledni_zapis_do_hovoru(Transaction::main());
         od = od.left(4) + QLatin1Char('-') + od.mid(4, 2) + QLatin1Char('-') + od.mid(6, 2);
         QString do_ = clock::today().toString(QStringLiteral("yyyy-MM-dd"));
-        DotazNaObdobi dotaz;
-        {
-            std::lock_guard<std::mutex> l(g_hooks);
-            dotaz = g_dotazNaObdobi;
-        }
-        if (dotaz) {
-            p.obdobi_potvrzeno = dotaz(this, od, do_);
-        } else {
-            FDX_Nastaveni_datum_od_do obdobi;
-            obdobi.datum_od = od;
-            obdobi.datum_do = do_;
-            obdobi.titulek = QStringLiteral("Aktualizace ze souborů od ústředny");
-            obdobi.popis_akce = QStringLiteral("načíst soubory");
-            obdobi.OK = false;
-            P_Nastaveni_od_do dialog(this);
-            dialog.Create(this, &obdobi);
-            p.obdobi_potvrzeno = obdobi.OK;
-            od = obdobi.datum_od;
-            do_ = obdobi.datum_do;
-        }
+        FDX_Nastaveni_datum_od_do obdobi;
+        obdobi.datum_od = od;
+        obdobi.datum_do = do_;
+        obdobi.titulek = QStringLiteral("Aktualizace ze souborů od ústředny");
+        obdobi.popis_akce = QStringLiteral("načíst soubory");
+        obdobi.OK = false;
+        P_Nastaveni_od_do dialog(this);
+        dialog.Create(this, &obdobi);
+        p.obdobi_potvrzeno = obdobi.OK;
+        od = obdobi.datum_od;
+        do_ = obdobi.datum_do;
         p.od = denZTextu(od);
         p.do_ = denZTextu(do_);
     } else if (m_typ_importu == 3) {
-        DotazNaSoubor dotaz;
-        {
-            std::lock_guard<std::mutex> l(g_hooks);
-            dotaz = g_dotazNaSoubor;
-        }
-        p.soubor = dotaz ? dotaz(this) : QFileDialog::getOpenFileName(this, QString(), QDir::rootPath());
+        p.soubor = askFile(this, FileQuestion{FileQuestion::OpenFile, QString(), QDir::rootPath(), QString()});
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_bezi = true;

@@ -27,14 +27,9 @@ public:
     Hovory_nacteni(QWidget* parent, FDX_Typ_importu* record, TariffingRunFactory tarifovani = {});
     ~Hovory_nacteni() override;
 
-    // Asks for the period of an import of type 2: gets the proposed days as
-    // YYYY-MM-DD and returns true with the confirmed ones. By default the
-    // date-range dialog P_Nastaveni_od_do ("Aktualizace ze souborů od ústředny").
-    using DotazNaObdobi = std::function<bool(QWidget* parent, QString& datum_od, QString& datum_do)>;
-    static void setDotazNaObdobi(DotazNaObdobi dotaz);
-    // Asks for the file of an import of type 3 ("" = none); by default the file-open dialog.
-    using DotazNaSoubor = std::function<QString(QWidget* parent)>;
-    static void setDotazNaSoubor(DotazNaSoubor dotaz);
+    // An import of type 2 asks for its period in the date-range dialog
+    // P_Nastaveni_od_do ("Aktualizace ze souborů od ústředny"); one of type 3
+    // asks for its file through askFile (platform/forms/file_question.h).
 
     // The summary of the finished run (valid after the window closed).
     const Import_hovoru::Souhrn& souhrn() const { return m_souhrn; }

@@ -1,4 +1,5 @@
 #include "import/forms/z_adresar_pro_vstupni_data.h"
+#include "ui_z_adresar_pro_vstupni_data.h"
 
 #include "common/konfigurace.h"
 #include "import/adresare.h"
@@ -26,18 +27,21 @@ void nastav(const QString& jmeno, const QString& text)
 
 } // namespace
 
-Z_Adresar_pro_vstupni_data::Z_Adresar_pro_vstupni_data(QWidget* parent) : QDialog(parent)
+Z_Adresar_pro_vstupni_data::~Z_Adresar_pro_vstupni_data() = default;
+
+Z_Adresar_pro_vstupni_data::Z_Adresar_pro_vstupni_data(QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::Z_Adresar_pro_vstupni_data>())
 {
-    setupUi(this);
-    vstupni_data->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(optb_1, &QRadioButton::toggled, this, [this](bool on) { if (on) optb_1_Click(); });
-    connect(optb_2, &QRadioButton::toggled, this, [this](bool on) { if (on) optb_2_Click(); });
-    connect(vstupni_data, &QLineEdit::customContextMenuRequested, this,
+    ui->setupUi(this);
+    ui->vstupni_data->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ui->optb_1, &QRadioButton::toggled, this, [this](bool on) { if (on) optb_1_Click(); });
+    connect(ui->optb_2, &QRadioButton::toggled, this, [this](bool on) { if (on) optb_2_Click(); });
+    connect(ui->vstupni_data, &QLineEdit::customContextMenuRequested, this,
             &Z_Adresar_pro_vstupni_data::vstupni_data_RightButtonDown);
-    connect(Adresar_pro_vstupni_data, &QPushButton::clicked, this,
+    connect(ui->Adresar_pro_vstupni_data, &QPushButton::clicked, this,
             &Z_Adresar_pro_vstupni_data::Adresar_pro_vstupni_data_Click);
-    connect(cb_2, &QPushButton::clicked, this, &Z_Adresar_pro_vstupni_data::cb_2_Click);
-    connect(cb_1, &QPushButton::clicked, this, &Z_Adresar_pro_vstupni_data::cb_1_Click);
+    connect(ui->cb_2, &QPushButton::clicked, this, &Z_Adresar_pro_vstupni_data::cb_2_Click);
+    connect(ui->cb_1, &QPushButton::clicked, this, &Z_Adresar_pro_vstupni_data::cb_1_Click);
 }
 
 bool Z_Adresar_pro_vstupni_data::Create(QWidget* parent)
@@ -51,15 +55,15 @@ void Z_Adresar_pro_vstupni_data::Z_Adresar_pro_vstupni_data_Create()
 {
     vlastni_adresar = hodnota(Vlastni);
     // The option buttons' handlers must not swap the box while it is loaded.
-    const QSignalBlocker b1(optb_1);
-    const QSignalBlocker b2(optb_2);
+    const QSignalBlocker b1(ui->optb_1);
+    const QSignalBlocker b2(ui->optb_2);
     if (hodnota(Zdroj) == QLatin1String("Ne")) {
-        optb_1->setChecked(true);
-        vstupni_data->setText(vlastni_adresar);
+        ui->optb_1->setChecked(true);
+        ui->vstupni_data->setText(vlastni_adresar);
         rezim_zobrazeni = 1;
     } else {
-        optb_2->setChecked(true);
-        vstupni_data->setText(hodnota(Sberac));
+        ui->optb_2->setChecked(true);
+        ui->vstupni_data->setText(hodnota(Sberac));
         rezim_zobrazeni = 2;
     }
     Nastav_enabled();
@@ -67,19 +71,19 @@ void Z_Adresar_pro_vstupni_data::Z_Adresar_pro_vstupni_data_Create()
 
 void Z_Adresar_pro_vstupni_data::Nastav_enabled()
 {
-    const bool vlastni = optb_1->isChecked();
+    const bool vlastni = ui->optb_1->isChecked();
     if (vlastni) {
         if (rezim_zobrazeni == 2) {
-            vstupni_data->setText(vlastni_adresar);
+            ui->vstupni_data->setText(vlastni_adresar);
             rezim_zobrazeni = 1;
         }
     } else if (rezim_zobrazeni == 1) {
-        vlastni_adresar = vstupni_data->text();
-        vstupni_data->setText(hodnota(Sberac));
+        vlastni_adresar = ui->vstupni_data->text();
+        ui->vstupni_data->setText(hodnota(Sberac));
         rezim_zobrazeni = 2;
     }
-    vstupni_data->setEnabled(vlastni);
-    Adresar_pro_vstupni_data->setEnabled(vlastni);
+    ui->vstupni_data->setEnabled(vlastni);
+    ui->Adresar_pro_vstupni_data->setEnabled(vlastni);
 }
 
 void Z_Adresar_pro_vstupni_data::optb_1_Click() { Nastav_enabled(); }
@@ -87,10 +91,10 @@ void Z_Adresar_pro_vstupni_data::optb_2_Click() { Nastav_enabled(); }
 
 void Z_Adresar_pro_vstupni_data::vstupni_data_RightButtonDown()
 {
-    if (!vstupni_data->isEnabled()) return;
-    cl_Vyber_adresare vyber(vstupni_data->text());
+    if (!ui->vstupni_data->isEnabled()) return;
+    cl_Vyber_adresare vyber(ui->vstupni_data->text());
     vyber.Create(this);
-    vstupni_data->setText(vyber.Vrat_adresar());
+    ui->vstupni_data->setText(vyber.Vrat_adresar());
 }
 
 void Z_Adresar_pro_vstupni_data::Adresar_pro_vstupni_data_Click() { vstupni_data_RightButtonDown(); }
@@ -98,10 +102,10 @@ void Z_Adresar_pro_vstupni_data::Adresar_pro_vstupni_data_Click() { vstupni_data
 void Z_Adresar_pro_vstupni_data::cb_2_Click()
 {
     if (konfigurace) {
-        if (!optb_2->isChecked()) {
+        if (!ui->optb_2->isChecked()) {
             nastav(Zdroj, registr::Ne);
             // The import joins the file name straight to the directory.
-            nastav(Vlastni, sKoncovymLomitkem(vstupni_data->text().trimmed()));
+            nastav(Vlastni, sKoncovymLomitkem(ui->vstupni_data->text().trimmed()));
         } else {
             nastav(Zdroj, registr::Ano);
         }

@@ -4,16 +4,20 @@
 // user's choice ("VstupniDatovyAdresarKavro"), and stores the choice
 // ("DatovyZdrojSberace" = "Ano" / "Ne") through the configuration store.
 #include <QDialog>
+#include <memory>
 #include <QString>
 
-#include "ui_z_adresar_pro_vstupni_data.h"
+namespace Ui {
+class Z_Adresar_pro_vstupni_data;
+}
 
 namespace kavro {
 
-class Z_Adresar_pro_vstupni_data : public QDialog, public Ui::Z_Adresar_pro_vstupni_data {
+class Z_Adresar_pro_vstupni_data : public QDialog {
     Q_OBJECT
 public:
     explicit Z_Adresar_pro_vstupni_data(QWidget* parent = nullptr);
+    ~Z_Adresar_pro_vstupni_data() override;
 
     // Loads the choice from the store and runs the dialog modally over `parent`;
     // true when the choice was saved.
@@ -32,6 +36,7 @@ public:
     void cb_1_Click();
 
 private:
+    std::unique_ptr<Ui::Z_Adresar_pro_vstupni_data> ui;
     QString vlastni_adresar;  // the own directory while the box shows the collector's
     int rezim_zobrazeni = 2;  // 1 the own directory (editable), 2 "DatovyAdresar" (greyed)
 };

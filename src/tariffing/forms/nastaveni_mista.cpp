@@ -30,7 +30,7 @@ void napln(QComboBox* combo, std::vector<Polozka> polozky)
 
 } // namespace
 
-Nastaveni_mista::Nastaveni_mista(QWidget* parent) : QDialog(parent), ui(new Ui::Nastaveni_mista)
+Nastaveni_mista::Nastaveni_mista(QWidget* parent) : Dialog(parent), ui(new Ui::Nastaveni_mista)
 {
     ui->setupUi(this);
     auto* cislice = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d*")), this);
@@ -136,19 +136,16 @@ void Nastaveni_mista::cb_OK_Click()
         napln_polozky();
         return;
     }
-    QDialog::accept();
+    finish(true);
 }
 
-void Nastaveni_mista::cb_Cancel_Click()
-{
-    reject();
-}
+void Nastaveni_mista::cb_Cancel_Click() { leave(); }
 
-void Nastaveni_mista::reject()
+void Nastaveni_mista::leave()
 {
     // Leaving (also Esc and the close box) discards what is pending on the shared transaction.
     m_prace.rollback();
-    QDialog::reject();
+    finish(false);
 }
 
 Nastaveni_mista::~Nastaveni_mista() = default;

@@ -1,6 +1,7 @@
 #pragma once
 // The exchange site: home state and city and the dialling prefixes. Saving
 // stores the one site row and recomputes the zones of the home state's cities.
+#include "common/forms/dialog_base.h"
 #include "platform/unit_of_work.h"
 #include "tariffing/vazby_tto.h"
 
@@ -13,7 +14,7 @@ class Nastaveni_mista;
 
 namespace kavro {
 
-class Nastaveni_mista : public QDialog {
+class Nastaveni_mista : public Dialog {
     Q_OBJECT
 public:
     explicit Nastaveni_mista(QWidget* parent = nullptr);
@@ -25,7 +26,9 @@ public:
     void Nacti_mesta();
     void Nastav_enable();
 
-    void reject() override;
+protected:
+    // "Opusť", Esc and the close box: what is pending is rolled back.
+    void leave() override;
 
 private:
     void Nastaveni_mista_Create();

@@ -1,4 +1,5 @@
 #include "tariffing/forms/nastaveni_pseudotarifu.h"
+#include "ui_nastaveni_pseudotarifu.h"
 
 #include "tariffing/pseudotarif.h"
 #include "platform/database.h"
@@ -8,22 +9,25 @@
 
 namespace kavro {
 
-Nastaveni_Pseudotarifu::Nastaveni_Pseudotarifu(QWidget* parent) : QDialog(parent)
+Nastaveni_Pseudotarifu::~Nastaveni_Pseudotarifu() = default;
+
+Nastaveni_Pseudotarifu::Nastaveni_Pseudotarifu(QWidget* parent)
+    : Dialog(parent), ui(std::make_unique<Ui::Nastaveni_Pseudotarifu>())
 {
-    setupUi(this);
+    ui->setupUi(this);
     // Each box normalises its text when it loses the focus and steps by a
     // second with the arrows beside it, wrapping at midnight.
-    const std::array<UpDown*, 6> sipky = {updown_1, updown_2, updown_3, updown_4, updown_5, updown_6};
+    const std::array<UpDown*, 6> sipky = {ui->updown_1, ui->updown_2, ui->updown_3, ui->updown_4, ui->updown_5, ui->updown_6};
     const auto boxy = pole();
     for (size_t i = 0; i < boxy.size(); ++i) boxy[i]->setUpDown(sipky[i]);
-    connect(cb_OK, &QPushButton::clicked, this, &Nastaveni_Pseudotarifu::cb_OK_Click);
-    connect(cb_Cancel, &QPushButton::clicked, this, &Nastaveni_Pseudotarifu::cb_Cancel_Click);
+    connect(ui->cb_OK, &QPushButton::clicked, this, &Nastaveni_Pseudotarifu::cb_OK_Click);
+    connect(ui->cb_Cancel, &QPushButton::clicked, this, &Nastaveni_Pseudotarifu::cb_Cancel_Click);
 }
 
 std::array<TimeBox*, 6> Nastaveni_Pseudotarifu::pole() const
 {
     // In the order of pseudotarif::Poradi.
-    return {O_Mistni, P_Mistni, O_Mezimesto, P_Mezimesto, O_Mezistatni, P_Mezistatni};
+    return {ui->O_Mistni, ui->P_Mistni, ui->O_Mezimesto, ui->P_Mezimesto, ui->O_Mezistatni, ui->P_Mezistatni};
 }
 
 bool Nastaveni_Pseudotarifu::Create(QWidget* parent)
@@ -63,13 +67,15 @@ void Nastaveni_Pseudotarifu::cb_OK_Click()
         Nastaveni_Pseudotarifu_Create();  // show what is really stored
         return;
     }
-    accept();
+    finish(true);
 }
 
-void Nastaveni_Pseudotarifu::cb_Cancel_Click()
+void Nastaveni_Pseudotarifu::cb_Cancel_Click() { leave(); }
+
+void Nastaveni_Pseudotarifu::leave()
 {
     m_prace.rollback();
-    reject();
+    finish(false);
 }
 
 void Nastaveni_Pseudotarifu::keyPressEvent(QKeyEvent* e)

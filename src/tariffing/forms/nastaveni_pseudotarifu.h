@@ -3,19 +3,26 @@
 // time of local, long-distance and international calls. The times are written
 // only when "Ulož" is pressed, as one unit of work.
 #include <QDialog>
+#include <memory>
 #include <QString>
 #include <array>
 
+#include "common/forms/dialog_base.h"
 #include "platform/unit_of_work.h"
 
-#include "ui_nastaveni_pseudotarifu.h"
+namespace Ui {
+class Nastaveni_Pseudotarifu;
+}
 
 namespace kavro {
 
-class Nastaveni_Pseudotarifu : public QDialog, public Ui::Nastaveni_Pseudotarifu {
+class TimeBox;
+
+class Nastaveni_Pseudotarifu : public Dialog {
     Q_OBJECT
 public:
     explicit Nastaveni_Pseudotarifu(QWidget* parent = nullptr);
+    ~Nastaveni_Pseudotarifu() override;
 
     // Loads the six times and runs the form modally over `parent`; true when saved.
     bool Create(QWidget* parent);
@@ -30,8 +37,11 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
+    // "Opusť", Esc and the close box: what is pending is rolled back.
+    void leave() override;
 
 private:
+    std::unique_ptr<Ui::Nastaveni_Pseudotarifu> ui;
     std::array<TimeBox*, 6> pole() const;
     UnitOfWork m_prace;  // what the window leaves pending is rolled back
 };
