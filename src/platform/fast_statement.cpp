@@ -18,7 +18,8 @@ FastStatement::FastStatement(Transaction& t, const char* sql) : m_db(t.m_db)
 {
     if (t.m_odbc) {
         m_server = std::make_unique<odbc::Prikaz>(*t.m_odbc);
-        if (!m_server->priprav(sql)) m_failed = true;
+        // Checked at once, so that ok() tells a statement the server refuses.
+        if (!m_server->priprav(sql) || !m_server->over()) m_failed = true;
         return;
     }
     if (!m_db || sqlite3_prepare_v2(m_db, sql, -1, &m_st, nullptr) != SQLITE_OK) {

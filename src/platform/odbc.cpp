@@ -207,6 +207,15 @@ bool Prikaz::priprav(const std::string& sql)
     return true;
 }
 
+bool Prikaz::over()
+{
+    if (!m_pripraven) return false;
+    SQLSMALLINT n = 0;
+    if (vysledek(SQLNumResultCols(m_stmt, &n))) return true;
+    m_pripraven = false;
+    return false;
+}
+
 bool Prikaz::provedDavkuJednimPrikazem(std::size_t radky)
 {
     const auto& typy = m_s.typySloupcu(m_hromadna->tabulka);

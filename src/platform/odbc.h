@@ -61,6 +61,9 @@ public:
     Prikaz& operator=(const Prikaz&) = delete;
 
     bool priprav(const std::string& sql);
+    // Has the server check the prepared statement now (the driver defers it to
+    // the first execution); false with the server's error.
+    bool over();
     bool pripraven() const { return m_pripraven; }
     int pocetParametru() const { return m_pocetParametru; }
 
