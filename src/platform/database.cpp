@@ -136,9 +136,11 @@ bool Transaction::connectServer(const QString& connectionString)
     Lock l(m_mutex);
     disconnect();
     clearError();
-    // Protocol "-2": a failed statement undoes only itself, as in the file
-    // engine; the rest of the unit of work stays pending.
-    const std::string retezec = connectionString.toStdString() + ";Protocol=7.4-2;UseServerSidePrepare=1;BatchSize=1000";
+    // Protocol "-0": the driver leaves a failed statement to the program. The
+    // driver's own undo of a failed statement would put every statement into
+    // a subtransaction, and a long unit of work (a tariffing run) with many of
+    // them slows the server down; Query marks its writes itself (ZapisSMarkou).
+    const std::string retezec = connectionString.toStdString() + ";Protocol=7.4-0;UseServerSidePrepare=1;BatchSize=1000";
     auto s = std::make_unique<odbc::Spojeni>();
     if (!s->otevri(retezec)) {
         setError(s->chyba().cislo, QString::fromStdString(s->chyba().text));
@@ -257,6 +259,40 @@ bool Transaction::execScript(const QString& script)
     }
     return true;
 }
+
+namespace {
+
+// A write on a server behind its own mark: when it fails, only it is undone and
+// the unit of work goes on, as in the file engine.
+class ZapisSMarkou {
+public:
+    ZapisSMarkou(odbc::Spojeni* s, const QString& sql) : m_s(s && jeZapis(sql) ? s : nullptr)
+    {
+        if (m_s && !m_s->proved("SAVEPOINT kavro_prikaz")) m_s = nullptr;
+    }
+    ~ZapisSMarkou() { konec(true); }
+    ZapisSMarkou(const ZapisSMarkou&) = delete;
+    ZapisSMarkou& operator=(const ZapisSMarkou&) = delete;
+    void konec(bool ok)
+    {
+        if (!m_s) return;
+        if (!ok) m_s->proved("ROLLBACK TO SAVEPOINT kavro_prikaz");
+        m_s->proved("RELEASE SAVEPOINT kavro_prikaz");
+        m_s = nullptr;
+    }
+
+private:
+    static bool jeZapis(const QString& sql)
+    {
+        const QString t = sql.trimmed();
+        for (const char* w : {"INSERT", "UPDATE", "DELETE", "CREATE", "DROP", "ALTER"})
+            if (t.startsWith(QLatin1String(w), Qt::CaseInsensitive)) return true;
+        return false;
+    }
+    odbc::Spojeni* m_s;
+};
+
+} // namespace
 
 // ---------------------------------------------------------------- Query
 
@@ -531,11 +567,17 @@ bool Query::run()
     Lock l(m_t.m_mutex);
     m_atEnd = true;
     m_open = false;
-    if (!prepare()) return false;
-    if (m_server && !m_server->proved()) {
-        failServer();
+    ZapisSMarkou marka(m_t.m_odbc.get(), m_sql);
+    if (!prepare()) {
+        marka.konec(false);
         return false;
     }
+    if (m_server && !m_server->proved()) {
+        failServer();
+        marka.konec(false);
+        return false;
+    }
+    marka.konec(true);
     m_open = true;
     if (!step()) return false;
     m_t.clearError();
@@ -631,12 +673,18 @@ bool Query::execute()
         m_t.clearError();
         return true;
     }
-    if (!prepare()) return false;
+    ZapisSMarkou marka(m_t.m_odbc.get(), m_sql);
+    if (!prepare()) {
+        marka.konec(false);
+        return false;
+    }
     if (m_server) {
         if (!m_server->proved()) {
             failServer();
+            marka.konec(false);
             return false;
         }
+        marka.konec(true);
         m_server->zavri();
         m_rowCount = m_server->pocetRadku();
         m_t.clearError();

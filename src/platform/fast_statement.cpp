@@ -18,8 +18,14 @@ FastStatement::FastStatement(Transaction& t, const char* sql) : m_db(t.m_db)
 {
     if (t.m_odbc) {
         m_server = std::make_unique<odbc::Prikaz>(*t.m_odbc);
-        // Checked at once, so that ok() tells a statement the server refuses.
-        if (!m_server->priprav(sql) || !m_server->over()) m_failed = true;
+        // Checked at once, so that ok() tells a statement the server refuses;
+        // behind a mark, so that a refused one leaves the unit of work usable.
+        const bool marka = t.m_odbc->proved("SAVEPOINT kavro_prikaz");
+        if (!m_server->priprav(sql) || !m_server->over()) {
+            m_failed = true;
+            if (marka) t.m_odbc->proved("ROLLBACK TO SAVEPOINT kavro_prikaz");
+        }
+        if (marka) t.m_odbc->proved("RELEASE SAVEPOINT kavro_prikaz");
         return;
     }
     if (!m_db || sqlite3_prepare_v2(m_db, sql, -1, &m_st, nullptr) != SQLITE_OK) {

@@ -39,7 +39,8 @@ private:
 // Texts bound are not copied: they must stay valid until the statement has
 // run. Parameters count from 1, columns from 0.
 // On a database server, writes are sent in batches: execute() keeps the row
-// and finish() (or a full batch) sends them, so a failure may show only there.
+// and finish() (or a full batch) sends them, so a failure may show only there;
+// after a failed execution the unit of work can only be rolled back.
 class FastStatement {
 public:
     // How a column's value is stored.
