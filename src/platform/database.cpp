@@ -266,7 +266,8 @@ namespace {
 // the unit of work goes on, as in the file engine.
 class ZapisSMarkou {
 public:
-    ZapisSMarkou(odbc::Spojeni* s, const QString& sql) : m_s(s && jeZapis(sql) ? s : nullptr)
+    ZapisSMarkou(const Transaction& t, odbc::Spojeni* s, const QString& sql)
+        : m_s(s && !t.bulkWork() && jeZapis(sql) ? s : nullptr)
     {
         if (m_s && !m_s->proved("SAVEPOINT kavro_prikaz")) m_s = nullptr;
     }
@@ -567,7 +568,7 @@ bool Query::run()
     Lock l(m_t.m_mutex);
     m_atEnd = true;
     m_open = false;
-    ZapisSMarkou marka(m_t.m_odbc.get(), m_sql);
+    ZapisSMarkou marka(m_t, m_t.m_odbc.get(), m_sql);
     if (!prepare()) {
         marka.konec(false);
         return false;
@@ -673,7 +674,7 @@ bool Query::execute()
         m_t.clearError();
         return true;
     }
-    ZapisSMarkou marka(m_t.m_odbc.get(), m_sql);
+    ZapisSMarkou marka(m_t, m_t.m_odbc.get(), m_sql);
     if (!prepare()) {
         marka.konec(false);
         return false;

@@ -53,6 +53,8 @@ public:
     bool connectServer(const QString& connectionString);
     void disconnect();
     bool isConnected() const { return m_db != nullptr || m_odbc != nullptr; }
+    // True while a ConnectionLock holds the connection for a stretch of bulk work.
+    bool bulkWork() const { return m_locked > 0; }
     // True when connected to a database server rather than to a file.
     bool isServer() const { return m_odbc != nullptr; }
     // The connection string of a server connection ("" for a file).
@@ -93,6 +95,7 @@ private:
     sqlite3* m_db = nullptr;
     std::unique_ptr<odbc::Spojeni> m_odbc;
     quint64 m_generation = 0; // counts server connections: a statement belongs to one
+    int m_locked = 0;         // ConnectionLocks held (by the thread holding the mutex)
     QString m_connectionString;
     QString m_path;
     int m_lastError = 0;

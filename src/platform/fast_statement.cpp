@@ -12,7 +12,9 @@ namespace {
 constexpr std::size_t kDavka = 5000;
 } // namespace
 
-ConnectionLock::ConnectionLock(Transaction& t) : m_guard(t.m_mutex) {}
+ConnectionLock::ConnectionLock(Transaction& t) : m_guard(t.m_mutex), m_t(t) { ++m_t.m_locked; }
+
+ConnectionLock::~ConnectionLock() { --m_t.m_locked; }
 
 FastStatement::FastStatement(Transaction& t, const char* sql) : m_db(t.m_db)
 {

@@ -22,15 +22,19 @@ class Transaction;
 
 // Holds the connection while it lives: the statements run meanwhile see each
 // other's work, and no other thread's statement, commit or rollback falls
-// between them. It may be taken again on the same thread.
+// between them. It may be taken again on the same thread. Work done under it
+// is undone as a whole after a failure: on a server its statements carry no
+// marks of their own (see Query).
 class ConnectionLock {
 public:
     explicit ConnectionLock(Transaction& t);
+    ~ConnectionLock();
     ConnectionLock(const ConnectionLock&) = delete;
     ConnectionLock& operator=(const ConnectionLock&) = delete;
 
 private:
     std::lock_guard<std::recursive_mutex> m_guard;
+    Transaction& m_t;
 };
 
 // A statement prepared once and run many times. It does not lock the
