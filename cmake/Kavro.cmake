@@ -11,6 +11,12 @@ endif()
 
 set(KAVRO_DB_DIR "${CMAKE_SOURCE_DIR}/db" CACHE PATH "Folder with the database schema and reference data")
 set(KAVRO_REPORTS_DIR "${CMAKE_SOURCE_DIR}/reports" CACHE PATH "Folder with the report library (KAVRO_REPORTS_DIR overrides it at run time)")
+# The database-level tests run a second time on a throw-away PostgreSQL server
+# (tools/pg_test_server.sh); without one they are skipped with the reason.
+option(KAVRO_TEST_POSTGRESQL "Run the database-level tests on PostgreSQL too" ON)
+# Test folders whose GoogleTest programs run on PostgreSQL too.
+set(KAVRO_SERVER_TEST_MODULES platform import tariffing external_directory tariff_tables internal_directory billing)
+set(KAVRO_PG_STATE "${CMAKE_BINARY_DIR}/pg-test-server")
 
 # kavro_module(NAME LINK <libs...> [FORMS_LINK <libs...>])
 # Builds kavro_NAME from the folder's *.cpp (headless logic, Qt Core only)
@@ -70,8 +76,17 @@ function(kavro_tests name)
     add_executable(test_${name} ${gsrcs})
     target_link_libraries(test_${name} PRIVATE kavro_test_support ${K_LINK} GTest::gtest GTest::gtest_main kavro_warnings)
     # Each case is its own CTest entry ("import.CallImport.Name"), listed when ctest runs.
+    target_sources(test_${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support/gtest/server_runs.cpp)
     gtest_discover_tests(test_${name} TEST_PREFIX "${name}." DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                          PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 600)
+    # The database-level programs run a second time on the PostgreSQL test server.
+    if(KAVRO_TEST_POSTGRESQL AND name IN_LIST KAVRO_SERVER_TEST_MODULES)
+      gtest_discover_tests(test_${name} TEST_PREFIX "pg.${name}." DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                           TEST_LIST test_${name}_pg
+                           PROPERTIES ENVIRONMENT "KAVRO_TEST_PG_STATE=${KAVRO_PG_STATE}" TIMEOUT 600
+                                      FIXTURES_REQUIRED kavro_pg
+                                      SKIP_REGULAR_EXPRESSION "PostgreSQL runs skipped")
+    endif()
   endif()
   file(GLOB qsrcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tst_*.cpp)
   foreach(q IN LISTS qsrcs)

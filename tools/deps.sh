@@ -2,7 +2,8 @@
 # Installs the Debian packages Kavro needs to build, test and run.
 set -euo pipefail
 PKGS=(g++ cmake make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-      libsqlite3-dev sqlite3 libgtest-dev qt6-translations-l10n xvfb xauth fonts-dejavu-core)
+      libsqlite3-dev sqlite3 libgtest-dev qt6-translations-l10n xvfb xauth fonts-dejavu-core
+      unixodbc-dev odbc-postgresql postgresql postgresql-client)
 missing=()
 for p in "${PKGS[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 
 namespace kavro {
 
@@ -25,6 +26,22 @@ QString vlozHovor()
         .arg(cislo(StupenHovoru::Nacten));
 }
 const char* const kJeUlozen = "SELECT id_hovoru FROM dba.hovory WHERE id_hovoru = ?";
+
+// Calls sent to a database server in one statement.
+constexpr std::size_t kDavkaServeru = 500;
+
+// Stores n calls at once and names those it stored: a call whose number is
+// stored already (or comes twice) is left out.
+QString vlozHovory(std::size_t n)
+{
+    QString sql = QStringLiteral(
+        "INSERT INTO dba.hovory (id_hovoru, ustredna_datum_a_cas, ustredna_delka_hovoru, ustredna_volane_cislo, "
+        "ustredna_pocet_impulsu, ustredna_prepojeni, tarifovat_hovor, ustredna_cislo_pobocky, status_hovoru, "
+        "ustredna_cislo_linky, doplnkova_informace, kod_uctu) VALUES ");
+    const QString radek = QStringLiteral("(?, ?, ?, ?, ?, ?, '0', ?, %1, ?, ?, ?)").arg(cislo(StupenHovoru::Nacten));
+    for (std::size_t i = 0; i < n; ++i) sql += (i ? QStringLiteral(", ") : QString()) + radek;
+    return sql + QStringLiteral(" ON CONFLICT (id_hovoru) DO NOTHING RETURNING id_hovoru");
+}
 
 } // namespace
 
@@ -125,6 +142,7 @@ void Import_hovoru::hlasPrubeh(qint64 pos, qint64 size, bool vzdy)
 
 void Import_hovoru::spustTarifikaci()
 {
+    odesliDavku(); // the run must see every call read so far
     ++m_souhrn.behu_tarifikace;
     if (!m_tarif) return;
     emit tarifikace_zacina();
@@ -134,6 +152,7 @@ void Import_hovoru::spustTarifikaci()
 
 void Import_hovoru::potvrd()
 {
+    odesliDavku();
     // Each file is committed on its own, also after a cancel or a damaged record.
     UnitOfWork soubor(m_t);
     if (!soubor.commit()) {
@@ -161,6 +180,56 @@ void Import_hovoru::Uloz_strukturu(const Struktura_vety& veta)
         ++m_souhrn.nulovych_dnu;
         return;
     }
+    if (m_t.isServer()) {
+        // A server is sent the calls in batches: one round trip per call would
+        // cost more than the rest of the import.
+        m_davka.push_back(veta);
+        if (m_davka.size() >= kDavkaServeru) odesliDavku();
+        return;
+    }
+    ulozJeden(veta);
+}
+
+void Import_hovoru::odesliDavku()
+{
+    if (m_davka.empty()) return;
+    std::vector<Struktura_vety> davka;
+    davka.swap(m_davka);
+    if (!m_vlozDavku || m_vlozDavkuRadku != davka.size()) {
+        m_vlozDavku = std::make_unique<Query>(m_t, vlozHovory(davka.size()));
+        m_vlozDavkuRadku = davka.size();
+    }
+    Query& q = *m_vlozDavku;
+    int i = 0;
+    for (const Struktura_vety& v : davka) {
+        q.bind(++i, v.cislo_vety);
+        q.bind(++i, v.datum_a_cas.c_str());
+        q.bind(++i, v.delka_hovoru.c_str());
+        q.bind(++i, v.volane_cislo.c_str());
+        q.bind(++i, v.pocet_impulsu);
+        q.bind(++i, v.prepojeni ? "1" : "0");
+        q.bind(++i, v.cislo_pobocky);
+        q.bind(++i, v.cislo_linky);
+        q.bind(++i, v.doplnkova_informace.c_str());
+        q.bind(++i, v.kod_uctu.c_str());
+    }
+    if (!q.run()) {
+        // Refused as a whole (nothing of it is stored): each call alone, so
+        // that only the refused ones are counted as refused.
+        q.close();
+        for (const Struktura_vety& v : davka) ulozJeden(v);
+        return;
+    }
+    QSet<qint64> ulozene;
+    for (; !q.atEnd(); q.next()) ulozene.insert(q.intValue(1));
+    q.close();
+    m_souhrn.ulozeno += ulozene.size();
+    m_souhrn.duplicit += qint64(davka.size()) - ulozene.size();
+    m_posledni_duplicitni = !ulozene.contains(davka.back().cislo_vety);
+}
+
+void Import_hovoru::ulozJeden(const Struktura_vety& veta)
+{
     if (!m_vloz) m_vloz = std::make_unique<Query>(m_t, vlozHovor());
     Query& q = *m_vloz;
     q.bind(1, veta.cislo_vety);
@@ -228,7 +297,7 @@ void Import_hovoru::Cti_textovy_soubor(const QString& path)
         // Calls already stored come in runs (a day read again): after one, the
         // next is looked up by its number before the rest of it is converted.
         // Otherwise the insert itself finds a stored number.
-        if (m_posledni_duplicitni && je_ulozen(m_veta.cislo_vety)) {
+        if (m_posledni_duplicitni && m_davka.empty() && je_ulozen(m_veta.cislo_vety)) {
             ++m_souhrn.duplicit;
         } else {
             Nacti_zbytek(pole, m_veta);
@@ -291,6 +360,7 @@ Import_hovoru::Souhrn Import_hovoru::Vkladej_soubory(const Parametry& p)
     // Every file of the run has been read or skipped: the whole run is done.
     if (!m_souhrn.zruseno && m_celkem > 0) emit prubeh(0, 0, m_celkem, m_celkem);
     m_vloz.reset();
+    m_vlozDavku.reset();
     m_hledej.reset();
     emit hotovo(m_souhrn);
     return m_souhrn;

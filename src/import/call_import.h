@@ -127,6 +127,12 @@ private:
     Transaction& m_t;
     std::unique_ptr<Query> m_vloz;
     std::unique_ptr<Query> m_hledej;
+    // On a server: calls read but not sent yet, and the statement that sends them.
+    std::vector<Struktura_vety> m_davka;
+    std::unique_ptr<Query> m_vlozDavku;
+    std::size_t m_vlozDavkuRadku = 0;
+    void odesliDavku();
+    void ulozJeden(const Struktura_vety& veta);
     bool m_posledni_duplicitni = false; // the last call was stored already
     TariffingRun* m_tarif = nullptr;
     std::atomic<bool> m_ukoncit{false};

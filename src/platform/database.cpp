@@ -1,5 +1,6 @@
 #include "database.h"
 
+#include "odbc.h"
 #include "registry.h"
 
 #include <QDir>
@@ -8,6 +9,8 @@
 #include <QRegularExpression>
 #include <QUrl>
 #include <sqlite3.h>
+
+#include <cstring>
 
 namespace kavro {
 
@@ -63,9 +66,33 @@ int Transaction::cacheKiBFromStartLine(const QString& start)
     return int(qBound<qint64>(qint64(0), kib, qint64(64) * 1024 * 1024));
 }
 
+namespace {
+
+// A value of a connection string in braces when it holds a separator.
+QString hodnotaRetezce(const QString& v)
+{
+    if (v.contains(QLatin1Char(';')) || v.contains(QLatin1Char('{')) || v.contains(QLatin1Char(' ')))
+        return QLatin1Char('{') + QString(v).replace(QLatin1Char('}'), QStringLiteral("}}")) + QLatin1Char('}');
+    return v;
+}
+
+} // namespace
+
 bool Transaction::connect(const QString& dsn, Registry& registry)
 {
     const QString key = zdroj_dat::Klic + dsn;
+    const QString driver = registry.read(key, zdroj_dat::Driver);
+    if (!driver.isEmpty()) {
+        // A data source of odbc.ini by its name, or a driver of odbcinst.ini.
+        QString retezec = odbc::Spojeni::jeZdrojDat(driver.toStdString())
+                              ? QStringLiteral("DSN=") + hodnotaRetezce(driver)
+                              : QStringLiteral("Driver={") + driver + QLatin1Char('}');
+        for (const char* jmeno : {"Server", "Port", "Database", "UID", "PWD"}) {
+            const QString v = registry.read(key, QString::fromLatin1(jmeno));
+            if (!v.isEmpty()) retezec += QLatin1Char(';') + QString::fromLatin1(jmeno) + QLatin1Char('=') + hodnotaRetezce(v);
+        }
+        return connectServer(retezec);
+    }
     const QString file = registry.read(key, zdroj_dat::Database);
     if (file.isEmpty()) {
         Lock l(m_mutex);
@@ -134,9 +161,42 @@ bool Transaction::connectFile(const QString& path, int cacheKiB)
     return true;
 }
 
+bool Transaction::connectServer(const QString& connectionString)
+{
+    Lock l(m_mutex);
+    disconnect();
+    clearError();
+    // Protocol "-0": the driver leaves a failed statement to the program. The
+    // driver's own undo of a failed statement would put every statement into
+    // a subtransaction, and a long unit of work (a tariffing run) with many of
+    // them slows the server down; Query marks its writes itself (ZapisSMarkou).
+    const std::string retezec = connectionString.toStdString() + ";Protocol=7.4-0;UseServerSidePrepare=1;BatchSize=1000";
+    auto s = std::make_unique<odbc::Spojeni>();
+    if (!s->otevri(retezec)) {
+        setError(s->chyba().cislo, QString::fromStdString(s->chyba().text));
+        return false;
+    }
+    // The program's functions live beside its tables; the statements call them unqualified.
+    if (!s->proved("SET search_path TO dba, public") || !s->proved("SELECT count(*) FROM dba.hovory") || !s->commit()) {
+        setError(s->chyba().cislo, QString::fromStdString(s->chyba().text));
+        return false;
+    }
+    m_odbc = std::move(s);
+    ++m_generation;
+    m_connectionString = connectionString;
+    static const QRegularExpression db(QStringLiteral("(?:^|;)\\s*Database\\s*=\\s*([^;]*)"), QRegularExpression::CaseInsensitiveOption);
+    m_path = db.match(connectionString).captured(1);
+    return true;
+}
+
 void Transaction::disconnect()
 {
     Lock l(m_mutex);
+    if (m_odbc) {
+        m_odbc.reset();
+        m_connectionString.clear();
+        m_path.clear();
+    }
     if (!m_db) return;
     if (!sqlite3_get_autocommit(m_db)) sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close_v2(m_db);
@@ -152,6 +212,8 @@ bool Transaction::begin()
 
 bool Transaction::beginIfNeeded(bool write)
 {
+    // A server's connection opens its unit of work with the first statement.
+    if (m_odbc) return true;
     if (!m_db) {
         setError(-1, QStringLiteral("Není spojení s databází"));
         return false;
@@ -182,6 +244,12 @@ bool Transaction::restartForWrite(sqlite3_stmt* writing)
 bool Transaction::finish(const char* sql)
 {
     Lock l(m_mutex);
+    if (m_odbc) {
+        clearError();
+        const bool ok = std::strcmp(sql, "COMMIT") == 0 ? m_odbc->commit() : m_odbc->rollback();
+        if (!ok) setError(m_odbc->chyba().cislo, QString::fromStdString(m_odbc->chyba().text));
+        return ok;
+    }
     if (!m_db) {
         setError(-1, QStringLiteral("Není spojení s databází"));
         return false;
@@ -219,6 +287,11 @@ bool Transaction::execScript(const QString& script)
 {
     Lock l(m_mutex);
     if (!beginIfNeeded()) return false;
+    if (m_odbc) {
+        if (m_odbc->proved(script.toStdString())) return true;
+        setError(m_odbc->chyba().cislo, QString::fromStdString(m_odbc->chyba().text));
+        return false;
+    }
     char* err = nullptr;
     const QByteArray utf8 = script.toUtf8();
     int rc = sqlite3_exec(m_db, utf8.constData(), nullptr, nullptr, &err);
@@ -230,6 +303,41 @@ bool Transaction::execScript(const QString& script)
     return true;
 }
 
+namespace {
+
+// A write on a server behind its own mark: when it fails, only it is undone and
+// the unit of work goes on, as in the file engine.
+class ZapisSMarkou {
+public:
+    ZapisSMarkou(const Transaction& t, odbc::Spojeni* s, const QString& sql)
+        : m_s(s && !t.bulkWork() && jeZapis(sql) ? s : nullptr)
+    {
+        if (m_s && !m_s->proved("SAVEPOINT kavro_prikaz")) m_s = nullptr;
+    }
+    ~ZapisSMarkou() { konec(true); }
+    ZapisSMarkou(const ZapisSMarkou&) = delete;
+    ZapisSMarkou& operator=(const ZapisSMarkou&) = delete;
+    void konec(bool ok)
+    {
+        if (!m_s) return;
+        if (!ok) m_s->proved("ROLLBACK TO SAVEPOINT kavro_prikaz");
+        m_s->proved("RELEASE SAVEPOINT kavro_prikaz");
+        m_s = nullptr;
+    }
+
+private:
+    static bool jeZapis(const QString& sql)
+    {
+        const QString t = sql.trimmed();
+        for (const char* w : {"INSERT", "UPDATE", "DELETE", "CREATE", "DROP", "ALTER"})
+            if (t.startsWith(QLatin1String(w), Qt::CaseInsensitive)) return true;
+        return false;
+    }
+    odbc::Spojeni* m_s;
+};
+
+} // namespace
+
 // ---------------------------------------------------------------- Query
 
 Query::Query(Transaction& t) : m_t(t) {}
@@ -239,12 +347,19 @@ Query::Query(Transaction& t, const QString& sql) : m_t(t) { setSQL(sql); }
 Query::~Query()
 {
     Lock l(m_t.m_mutex);
+    if (m_server && m_serverGeneration == m_t.m_generation) m_server.reset();
+    else if (m_server) (void)m_server.release(); // its connection is gone, and the handle with it
     if (m_stmt) sqlite3_finalize(m_stmt);
 }
 
 void Query::setSQL(const QString& sql)
 {
     Lock l(m_t.m_mutex);
+    if (m_server && m_serverGeneration != m_t.m_generation) (void)m_server.release();
+    if (m_server) {
+        if (sql != m_sql) m_server.reset();
+        else m_server->zavri();
+    }
     if (m_stmt) {
         sqlite3_reset(m_stmt);
         if (sql != m_sql) {
@@ -373,6 +488,60 @@ void Query::fail(int code)
     m_t.setError(code, m_error);
 }
 
+void Query::failServer()
+{
+    const odbc::Chyba& c = m_server->chyba();
+    m_duplicateKey = c.duplicitniKlic();
+    m_error = QString::fromStdString(c.text);
+    m_t.setError(c.cislo ? c.cislo : -1, m_error);
+}
+
+bool Query::prepareServer()
+{
+    // A statement prepared on another connection is prepared again.
+    if (m_server && m_serverGeneration != m_t.m_generation) (void)m_server.release();
+    if (!m_server || !m_server->pripraven()) {
+        m_server = std::make_unique<odbc::Prikaz>(*m_t.m_odbc);
+        m_serverGeneration = m_t.m_generation;
+        if (!m_server->priprav(m_sql.toStdString())) {
+            failServer();
+            m_server.reset();
+            return false;
+        }
+    }
+    odbc::Prikaz& p = *m_server;
+    const int n = std::min(p.pocetParametru(), m_bindCount);
+    for (int i = 0; i < p.pocetParametru(); ++i) {
+        if (i >= n) {
+            p.vazNull(i + 1);
+            continue;
+        }
+        const Bound& b = m_binds[size_t(i)];
+        switch (b.kind) {
+        case Bound::Null: p.vazNull(i + 1); break;
+        case Bound::Int: p.vazCele(i + 1, b.i); break;
+        case Bound::Real: p.vazRealne(i + 1, b.d); break;
+        case Bound::Text: p.vazText(i + 1, b.text); break;
+        }
+    }
+    return true;
+}
+
+bool Query::stepServer()
+{
+    if (m_server->dalsi()) {
+        m_atEnd = false;
+        return true;
+    }
+    m_atEnd = true;
+    m_open = false;
+    if (m_server->selhal()) {
+        failServer();
+        return false;
+    }
+    return true;
+}
+
 bool Query::prepare()
 {
     m_error.clear();
@@ -382,6 +551,7 @@ bool Query::prepare()
         m_t.setError(-1, m_error);
         return false;
     }
+    if (m_t.m_odbc) return prepareServer();
     if (m_stmt) {
         sqlite3_reset(m_stmt);
         sqlite3_clear_bindings(m_stmt);
@@ -425,6 +595,7 @@ bool Query::prepare()
 
 bool Query::step()
 {
+    if (m_server) return stepServer();
     const int rc = sqlite3_step(m_stmt);
     if (rc == SQLITE_ROW) {
         m_atEnd = false;
@@ -445,7 +616,17 @@ bool Query::run()
     Lock l(m_t.m_mutex);
     m_atEnd = true;
     m_open = false;
-    if (!prepare()) return false;
+    ZapisSMarkou marka(m_t, m_t.m_odbc.get(), m_sql);
+    if (!prepare()) {
+        marka.konec(false);
+        return false;
+    }
+    if (m_server && !m_server->proved()) {
+        failServer();
+        marka.konec(false);
+        return false;
+    }
+    marka.konec(true);
     m_open = true;
     if (!step()) return false;
     m_t.clearError();
@@ -455,7 +636,7 @@ bool Query::run()
 bool Query::next()
 {
     Lock l(m_t.m_mutex);
-    if (!m_open || m_atEnd || !m_stmt) {
+    if (!m_open || m_atEnd || (!m_stmt && !m_server)) {
         m_atEnd = true;
         return false;
     }
@@ -466,6 +647,11 @@ bool Query::next()
 QString Query::value(int col) const
 {
     Lock l(m_t.m_mutex);
+    if (m_server) {
+        if (m_atEnd || col < 1 || col > m_server->pocetSloupcu()) return QString();
+        const std::string_view t = m_server->text(col - 1);
+        return QString::fromUtf8(t.data(), qsizetype(t.size()));
+    }
     if (m_atEnd || !m_stmt || col < 1 || col > sqlite3_column_count(m_stmt)) return QString();
     const unsigned char* t = sqlite3_column_text(m_stmt, col - 1);
     if (!t) return QString();
@@ -475,6 +661,7 @@ QString Query::value(int col) const
 bool Query::isNull(int col) const
 {
     Lock l(m_t.m_mutex);
+    if (m_server) return m_atEnd || col < 1 || col > m_server->pocetSloupcu() || m_server->jeNull(col - 1);
     if (m_atEnd || !m_stmt || col < 1 || col > sqlite3_column_count(m_stmt)) return true;
     return sqlite3_column_type(m_stmt, col - 1) == SQLITE_NULL;
 }
@@ -482,6 +669,7 @@ bool Query::isNull(int col) const
 qint64 Query::intValue(int col) const
 {
     Lock l(m_t.m_mutex);
+    if (m_server) return m_atEnd || col < 1 || col > m_server->pocetSloupcu() ? 0 : m_server->cele(col - 1);
     if (m_atEnd || !m_stmt || col < 1 || col > sqlite3_column_count(m_stmt)) return 0;
     return sqlite3_column_int64(m_stmt, col - 1);
 }
@@ -489,6 +677,7 @@ qint64 Query::intValue(int col) const
 int Query::columnCount() const
 {
     Lock l(m_t.m_mutex);
+    if (m_server) return m_server->pocetSloupcu();
     return m_stmt ? sqlite3_column_count(m_stmt) : 0;
 }
 
@@ -502,10 +691,24 @@ QString Query::columnName(int col) const
 void Query::close()
 {
     Lock l(m_t.m_mutex);
+    if (m_server) m_server->zavri();
     if (m_stmt) sqlite3_reset(m_stmt);
     m_open = false;
     m_atEnd = true;
 }
+
+namespace {
+
+// SAVEPOINT, RELEASE [SAVEPOINT], ROLLBACK TO [SAVEPOINT].
+bool jeRizeniTransakce(const QString& sql)
+{
+    const QString t = sql.trimmed();
+    return t.startsWith(QLatin1String("SAVEPOINT"), Qt::CaseInsensitive)
+           || t.startsWith(QLatin1String("RELEASE"), Qt::CaseInsensitive)
+           || t.startsWith(QLatin1String("ROLLBACK TO"), Qt::CaseInsensitive);
+}
+
+} // namespace
 
 bool Query::execute()
 {
@@ -513,7 +716,36 @@ bool Query::execute()
     m_rowCount = 0;
     m_atEnd = true;
     m_open = false;
-    if (!prepare()) return false;
+    if (m_t.m_odbc && jeRizeniTransakce(m_sql)) {
+        // The driver undoes a failed statement through a mark of its own; a
+        // prepared statement that sets or goes back to the program's marks
+        // would cross it, a statement sent directly does not.
+        m_error.clear();
+        if (!m_t.m_odbc->proved(odbc::proServer(m_sql.toStdString()))) {
+            m_error = QString::fromStdString(m_t.m_odbc->chyba().text);
+            m_t.setError(m_t.m_odbc->chyba().cislo, m_error);
+            return false;
+        }
+        m_t.clearError();
+        return true;
+    }
+    ZapisSMarkou marka(m_t, m_t.m_odbc.get(), m_sql);
+    if (!prepare()) {
+        marka.konec(false);
+        return false;
+    }
+    if (m_server) {
+        if (!m_server->proved()) {
+            failServer();
+            marka.konec(false);
+            return false;
+        }
+        marka.konec(true);
+        m_server->zavri();
+        m_rowCount = m_server->pocetRadku();
+        m_t.clearError();
+        return true;
+    }
     int rc;
     while ((rc = sqlite3_step(m_stmt)) == SQLITE_ROW) {}
     if (rc == SQLITE_BUSY) {

@@ -5,6 +5,10 @@
 // "SOFTWARE\ODBC\ODBC.INI\<name>" gives "Database" (the SQLite file) and
 // "start" (the engine's start line, whose "-c 16M" sets the page cache).
 // The file is attached as "dba", so statements name tables "dba.hovory".
+// When the key has a value "Driver", it names an ODBC driver or a data source
+// of odbc.ini, and the connection goes through the ODBC driver manager to a
+// database server ("Server", "Port", "Database", "UID", "PWD" of the key are
+// passed on); the server's schema "dba" holds the same tables.
 // The connection works like an ODBC one with auto-commit off: every statement
 // belongs to the open unit of work until commit() or rollback().
 //
@@ -21,6 +25,11 @@
 
 struct sqlite3;
 struct sqlite3_stmt;
+
+namespace kavro::odbc {
+class Spojeni;
+class Prikaz;
+}
 
 namespace kavro {
 
@@ -40,8 +49,16 @@ public:
     bool connect(const QString& dsn, Registry& registry);
     // Connects to a database file directly; cacheKiB > 0 sets the page cache.
     bool connectFile(const QString& path, int cacheKiB = 0);
+    // Connects through the ODBC driver manager with a connection string.
+    bool connectServer(const QString& connectionString);
     void disconnect();
-    bool isConnected() const { return m_db != nullptr; }
+    bool isConnected() const { return m_db != nullptr || m_odbc != nullptr; }
+    // True while a ConnectionLock holds the connection for a stretch of bulk work.
+    bool bulkWork() const { return m_locked > 0; }
+    // True when connected to a database server rather than to a file.
+    bool isServer() const { return m_odbc != nullptr; }
+    // The connection string of a server connection ("" for a file).
+    QString connectionString() const { return m_connectionString; }
     QString databasePath() const { return m_path; }
 
     bool commit();
@@ -83,6 +100,10 @@ private:
     bool restartForWrite(sqlite3_stmt* writing);
 
     sqlite3* m_db = nullptr;
+    std::unique_ptr<odbc::Spojeni> m_odbc;
+    quint64 m_generation = 0; // counts server connections: a statement belongs to one
+    int m_locked = 0;         // ConnectionLocks held (by the thread holding the mutex)
+    QString m_connectionString;
     QString m_path;
     bool m_wrote = false;  // the open unit of work has written
     int m_lastError = 0;
@@ -148,6 +169,11 @@ private:
     Transaction& m_t;
     QString m_sql;
     sqlite3_stmt* m_stmt = nullptr;
+    std::unique_ptr<odbc::Prikaz> m_server;
+    quint64 m_serverGeneration = 0;
+    bool prepareServer();
+    bool stepServer();
+    void failServer();
     bool m_prepared = false;
     bool m_atEnd = true;
     bool m_open = false;

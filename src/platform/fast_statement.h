@@ -4,6 +4,7 @@
 // them (the tariffing run reads and writes every call of a run this way).
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -11,21 +12,29 @@
 struct sqlite3;
 struct sqlite3_stmt;
 
+namespace kavro::odbc {
+class Prikaz;
+}
+
 namespace kavro {
 
 class Transaction;
 
 // Holds the connection while it lives: the statements run meanwhile see each
 // other's work, and no other thread's statement, commit or rollback falls
-// between them. It may be taken again on the same thread.
+// between them. It may be taken again on the same thread. Work done under it
+// is undone as a whole after a failure: on a server its statements carry no
+// marks of their own (see Query).
 class ConnectionLock {
 public:
     explicit ConnectionLock(Transaction& t);
+    ~ConnectionLock();
     ConnectionLock(const ConnectionLock&) = delete;
     ConnectionLock& operator=(const ConnectionLock&) = delete;
 
 private:
     std::lock_guard<std::recursive_mutex> m_guard;
+    Transaction& m_t;
 };
 
 // A statement prepared once and run many times. It does not lock the
@@ -33,6 +42,9 @@ private:
 // ConnectionLock and has opened the unit (Transaction::begin()) first.
 // Texts bound are not copied: they must stay valid until the statement has
 // run. Parameters count from 1, columns from 0.
+// On a database server, writes are sent in batches: execute() keeps the row
+// and finish() (or a full batch) sends them, so a failure may show only there;
+// after a failed execution the unit of work can only be rolled back.
 class FastStatement {
 public:
     // How a column's value is stored.
@@ -44,7 +56,7 @@ public:
     FastStatement& operator=(const FastStatement&) = delete;
 
     // False when the statement could not be prepared (errorText() says why).
-    bool ok() const { return m_st != nullptr; }
+    bool ok() const;
 
     void bindText(int i, const char* p, std::size_t n);
     void bindText(int i, std::string_view s) { bindText(i, s.data(), s.size()); }
@@ -59,6 +71,8 @@ public:
     // Runs a write to its end and makes the statement ready for the next
     // values; false on a failure.
     bool execute();
+    // Sends the writes still kept; false when one of them failed.
+    bool finish();
 
     Kind kind(int c) const;
     std::int64_t integer(int c) const;
@@ -73,6 +87,8 @@ private:
     sqlite3* m_db;
     sqlite3_stmt* m_st = nullptr;
     bool m_failed = false;
+    std::unique_ptr<odbc::Prikaz> m_server;
+    bool m_serverRunning = false;
 };
 
 } // namespace kavro

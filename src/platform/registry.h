@@ -16,10 +16,12 @@ namespace kavro {
 // Where a data source is described: the key "SOFTWARE\ODBC\ODBC.INI\<name>"
 // with the values "Database" (the database file) and "start" (the engine's
 // start line). Other code names them through common/registry_names.h.
+// A value "Driver" makes it a server's data source (see Transaction::connect).
 namespace zdroj_dat {
 inline const QString Klic = QStringLiteral("SOFTWARE\\ODBC\\ODBC.INI\\");
 inline const QString Database = QStringLiteral("Database");
 inline const QString Start = QStringLiteral("start");
+inline const QString Driver = QStringLiteral("Driver");
 } // namespace zdroj_dat
 
 class Registry {

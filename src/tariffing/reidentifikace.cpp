@@ -89,7 +89,7 @@ bool Reidentifikace::Nalezeni_ucastniku()
          QStringLiteral("UPDATE dba.hovory SET (id_firmy, id_oddeleni, popis_osob) = %1")
              .arg(tarifovani_sql::volajici(kHovor)));
     krok("Nastavuji místní hovory",
-         QStringLiteral("UPDATE dba.hovory SET kod_statu = %1, kod_mesta = CASE WHEN typ_hovoru = 'A' THEN %2 END "
+         QStringLiteral("UPDATE dba.hovory SET kod_statu = %1, kod_mesta = CASE WHEN typ_hovoru = 'A' THEN CAST(%2 AS TEXT) END "
                         "WHERE typ_hovoru IN ('A', 'B')").arg(kKs, kKm));
     krok("Nastavuji kody statu u zahranicnich hovoru",
          QStringLiteral("UPDATE dba.hovory SET kod_statu = %1 WHERE typ_hovoru = 'C'")

@@ -293,7 +293,7 @@ bool Tarifovani::zjisteni_tarifnich_vysilacu()
         }
         return true;
     };
-    return proKazdou(QStringLiteral("INSERT INTO dba.tarifni_vysilace (ustredna_cislo_linky, zapojen) SELECT ?1, 0 "
+    return proKazdou(QStringLiteral("INSERT INTO dba.tarifni_vysilace (ustredna_cislo_linky, zapojen) SELECT CAST(?1 AS TEXT), 0 "
                                     "WHERE NOT EXISTS (SELECT 1 FROM dba.tarifni_vysilace "
                                     "WHERE tarifni_vysilace.ustredna_cislo_linky = ?1)"),
                      vsechny)

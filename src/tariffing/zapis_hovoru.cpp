@@ -33,7 +33,7 @@ bool HovoryBehu::zapis(Transaction& tr, const std::vector<Hovor>& hovory, const 
         u.bindInteger(12, h.id);
         if (!u.execute()) return selhalo();
     }
-    return true;
+    return u.finish() || selhalo();
 }
 
 } // namespace kavro

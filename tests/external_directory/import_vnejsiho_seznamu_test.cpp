@@ -112,8 +112,8 @@ TEST_F(ImportTest, ExistingSubscribersFollowTheChosenRule)
 
 TEST_F(ImportTest, RefusedStoresAreCountedAndTheRestStored)
 {
-    ASSERT_TRUE(Transaction::main().exec("CREATE TRIGGER dba.odmitni BEFORE INSERT ON ciselnik_ucastniku "
-                                         "WHEN NEW.nazev_ucastnika = 'Zlý' BEGIN SELECT RAISE(ABORT, 'odmítnuto'); END"));
+    ASSERT_TRUE(kavro::test::odmitajZapis(Transaction::main(), "odmitni", "INSERT", "ciselnik_ucastniku",
+                                          "NEW.nazev_ucastnika = 'Zlý'", "odmítnuto"));
     nacti("111111,Dobrý,F\r\n222222,Zlý,F\r\n333333,Dobrý,F\r\n");
     const Import::Vysledek_ulozeni v = imp.uloz(polozky, Import::Volba::Prepsat);
     EXPECT_EQ(v.vlozeno, 2);

@@ -402,8 +402,7 @@ TEST_F(CallImport, TariffingWithoutASiteIsReportedOnceAtTheEnd)
 
 TEST_F(CallImport, RefusedInsertsAreCountedAndReported)
 {
-    ASSERT_TRUE(Transaction::main().exec(
-        "CREATE TRIGGER dba.odmitni BEFORE INSERT ON hovory WHEN new.id_hovoru = 2 BEGIN SELECT RAISE(ABORT, 'odmítnuto'); END"));
+    ASSERT_TRUE(test::odmitajZapis(Transaction::main(), "odmitni", "INSERT", "hovory", "new.id_hovoru = 2", "odmítnuto"));
     ASSERT_TRUE(Transaction::main().commit());
     writeBodies(env.dataDir() + "/20240315.dat",
                 {bodyOf(1, "2024-03-15 10:00:00"), bodyOf(2, "2024-03-15 11:00:00"), bodyOf(3, "2024-03-15 12:00:00")});

@@ -68,7 +68,7 @@ TEST_F(Database, CommitKeepsAndRollbackUndoes)
     // A second connection (another program on the same file) sees only what was committed.
     ASSERT_TRUE(t.exec(QStringLiteral("INSERT INTO dba.t VALUES (3)")));
     Transaction other;
-    ASSERT_TRUE(other.connectFile(env.databasePath()));
+    ASSERT_TRUE(env.connectAgain(other));
     EXPECT_EQ(other.scalar(QStringLiteral("SELECT count(*) FROM dba.t")), QStringLiteral("1"));
     other.rollback();
     ASSERT_TRUE(t.commit());
@@ -133,8 +133,34 @@ TEST(DatabaseStartLine, CacheSizeFromStartLine)
     EXPECT_EQ(Transaction::cacheKiBFromStartLine(QStringLiteral("dbeng kavro")), 0);
 }
 
+// A data source naming a driver goes through the driver manager; a server
+// that does not answer is a failed connection with the engine's number, which
+// the failure box shows.
+TEST(DatabaseServer, UnreachableServerFailsWithANumber)
+{
+    kavro::test::TestEnv env(false);
+    kavro::Registry& r = kavro::Registry::instance();
+    const QString key = QStringLiteral("SOFTWARE\\ODBC\\ODBC.INI\\KAVRO");
+    r.write(key, QStringLiteral("Driver"), QStringLiteral("PostgreSQL Unicode"));
+    r.write(key, QStringLiteral("Server"), QStringLiteral("127.0.0.1"));
+    r.write(key, QStringLiteral("Port"), QStringLiteral("1"));
+    r.write(key, QStringLiteral("Database"), QStringLiteral("kavro"));
+    Transaction t;
+    EXPECT_FALSE(t.connect(QStringLiteral("KAVRO"), r));
+    EXPECT_FALSE(t.isConnected());
+    EXPECT_NE(t.lastErrorNumber(), 0);
+    EXPECT_FALSE(t.lastErrorText().isEmpty());
+}
+
+// The server runs must really run on the server, never quietly on a file.
+TEST_F(Database, RunsOnTheEngineTheTestsAskFor)
+{
+    EXPECT_EQ(Transaction::main().isServer(), kavro::test::onServer());
+}
+
 TEST_F(Database, ConnectionSettingsTakeEffect)
 {
+    if (kavro::test::onServer()) GTEST_SKIP() << "the settings of the database file";
     // Set outside a unit of work: inside one the engine would refuse them.
     EXPECT_EQ(one(QStringLiteral("PRAGMA dba.journal_mode")), QStringLiteral("wal"));
     EXPECT_EQ(one(QStringLiteral("PRAGMA dba.synchronous")), QStringLiteral("1"));

@@ -34,6 +34,7 @@ protected:
 
 TEST_F(FastStatementTest, ValuesKeepTheKindTheyAreStoredAs)
 {
+    if (kavro::test::onServer()) GTEST_SKIP() << "a server keeps no text in a number column";
     Transaction& t = Transaction::main();
     ConnectionLock lock(t);
     {
@@ -85,7 +86,8 @@ TEST_F(FastStatementTest, FailuresAreReportedWithTheEnginesText)
     FastStatement ins(t, "INSERT INTO dba.t (k) VALUES (?)");
     ins.bindInteger(1, 1);
     ASSERT_TRUE(ins.execute());
-    EXPECT_FALSE(ins.execute());  // the same key again
+    // The same key again; on a server the batch of writes fails when it is sent.
+    EXPECT_FALSE(ins.execute() && ins.finish());
     EXPECT_TRUE(ins.failed());
     EXPECT_FALSE(ins.errorText().empty());
 }

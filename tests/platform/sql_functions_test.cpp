@@ -11,7 +11,7 @@ class SqlFunctions : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(env.ok()) << env.error().toStdString(); }
     QString f(const QString& expr) { return Transaction::main().scalar(QStringLiteral("SELECT ") + expr); }
-    QString nullOr(const QString& expr) { return f(QStringLiteral("coalesce(") + expr + QStringLiteral(", 'NULL')")); }
+    QString nullOr(const QString& expr) { return f(QStringLiteral("coalesce(CAST(") + expr + QStringLiteral(" AS TEXT), 'NULL')")); }
     kavro::test::TestEnv env;
 };
 

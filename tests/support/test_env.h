@@ -5,7 +5,30 @@
 #include <QTemporaryDir>
 #include <memory>
 
+namespace kavro {
+class Transaction;
+}
+
 namespace kavro::test {
+
+// The engine the database tests run on: the embedded file, or a PostgreSQL
+// server when KAVRO_TEST_ENGINE=postgresql (server from PGHOST, PGPORT, PGUSER;
+// every TestEnv gets a fresh database copied from the database named by
+// KAVRO_TEST_PG_TEMPLATE, built by db/postgresql/create.sh). CTest's server
+// runs set KAVRO_TEST_PG_STATE instead: the folder of tools/pg_test_server.sh,
+// whose file "env" gives those variables.
+bool onServer();
+// Why the server runs cannot run here ("" when they can, or when on the file).
+QString serverUnavailable();
+
+// Makes the engine refuse a write, so that a test can watch a failure midway:
+// a trigger `name` BEFORE `when` ("INSERT", "UPDATE", "UPDATE OF col") ON the
+// table of dba, refusing the rows for which `condition` (on NEW) holds with
+// the engine's message `message`.
+bool odmitajZapis(Transaction& t, const QString& name, const QString& when, const QString& table,
+                  const QString& condition, const QString& message);
+// Drops what odmitajZapis() made.
+bool povolZapis(Transaction& t, const QString& name, const QString& table);
 
 class TestEnv {
 public:
@@ -19,12 +42,17 @@ public:
     // A sub-folder of the temporary folder (created) for data files.
     QString dataDir() const;
     QString databasePath() const;
+    // Connects another transaction to this test's database (as a second program would).
+    bool connectAgain(Transaction& other) const;
     QString registryPath() const;
     bool ok() const { return m_ok; }
     QString error() const { return m_error; }
 
 private:
+    bool createServerDatabase();
+
     QTemporaryDir m_dir;
+    QString m_serverDatabase;
     bool m_ok = false;
     QString m_error;
 };

@@ -290,7 +290,7 @@ TEST_F(TarifovaniTest, TrunkLinesLearnWhetherTheyDeliverImpulses)
     EXPECT_EQ(zapojen(5), QStringLiteral("1"));  // impulses win over a long call without them
     EXPECT_EQ(zapojen(6), QStringLiteral("0"));
     EXPECT_EQ(zapojen(7), QStringLiteral("0"));  // a new line starts without impulses
-    EXPECT_EQ(countWhere(QStringLiteral("tarifni_vysilace"), QStringLiteral("ustredna_cislo_linky = 8")), 0);
+    EXPECT_EQ(countWhere(QStringLiteral("tarifni_vysilace"), QStringLiteral("ustredna_cislo_linky = '8'")), 0);
     EXPECT_EQ(zapojen(2), QStringLiteral("1"));
     EXPECT_EQ(zapojen(1), QStringLiteral("1"));  // no call of its own: unchanged
 }
@@ -497,6 +497,7 @@ TEST_F(TarifovaniTest, ChargedCallWithoutZonePeriodKeepsItsCount)
 // through every step like any other and matches nothing.
 TEST_F(TarifovaniTest, CallWithoutValuesReachesStageTenMatchingNothing)
 {
+    if (kavro::test::onServer()) GTEST_SKIP() << "a server keeps no text in a number column";
     ASSERT_TRUE(Transaction::main().exec(QStringLiteral(
         "INSERT INTO dba.hovory (id_hovoru, status_hovoru, tarifovat_hovor) VALUES (1, 2, 0)")));
     // A period that is no number counts as missing.
@@ -589,6 +590,7 @@ TEST_F(TarifovaniTest, CallerFromTheAssignmentsValidAtTheCall)
 // every moment at which an assignment begins or ends and around it.
 TEST_F(TarifovaniTest, CallerEqualsTheDirectoryLookupAtEveryBoundary)
 {
+    if (kavro::test::onServer()) GTEST_SKIP() << "the moments are built with the file engine's datetime()";
     // More overlaps: a row without person, a row that ends before it begins,
     // a gap between two rows, three holders of one department from one moment.
     ASSERT_TRUE(Transaction::main().exec(QStringLiteral(

@@ -199,10 +199,9 @@ TEST_F(ZnovuOtarifujTest, AFailureOnALaterDayLeavesEveryCallAsItWas)
     zmenAdresare();
     const Radky pred = radky();
     // The tariffing of the third day cannot write the subscriber it finds now.
-    ASSERT_TRUE(Transaction::main().exec(QStringLiteral(
-        "CREATE TRIGGER dba.zadny_treti_den BEFORE UPDATE ON hovory "
-        "WHEN NEW.cislo_ucastnika = '2345' AND substr(NEW.ustredna_datum_a_cas, 1, 10) = '2024-03-08' "
-        "BEGIN SELECT RAISE(ABORT, 'zkouska'); END")));
+    ASSERT_TRUE(kavro::test::odmitajZapis(
+        Transaction::main(), "zadny_treti_den", "UPDATE", "hovory",
+        "NEW.cislo_ucastnika = '2345' AND substr(NEW.ustredna_datum_a_cas, 1, 10) = '2024-03-08'", "zkouska"));
     ASSERT_TRUE(Transaction::main().commit());
 
     Znovu_otarifuj z;
@@ -214,7 +213,7 @@ TEST_F(ZnovuOtarifujTest, AFailureOnALaterDayLeavesEveryCallAsItWas)
     // Nothing is left open, and the next re-tariffing works.
     ASSERT_TRUE(Transaction::main().rollback());
     EXPECT_EQ(radky(), pred);
-    ASSERT_TRUE(Transaction::main().exec(QStringLiteral("DROP TRIGGER dba.zadny_treti_den")));
+    ASSERT_TRUE(kavro::test::povolZapis(Transaction::main(), "zadny_treti_den", "hovory"));
     ASSERT_TRUE(Transaction::main().commit());
     ASSERT_EQ(z.otarifuj(kDen1, kDen3), Znovu_otarifuj::Vysledek::Hotovo) << z.message().toStdString();
     EXPECT_EQ(v(31, "cislo_ucastnika"), QStringLiteral("2345"));
@@ -222,6 +221,7 @@ TEST_F(ZnovuOtarifujTest, AFailureOnALaterDayLeavesEveryCallAsItWas)
 
 TEST_F(ZnovuOtarifujTest, WritesAgainOnlyTheCallsThatComeOutOtherwise)
 {
+    if (kavro::test::onServer()) GTEST_SKIP() << "the writes are counted by a trigger of the file engine";
     importuj(sada());
     const Radky pred = radky();
     Transaction& t = Transaction::main();
