@@ -22,3 +22,7 @@ CREATE TRIGGER ciselnik_oddeleni_id BEFORE INSERT ON dba.ciselnik_oddeleni
     FOR EACH ROW EXECUTE FUNCTION dba.kavro_next_id('id_oddeleni');
 CREATE TRIGGER ciselnik_osob_id BEFORE INSERT ON dba.ciselnik_osob
     FOR EACH ROW EXECUTE FUNCTION dba.kavro_next_id('id_osoby');
+CREATE TRIGGER cena_impulsu_id BEFORE INSERT ON dba.cena_impulsu
+    FOR EACH ROW EXECUTE FUNCTION dba.kavro_next_id('id_ceny');
+CREATE TRIGGER pevne_svatky_id BEFORE INSERT ON dba.pevne_svatky
+    FOR EACH ROW EXECUTE FUNCTION dba.kavro_next_id('id_svatku');

@@ -492,7 +492,10 @@ void Query::failServer()
 {
     const odbc::Chyba& c = m_server->chyba();
     m_duplicateKey = c.duplicitniKlic();
-    m_error = QString::fromStdString(c.text);
+    // The server's own numbers are not the embedded engine's: one Czech sentence for all.
+    m_error = (m_duplicateKey ? QStringLiteral("Záznam porušuje pravidla databáze (například je již uložen).")
+                              : QStringLiteral("Databázový server příkaz odmítl."))
+              + QLatin1Char('\n') + QString::fromStdString(c.text);
     m_t.setError(c.cislo ? c.cislo : -1, m_error);
 }
 
@@ -546,12 +549,13 @@ bool Query::prepare()
 {
     m_error.clear();
     m_duplicateKey = false;
+    // A server's connection opens its unit of work with the first statement.
+    if (m_t.m_odbc) return prepareServer();
     if (!m_t.m_db) {
         m_error = QStringLiteral("Není spojení s databází");
         m_t.setError(-1, m_error);
         return false;
     }
-    if (m_t.m_odbc) return prepareServer();
     if (m_stmt) {
         sqlite3_reset(m_stmt);
         sqlite3_clear_bindings(m_stmt);

@@ -9,7 +9,14 @@ namespace {
 // The filter's number is bound after the sixteen arguments.
 constexpr int kFilterPosition = 17;
 
-QString quoted(const QString& column) { return QStringLiteral("r.\"%1\"").arg(column); }
+// A column of the object's Select: a plain name stays unquoted, so that both
+// engines find it whatever its letter case (a server folds unquoted names);
+// any other name (an expression the engine named) is quoted.
+QString quoted(const QString& column)
+{
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
+    return plain.match(column).hasMatch() ? QStringLiteral("r.") + column : QStringLiteral("r.\"%1\"").arg(column);
+}
 
 } // namespace
 

@@ -191,6 +191,7 @@ TEST_F(DirectoryImportTest, SavingWritesNewRowsAndEndsOnlyEarlierHoldersOfALine)
 
 TEST_F(DirectoryImportTest, AFailedWriteLeavesNothingOfTheImport)
 {
+    if (kavro::test::onServer()) GTEST_SKIP() << "the refusal is forced with a trigger of the file engine";
     Transaction& t = Transaction::main();
     ASSERT_TRUE(t.exec(QStringLiteral("CREATE TRIGGER dba.odmitni BEFORE INSERT ON prirazeni_pobocek "
                                       "WHEN NEW.Cislo_pobocky = '666' BEGIN SELECT RAISE(ABORT, 'odmítnuto'); END")));

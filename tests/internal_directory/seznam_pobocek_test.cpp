@@ -297,6 +297,7 @@ TEST_P(SeznamPobocekTest, PersonOnAnExtensionReopensNothing)
 
 TEST_F(SeznamPobocekTest, MovesAreCheckedFirstAndUndoneWhole)
 {
+    if (kavro::test::onServer()) GTEST_SKIP() << "the refusal is forced with a trigger of the file engine";
     // An edit made before stays whatever the moves do.
     FDX_Firmy f = s.vypln(1, 2, uzel({"Beta"}));
     f.Nazev_firmy = QStringLiteral("Beta s.r.o.");

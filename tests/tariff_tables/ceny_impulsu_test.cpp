@@ -117,6 +117,7 @@ TEST_F(Ceny, BadInputIsRefusedAndChangesNothing)
 // A write refused half way leaves nothing of the price behind.
 TEST_F(Ceny, ARefusedStepUndoesTheWholeStore)
 {
+    if (kavro::test::onServer()) GTEST_SKIP() << "the refusal is forced with a trigger of the file engine";
     pridej("2000-01-01", "9999-12-31", 777);
     pridej("1990-01-01", "1999-12-31", 5);
     ASSERT_TRUE(Transaction::main().exec(
