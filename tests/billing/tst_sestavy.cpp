@@ -3,71 +3,89 @@
 #include "billing/forms/report_view.h"
 #include "billing/forms/s_tiskove_sestavy.h"
 #include "billing/forms/s_vyuctovani_hovoru.h"
+#include "billing/sestavy.h"
 #include "common/forms/p_nastaveni_od_do.h"
 #include "common/forms/printform.h"
+#include "fixture.h"
 #include "frame/prikazy_menu.h"
 #include "frame/spusteni.h"
 #include "ovladac.h"
-#include "platform/forms/file_question.h"
 #include "platform/clock.h"
 #include "platform/registry.h"
 #include "test_env.h"
-#include "vyuctovani_data.h"
-#include "billing/sestavy.h"
-#include "platform/database.h"
 
 #include <QAbstractItemModelTester>
-#include <QComboBox>
 #include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTableView>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 
 using namespace kavro;
-using kavro::test::Ovladac;
+using namespace kavro::test;
 
 namespace {
 
 const QString kMarker = QStringLiteral("RRRR-MM-DD hh:mm:ss");
+using Akce = std::function<void(QWidget*)>;
 
-void klikni(QWidget* w, const char* jmeno)
+// What a user saw: how often each dialog came, the table's first column and the total label.
+struct Videno {
+    int dialogu = 0, oken = 0;
+    QStringList radky, zpravy;
+    QString hlavicka, celkem;
+};
+
+// Shows `okno` (viewer or billing window) over `dialog` answered by `odpoved`; `vOkne`
+// acts in the window, which is then left by "Opusť".
+template <class Okno, class Zaznam>
+Videno ukaz(const QString& jmeno, Zaznam& r, const char* dialog, Akce odpoved, Akce vOkne)
 {
-    auto* b = w->findChild<QPushButton*>(jmeno);
-    QVERIFY2(b, jmeno);
-    b->click();
+    Ovladac o;
+    Videno v;
+    o.pri(dialog, odpoved);
+    o.pri(jmeno, [&](QWidget* w) {
+        v.radky = prvniSloupec(w);
+        v.hlavicka = popisek(w, "label_hlavicka");
+        v.celkem = popisek(w, "label_celkem");
+        if (vOkne) vOkne(w);
+        klikni(w, "cb_1");
+    });
+    Okno okno;
+    okno.Create(nullptr, &r);
+    v.dialogu = o.pocet(dialog);
+    v.oken = o.pocet(jmeno);
+    v.zpravy = o.zpravy;
+    return v;
 }
 
-void napis(QWidget* w, const char* jmeno, const QString& text)
+Videno prohlizej(FDX_Zakladni_okno& r, const char* dialog, Akce odpoved, Akce vOkne = {})
 {
-    auto* e = w->findChild<QLineEdit*>(jmeno);
-    QVERIFY2(e, jmeno);
-    e->setText(text);
+    return ukaz<S_Tiskove_sestavy>("S_Tiskove_sestavy", r, dialog, odpoved, vOkne);
 }
 
-QString text(QWidget* w, const char* jmeno) { return w->findChild<QLineEdit*>(jmeno)->text(); }
-
-// The texts of the table's first column, rows read as the view asks for them.
-QStringList prvniSloupec(QWidget* w)
+Videno vyuctuj(FDX_filtr_hovory& f, int typ, Akce vyber, Akce vOkne = {})
 {
-    auto* t = w->findChild<QTableView*>("dw_1");
-    QStringList out;
-    for (int r = 0; r < t->model()->rowCount(); ++r) out << t->model()->index(r, 0).data().toString();
-    return out;
+    f.typ = typ;
+    return ukaz<S_Vyuctovani_hovoru>("S_Vyuctovani_hovoru", f, "Vyber_pro_vyuctovani", vyber, vOkne);
 }
 
-int radku(QWidget* w) { return w->findChild<QTableView*>("dw_1")->model()->rowCount(); }
+FDX_Zakladni_okno pozadavek(const char* objekt, QVariant a1, QVariant a2, QVariant a3 = {})
+{
+    FDX_Zakladni_okno r;
+    r.objekt_sestavy = objekt;
+    r.argument[0] = a1;
+    r.argument[1] = a2;
+    r.argument[2] = a3;
+    return r;
+}
 
-// Answers the period dialog with March 2024.
 void brezen(QWidget* d)
 {
     napis(d, "textb_od", "2024-03-01");
     napis(d, "textb_do", "2024-03-31");
     klikni(d, "cb_1");
 }
+void potvrd(QWidget* d) { klikni(d, "cb_1"); }
+void opust(QWidget* d) { klikni(d, "cb_2"); }
 
 } // namespace
 
@@ -76,10 +94,10 @@ class TestSestavy : public QObject {
 private slots:
     void init()
     {
-        env = std::make_unique<test::TestEnv>();
+        env = std::make_unique<TestEnv>();
         QVERIFY(env->ok());
         QString e;
-        QVERIFY2(test::naplnVyuctovani(&e), qPrintable(e));
+        QVERIFY2(naplnVyuctovani(&e), qPrintable(e));
         Jmeno_uzivatele = QStringLiteral("Dorvek s.r.o.");
         clock::setFixedNow(QDateTime(QDate(2024, 4, 2), QTime(9, 30, 15)));
         Registry::instance().write(P_Nastaveni_od_do::RegistryKey, P_Nastaveni_od_do::ValueOd, "2024-03-01");
@@ -88,319 +106,153 @@ private slots:
     void cleanup()
     {
         clock::setFixedNow(QDateTime());
-        setFileAnswerer({});
         PrintForm::setPrinterSource({});
+        ReportLibrary::setFolder(QString());
         env.reset();
     }
 
     void momentAsksForDayAndTime()
     {
-        FDX_Zakladni_okno r;
-        {
-            Ovladac o;
-            r.objekt_sestavy = "firma_oddeleni_osoba";
-            r.titulek = "Interní telefonní seznam";
-            r.argument[0] = kMarker;
-            r.argument[1] = QString();
-            o.pri("Z_Zruseni_polozky_firma_oddeleni_osoba", [](QWidget* d) {
-                QCOMPARE(d->windowTitle(), QString("Vyber datum"));
-                QCOMPARE(text(d, "textb_1"), QString("2024-04-02"));
-                QCOMPARE(text(d, "textb_2"), QString("09:30:15"));
-                napis(d, "textb_1", "2024-03-31");
-                napis(d, "textb_2", "12:00:00");
-                klikni(d, "cb_1");
-            });
-            QStringList radky;
-            o.pri("S_Tiskove_sestavy", [&](QWidget* w) {
-                QCOMPARE(w->windowTitle(), QString("Interní telefonní seznam"));
-                QVERIFY(!w->findChild<QPushButton*>("cb_3")->isVisible());
-                radky = prvniSloupec(w);
-                klikni(w, "cb_1");
-            });
-            S_Tiskove_sestavy v;
-            v.Create(nullptr, &r);
-            QCOMPARE(radky, (QStringList{"Alfa", "Alfa", "Beta's"}));
-            QCOMPARE(r.argument[0].toString(), QString("2024-03-31 12:00:00"));
-        }
-        {
-            // "Ne": the viewer closes before it is shown.
-            Ovladac o2;
-            r.argument[0] = kMarker;
-            o2.pri("Z_Zruseni_polozky_firma_oddeleni_osoba", [](QWidget* d) { klikni(d, "cb_2"); });
-            o2.pri("S_Tiskove_sestavy", [](QWidget* w) { klikni(w, "cb_1"); });
-            S_Tiskove_sestavy v2;
-            v2.Create(nullptr, &r);
-            QCOMPARE(o2.pocet("Z_Zruseni_polozky_firma_oddeleni_osoba"), 1);
-            QCOMPARE(o2.pocet("S_Tiskove_sestavy"), 0);
-            QCOMPARE(r.argument[0].toString(), kMarker);
-        }
+        FDX_Zakladni_okno r = pozadavek("firma_oddeleni_osoba", kMarker, QString());
+        Videno v = prohlizej(r, "Z_Zruseni_polozky_firma_oddeleni_osoba", [](QWidget* d) {
+            QCOMPARE(pole(d, "textb_1")->text() + " " + pole(d, "textb_2")->text(), QString("2024-04-02 09:30:15"));
+            napis(d, "textb_1", "2024-03-31");
+            napis(d, "textb_2", "12:00:00");
+            klikni(d, "cb_1");
+        }, [](QWidget* w) { QVERIFY(!w->findChild<QPushButton*>("cb_3")->isVisible()); });
+        QCOMPARE(v.radky, (QStringList{"Alfa", "Alfa", "Beta's"}));
+        QCOMPARE(r.argument[0].toString(), QString("2024-03-31 12:00:00"));
+        // "Ne": the viewer closes before it is shown.
+        r.argument[0] = kMarker;
+        v = prohlizej(r, "Z_Zruseni_polozky_firma_oddeleni_osoba", opust);
+        QCOMPARE(v.dialogu * 10 + v.oken, 10);
+        QCOMPARE(r.argument[0].toString(), kMarker);
     }
 
     void periodTakesTheWholeLastDay()
     {
-        FDX_Zakladni_okno r;
-        QStringList radky;
-        {
-            Ovladac o;
-            r.objekt_sestavy = "Hovory";
-            r.titulek = "Seznam všech hovorů v databázi";
-            r.argument[0] = kMarker;
-            r.argument[1] = kMarker;
-            o.pri("P_Nastaveni_od_do", brezen);
-            o.pri("S_Tiskove_sestavy", [&](QWidget* w) {
-                radky = prvniSloupec(w);
-                klikni(w, "cb_1");
-            });
-            S_Tiskove_sestavy v;
-            v.Create(nullptr, &r);
-            QCOMPARE(radky, (QStringList{"2024-03-01 00:00:00", "2024-03-05 09:00:00", "2024-03-05 09:30:00",
-                                         "2024-03-10 08:00:00", "2024-03-20 10:00:00", "2024-03-31 23:59:59"}));
-        }
-        {
-            // The directory tree's request: the id is the first retrieval argument.
-            Ovladac o2;
-            FDX_Zakladni_okno t;
-            t.objekt_sestavy = "tarif_hovory_za_firmu";
-            t.titulek = "Otarifované hovory pro vybranou firmu";
-            t.argument = {kMarker, kMarker, 1, QString(), QString()};
-            o2.pri("P_Nastaveni_od_do", brezen);
-            QString celkem;
-            o2.pri("S_Tiskove_sestavy", [&](QWidget* w) {
-                radky = prvniSloupec(w);
-                celkem = w->findChild<QLabel*>("label_celkem")->text();
-                klikni(w, "cb_1");
-            });
-            S_Tiskove_sestavy v2;
-            v2.Create(nullptr, &t);
-            QCOMPARE(radky, (QStringList{"2024-03-01 00:00:00", "2024-03-20 10:00:00", "2024-03-31 23:59:59", "Celkem"}));
-            QVERIFY2(celkem.contains("Cena Kč: 8,00"), qPrintable(celkem));
-        }
-        {
-            // A cancelled period dialog leaves the viewer open and empty.
-            Ovladac o3;
-            o3.pri("P_Nastaveni_od_do", [](QWidget* d) { klikni(d, "cb_2"); });
-            int n = -1;
-            o3.pri("S_Tiskove_sestavy", [&](QWidget* w) {
-                n = radku(w);
-                klikni(w, "cb_1");
-            });
-            S_Tiskove_sestavy v3;
-            v3.Create(nullptr, &r);
-            QCOMPARE(o3.pocet("S_Tiskove_sestavy"), 1);
-            QCOMPARE(n, 0);
-        }
+        FDX_Zakladni_okno r = pozadavek("Hovory", kMarker, kMarker);
+        QCOMPARE(prohlizej(r, "P_Nastaveni_od_do", brezen).radky,
+                 (QStringList{"2024-03-01 00:00:00", "2024-03-05 09:00:00", "2024-03-05 09:30:00", "2024-03-10 08:00:00",
+                              "2024-03-20 10:00:00", "2024-03-31 23:59:59"}));
+        // The directory tree's request: the id is the first retrieval argument.
+        FDX_Zakladni_okno t = pozadavek("tarif_hovory_za_firmu", kMarker, kMarker, 1);
+        Videno v = prohlizej(t, "P_Nastaveni_od_do", brezen);
+        QCOMPARE(v.radky, (QStringList{"2024-03-01 00:00:00", "2024-03-20 10:00:00", "2024-03-31 23:59:59", "Celkem"}));
+        QVERIFY2(v.celkem.contains("Cena Kč: 8,00"), qPrintable(v.celkem));
+        // A cancelled period dialog leaves the viewer open and empty.
+        v = prohlizej(r, "P_Nastaveni_od_do", opust);
+        QCOMPARE(v.oken, 1);
+        QVERIFY(v.radky.isEmpty());
     }
 
     void plainEmptyAndSaveButton()
     {
-        int n = 0;
-        {
-            Ovladac o;
-            FDX_Zakladni_okno r;
-            r.objekt_sestavy = "seznam_predvoleb_mest_stat";
-            r.argument[0] = kMarker;
-            r.argument[1] = QString("jiný text"); // neither case: retrieved as it stands
-            r.ukazat_ulozit = true;
-            bool ulozit = false;
-            o.pri("S_Tiskove_sestavy", [&](QWidget* w) {
-                n = radku(w);
-                ulozit = w->findChild<QPushButton*>("cb_3")->isVisible();
-                klikni(w, "cb_3"); // does nothing
-                QVERIFY(w->isVisible());
-                klikni(w, "cb_1");
-            });
-            S_Tiskove_sestavy v;
-            v.Create(nullptr, &r);
-            QVERIFY(n > 50);
-            QVERIFY(ulozit);
-            QCOMPARE(o.pocet("Z_Zruseni_polozky_firma_oddeleni_osoba") + o.pocet("P_Nastaveni_od_do"), 0);
-        }
-        {
-            // No object: an empty viewer, no dialog.
-            Ovladac o2;
-            FDX_Zakladni_okno prazdny;
-            o2.pri("S_Tiskove_sestavy", [&](QWidget* w) {
-                n = radku(w);
-                klikni(w, "cb_1");
-            });
-            S_Tiskove_sestavy v2;
-            v2.Create(nullptr, &prazdny);
-            QCOMPARE(o2.pocet("S_Tiskove_sestavy"), 1);
-            QCOMPARE(n, 0);
-            QVERIFY(o2.zpravy.isEmpty());
-        }
+        // Neither case: retrieved as it stands, no dialog; "Ulož" shown and doing nothing.
+        FDX_Zakladni_okno r = pozadavek("seznam_predvoleb_mest_stat", kMarker, QString("jiný text"));
+        r.ukazat_ulozit = true;
+        Videno v = prohlizej(r, "P_Nastaveni_od_do", opust, [](QWidget* w) {
+            QVERIFY(w->findChild<QPushButton*>("cb_3")->isVisible());
+            klikni(w, "cb_3");
+            QVERIFY(w->isVisible());
+        });
+        QVERIFY(v.radky.size() > 50);
+        QCOMPARE(v.dialogu, 0);
+        // No object: an empty viewer, no dialog, no message.
+        FDX_Zakladni_okno prazdny;
+        v = prohlizej(prazdny, "P_Nastaveni_od_do", opust);
+        QCOMPARE(v.oken, 1);
+        QVERIFY(v.radky.isEmpty() && v.zpravy.isEmpty());
     }
 
     void brokenObjectsAreReported()
     {
         QTemporaryDir dir;
-        auto zapis = [&](const QString& jmeno, const QString& select) {
-            QFile f(dir.filePath(jmeno + ".sestava"));
+        for (auto [jmeno, select] : {std::pair{"bez_mista", "SELECT Cislo_pobocky AS a FROM dba.prirazeni_pobocek"},
+                                     std::pair{"spatna", "SELECT a FROM dba.neni_tabulka"}}) {
+            QFile f(dir.filePath(QString(jmeno) + ".sestava"));
             QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(("[sloupce]\na = text | A\n[select]\n" + select + "\n").toUtf8());
-        };
-        zapis("bez_mista", "SELECT Cislo_pobocky AS a FROM dba.prirazeni_pobocek ORDER BY 1");
-        zapis("spatna", "SELECT a FROM dba.neni_tabulka");
+            f.write(QString("[sloupce]\na = text | A\n[select]\n%1\n").arg(select).toUtf8());
+        }
         ReportLibrary::setFolder(dir.path());
-
         // A moment report without the placeholder is refused, not cut.
-        {
-            Ovladac o;
-            FDX_Zakladni_okno r;
-            r.objekt_sestavy = "bez_mista";
-            r.argument[0] = kMarker;
-            o.pri("Z_Zruseni_polozky_firma_oddeleni_osoba", [](QWidget* d) { klikni(d, "cb_1"); });
-            o.pri("S_Tiskove_sestavy", [](QWidget* w) { klikni(w, "cb_1"); });
-            S_Tiskove_sestavy v;
-            v.Create(nullptr, &r);
-            QCOMPARE(o.pocet("S_Tiskove_sestavy"), 0);
-            QCOMPARE(o.zpravy.size(), 1);
-        }
-        {
-            // A database error is said, not shown as an empty report.
-            Ovladac o2;
-            FDX_Zakladni_okno s;
-            s.objekt_sestavy = "spatna";
-            o2.pri("S_Tiskove_sestavy", [](QWidget* w) { klikni(w, "cb_1"); });
-            S_Tiskove_sestavy v2;
-            v2.Create(nullptr, &s);
-            ReportLibrary::setFolder(QString());
-            QCOMPARE(o2.zpravy.size(), 1);
-            // The window's sentence, the layer's Czech sentence, then the engine's own text.
-            QVERIFY2(o2.zpravy[0].contains("Sestavu nelze načíst.\nDatabáze příkaz odmítla.\nno such table"),
-                     qPrintable(o2.zpravy[0]));
-        }
+        FDX_Zakladni_okno r = pozadavek("bez_mista", kMarker, QString());
+        Videno v = prohlizej(r, "Z_Zruseni_polozky_firma_oddeleni_osoba", potvrd);
+        QCOMPARE(v.oken, 0);
+        QCOMPARE(v.zpravy.size(), 1);
+        // A database error is said, not shown as an empty report: the window's
+        // sentence, the layer's Czech sentence, then the engine's own text.
+        FDX_Zakladni_okno s = pozadavek("spatna", {}, {});
+        v = prohlizej(s, "P_Nastaveni_od_do", opust);
+        QCOMPARE(v.zpravy.size(), 1);
+        QVERIFY2(v.zpravy[0].contains("Sestavu nelze načíst.\nDatabáze příkaz odmítla.\nno such table"), qPrintable(v.zpravy[0]));
     }
 
     void billingSelectionAndReport()
     {
         // Leaving the selection: the window is never shown.
-        {
-            Ovladac o;
-            o.pri("Vyber_pro_vyuctovani", [](QWidget* d) { klikni(d, "cb_2"); });
-            o.pri("S_Vyuctovani_hovoru", [](QWidget* w) { klikni(w, "cb_1"); });
-            FDX_filtr_hovory f;
-            f.typ = 1;
-            S_Vyuctovani_hovoru w;
-            w.Create(nullptr, &f);
-            QCOMPARE(o.pocet("S_Vyuctovani_hovoru"), 0);
-            QVERIFY(!f.OK);
-            QCOMPARE(f.datum_od, QString());
-        }
-        {
-            // Kind 1 for March: the firms with their sums and the total.
-            Ovladac o2;
-            o2.pri("Vyber_pro_vyuctovani", [](QWidget* d) {
-                QCOMPARE(text(d, "textb_datum_od"), QString("2024-03-01"));
-                QVERIFY(!d->findChild<QLineEdit*>("textb_1")->isVisible());
-                QVERIFY(d->findChild<QComboBox*>("combo_firma")->isEnabled());
-                QVERIFY(!d->findChild<QComboBox*>("combo_oddeleni")->isEnabled());
-                klikni(d, "cb_1");
-            });
-            QStringList radky;
-            QString hlavicka, celkem;
-            o2.pri("S_Vyuctovani_hovoru", [&](QWidget* w) {
-                QCOMPARE(w->windowTitle(), QString("Vyúčtování hovorů"));
-                radky = prvniSloupec(w);
-                hlavicka = w->findChild<QLabel*>("label_hlavicka")->text();
-                celkem = w->findChild<QLabel*>("label_celkem")->text();
-                klikni(w, "cb_1");
-            });
-            FDX_filtr_hovory f2;
-            f2.typ = 1;
-            S_Vyuctovani_hovoru w2;
-            w2.Create(nullptr, &f2);
-            QCOMPARE(f2.datum_od, QString("2024-03-01 00:00:00"));
-            QCOMPARE(f2.datum_do, QString("2024-03-31 23:59:59"));
-            QCOMPARE(f2.id_oddeleni, QString("0"));
-            QCOMPARE(radky, (QStringList{"Alfa", "Beta's", "Celkem"}));
-            QVERIFY2(hlavicka.contains("Dorvek s.r.o.") && hlavicka.contains("2024-03-01 – 2024-03-31"), qPrintable(hlavicka));
-            QVERIFY2(celkem.contains("Hovorů: 4") && celkem.contains("Cena Kč: 12,00"), qPrintable(celkem));
-        }
+        FDX_filtr_hovory f;
+        QCOMPARE(vyuctuj(f, 1, opust).oken, 0);
+        QVERIFY(!f.OK);
+        QCOMPARE(f.datum_od, QString());
+        // Kind 1 for March: the firms with their sums and the total.
+        FDX_filtr_hovory f2;
+        Videno v = vyuctuj(f2, 1, [](QWidget* d) {
+            QCOMPARE(pole(d, "textb_datum_od")->text(), QString("2024-03-01"));
+            QVERIFY(!pole(d, "textb_1")->isVisible());
+            QVERIFY(combo(d, "combo_firma")->isEnabled() && !combo(d, "combo_oddeleni")->isEnabled());
+            klikni(d, "cb_1");
+        });
+        QCOMPARE(f2.datum_od + "|" + f2.datum_do + "|" + f2.id_oddeleni, QString("2024-03-01 00:00:00|2024-03-31 23:59:59|0"));
+        QCOMPARE(v.radky, (QStringList{"Alfa", "Beta's", "Celkem"}));
+        QVERIFY2(v.hlavicka.contains("Dorvek s.r.o.") && v.hlavicka.contains("2024-03-01 – 2024-03-31"), qPrintable(v.hlavicka));
+        QVERIFY2(v.celkem.contains("Hovorů: 4") && v.celkem.contains("Cena Kč: 12,00"), qPrintable(v.celkem));
     }
 
     void selectionListsFollowTheKind()
     {
-        // Kind 3: a firm enables the departments, a department the extensions of it alone.
-        QStringList radky;
-        {
-            Ovladac o;
-            o.pri("Vyber_pro_vyuctovani", [](QWidget* d) {
-                auto* firma = d->findChild<QComboBox*>("combo_firma");
-                auto* oddeleni = d->findChild<QComboBox*>("combo_oddeleni");
-                auto* linka = d->findChild<QComboBox*>("combo_linka");
-                QCOMPARE(firma->count(), 3);
-                QCOMPARE(linka->count(), 4);
-                // Choosing a firm and then all firms again returns the lists to "all".
-                test::vyber(d, "combo_firma", "Alfa");
-                test::vyber(d, "combo_oddeleni", "Obchod");
-                test::vyber(d, "combo_firma", "Všechny firmy");
-                QVERIFY(!oddeleni->isEnabled());
-                QVERIFY(!linka->isEnabled());
-                QCOMPARE(oddeleni->currentIndex(), 0);
-                QCOMPARE(linka->currentIndex(), 0);
-                test::vyber(d, "combo_firma", "Alfa");
-                QVERIFY(oddeleni->isEnabled());
-                QVERIFY(!linka->isEnabled());
-                test::vyber(d, "combo_oddeleni", "Obchod");
-                QVERIFY(linka->isEnabled());
-                QCOMPARE(linka->count(), 2);
-                QCOMPARE(linka->itemText(1), QString("100"));
-                linka->setCurrentIndex(1);
-                klikni(d, "cb_1");
-            });
-            o.pri("S_Vyuctovani_hovoru", [&](QWidget* w) {
-                radky = prvniSloupec(w);
-                klikni(w, "cb_1");
-            });
-            FDX_filtr_hovory f;
-            f.typ = 3;
-            S_Vyuctovani_hovoru w;
-            w.Create(nullptr, &f);
-            QCOMPARE(f.id_firmy, QString("1"));
-            QCOMPARE(f.id_oddeleni, QString("10"));
-            QCOMPARE(f.cislo_pobocky, QString("100"));
-            QCOMPARE(radky, (QStringList{"Alfa", "Součet Alfa", "Celkem"}));
-        }
-        {
-            // Kind 6: no list can be used. Kind 7: the minimum field, digits only.
-            Ovladac o2;
-            o2.pri("Vyber_pro_vyuctovani", [](QWidget* d) {
-                QVERIFY(!d->findChild<QComboBox*>("combo_firma")->isEnabled());
-                klikni(d, "cb_1");
-            });
-            o2.pri("S_Vyuctovani_hovoru", [](QWidget* w) { klikni(w, "cb_1"); });
-            FDX_filtr_hovory f6;
-            f6.typ = 6;
-            S_Vyuctovani_hovoru w6;
-            w6.Create(nullptr, &f6);
-            QCOMPARE(f6.id_firmy, QString("0"));
-
-        }
-        {
-            Ovladac o3;
-            o3.pri("Vyber_pro_vyuctovani", [](QWidget* d) {
-                auto* pole = d->findChild<QLineEdit*>("textb_1");
-                QVERIFY(pole->isVisible());
-                QCOMPARE(pole->text(), QString("0"));
-                QCOMPARE(d->findChild<QLabel*>("label_3")->text(), QString("Minimalni počet volání"));
-                pole->clear();
-                QTest::keyClicks(pole, "1x2345");
-                QCOMPARE(pole->text(), QString("123"));
-                pole->setText("1");
-                klikni(d, "cb_1");
-            });
-            o3.pri("S_Vyuctovani_hovoru", [&](QWidget* w) {
-                radky = prvniSloupec(w);
-                klikni(w, "cb_1");
-            });
-            FDX_filtr_hovory f7;
-            f7.typ = 7;
-            S_Vyuctovani_hovoru w7;
-            w7.Create(nullptr, &f7);
-            QCOMPARE(f7.minimalni_pocet, QString("1"));
-            QCOMPARE(radky, (QStringList{"021234567", "Celkem"}));
-        }
+        // Kind 3: a firm enables the departments, a department the extensions of it alone;
+        // all firms again returns the lists to "all".
+        FDX_filtr_hovory f;
+        Videno v = vyuctuj(f, 3, [](QWidget* d) {
+            QComboBox *oddeleni = combo(d, "combo_oddeleni"), *linka = combo(d, "combo_linka");
+            QCOMPARE(combo(d, "combo_firma")->count() * 10 + linka->count(), 34);
+            vyber(d, "combo_firma", "Alfa");
+            vyber(d, "combo_oddeleni", "Obchod");
+            vyber(d, "combo_firma", "Všechny firmy");
+            QVERIFY(!oddeleni->isEnabled() && !linka->isEnabled());
+            QCOMPARE(oddeleni->currentIndex() + linka->currentIndex(), 0);
+            vyber(d, "combo_firma", "Alfa");
+            QVERIFY(oddeleni->isEnabled() && !linka->isEnabled());
+            vyber(d, "combo_oddeleni", "Obchod");
+            QVERIFY(linka->isEnabled());
+            QCOMPARE(polozky(linka), (QStringList{"Vsechny_pobocky", "100"}));
+            linka->setCurrentIndex(1);
+            klikni(d, "cb_1");
+        });
+        QCOMPARE(f.id_firmy + "|" + f.id_oddeleni + "|" + f.cislo_pobocky, QString("1|10|100"));
+        QCOMPARE(v.radky, (QStringList{"Alfa", "Součet Alfa", "Celkem"}));
+        // Kind 6: no list can be used.
+        FDX_filtr_hovory f6;
+        vyuctuj(f6, 6, [](QWidget* d) {
+            QVERIFY(!combo(d, "combo_firma")->isEnabled());
+            klikni(d, "cb_1");
+        });
+        QCOMPARE(f6.id_firmy, QString("0"));
+        // Kind 7: the minimum field, digits only, at most three.
+        FDX_filtr_hovory f7;
+        v = vyuctuj(f7, 7, [](QWidget* d) {
+            QLineEdit* p = pole(d, "textb_1");
+            QVERIFY(p->isVisible());
+            QCOMPARE(p->text(), QString("0"));
+            p->clear();
+            QTest::keyClicks(p, "1x2345");
+            QCOMPARE(p->text(), QString("123"));
+            p->setText("1");
+            klikni(d, "cb_1");
+        });
+        QCOMPARE(f7.minimalni_pocet, QString("1"));
+        QCOMPARE(v.radky, (QStringList{"021234567", "Celkem"}));
     }
 
     void printsIntoPdf()
@@ -408,69 +260,54 @@ private slots:
         const QString pdf = env->dir() + "/vyuctovani.pdf";
         // No printer is installed here: the PDF file is the one way to print.
         PrintForm::setPrinterSource({[] { return QList<Printer>(); }, [] { return QString(); }});
-        {
-            Ovladac o;
-            o.vyberSoubory({pdf});
-            o.pri("Vyber_pro_vyuctovani", [](QWidget* d) { klikni(d, "cb_1"); });
-            o.pri("PrintForm", [](QWidget* d) {
-                auto* c = d->findChild<QComboBox*>("combo_printer_names");
-                c->setCurrentIndex(c->findText(PrintForm::PdfEntry));
-                klikni(d, "cb_print");
+        Ovladac o;
+        o.vyberSoubory({pdf});
+        o.pri("Vyber_pro_vyuctovani", potvrd);
+        o.pri("PrintForm", [](QWidget* d) {
+            combo(d, "combo_printer_names")->setCurrentIndex(combo(d, "combo_printer_names")->findText(PrintForm::PdfEntry));
+            klikni(d, "cb_print");
+        });
+        // "Tisk" is pressed from the window's own event loop, so that the printer dialog it opens is answered too.
+        o.pri("S_Vyuctovani_hovoru", [](QWidget* w) {
+            QTimer::singleShot(0, w, [w] {
+                klikni(w, "cb_2");
+                klikni(w, "cb_1");
             });
-            // "Tisk" is pressed from the window's own event loop, so that the
-            // printer dialog it opens is answered too.
-            o.pri("S_Vyuctovani_hovoru", [](QWidget* w) {
-                QTimer::singleShot(0, w, [w] {
-                    klikni(w, "cb_2");
-                    klikni(w, "cb_1");
-                });
-            });
-            FDX_filtr_hovory f;
-            f.typ = 5;
-            S_Vyuctovani_hovoru w;
-            w.Create(nullptr, &f);
-            QCOMPARE(o.pocet("PrintForm"), 1);
-            QFile soubor(pdf);
-            QVERIFY(soubor.open(QIODevice::ReadOnly));
-            const QByteArray obsah = soubor.readAll();
-            QVERIFY(obsah.startsWith("%PDF"));
-            QVERIFY(obsah.size() > 2000);
-            // KAVRO_KEEP_PDF names a copy to look at.
-            const QString kopie = qEnvironmentVariable("KAVRO_KEEP_PDF");
-            if (!kopie.isEmpty()) {
-                QFile::remove(kopie);
-                QFile::copy(pdf, kopie);
-            }
-        }
+        });
+        FDX_filtr_hovory f;
+        f.typ = 5;
+        S_Vyuctovani_hovoru w;
+        w.Create(nullptr, &f);
+        QCOMPARE(o.pocet("PrintForm"), 1);
+        QFile soubor(pdf);
+        QVERIFY(soubor.open(QIODevice::ReadOnly));
+        const QByteArray obsah = soubor.readAll();
+        QVERIFY(obsah.startsWith("%PDF") && obsah.size() > 2000);
+        // KAVRO_KEEP_PDF names a copy to look at.
+        if (qEnvironmentVariableIsSet("KAVRO_KEEP_PDF")) soubor.copy(qEnvironmentVariable("KAVRO_KEEP_PDF"));
     }
 
-    // The lists offer what the period's assignments allow; the dates are bound.
+    // The lists offer what the period's assignments allow (the dates are bound);
+    // "Opusť" writes nothing back.
     void selectionListsFollowTheAssignments()
     {
-        Transaction& t = Transaction::main();
         // Firm 3 holds an extension only inside the period; extension 300 began after the
         // first day's midnight, extension 301 ended before the period.
-        QVERIFY(t.exec("INSERT INTO dba.ciselnik_firem (ID_Firmy, nazev_firmy) VALUES (3, 'Gama')"));
-        QVERIFY(t.exec("INSERT INTO dba.prirazeni_pobocek VALUES ('300', '2024-03-10 00:00:00', '2024-03-20 23:59:59', 3, 0, 0, '-')"));
-        QVERIFY(t.exec("INSERT INTO dba.prirazeni_pobocek VALUES ('301', '2023-01-01 00:00:00', '2023-12-31 23:59:59', 1, 10, 0, '-')"));
+        QVERIFY(proved({"INSERT INTO dba.ciselnik_firem (ID_Firmy, nazev_firmy) VALUES (3, 'Gama')",
+                        "INSERT INTO dba.prirazeni_pobocek VALUES ('300', '2024-03-10 00:00:00', '2024-03-20 23:59:59', 3, 0, 0, '-'), "
+                        "('301', '2023-01-01 00:00:00', '2023-12-31 23:59:59', 1, 10, 0, '-')"},
+                       nullptr));
         Registry::instance().write(P_Nastaveni_od_do::RegistryKey, P_Nastaveni_od_do::ValueOd, "2024-03-05");
-        Ovladac o;
         QStringList firmy, linky;
-        o.pri("Vyber_pro_vyuctovani", [&](QWidget* d) {
-            auto* f = d->findChild<QComboBox*>("combo_firma");
-            auto* l = d->findChild<QComboBox*>("combo_linka");
-            for (int i = 0; i < f->count(); ++i) firmy << f->itemText(i);
-            for (int i = 0; i < l->count(); ++i) linky << l->itemText(i);
+        FDX_filtr_hovory f;
+        vyuctuj(f, 3, [&](QWidget* d) {
+            firmy = polozky(combo(d, "combo_firma"));
+            linky = polozky(combo(d, "combo_linka"));
             napis(d, "textb_datum_do", "2024-13-45");
             klikni(d, "cb_2");
         });
-        FDX_filtr_hovory f;
-        f.typ = 3;
-        S_Vyuctovani_hovoru w;
-        w.Create(nullptr, &f);
         QCOMPARE(firmy, (QStringList{"Všechny firmy", "Alfa", "Beta's"}));
         QCOMPARE(linky, (QStringList{"Vsechny_pobocky", "100", "101", "200", "301"}));
-        // "Opusť" writes nothing back.
         QCOMPARE(Registry::instance().read(P_Nastaveni_od_do::RegistryKey, P_Nastaveni_od_do::ValueDo), QString("2024-03-31"));
         QVERIFY(!f.OK);
         QCOMPARE(f.id_firmy, QString());
@@ -479,35 +316,25 @@ private slots:
     // "Vyber" normalises a date still being typed and remembers the period.
     void confirmNormalisesAndRemembersThePeriod()
     {
-        Ovladac o;
-        o.pri("Vyber_pro_vyuctovani", [](QWidget* d) {
+        FDX_filtr_hovory f;
+        Videno v = vyuctuj(f, 2, [](QWidget* d) {
             napis(d, "textb_datum_od", "1.2.2024");
             napis(d, "textb_datum_do", "2024-02-30");
             klikni(d, "cb_1");
         });
-        int radky = -1;
-        o.pri("S_Vyuctovani_hovoru", [&](QWidget* w) {
-            radky = radku(w);
-            klikni(w, "cb_1");
-        });
-        FDX_filtr_hovory f;
-        f.typ = 2;
-        S_Vyuctovani_hovoru w;
-        w.Create(nullptr, &f);
-        QCOMPARE(f.datum_od, QString("2024-02-01 00:00:00"));
-        QCOMPARE(f.datum_do, QString("2024-02-29 23:59:59"));
+        QCOMPARE(f.datum_od + "|" + f.datum_do, QString("2024-02-01 00:00:00|2024-02-29 23:59:59"));
         QCOMPARE(Registry::instance().read(P_Nastaveni_od_do::RegistryKey, P_Nastaveni_od_do::ValueOd), QString("2024-02-01"));
-        // The last moment of February is the only call there.
-        QCOMPARE(radky, 3); // Alfa / Obchod, its firm's sum, the total
+        // The last moment of February is the only call there: Alfa / Obchod, its firm's sum, the total.
+        QCOMPARE(v.radky.size(), 3);
     }
 
     // The view reads rows a page at a time and keeps one highlighted line.
     void tableReadsRowsAsItScrolls()
     {
-        Transaction& t = Transaction::main();
         for (int i = 100; i < 1100; ++i)
-            QVERIFY(t.exec("INSERT INTO dba.hovory (id_hovoru, ustredna_datum_a_cas, ustredna_cislo_pobocky) VALUES (?, ?, '100')",
-                           {i, QString("2024-05-01 %1:00:00").arg(i % 24, 2, 10, QChar('0'))}));
+            QVERIFY(Transaction::main().exec(
+                "INSERT INTO dba.hovory (id_hovoru, ustredna_datum_a_cas, ustredna_cislo_pobocky) VALUES (?, ?, '100')",
+                {i, QString("2024-05-01 %1:00:00").arg(i % 24, 2, 10, QChar('0'))}));
         Report r;
         ReportModel m(&r);
         m.setPageSize(100);
@@ -519,18 +346,14 @@ private slots:
         QVERIFY(r.retrieve({}));
         m.reload();
         QCOMPARE(m.rowCount(), 0);
-        QVERIFY(m.canFetchMore(QModelIndex()));
         m.fetchMore(QModelIndex());
         QCOMPARE(m.rowCount(), 100);
         QCOMPARE(r.lines().size(), 100); // nothing beyond the page was read
         while (m.canFetchMore(QModelIndex())) m.fetchMore(QModelIndex());
         QCOMPARE(m.rowCount(), 1000);
-        QCOMPARE(m.index(0, 0).data().toString(), QString("2024-05-01 00:00:00"));
 
-        // The window's view keeps one highlighted line.
         QWidget okno;
-        auto* tabulka = new QTableView(&okno);
-        ReportView v(tabulka, new QLabel(&okno), new QLabel(&okno), &okno);
+        ReportView v(new QTableView(&okno), new QLabel(&okno), new QLabel(&okno), &okno);
         QVERIFY(v.report().setObject("Hovory"));
         v.report().setSelect(s);
         QVERIFY(v.report().retrieve({}));
@@ -538,27 +361,22 @@ private slots:
         QCOMPARE(v.currentRow(), 1);
         v.selectRow(150);
         QCOMPARE(v.currentRow(), 150);
-        v.selectRow(0);
-        QCOMPARE(v.currentRow(), 0);
     }
 
-    void registersTheMenuHooks()
+    // The registered billing hook opens the selection for its kind.
+    void billingHookOpensTheSelection()
     {
         PrikazyMenu::instance().vymaz();
         registruj_prikazy_sestav();
-        QVERIFY(bool(PrikazyMenu::instance().sestava()));
-        QVERIFY(bool(PrikazyMenu::instance().vyuctovani()));
-        {
-            Ovladac o;
-            o.pri("Vyber_pro_vyuctovani", [](QWidget* d) { klikni(d, "cb_2"); });
-            PrikazyMenu::instance().vyuctovani()(nullptr, 2);
-            QCOMPARE(o.pocet("Vyber_pro_vyuctovani"), 1);
-            PrikazyMenu::instance().vymaz();
-        }
+        Ovladac o;
+        o.pri("Vyber_pro_vyuctovani", opust);
+        PrikazyMenu::instance().vyuctovani()(nullptr, 2);
+        QCOMPARE(o.pocet("Vyber_pro_vyuctovani"), 1);
+        PrikazyMenu::instance().vymaz();
     }
 
 private:
-    std::unique_ptr<test::TestEnv> env;
+    std::unique_ptr<TestEnv> env;
 };
 
 QTEST_MAIN(TestSestavy)

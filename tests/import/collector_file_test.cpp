@@ -82,26 +82,6 @@ TEST(CollectorFile, GeneratedFileReadsBackByteForByteAndFieldForField)
     EXPECT_TRUE(sawCzech && sawAccount && sawIncoming && sawTransfer);
 }
 
-TEST(CollectorFile, GeneratedMalformedRecordStopsTheFileWhereItStands)
-{
-    test::TestEnv env(false);
-    gendata::Options o;
-    o.seed = 3;
-    o.malformedShare = 0.05;
-    gendata::Generator g(o);
-    const QList<gendata::Record> records = g.day(QDate(2024, 3, 15), 400);
-    int firstBad = -1;
-    for (int i = 0; i < records.size() && firstBad < 0; ++i)
-        if (records[i].malformed) firstBad = i;
-    ASSERT_GT(firstBad, -1);
-    const QString path = env.dataDir() + "/x.dat";
-    ASSERT_TRUE(gendata::writeFile(path, records));
-    Datovy_soubor_sberace f;
-    ASSERT_TRUE(f.open(path));
-    for (int i = 0; i < firstBad; ++i) ASSERT_EQ(f.next(), Datovy_soubor_sberace::Vysledek::Veta);
-    EXPECT_EQ(f.next(), Datovy_soubor_sberace::Vysledek::Chybna);
-}
-
 TEST(CollectorFile, FramingAndScrambling)
 {
     const QByteArray plain = bodyWith("123456;0;0;201;701;;\r\n");

@@ -1,0 +1,89 @@
+// The report runtime: parsing objects, arguments, paging, group sums, the
+// filter and the errors it reports.
+#include "platform/report_runtime.h"
+#include "test_env.h"
+
+#include <gtest/gtest.h>
+
+using namespace kavro;
+
+namespace {
+
+TEST(Runtime, PagesFiltersErrorsAndArguments)
+{
+    test::TestEnv env;
+    ASSERT_TRUE(env.ok());
+    Transaction& t = Transaction::main();
+    for (int i = 1; i <= 25; ++i)
+        ASSERT_TRUE(t.exec("INSERT INTO dba.ciselnik_firem (ID_Firmy, nazev_firmy, ICO) VALUES (?, ?, ?)",
+                           {i, QString("Firma %1").arg(i, 2, 10, QChar('0')), i % 3}));
+    ReportObject o;
+    o.name = "zkouska";
+    QString e;
+    ASSERT_TRUE(ReportObject::parse("[sestava]\nhlavicka = Pro :kdo\nargument = kdo text\nargument = skupina cislo\n"
+                                    "skupina = g\n[sloupce]\nnazev = text | Název\ng = text | Skupina\n"
+                                    "n = cislo | Počet | soucet\n[select]\n"
+                                    "SELECT nazev_firmy AS nazev, ICO AS g, ID_Firmy AS n FROM dba.ciselnik_firem\n"
+                                    " WHERE ICO <> :skupina OR :kdo = 'O''Brien: ''x'''\n ORDER BY ICO, ID_Firmy\n",
+                                    &o, &e))
+        << e.toStdString();
+    Report r;
+    r.setObject(o);
+    // An apostrophe in an argument is bound, never pasted.
+    ASSERT_TRUE(r.retrieve({"O'Brien", 0})) << r.errorText().toStdString();
+    EXPECT_EQ(r.header(), QStringList{"Pro O'Brien"});
+    EXPECT_EQ(r.lines().size(), 0);
+    EXPECT_EQ(r.total().count, 17); // ICO 1 and 2
+    EXPECT_EQ(r.fetch(5), 5);       // rows are read as asked for
+    EXPECT_TRUE(r.canFetchMore());
+    r.fetchAll();
+    // 9 rows of group "1", its sum, 8 rows of group "2", its sum, the total.
+    ASSERT_EQ(r.lines().size(), 20);
+    EXPECT_EQ(r.lines()[9].kind, Report::Line::GroupSum);
+    EXPECT_EQ(r.lines()[9].group, "1");
+    EXPECT_EQ(r.lines()[9].values[2].toInt(), 117);
+    EXPECT_EQ(r.lines()[18].group, "2");
+    EXPECT_EQ(r.lines()[18].values[2].toInt(), 100);
+    EXPECT_EQ(r.lines().last().kind, Report::Line::Total);
+    EXPECT_EQ(r.lines().last().values[2].toInt(), 217);
+
+    // A filter on a column; what is not a plain comparison is refused.
+    ASSERT_TRUE(r.setFilter("n>20"));
+    ASSERT_TRUE(r.retrieve({"x", 9}));
+    r.fetchAll();
+    EXPECT_EQ(r.total().count, 5);
+    EXPECT_FALSE(r.setFilter("n>1 or 1=1"));
+    EXPECT_FALSE(r.setFilter("neni>1"));
+    EXPECT_TRUE(r.setFilter(""));
+
+    // A database error is reported, not shown as an empty report.
+    r.setSelect("SELECT nazev_firmy, ICO, ID_Firmy FROM dba.neni_tabulka");
+    EXPECT_FALSE(r.retrieve({}));
+    EXPECT_FALSE(r.errorText().isEmpty());
+    EXPECT_FALSE(r.canFetchMore());
+    // A Select whose columns do not match the object is refused.
+    r.setSelect("SELECT nazev_firmy FROM dba.ciselnik_firem");
+    EXPECT_FALSE(r.retrieve({}));
+    EXPECT_FALSE(r.setObject("neni_v_knihovne"));
+    EXPECT_FALSE(r.errorText().isEmpty());
+
+    EXPECT_EQ(formatMoney(123456), "1234,56");
+    EXPECT_EQ(formatMoney(-5), "-0,05");
+    EXPECT_EQ(formatDuration(90061), "25:01:01");
+}
+
+TEST(Runtime, ParserRefusesBrokenObjects)
+{
+    ReportObject o;
+    QString e;
+    EXPECT_FALSE(ReportObject::parse("[sestava]\n[sloupce]\na = text | A\n", &o, &e)); // no Select
+    EXPECT_FALSE(ReportObject::parse("[sloupce]\na = barva | A\n[select]\nSELECT 1 AS a\n", &o, &e));
+    EXPECT_FALSE(ReportObject::parse("[sestava]\nskupina = b\n[sloupce]\na = text | A\n[select]\nSELECT 1 AS a\n", &o, &e));
+    EXPECT_FALSE(ReportObject::parse("[jine]\n", &o, &e));
+    EXPECT_TRUE(e.startsWith("Řádek 1"));
+    EXPECT_TRUE(ReportObject::parse("# c\n[sloupce]\na = cas | A | soucet\n[select]\nSELECT 1 AS a\n", &o, &e));
+    EXPECT_EQ(o.columns[0].kind, ReportColumn::Duration);
+    EXPECT_TRUE(o.hasSums());
+}
+
+} // namespace
