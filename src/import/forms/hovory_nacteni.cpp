@@ -38,8 +38,11 @@ Hovory_nacteni::~Hovory_nacteni()
     // The window is kept until the worker has finished; this covers a window
     // destroyed some other way.
     if (m_vlakno) {
+        // The worker may be waiting for this thread (a damaged file's box):
+        // its pending calls are answered without a window while it stops.
+        m_konci = true;
         m_import->zrus();
-        m_vlakno->wait();
+        while (!m_vlakno->wait(20)) QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
         delete m_vlakno;
     }
     Hovory_nacteni_Destroy();
@@ -63,7 +66,9 @@ void Hovory_nacteni::Hovory_nacteni_Create()
             Qt::BlockingQueuedConnection);
     // Each tariffing run of the worker is shown in its own window over this one.
     m_okno_tarifovani = std::make_unique<Hovory_tarifovani>();
-    connect(m_import.get(), &Import_hovoru::tarifikace_zacina, this, [this] { m_okno_tarifovani->ukazBeh(this); });
+    connect(m_import.get(), &Import_hovoru::tarifikace_zacina, this, [this] {
+        if (!m_konci) m_okno_tarifovani->ukazBeh(this);
+    });
     connect(m_import.get(), &Import_hovoru::stav_tarifikace, m_okno_tarifovani.get(), &Hovory_tarifovani::nastavStav);
     connect(m_import.get(), &Import_hovoru::tarifikace_skoncila, m_okno_tarifovani.get(), &Hovory_tarifovani::skonciBeh);
     // The questions and the worker start once the window is shown.
@@ -126,6 +131,7 @@ void Hovory_nacteni::prubeh(qint64 soubor_hotovo, qint64 soubor_celkem, qint64 c
 
 void Hovory_nacteni::chybna_data(const QString& soubor, qint64 cislo_zaznamu, qint64 pozice)
 {
+    if (m_konci) return;
     messageBox(this, IconWarning, ButtonsOk, QStringLiteral("V datech byly provedeny změny"),
                QStringLiteral("Data nelze načíst\nSoubor %1, záznam č. %2 (od bajtu %3)")
                    .arg(QDir::toNativeSeparators(soubor))

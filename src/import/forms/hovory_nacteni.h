@@ -59,6 +59,7 @@ private:
     QThread* m_vlakno = nullptr;
     bool m_bezi = false;
     bool m_hotovo = false;
+    bool m_konci = false;  // the window is being destroyed
     // The tariffing window shown over this one while a run of the import's worker lasts.
     std::unique_ptr<Hovory_tarifovani> m_okno_tarifovani;
     Import_hovoru::Souhrn m_souhrn;
