@@ -134,6 +134,29 @@ bool VnejsiSeznam::proved(const QString& sql, const QList<QString>& hodnoty, boo
     return false;
 }
 
+namespace {
+
+// One row changed or deleted: none means it is no longer stored.
+const QString NeniUlozeno = QStringLiteral("Záznam už v databázi není.");
+
+} // namespace
+
+VysledekZapisu VnejsiSeznam::zmen_ulozeny(const QString& sql, const QList<QString>& hodnoty)
+{
+    Query q(m_t);
+    q.setSQL(sql);
+    for (int i = 0; i < hodnoty.size(); ++i) q.bind(i + 1, hodnoty[i]);
+    if (!q.execute()) {
+        m_chyba = q.lastErrorText();
+        return q.lastErrorIsDuplicateKey() ? VysledekZapisu::Duplicita : VysledekZapisu::Chyba;
+    }
+    if (q.rowCount() == 0) {
+        m_chyba = NeniUlozeno;
+        return VysledekZapisu::Chyba;
+    }
+    return VysledekZapisu::Zapsano;
+}
+
 bool VnejsiSeznam::domovskeKody(QString& stat, QString& mesto)
 {
     MistoUstredny misto;
@@ -212,13 +235,6 @@ VysledekZapisu VnejsiSeznam::vloz_ucastnika(const FDX_Stat& u)
     });
 }
 
-namespace {
-
-// One row changed or deleted: none means it is no longer stored.
-const QString NeniUlozeno = QStringLiteral("Záznam už v databázi není.");
-
-} // namespace
-
 VysledekZapisu VnejsiSeznam::oprav_stat(const FDX_Stat& p, const FDX_Stat& n)
 {
     if (!jen_cislice(n.kod_statu)) return VysledekZapisu::NeniCislo;
@@ -229,19 +245,10 @@ VysledekZapisu VnejsiSeznam::oprav_stat(const FDX_Stat& p, const FDX_Stat& n)
         if (!stat.isEmpty() && stat == p.kod_statu) return VysledekZapisu::DomovskyKod;
     }
     return atomicky(m_t, m_chyba, [&] {
-        Query q(m_t);
-        q.setSQL(QStringLiteral("Update dba.ciselnik_statu set kod_statu = ?, nazev_statu = ? where kod_statu = ?"));
-        q.bind(1, n.kod_statu);
-        q.bind(2, n.nazev);
-        q.bind(3, p.kod_statu);
-        if (!q.execute()) {
-            m_chyba = q.lastErrorText();
-            return q.lastErrorIsDuplicateKey() ? VysledekZapisu::Duplicita : VysledekZapisu::Chyba;
-        }
-        if (q.rowCount() == 0) {
-            m_chyba = NeniUlozeno;
-            return VysledekZapisu::Chyba;
-        }
+        const VysledekZapisu v =
+            zmen_ulozeny(QStringLiteral("Update dba.ciselnik_statu set kod_statu = ?, nazev_statu = ? where kod_statu = ?"),
+                         {n.kod_statu, n.nazev, p.kod_statu});
+        if (v != VysledekZapisu::Zapsano) return v;
         if (!novyKod) return VysledekZapisu::Zapsano;
         bool dup = false;
         for (const char* tabulka : {"ciselnik_mest", "ciselnik_ucastniku", "zlevnene_volani"}) {
@@ -264,21 +271,10 @@ VysledekZapisu VnejsiSeznam::oprav_mesto(const FDX_Stat& p, const FDX_Stat& n)
     }
     return atomicky(m_t, m_chyba, [&] {
         // The city's own zone and exchange area number stay as stored.
-        Query q(m_t);
-        q.setSQL(QStringLiteral("Update dba.ciselnik_mest set kod_mesta = ?, nazev_mesta = ? "
-                                "where kod_mesta = ? and kod_statu = ?"));
-        q.bind(1, n.kod_mesta);
-        q.bind(2, n.nazev);
-        q.bind(3, p.kod_mesta);
-        q.bind(4, p.kod_statu);
-        if (!q.execute()) {
-            m_chyba = q.lastErrorText();
-            return q.lastErrorIsDuplicateKey() ? VysledekZapisu::Duplicita : VysledekZapisu::Chyba;
-        }
-        if (q.rowCount() == 0) {
-            m_chyba = NeniUlozeno;
-            return VysledekZapisu::Chyba;
-        }
+        const VysledekZapisu v = zmen_ulozeny(QStringLiteral("Update dba.ciselnik_mest set kod_mesta = ?, nazev_mesta = ? "
+                                                             "where kod_mesta = ? and kod_statu = ?"),
+                                              {n.kod_mesta, n.nazev, p.kod_mesta, p.kod_statu});
+        if (v != VysledekZapisu::Zapsano) return v;
         if (!novyKod) return VysledekZapisu::Zapsano;
         bool dup = false;
         if (!proved(QStringLiteral("Update dba.ciselnik_ucastniku set kod_mesta = ? where kod_statu = ? and kod_mesta = ?"),
@@ -292,67 +288,36 @@ VysledekZapisu VnejsiSeznam::oprav_ucastnika(const FDX_Stat& p, const FDX_Stat& 
 {
     if (!jen_cislice(n.cislo_ucastnika)) return VysledekZapisu::NeniCislo;
     return atomicky(m_t, m_chyba, [&] {
-        Query q(m_t);
-        q.setSQL(QStringLiteral("Update dba.ciselnik_ucastniku set Cislo_ucastnika = ?, Firma = ?, nazev_ucastnika = ?, "
-                                "Soukrome = ? where kod_mesta = ? and kod_statu = ? and cislo_ucastnika = ?"));
-        q.bind(1, n.cislo_ucastnika);
-        q.bind(2, n.firma);
-        q.bind(3, n.nazev);
-        q.bind(4, n.soukrome == QLatin1String("S") ? QStringLiteral("S") : QStringLiteral("F"));
-        q.bind(5, p.kod_mesta);
-        q.bind(6, p.kod_statu);
-        q.bind(7, p.cislo_ucastnika);
-        if (!q.execute()) {
-            m_chyba = q.lastErrorText();
-            return q.lastErrorIsDuplicateKey() ? VysledekZapisu::Duplicita : VysledekZapisu::Chyba;
-        }
-        if (q.rowCount() == 0) {
-            m_chyba = NeniUlozeno;
-            return VysledekZapisu::Chyba;
-        }
-        return VysledekZapisu::Zapsano;
+        return zmen_ulozeny(QStringLiteral("Update dba.ciselnik_ucastniku set Cislo_ucastnika = ?, Firma = ?, "
+                                           "nazev_ucastnika = ?, Soukrome = ? "
+                                           "where kod_mesta = ? and kod_statu = ? and cislo_ucastnika = ?"),
+                            {n.cislo_ucastnika, n.firma, n.nazev,
+                             n.soukrome == QLatin1String("S") ? QStringLiteral("S") : QStringLiteral("F"), p.kod_mesta,
+                             p.kod_statu, p.cislo_ucastnika});
     });
 }
 
-namespace {
-
-VysledekZapisu smaz(Transaction& t, QString& chyba, const QString& sql, const QList<QString>& klic)
+VysledekZapisu VnejsiSeznam::smaz(const QString& sql, const QList<QString>& klic)
 {
-    return atomicky(t, chyba, [&] {
-        Query q(t);
-        q.setSQL(sql);
-        for (int i = 0; i < klic.size(); ++i) q.bind(i + 1, klic[i]);
-        if (!q.execute()) {
-            chyba = q.lastErrorText();
-            return VysledekZapisu::Chyba;
-        }
-        if (q.rowCount() == 0) {
-            chyba = NeniUlozeno;
-            return VysledekZapisu::Chyba;
-        }
-        return VysledekZapisu::Zapsano;
-    });
+    return atomicky(m_t, m_chyba, [&] { return zmen_ulozeny(sql, klic); });
 }
-
-} // namespace
 
 VysledekZapisu VnejsiSeznam::smaz_stat(const FDX_Stat& s)
 {
-    return smaz(m_t, m_chyba, QStringLiteral("Delete from dba.ciselnik_statu where kod_statu = ?"), {s.kod_statu});
+    return smaz(QStringLiteral("Delete from dba.ciselnik_statu where kod_statu = ?"), {s.kod_statu});
 }
 
 VysledekZapisu VnejsiSeznam::smaz_mesto(const FDX_Stat& m)
 {
-    return smaz(m_t, m_chyba, QStringLiteral("Delete from dba.ciselnik_mest where kod_mesta = ? and kod_statu = ?"),
-                      {m.kod_mesta, m.kod_statu});
+    return smaz(QStringLiteral("Delete from dba.ciselnik_mest where kod_mesta = ? and kod_statu = ?"),
+                {m.kod_mesta, m.kod_statu});
 }
 
 VysledekZapisu VnejsiSeznam::smaz_ucastnika(const FDX_Stat& u)
 {
-    return smaz(m_t, m_chyba,
-                      QStringLiteral("Delete from dba.ciselnik_ucastniku where kod_mesta = ? and kod_statu = ? "
-                                     "and cislo_ucastnika = ?"),
-                      {u.kod_mesta, u.kod_statu, u.cislo_ucastnika});
+    return smaz(QStringLiteral("Delete from dba.ciselnik_ucastniku where kod_mesta = ? and kod_statu = ? "
+                               "and cislo_ucastnika = ?"),
+                {u.kod_mesta, u.kod_statu, u.cislo_ucastnika});
 }
 
 QString text_polozky(const FDX_Stat& z)

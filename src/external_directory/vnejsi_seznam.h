@@ -81,6 +81,11 @@ public:
 private:
     bool nacti(Query& q, QList<RadekSeznamu>& out, const FDX_Stat& vzor, int druh);
     bool proved(const QString& sql, const QList<QString>& hodnoty, bool* duplicita = nullptr);
+    // A statement that must change one stored row: Zapsano, Duplicita, or Chyba
+    // (refused, or the row is no longer stored), with chyba() saying why.
+    VysledekZapisu zmen_ulozeny(const QString& sql, const QList<QString>& hodnoty);
+    // Deletes one stored row, atomically.
+    VysledekZapisu smaz(const QString& sql, const QList<QString>& klic);
     bool domovskeKody(QString& stat, QString& mesto);
 
     Transaction& m_t;
