@@ -3,6 +3,7 @@
 #include "ui_z_oprava_mesta.h"
 
 #include "common/tree_model.h"
+#include "external_directory/forms/jedinecnost_kodu.h"
 #include "platform/forms/message_box.h"
 
 #include <QRegularExpressionValidator>
@@ -65,24 +66,18 @@ void Z_Oprava_Mesta::Je_vse_zapsano()
 void Z_Oprava_Mesta::cb_OK_Click()
 {
     if (!ui->cb_OK->isEnabled()) return;
-    int stejne = 0;
-    if (m_zaznam->rezim != 3 && m_zaznam->strom) {
-        // The cities of the state: the siblings of a selected city, or the
-        // children of a selected state (loaded by the tree before it asks).
-        QTreeView* strom = m_zaznam->strom;
-        auto* model = qobject_cast<LazyTreeModel*>(strom->model());
-        const QModelIndex vybrana = strom->currentIndex();
+    // The cities of the state: the siblings of a selected city, or the
+    // children of a selected state (loaded by the tree before it asks).
+    QModelIndex stat;
+    if (m_zaznam->strom) {
+        const QModelIndex vybrana = m_zaznam->strom->currentIndex();
+        auto* model = qobject_cast<LazyTreeModel*>(m_zaznam->strom->model());
         const FDX_Stat* v = model ? model->record<FDX_Stat>(vybrana) : nullptr;
-        const QModelIndex stat = v && v->druh == QLatin1String("M") ? vybrana.parent() : vybrana;
-        const QString kod = ui->T_ID_mesta->text();
-        for (int r = 0; model && stat.isValid() && r < model->rowCount(stat); ++r) {
-            const QModelIndex i = model->index(r, 0, stat);
-            const FDX_Stat* m = model->record<FDX_Stat>(i);
-            if (!m || m->kod_mesta != kod) continue;
-            if (m_zaznam->rezim == 2 && i == vybrana) continue;
-            ++stejne;
-        }
+        stat = v && v->druh == QLatin1String("M") ? vybrana.parent() : vybrana;
     }
+    const int stejne = stat.isValid() ? pocet_stejnych_kodu(*m_zaznam, stat, ui->T_ID_mesta->text(),
+                                                            [](const FDX_Stat& m) { return m.kod_mesta; })
+                                      : 0;
     if (stejne > 0) {
         messageBox(this, IconWarning, ButtonsOk, QStringLiteral("Není jedinečný kód města"),
                    QStringLiteral("opravte kód města"));

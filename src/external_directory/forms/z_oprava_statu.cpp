@@ -2,11 +2,10 @@
 
 #include "ui_z_oprava_statu.h"
 
-#include "common/tree_model.h"
+#include "external_directory/forms/jedinecnost_kodu.h"
 #include "platform/forms/message_box.h"
 
 #include <QRegularExpressionValidator>
-#include <QTreeView>
 
 namespace kavro {
 
@@ -62,21 +61,9 @@ void Z_Oprava_statu::Je_vse_zapsano()
 void Z_Oprava_statu::cb_OK_Click()
 {
     if (!ui->cb_OK->isEnabled()) return;
-    int stejne = 0;
-    if (m_zaznam->rezim != 3 && m_zaznam->strom) {
-        // Every state is in the tree: its top level.
-        QTreeView* strom = m_zaznam->strom;
-        auto* model = qobject_cast<LazyTreeModel*>(strom->model());
-        const QModelIndex vybrana = strom->currentIndex();
-        const QString kod = ui->T_ID_statu->text();
-        for (int r = 0; model && r < model->rowCount(); ++r) {
-            const QModelIndex i = model->index(r, 0);
-            const FDX_Stat* s = model->record<FDX_Stat>(i);
-            if (!s || s->kod_statu != kod) continue;
-            if (m_zaznam->rezim == 2 && i == vybrana) continue;
-            ++stejne;
-        }
-    }
+    // Every state is in the tree: its top level.
+    const int stejne = pocet_stejnych_kodu(*m_zaznam, QModelIndex(), ui->T_ID_statu->text(),
+                                           [](const FDX_Stat& s) { return s.kod_statu; });
     if (stejne > 0) {
         messageBox(this, IconWarning, ButtonsOk, QStringLiteral("Není jedinečný kód st8tu"),
                    QStringLiteral("opravte kód státu"));
