@@ -59,6 +59,10 @@ void Z_Cena_impulsu::cb_OK_Click()
     const QString proc = CenyImpulsu::chyba(ui->textb_1->text(), ui->textb_2->text(), ui->textb_3->text());
     if (!proc.isEmpty()) {
         messageBox(this, IconWarning, ButtonsOk, windowTitle(), proc);
+        if (CenyImpulsu::chyba_obdobi(ui->textb_1->text(), ui->textb_2->text()).isEmpty()) {
+            ui->textb_3->setFocus();
+            ui->textb_3->selectAll();
+        }
         zkontroluj();
         return;
     }
