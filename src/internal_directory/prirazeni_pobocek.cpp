@@ -264,22 +264,41 @@ QList<Struct_std> PrirazeniPobocek::volne_pobocky(const QString& okamzik)
 
 // ---------------------------------------------------------------- writes
 
-QString PrirazeniPobocek::novy_klic(const QString& tabulka, const QString& sloupec)
+QString PrirazeniPobocek::novy_klic(Transaction& t, const QString& tabulka, const QString& sloupec, QString* chyba)
 {
     // Right after the insert, on the same unit of work: the writer holds the
     // database's write lock, so the greatest key is the one just generated.
     const QString max = QStringLiteral("SELECT max(%1) FROM dba.%2").arg(sloupec, tabulka);
-    QString klic = m_t.scalar(max);
+    QString klic = t.scalar(max);
     if (klic == Neplati || klic == Nic) {
         // 9999 and 0 mean "no level" in the assignment rows: move on past them.
-        if (!exec(QStringLiteral("UPDATE dba.%2 SET %1 = (SELECT max(%1) + 1 FROM dba.%2) WHERE %1 = ?")
-                      .arg(sloupec, tabulka),
-                  {klic}))
+        Query q(t);
+        if (!q.execute(QStringLiteral("UPDATE dba.%2 SET %1 = (SELECT max(%1) + 1 FROM dba.%2) WHERE %1 = ?")
+                           .arg(sloupec, tabulka),
+                       {klic})) {
+            if (chyba) *chyba = q.lastErrorText();
             return {};
-        klic = m_t.scalar(max);
+        }
+        klic = t.scalar(max);
     }
-    if (klic.isEmpty()) m_chyba = m_t.lastErrorText();
+    if (klic.isEmpty() && chyba) *chyba = t.lastErrorText();
     return klic;
+}
+
+bool PrirazeniPobocek::platne_cislo(const QString& cislo)
+{
+    if (cislo.isEmpty() || cislo == Neplati) return false;
+    bool nula = true;
+    for (const QChar c : cislo) {
+        if (c < u'0' || c > u'9') return false;
+        if (c != u'0') nula = false;
+    }
+    return !nula;
+}
+
+QString PrirazeniPobocek::textNeplatneCislo()
+{
+    return QStringLiteral("Číslo linky smí obsahovat jen číslice a nesmí být 0 ani 9999.");
 }
 
 bool PrirazeniPobocek::vloz_radek(const QString& od, const QString& do_, const QString& firma,

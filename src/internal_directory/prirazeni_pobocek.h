@@ -80,9 +80,24 @@ public:
 
     QString chyba() const { return m_chyba; }
 
+    // The id the database has just generated for the row inserted into
+    // dba.`tabulka` on `t` (the greatest `sloupec`). 9999 and 0 mean "no
+    // level" in the assignment rows, so such an id is moved past them first.
+    // Every writer of the code tables (the tree and the import) takes its ids
+    // here. "" on a failure (`chyba` says why).
+    static QString novy_klic(Transaction& t, const QString& tabulka, const QString& sloupec, QString* chyba);
+
+    // An extension number as users and files may give it: digits only, not
+    // 0 (present but empty) and not 9999 (does not apply).
+    static bool platne_cislo(const QString& cislo);
+    static QString textNeplatneCislo();
+
 private:
     bool exec(const QString& sql, const QVariantList& params);
-    QString novy_klic(const QString& tabulka, const QString& sloupec);
+    QString novy_klic(const QString& tabulka, const QString& sloupec)
+    {
+        return novy_klic(m_t, tabulka, sloupec, &m_chyba);
+    }
     bool vloz_radek(const QString& od, const QString& do_, const QString& firma, const QString& oddeleni,
                     const QString& osoba, const QString& cislo);
     // Ends the rows of a key that `radek` names (its start, or the moment it
