@@ -181,6 +181,27 @@ private slots:
         QVERIFY(o.zpravy.isEmpty());
     }
 
+    void zrusLinkuEndsThePoolRowAtTheTypedMoment()
+    {
+        Ovladac o;
+        // Typed into "Ke dni :" and its time box, not loaded with "Načti".
+        m_okno->findChild<QLineEdit*>("Datum_ke_dni")->setText(QStringLiteral("2024-07-15"));
+        m_okno->findChild<QLineEdit*>("textb_cas")->setText(QStringLiteral("8:5"));
+        QCOMPARE(s().okamzik(), QStringLiteral("2024-06-01 10:00:00"));
+        m_okno->tv_2()->setCurrentIndex(volna("204"));
+        polozka("&Zruš linku")->trigger();
+        QCOMPARE(radkyPobocky("204"), QStringList{"2021-01-01 00:00:00|2024-07-15 08:05:00|9999|9999|9999"});
+        QVERIFY(!volna("204").isValid());
+        QVERIFY(s().zmeneno());
+        // A moment before the row began ends nothing: the row stays and says why.
+        m_okno->findChild<QLineEdit*>("Datum_ke_dni")->setText(QStringLiteral("2022-01-01"));
+        m_okno->tv_2()->setCurrentIndex(volna("206"));
+        polozka("&Zruš linku")->trigger();
+        QCOMPARE(o.zpravy.size(), 1);
+        QCOMPARE(radkyPobocky("206").last(), QStringLiteral("2022-12-31 23:59:59|9999-12-31 23:59:59|9999|9999|9999"));
+        QVERIFY(volna("206").isValid());
+    }
+
     void poolListsExtensionsFoundInCallsAndPlacesThem()
     {
         Ovladac o;
