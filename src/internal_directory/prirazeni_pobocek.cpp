@@ -225,6 +225,7 @@ QList<Struct_std> PrirazeniPobocek::prirad_pobocky(const Struct_std& rodic, int 
             r.ID_osoby = Nic;
             r.Dohled = Nic;
             r.ma_potomky = podOddelenim;  // under a department it opens to its holders
+            r.skupina = podOddelenim;
             r.menu = podOddelenim ? Nabidka::p_pobocka_2 : Nabidka::p_pobocka;
         }
         r.prevezmi_klic();
@@ -422,11 +423,16 @@ bool PrirazeniPobocek::ukonci_radky(const QString& konec, const QString& firma, 
                                     const QString& osoba, const QString& cislo, bool presne, const QString& pocatek,
                                     const QString& zobrazeno_k)
 {
-    const QString kde = QStringLiteral(" WHERE Cislo_pobocky = ? AND ID_firmy = ? AND ID_Oddeleni = ? AND ID_Osoby = ?")
-                        + (presne ? QStringLiteral(" AND Pocatek_platnosti = ?")
-                                  : QStringLiteral(" AND ? BETWEEN Pocatek_platnosti AND Konec_platnosti"))
-                        + QStringLiteral(" AND Konec_platnosti > ?");
-    const QVariantList parametry = {cislo, firma, oddeleni, osoba, presne ? pocatek : zobrazeno_k, konec};
+    const bool kazda = osoba.isEmpty();
+    if (kazda) presne = false;
+    const QString kde = QStringLiteral(" WHERE Cislo_pobocky = ? AND ID_firmy = ? AND ID_Oddeleni = ?")
+        + (kazda ? QString() : QStringLiteral(" AND ID_Osoby = ?"))
+        + (presne ? QStringLiteral(" AND Pocatek_platnosti = ?")
+                  : QStringLiteral(" AND ? BETWEEN Pocatek_platnosti AND Konec_platnosti"))
+        + QStringLiteral(" AND Konec_platnosti > ?");
+    QVariantList parametry = {cislo, firma, oddeleni};
+    if (!kazda) parametry << osoba;
+    parametry << (presne ? pocatek : zobrazeno_k) << konec;
     Query q(m_t);
     q.setSQL(QStringLiteral("SELECT min(Pocatek_platnosti) FROM dba.prirazeni_pobocek") + kde
              + QStringLiteral(" AND Pocatek_platnosti > ?"));
@@ -449,7 +455,8 @@ bool PrirazeniPobocek::Ukonci_platnost_zaznamu(const Struct_std& r)
     const QString& od = r.Pocatek_platnosti;
     const QString& k = r.zobrazeno_k;
     if (r.typ == QLatin1String("T"))
-        return ukonci_radky(konec, r.ID_firmy_puv, r.ID_oddeleni_puv, r.ID_osoby_puv, r.Cislo_pobocky_puv, presne, od, k);
+        return ukonci_radky(konec, r.ID_firmy_puv, r.ID_oddeleni_puv, r.skupina ? QString() : r.ID_osoby_puv,
+                            r.Cislo_pobocky_puv, presne, od, k);
     if (r.typ == QLatin1String("O")) {
         // The person's own row, then (under an extension) the person's row of that number.
         const bool novy = r.stav == Novy;
@@ -516,7 +523,11 @@ int PrirazeniPobocek::obsazeno_po(const QString& cislo, const QString& od, const
     Query q(m_t);
     QString sql = QStringLiteral("SELECT count(*) FROM dba.prirazeni_pobocek WHERE Cislo_pobocky = ? AND Konec_platnosti > ?");
     QVariantList p = {cislo, od};
-    if (krome) {
+    if (krome && krome->skupina) {
+        sql += QStringLiteral(" AND NOT (Cislo_pobocky = ? AND ID_firmy = ? AND ID_Oddeleni = ?"
+                              " AND ? BETWEEN Pocatek_platnosti AND Konec_platnosti)");
+        p << krome->Cislo_pobocky_puv << krome->ID_firmy_puv << krome->ID_oddeleni_puv << krome->zobrazeno_k;
+    } else if (krome) {
         sql += QStringLiteral(" AND NOT (Cislo_pobocky = ? AND ID_firmy = ? AND ID_Oddeleni = ? AND ID_Osoby = ?")
                + (krome->platnost_radku ? QStringLiteral(" AND Pocatek_platnosti = ?)")
                                         : QStringLiteral(" AND ? BETWEEN Pocatek_platnosti AND Konec_platnosti)"));

@@ -63,8 +63,10 @@ public:
     // Sets the watch mark of the node's extension row.
     bool nastav_dohled(const Struct_std& r, const QString& dohled);
 
-    // Rows of the number that end after `od`, leaving out the row of `krome`
-    // when given (its stored key and start).
+    // Rows of the number that end after `od`, leaving out the rows of
+    // `krome` when given (its stored key and start; for an extension of view
+    // 2 under a department, every row of the number in the department valid
+    // when it was loaded: a move ends them all).
     int obsazeno_po(const QString& cislo, const QString& od, const Struct_std* krome = nullptr);
     // The line dialog's check: rows of the number in another department (the
     // free pool not counted) that end after `od`, the edited row left out.
@@ -102,6 +104,8 @@ private:
                     const QString& osoba, const QString& cislo);
     // Ends the rows of a key that `radek` names (its start, or the moment it
     // was loaded at), after checking that none would end before it began.
+    // `osoba` empty: every person's row of the number in the department
+    // (rows valid at `zobrazeno_k`).
     bool ukonci_radky(const QString& konec, const QString& firma, const QString& oddeleni, const QString& osoba,
                       const QString& cislo, bool presne, const QString& pocatek, const QString& zobrazeno_k);
 
