@@ -10,6 +10,7 @@ namespace kavro {
 
 QString Str_firma::puvod() const
 {
+    if (radek <= 0) return QStringLiteral("řádek s linkou ") + linka;  // not read from a file
     QString t = QStringLiteral("řádek %1").arg(radek);
     if (!soubor.isEmpty()) t += QStringLiteral(" souboru ") + soubor;
     return t;
