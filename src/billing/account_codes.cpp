@@ -11,10 +11,7 @@ QString AccountCodes::duplicateMessage(const QString& code)
     return QStringLiteral("Účtovací kód „%1“ už v číselníku je. Zadejte jiný kód.").arg(code);
 }
 
-QString AccountCodes::emptyCodeMessage()
-{
-    return QStringLiteral("Účtovací kód nesmí být prázdný. Zadejte kód.");
-}
+QString AccountCodes::emptyCodeMessage() { return QStringLiteral("Účtovací kód nesmí být prázdný. Zadejte kód."); }
 
 bool AccountCodes::load(QList<AccountCode>* out)
 {

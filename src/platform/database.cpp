@@ -328,7 +328,8 @@ QString prvniSlovo(const QString& sql)
         } else if (sql.mid(i, 2) == QLatin1String("/*")) {
             const int k = int(sql.indexOf(QLatin1String("*/"), i + 2));
             i = k < 0 ? n : k + 2;
-        } else break;
+        } else
+            break;
     }
     int k = i;
     while (k < n && (sql[k].isLetterOrNumber() || sql[k] == QLatin1Char('_'))) ++k;
@@ -610,7 +611,8 @@ bool Query::runServerReadOnly()
         if (c.stav == "25006" || c.text.find("read-only transaction") != std::string::npos) {
             m_server.reset();
             refuseWrite();
-        } else failServer();
+        } else
+            failServer();
     }
     s.proved("ROLLBACK TO SAVEPOINT kavro_cteni");
     s.proved("RELEASE SAVEPOINT kavro_cteni");

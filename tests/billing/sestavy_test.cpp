@@ -116,7 +116,8 @@ TEST_F(Sestavy, CzechOrderLabelsAndEmptyGroups)
          "INSERT INTO dba.ciselnik_oddeleni (ID_Oddeleni, nazev_oddeleni, ID_Firmy) VALUES "
          "(30, 'Oddělení 1/10', 3), (31, 'Oddělení 1/2', 3)",
          "INSERT INTO dba.hovory (id_hovoru, ustredna_datum_a_cas, ustredna_cislo_pobocky, id_firmy, id_oddeleni, "
-         "ustredna_delka_hovoru, program_pocet_impulsu, ustredna_volane_cislo, tarifovat_hovor, status_hovoru, kod_uctu) "
+         "ustredna_delka_hovoru, program_pocet_impulsu, ustredna_volane_cislo, tarifovat_hovor, status_hovoru, "
+         "kod_uctu) "
          "SELECT v.*, 1, 10, NULL FROM (VALUES "
          "(20, '2024-03-02 10:00:00', '4688', 3, 31, '00:01:00', 1, '0601'), "
          "(21, '2024-03-02 11:00:00', '454', 3, 31, '00:01:00', 1, '0602'), "
@@ -145,8 +146,7 @@ TEST_F(Sestavy, CzechOrderLabelsAndEmptyGroups)
     // Calls without impulses: 0 and 0,00, not blanks.
     EXPECT_EQ(firmy[0], "(bez firmy)|1|0:01:00|0|0,00");
     EXPECT_EQ(firmy[2], "(volná pobočka)|1|0:01:00|0|0,00");
-    EXPECT_EQ(sloupec(vyuctuj(r, 2, "3"), 1),
-              (QStringList{"Oddělení 1/2", "Oddělení 1/10", "", ""}));
+    EXPECT_EQ(sloupec(vyuctuj(r, 2, "3"), 1), (QStringList{"Oddělení 1/2", "Oddělení 1/10", "", ""}));
     EXPECT_EQ(sloupec(vyuctuj(r, 3, "3"), 2), (QStringList{"454", "4688", "1000", "", ""}));
     EXPECT_EQ(sloupec(vyuctuj(r, 5, "3"), 0),
               (QStringList{"454", "Součet 454", "1000", "Součet 1000", "4688", "Součet 4688", "Celkem"}));
@@ -163,7 +163,8 @@ TEST_F(Sestavy, BrowserPriceTotalEqualsTheBillingTotal)
     // Besides call 7: an uncharged call with an empty dialled number and many impulses.
     ASSERT_TRUE(Transaction::main().exec(
         "INSERT INTO dba.hovory (id_hovoru, ustredna_datum_a_cas, ustredna_cislo_pobocky, id_firmy, id_oddeleni, "
-        "ustredna_delka_hovoru, program_pocet_impulsu, ustredna_volane_cislo, tarifovat_hovor, status_hovoru, typ_hovoru) "
+        "ustredna_delka_hovoru, program_pocet_impulsu, ustredna_volane_cislo, tarifovat_hovor, status_hovoru, "
+        "typ_hovoru) "
         "VALUES (9, '2024-03-12 12:00:00', '200', 2, 20, '00:20:00', 241, '', 0, 10, 'A')"));
     Report browser;
     QString base;

@@ -84,8 +84,9 @@ TEST(Runtime, StatementsThatWouldWriteAreRefused)
     test::TestEnv env;
     ASSERT_TRUE(env.ok()) << env.error().toStdString();
     Transaction& t = Transaction::main();
-    ASSERT_TRUE(t.exec("INSERT INTO dba.hovory (id_hovoru, ustredna_datum_a_cas, status_hovoru) VALUES "
-                       "(1, '2024-03-01 08:00:00', 10), (2, '2024-03-02 08:00:00', 10), (3, '2024-03-03 08:00:00', 10)"));
+    ASSERT_TRUE(
+        t.exec("INSERT INTO dba.hovory (id_hovoru, ustredna_datum_a_cas, status_hovoru) VALUES "
+               "(1, '2024-03-01 08:00:00', 10), (2, '2024-03-02 08:00:00', 10), (3, '2024-03-03 08:00:00', 10)"));
     ASSERT_TRUE(t.commit());
     // Pending work of the unit that the refusals must not undo.
     ASSERT_TRUE(t.exec("INSERT INTO dba.ciselnik_firem (ID_Firmy, nazev_firmy) VALUES (1, 'Rozpracovaná')"));

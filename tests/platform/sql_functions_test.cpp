@@ -97,9 +97,10 @@ TEST_F(SqlFunctions, CzechOrderOnlyWhereAsked)
 {
     Transaction& t = Transaction::main();
     ASSERT_TRUE(t.exec("CREATE TABLE dba.jmena (jmeno TEXT)"));
-    const QStringList cesky{"(bez firmy)", "7", "454", "4688", "Abeceda", "Cihelna", "Čáslav", "Čedok", "Děčín",
-                            "Domažlice", "Hora", "Hůrka", "Chata", "Chrudim", "Ivan", "Oddělení 1/2", "Oddělení 1/10",
-                            "Rakovník", "Řevnice", "Sokolov", "Šumperk", "Zlín", "Žatec", "žebřík"};
+    const QStringList cesky{"(bez firmy)", "7",       "454",     "4688",         "Abeceda",       "Cihelna",
+                            "Čáslav",      "Čedok",   "Děčín",   "Domažlice",    "Hora",          "Hůrka",
+                            "Chata",       "Chrudim", "Ivan",    "Oddělení 1/2", "Oddělení 1/10", "Rakovník",
+                            "Řevnice",     "Sokolov", "Šumperk", "Zlín",         "Žatec",         "žebřík"};
     QStringList vlozeno = cesky;
     std::reverse(vlozeno.begin(), vlozeno.end());
     std::swap(vlozeno[3], vlozeno[11]);

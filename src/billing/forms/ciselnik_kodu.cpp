@@ -262,8 +262,8 @@ void Ciselnik_kodu::zahodNedotcenyNovy()
 {
     if (!m_editace || m_predchozi < 0 || m_predchozi >= m_zaznamy.size()) return;
     if (m_zaznamy[m_predchozi].Stav != str_clovek::New) return;
-    if (!ui->tb_kod->text().trimmed().isEmpty() || !ui->tb_firma->text().isEmpty()
-        || !ui->tb_kontakt->text().isEmpty() || !ui->tb_poznamka->toPlainText().isEmpty())
+    if (!ui->tb_kod->text().trimmed().isEmpty() || !ui->tb_firma->text().isEmpty() || !ui->tb_kontakt->text().isEmpty()
+        || !ui->tb_poznamka->toPlainText().isEmpty())
         return;
     {
         QSignalBlocker b(ui->lb_1);

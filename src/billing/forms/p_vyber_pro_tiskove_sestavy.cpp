@@ -134,7 +134,9 @@ void P_Vyber_pro_tiskove_sestavy::nacti_firmy()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     nacti(ui->combo_firma, QStringLiteral("Všechny firmy"),
-          QStringLiteral("SELECT  ID_FIRMY,NAZEV_FIRMY FROM DBA.CISELNIK_FIREM order by nazev_firmy COLLATE czech"), {},
+          QStringLiteral("SELECT  ID_FIRMY,NAZEV_FIRMY FROM DBA.CISELNIK_FIREM "
+                         "order by nazev_firmy COLLATE czech"),
+          {},
           [](const Query& q) { return q.value(2); }, m_record->id_firmy);
     nacti_oddeleni(klic(ui->combo_firma));
     nacti_pobocky();
@@ -159,7 +161,8 @@ void P_Vyber_pro_tiskove_sestavy::nacti_osoby(const QString& id_oddeleni)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     nacti(ui->combo_osoba, QStringLiteral("Všechny osoby"),
-          QStringLiteral("SELECT  ID_OSOBY,jmeno,prijmeni FROM DBA.CISELNIK_OSOB \tWHERE ID_Oddeleni=? \torder by prijmeni COLLATE czech, jmeno COLLATE czech"),
+          QStringLiteral("SELECT  ID_OSOBY,jmeno,prijmeni FROM DBA.CISELNIK_OSOB \tWHERE ID_Oddeleni=? "
+                         "\torder by prijmeni COLLATE czech, jmeno COLLATE czech"),
           {id_oddeleni}, [](const Query& q) { return q.value(3); }, m_record->id_osoby);
     nastav_enabled();
     nacti_pobocky();
@@ -197,7 +200,9 @@ void P_Vyber_pro_tiskove_sestavy::nacti_staty()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     nacti(ui->combo_stat, QStringLiteral("Všechny státy"),
-          QStringLiteral(" SELECT  kod_statu,nazev_statu FROM dba.ciselnik_statu order by nazev_statu COLLATE czech"), {},
+          QStringLiteral(" SELECT  kod_statu,nazev_statu FROM dba.ciselnik_statu "
+                         "order by nazev_statu COLLATE czech"),
+          {},
           [](const Query& q) { return q.value(2); }, m_record->kod_statu);
     nacti_mesta(klic(ui->combo_stat));
     QApplication::restoreOverrideCursor();
@@ -207,7 +212,8 @@ void P_Vyber_pro_tiskove_sestavy::nacti_mesta(const QString& kod_statu)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     nacti(ui->combo_mesto, QStringLiteral("Všechna města"),
-          QStringLiteral(" SELECT  kod_mesta,NAZEV_MESTA \tFROM DBA.CISELNIK_MEST  \tWHERE kod_statu   =? \torder by nazev_mesta COLLATE czech"),
+          QStringLiteral(" SELECT  kod_mesta,NAZEV_MESTA \tFROM DBA.CISELNIK_MEST  \tWHERE kod_statu   =? "
+                         "\torder by nazev_mesta COLLATE czech"),
           {kod_statu}, [](const Query& q) { return q.value(2); }, m_record->kod_mesta);
     nacti_ucastniky();
     QApplication::restoreOverrideCursor();

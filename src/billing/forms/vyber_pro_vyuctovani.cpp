@@ -93,7 +93,8 @@ void Vyber_pro_vyuctovani::Nacti_oddeleni(const QString& id_firmy)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     nacti(ui->combo_oddeleni, QStringLiteral("Všechna oddělení"),
-          QStringLiteral("SELECT ID_ODDELENI,NAZEV_ODDELENI FROM DBA.CISELNIK_ODDELENI WHERE ID_FIRMY = ? order by nazev_oddeleni COLLATE czech"),
+          QStringLiteral("SELECT ID_ODDELENI,NAZEV_ODDELENI FROM DBA.CISELNIK_ODDELENI WHERE ID_FIRMY = ? "
+                         "order by nazev_oddeleni COLLATE czech"),
           {id_firmy}, false);
     m_oddeleni = klic(ui->combo_oddeleni);
     Nacti_pobocky();
