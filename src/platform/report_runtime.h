@@ -88,6 +88,9 @@ private:
     void bindAll(Query& q) const;
     bool aggregates();
     void closeGroup();
+    // Takes the error of a failed statement; a statement that would write
+    // is named with the report's file.
+    void failed(const Query& q);
 
     ReportObject m_object;
     QString m_select;
