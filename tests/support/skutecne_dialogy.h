@@ -6,7 +6,8 @@
 // Steps run in order; after a press the next step is tried at once, so "Ano"
 // in a question followed by "Přerušit" in the progress window under it is one
 // quick user's two clicks. Each tick is a timer of its own, so a press that
-// opens nested dialogs is answered from inside them.
+// opens nested dialogs is answered from inside them; the window whose press
+// is still running gets its next press only when that work has returned.
 //
 // A step not reached in time fails the test: the steps are dropped and the
 // open modal dialogs are closed (rejected) so that the test goes on to its
@@ -114,7 +115,10 @@ private:
         }
         while (!m_kroky.empty()) {
             QWidget* w = QApplication::activeModalWidget();
+            // A window whose earlier press still runs (a load that keeps the
+            // buttons alive between its items) is busy: its next step waits.
             QAbstractButton* b = w && w->isVisible() && w->windowTitle() == m_kroky.front().titulek
+                                         && !m_zaneprazdnena.contains(w)
                                      ? tlacitko(w, m_kroky.front().tlacitko)
                                      : nullptr;
             if (!b) {
@@ -134,7 +138,9 @@ private:
             m_cekani.restart();
             videno << w->windowTitle() + QLatin1Char('|') + text(w);
             if (k.kontrola) k.kontrola(w);
+            m_zaneprazdnena.append(w);
             b->click();
+            m_zaneprazdnena.removeOne(w);
         }
         if (!m_kroky.empty() && m_cekani.elapsed() > m_limit) {
             QWidget* w = QApplication::activeModalWidget();
@@ -165,6 +171,7 @@ private:
     int m_limit;
     std::deque<Krok> m_kroky;
     QString m_chyba;
+    QList<QWidget*> m_zaneprazdnena;  // windows whose pressed button's work still runs
     QElapsedTimer m_cekani;
     QPointer<QWidget> m_nahore;  // the window of a step that waits for its time
     QElapsedTimer m_nahoreOd;
