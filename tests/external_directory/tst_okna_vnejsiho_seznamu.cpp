@@ -82,6 +82,7 @@ private slots:
     void importQuestionIsAnsweredInTheRealDialogsWhileTheStoreRuns();
     void importStoreOfFifteenLinesStopsOnPrerusit();
     void importLoadStopsOnPrerusit();
+    void duplicateWalkAsksInTheRealDialogsOverItsProgressWindow();
 
 private:
     // The file as the format has it, in code page 1250.
@@ -425,6 +426,28 @@ void TestOknaVnejsihoSeznamu::importLoadStopsOnPrerusit()
     });
     d.stiskni(kImport, "Opusť");
     QVERIFY(!importSeSkutecnymiDialogy(soubor(obsah), d));
+}
+
+void TestOknaVnejsihoSeznamu::duplicateWalkAsksInTheRealDialogsOverItsProgressWindow()
+{
+    // 2345 begins 23456 in Prague; in Brno 1 begins 12 and 123, and 12 begins 123.
+    QVERIFY(Transaction::main().exec("INSERT INTO dba.ciselnik_ucastniku (kod_statu, kod_mesta, Cislo_ucastnika) "
+                                     "VALUES ('420', '5', '1'), ('420', '5', '12'), ('420', '5', '123')"));
+    Test_duplicitnich_cisel okno;
+    const QString kDuplicita = "Duplicitní záznam";
+    auto nadPrubehem = [&okno](QWidget* box) {
+        // Asked over the walk's own window, which shows the entry reported.
+        QVERIFY(okno.isVisible());
+        QCOMPARE(box->parentWidget(), &okno);
+        QVERIFY(qobject_cast<QMessageBox*>(box)->text().contains(
+            "Číslo účastníka :" + okno.findChild<QLabel*>("label_2")->text().section(QChar(0x2d), 2) + "\n"));
+    };
+    SkutecneDialogy d;
+    d.stiskniPo(400, kDuplicita, "OK", nadPrubehem).stiskni(kDuplicita, "Zrušit", nadPrubehem);
+    QCOMPARE(okno.Create(nullptr), 2);  // the third is not asked about
+    QVERIFY2(d.hotovo(), qPrintable(d.chyba()));
+    QVERIFY(!okno.isVisible());
+    QCOMPARE(d.videno.size(), 2);
 }
 
 QTEST_MAIN(TestOknaVnejsihoSeznamu)

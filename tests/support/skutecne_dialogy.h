@@ -9,10 +9,11 @@
 // opens nested dialogs is answered from inside them; the window whose press
 // is still running gets its next press only when that work has returned.
 //
-// A step not reached in time fails the test: the steps are dropped and the
-// open modal dialogs are closed (rejected) so that the test goes on to its
-// checks; a window that will not close aborts the program naming the step,
-// instead of hanging.
+// A step not reached in time fails the test, and so does a modal window that
+// stays open when no step is left: the steps are dropped and the open modal
+// dialogs are closed (rejected) so that the test goes on to its checks; a
+// window that will not close aborts the program naming the step, instead of
+// hanging. The ticks run as long as the driver lives, inside every event loop.
 //
 // The message answerer must not be installed (no Ovladac alive), or the
 // message boxes are never shown.
@@ -53,9 +54,9 @@ public:
         m_kroky.push_back({titulek, tlacitko, std::move(kontrola), rozmysleni_ms});
         if (!m_bezi) {
             m_bezi = true;
-            m_cekani.start();
             naplanuj();
         }
+        if (m_kroky.size() == 1) m_cekani.start();
         return *this;
     }
 
@@ -104,10 +105,6 @@ private:
 
     void tik()
     {
-        if (m_kroky.empty() && !m_zavira) {
-            m_bezi = false;
-            return;
-        }
         naplanuj();  // before any press: the next tick runs inside the dialogs it opens
         if (m_zavira) {
             zavirej();
@@ -142,7 +139,22 @@ private:
             b->click();
             m_zaneprazdnena.removeOne(w);
         }
-        if (!m_kroky.empty() && m_cekani.elapsed() > m_limit) {
+        // All steps done: a modal window that no step expects must not hold the test either.
+        if (m_kroky.empty()) {
+            QWidget* w = QApplication::activeModalWidget();
+            if (w != m_bezKroku) {
+                m_bezKroku = w;
+                m_bezKrokuOd.start();
+            }
+            if (w && m_bezKrokuOd.elapsed() > m_limit) {
+                m_chyba = QStringLiteral("modální okno \"%1\" zůstalo %2 ms otevřené a žádný krok na ně nečeká")
+                              .arg(w->windowTitle())
+                              .arg(m_limit);
+                QTest::qFail(qPrintable(m_chyba), __FILE__, __LINE__);
+                m_zavira = true;
+                m_cekani.restart();
+            }
+        } else if (m_cekani.elapsed() > m_limit) {
             QWidget* w = QApplication::activeModalWidget();
             m_chyba = QStringLiteral("do %1 ms nedošlo na krok: \"%2\" v okně \"%3\"; aktivní modální okno: \"%4\"")
                           .arg(m_limit)
@@ -173,6 +185,8 @@ private:
     QString m_chyba;
     QList<QWidget*> m_zaneprazdnena;  // windows whose pressed button's work still runs
     QElapsedTimer m_cekani;
+    QPointer<QWidget> m_bezKroku;  // the modal window open while no step is left
+    QElapsedTimer m_bezKrokuOd;
     QPointer<QWidget> m_nahore;  // the window of a step that waits for its time
     QElapsedTimer m_nahoreOd;
     QObject m_kontext;  // the ticks end with the driver
