@@ -136,7 +136,7 @@ TEST_F(ImportTest, CancelIsHeardAtEveryItemAndUndoesOnlyItsOwnWrites)
         });
         EXPECT_EQ(v.konec, Import::Konec::Preruseno) << stop;
         EXPECT_EQ(v.vlozeno, 0);
-        EXPECT_EQ(hlaseno.size(), stop + 1);  // asked before every number, and at the end
+        EXPECT_EQ(hlaseno.size(), stop + 1); // asked before every number, and at the end
         EXPECT_EQ(countWhere("ciselnik_ucastniku", "length(Cislo_ucastnika) = 6 AND Cislo_ucastnika <> '111111'"), 0);
     }
     EXPECT_EQ(imp.uloz(patnact, Import::Volba::Prepsat, {}, [](qint64, qint64) { return true; }).vlozeno, 15);

@@ -386,8 +386,8 @@ void TestOknaVnejsihoSeznamu::importQuestionIsAnsweredInTheRealDialogsWhileTheSt
              (QStringList{kOtazka + "|Přepsat volané číslo :2345\n\nNa účastníka :Nový\n\nFirmu :Firma 1",
                           kOtazka + "|Přepsat volané číslo :23456\n\nNa účastníka :Jiný\n\nFirmu :Firma 2"}));
     Transaction::main().rollback();
-    QCOMPARE(ucastnik("420", "2", "2345"), QString("Nový|Firma 1"));  // Ano
-    QCOMPARE(ucastnik("420", "2", "23456"), QString("Delší|"));  // Ne
+    QCOMPARE(ucastnik("420", "2", "2345"), QString("Nový|Firma 1")); // Ano
+    QCOMPARE(ucastnik("420", "2", "23456"), QString("Delší|")); // Ne
     QCOMPARE(countWhere("ciselnik_ucastniku", "Cislo_ucastnika LIKE '6%' AND length(Cislo_ucastnika) = 6"), 600);
 }
 
@@ -400,7 +400,8 @@ void TestOknaVnejsihoSeznamu::importStoreOfFifteenLinesStopsOnPrerusit()
     // "Ano" to the question, then at once "Přerušit" in the progress window under it.
     d.stiskni(kOtazka, "Ano").stiskni(kImport, "Přerušit");
     d.stiskni(kImport, "OK", [](QWidget* box) {
-        QCOMPARE(qobject_cast<QMessageBox*>(box)->text(), QString("Ukládání bylo přerušeno, žádné číslo nebylo uloženo."));
+        QCOMPARE(qobject_cast<QMessageBox*>(box)->text(),
+                 QString("Ukládání bylo přerušeno, žádné číslo nebylo uloženo."));
     });
     d.stiskni(kImport, "Opusť");
     QVERIFY(!importSeSkutecnymiDialogy(soubor(obsah), d));
@@ -444,7 +445,7 @@ void TestOknaVnejsihoSeznamu::duplicateWalkAsksInTheRealDialogsOverItsProgressWi
     };
     SkutecneDialogy d;
     d.stiskniPo(400, kDuplicita, "OK", nadPrubehem).stiskni(kDuplicita, "Zrušit", nadPrubehem);
-    QCOMPARE(okno.Create(nullptr), 2);  // the third is not asked about
+    QCOMPARE(okno.Create(nullptr), 2); // the third is not asked about
     QVERIFY2(d.hotovo(), qPrintable(d.chyba()));
     QVERIFY(!okno.isVisible());
     QCOMPARE(d.videno.size(), 2);

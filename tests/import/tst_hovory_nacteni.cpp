@@ -247,7 +247,7 @@ private slots:
 
     void damagedFilesAreAskedInTheRealDialogWhileTheWorkerWaits()
     {
-        setMessageAnswerer({});  // the real boxes
+        setMessageAnswerer({}); // the real boxes
         gendata::Options o;
         gendata::Generator g(o);
         for (int den : {15, 16}) {
@@ -273,7 +273,7 @@ private slots:
         QVERIFY2(d.hotovo(), qPrintable(d.chyba()));
         QCOMPARE(dalsiDenPriOtazce.value(0, -1), 0);
         Transaction::main().rollback();
-        QCOMPARE(count(), 4);  // two calls before each damaged record
+        QCOMPARE(count(), 4); // two calls before each damaged record
         QCOMPARE(d.videno.size(), 2);
         QVERIFY(d.videno[0].contains("20240315.dat, záznam č. 3"));
         QVERIFY(d.videno[1].contains("20240316.dat, záznam č. 3"));

@@ -240,7 +240,7 @@ private slots:
         QVERIFY(Transaction::main().commit());
         QWidget hlavni;
         auto* okno = new F_Otestuj_duplicitu_prirazeni_pobocek(&hlavni);
-        okno->setAttribute(Qt::WA_DeleteOnClose);  // as the menu opens it
+        okno->setAttribute(Qt::WA_DeleteOnClose); // as the menu opens it
         // Each box is owned by the test's window, which shows the extension under test.
         auto nadOknem = [okno](const QString& pobocka) {
             return [okno, pobocka](QWidget* box) {
@@ -253,7 +253,7 @@ private slots:
         d.stiskniPo(300, "Chybné přiřazení", "OK", nadOknem("400")).stiskni("Chybné přiřazení", "OK", nadOknem("402"));
         QPointer<F_Otestuj_duplicitu_prirazeni_pobocek> hlidac = okno;
         okno->Create(&hlavni);
-        QTRY_VERIFY(hlidac.isNull());  // the window goes once both boxes are answered
+        QTRY_VERIFY(hlidac.isNull()); // the window goes once both boxes are answered
         QVERIFY2(d.hotovo(), qPrintable(d.chyba()));
         QCOMPARE(d.videno.size(), 2);
         QVERIFY(d.videno[0].contains("Pobočka č.400"));

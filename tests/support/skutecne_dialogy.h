@@ -67,7 +67,8 @@ public:
     {
         if (!m_chyba.isEmpty()) return m_chyba;
         if (!m_kroky.empty())
-            return QStringLiteral("nedošlo na krok: \"%1\" v okně \"%2\"").arg(m_kroky.front().tlacitko, m_kroky.front().titulek);
+            return QStringLiteral("nedošlo na krok: \"%1\" v okně \"%2\"")
+                .arg(m_kroky.front().tlacitko, m_kroky.front().titulek);
         return QString();
     }
     // "title|text" of every window a step pressed a button in, in order
@@ -105,7 +106,7 @@ private:
 
     void tik()
     {
-        naplanuj();  // before any press: the next tick runs inside the dialogs it opens
+        naplanuj(); // before any press: the next tick runs inside the dialogs it opens
         if (m_zavira) {
             zavirej();
             return;
@@ -114,12 +115,12 @@ private:
             QWidget* w = QApplication::activeModalWidget();
             // A window whose earlier press still runs (a load that keeps the
             // buttons alive between its items) is busy: its next step waits.
-            QAbstractButton* b = w && w->isVisible() && w->windowTitle() == m_kroky.front().titulek
-                                         && !m_zaneprazdnena.contains(w)
-                                     ? tlacitko(w, m_kroky.front().tlacitko)
-                                     : nullptr;
+            QAbstractButton* b =
+                w && w->isVisible() && w->windowTitle() == m_kroky.front().titulek && !m_zaneprazdnena.contains(w)
+                ? tlacitko(w, m_kroky.front().tlacitko)
+                : nullptr;
             if (!b) {
-                m_nahore = nullptr;  // covered or gone: the time to read starts again
+                m_nahore = nullptr; // covered or gone: the time to read starts again
                 break;
             }
             if (m_kroky.front().rozmysleni_ms > 0) {
@@ -176,20 +177,22 @@ private:
         }
         if (m_cekani.elapsed() > m_limit)
             qFatal("Modální okno \"%s\" nejde zavřít (%s)", qPrintable(w->windowTitle()), qPrintable(m_chyba));
-        if (auto* d = qobject_cast<QDialog*>(w)) d->reject();
-        else w->close();
+        if (auto* d = qobject_cast<QDialog*>(w))
+            d->reject();
+        else
+            w->close();
     }
 
     int m_limit;
     std::deque<Krok> m_kroky;
     QString m_chyba;
-    QList<QWidget*> m_zaneprazdnena;  // windows whose pressed button's work still runs
+    QList<QWidget*> m_zaneprazdnena; // windows whose pressed button's work still runs
     QElapsedTimer m_cekani;
-    QPointer<QWidget> m_bezKroku;  // the modal window open while no step is left
+    QPointer<QWidget> m_bezKroku; // the modal window open while no step is left
     QElapsedTimer m_bezKrokuOd;
-    QPointer<QWidget> m_nahore;  // the window of a step that waits for its time
+    QPointer<QWidget> m_nahore; // the window of a step that waits for its time
     QElapsedTimer m_nahoreOd;
-    QObject m_kontext;  // the ticks end with the driver
+    QObject m_kontext; // the ticks end with the driver
     bool m_bezi = false;
     bool m_zavira = false;
 };

@@ -26,8 +26,7 @@ constexpr int kDruh = Qt::UserRole + 1;    // 'S', 'M' or 'N'
 // window-modal progress window and could not be answered.
 class Prubeh {
 public:
-    Prubeh(QWidget* vlastnik, const QString& text)
-        : m_dialog(text, QStringLiteral("Přerušit"), 0, kDilku, vlastnik)
+    Prubeh(QWidget* vlastnik, const QString& text) : m_dialog(text, QStringLiteral("Přerušit"), 0, kDilku, vlastnik)
     {
         m_dialog.setWindowTitle(vlastnik->windowTitle());
         m_dialog.setWindowModality(Qt::WindowModal);
@@ -211,7 +210,8 @@ void Import_vnejsiho_telefonniho_seznamu::cb_3_Click()
 
     Import_vnejsiho_seznamu::Volba volba = Import_vnejsiho_seznamu::Volba::Ponechat_puvodni;
     if (ui->optb_1->isChecked()) volba = Import_vnejsiho_seznamu::Volba::Prepsat;
-    else if (ui->optb_3->isChecked()) volba = Import_vnejsiho_seznamu::Volba::Dotaz;
+    else if (ui->optb_3->isChecked())
+        volba = Import_vnejsiho_seznamu::Volba::Dotaz;
     Import_vnejsiho_seznamu::Vysledek_ulozeni v;
     {
         Prubeh prubeh(this, QStringLiteral("Ukládám čísla do telefonního seznamu ..."));
