@@ -414,7 +414,7 @@ void TestOknaVnejsihoSeznamu::importLoadStopsOnPrerusit()
 {
     // Long enough for its progress window to come up.
     QString obsah;
-    for (int i = 0; i < 200000; ++i) obsah += QString("0%1,Nové,F\r\n").arg(56100000 + i);
+    for (int i = 0; i < 600000; ++i) obsah += QString("0%1,Nové,F\r\n").arg(56100000 + i);
     SkutecneDialogy d;
     d.stiskni(kImport, "Načti").stiskni(kImport, "Přerušit", [](QWidget* w) {
         QCOMPARE(qobject_cast<QProgressDialog*>(w)->labelText(), QString("Načítám a třídím čísla ze souboru ..."));
