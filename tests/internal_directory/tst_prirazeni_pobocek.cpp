@@ -9,10 +9,12 @@
 #include "internal_directory/forms/nastaveni_ciselnik_pobocek.h"
 #include "internal_directory/forms/prikazy_vnitrniho_seznamu.h"
 #include "ovladac.h"
+#include "skutecne_dialogy.h"
 #include "platform/database.h"
 #include "tarifovani_data.h"
 #include "test_env.h"
 
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -251,6 +253,35 @@ private slots:
         Transaction::main().rollback();
         QCOMPARE(pocet("Cislo_pobocky = '401'"), QStringLiteral("0"));
         PrikazyMenu::instance().vymaz();
+    }
+
+    void overlapTestAsksInTheRealDialogsOverItsWindow()
+    {
+        radek("400", "2024-01-01 00:00:00", "2024-06-01 00:00:00", 1, 10, 1);
+        radek("400", "2024-02-01 00:00:00", "9999-12-31 23:59:59", 2, 20, 2);
+        radek("402", "2024-01-01 00:00:00", "2024-06-01 00:00:00", 1, 10, 1);
+        radek("402", "2024-03-01 00:00:00", "2024-09-01 00:00:00", 2, 20, 2);
+        QVERIFY(Transaction::main().commit());
+        QWidget hlavni;
+        auto* okno = new F_Otestuj_duplicitu_prirazeni_pobocek(&hlavni);
+        okno->setAttribute(Qt::WA_DeleteOnClose); // as the menu opens it
+        // Each box is owned by the test's window, which shows the extension under test.
+        auto nadOknem = [okno](const QString& pobocka) {
+            return [okno, pobocka](QWidget* box) {
+                QCOMPARE(box->parentWidget(), okno);
+                QVERIFY(okno->isVisible());
+                QCOMPARE(okno->findChild<QLineEdit*>("textb_1")->text(), pobocka);
+            };
+        };
+        SkutecneDialogy d;
+        d.stiskniPo(300, "Chybné přiřazení", "OK", nadOknem("400")).stiskni("Chybné přiřazení", "OK", nadOknem("402"));
+        QPointer<F_Otestuj_duplicitu_prirazeni_pobocek> hlidac = okno;
+        okno->Create(&hlavni);
+        QTRY_VERIFY(hlidac.isNull()); // the window goes once both boxes are answered
+        QVERIFY2(d.hotovo(), qPrintable(d.chyba()));
+        QCOMPARE(d.videno.size(), 2);
+        QVERIFY(d.videno[0].contains("Pobočka č.400"));
+        QVERIFY(d.videno[1].contains("Pobočka č.402"));
     }
 };
 
