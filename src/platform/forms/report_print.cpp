@@ -4,11 +4,14 @@
 
 #include <QFile>
 #include <QFontMetricsF>
-#include <QHash>
+#include <QGlyphRun>
+#include <QRawFont>
+#include <QTextLayout>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
 #include <cmath>
+#include <vector>
 
 namespace kavro {
 
@@ -23,29 +26,105 @@ constexpr int kReadChunk = 5000;       // rows read between progress reports
 
 qreal mm(qreal millimetres, const QPaintDevice* d) { return millimetres * d->logicalDpiX() / 25.4; }
 
-// Widths of the texts of one font, measured once per shape: digits are all of
-// one width in the fonts printed with, so "2024-03-01 08:00:00" and every
-// other date-time share one measurement.
-class Widths {
+// Texts of one font on one device, measured and drawn glyph by glyph: each
+// character's glyph and advance are looked up once, so the many short texts
+// of a long report (dates, numbers, amounts) need no text layout. A text with
+// a character the font lacks is measured and drawn the ordinary way.
+class TextRuns {
 public:
-    Widths(const QFont& font, QPaintDevice* device) : m_metrics(font, device) {}
-    qreal of(const QString& text)
+    TextRuns(const QFont& font, QPaintDevice* device)
+        : m_font(font, device)
+        , m_metrics(m_font, device)
+        , m_raw(QRawFont::fromFont(m_font))
+        , m_glyphs(0x10000)
     {
-        QString key = text;
-        for (QChar& c : key)
-            if (c.isDigit()) c = QLatin1Char('0');
-        auto it = m_cache.constFind(key);
-        if (it != m_cache.constEnd()) return *it;
-        const qreal w = m_metrics.horizontalAdvance(text);
-        m_cache.insert(key, w);
+    }
+    qreal width(const QString& text)
+    {
+        qreal w = 0;
+        for (const QChar c : text) {
+            const Glyph& g = glyph(c);
+            if (!g.index) return m_metrics.horizontalAdvance(text);
+            w += g.advance;
+        }
         return w;
+    }
+    void draw(QPainter& p, const QPointF& baseline, const QString& text)
+    {
+        m_indexes.resize(text.size());
+        m_positions.resize(text.size());
+        qreal x = 0;
+        for (int i = 0; i < text.size(); ++i) {
+            const Glyph& g = glyph(text[i]);
+            if (!g.index) {
+                p.drawText(baseline, text);
+                return;
+            }
+            m_indexes[i] = g.index;
+            m_positions[i] = QPointF(x, 0);
+            x += g.advance;
+        }
+        QGlyphRun run;
+        run.setRawFont(m_raw);
+        run.setGlyphIndexes(m_indexes);
+        run.setPositions(m_positions);
+        p.drawGlyphRun(baseline, run);
     }
     const QFontMetricsF& metrics() const { return m_metrics; }
 
 private:
+    struct Glyph {
+        quint32 index = 0; // 0: not in the font
+        qreal advance = 0;
+        bool known = false;
+    };
+    const Glyph& glyph(QChar c)
+    {
+        Glyph& g = m_glyphs[c.unicode()];
+        if (!g.known) {
+            g.known = true;
+            int n = 1;
+            quint32 index = 0;
+            if (!c.isSurrogate() && m_raw.isValid() && m_raw.glyphIndexesForChars(&c, 1, &index, &n) && n == 1 && index) {
+                QPointF advance;
+                m_raw.advancesForGlyphIndexes(&index, &advance, 1);
+                g.index = index;
+                g.advance = advance.x();
+            }
+        }
+        return g;
+    }
+
+    QFont m_font;
     QFontMetricsF m_metrics;
-    QHash<QString, qreal> m_cache;
+    QRawFont m_raw;
+    std::vector<Glyph> m_glyphs;
+    QList<quint32> m_indexes;
+    QList<QPointF> m_positions;
 };
+
+QTextOption wrapping()
+{
+    QTextOption o(Qt::AlignLeft | Qt::AlignTop);
+    o.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    return o;
+}
+
+// Height of `text` wrapped to `width` between words (within a word only when
+// the word alone is wider).
+qreal wrappedHeight(const QFont& font, QPaintDevice* device, const QString& text, qreal width)
+{
+    QTextLayout layout(text, font, device);
+    layout.setTextOption(wrapping());
+    layout.beginLayout();
+    qreal h = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        h += line.height();
+    }
+    layout.endLayout();
+    return h;
+}
 
 QFont printFont(qreal points, bool bold)
 {
@@ -92,21 +171,21 @@ bool ReportPrint::readAll(const Progress& progress)
 void ReportPrint::measure(QPagedPaintDevice* device)
 {
     const ReportObject& o = m_report->object();
-    Widths plain(m_font, device);
-    Widths bold(m_bold, device);
+    TextRuns plain(m_font, device);
+    TextRuns bold(m_bold, device);
     m_padding = mm(kPaddingMm, device);
     m_columns.clear();
     for (int c = 0; c < o.columns.size(); ++c) {
         Column col;
         col.right = o.columns[c].kind != ReportColumn::Text;
-        col.natural = bold.of(o.columns[c].title);
+        col.natural = bold.width(o.columns[c].title);
         m_columns << col;
     }
     for (const Report::Line& l : m_report->lines()) {
-        Widths& w = l.kind == Report::Line::Row ? plain : bold;
+        TextRuns& w = l.kind == Report::Line::Row ? plain : bold;
         for (int c = 0; c < m_columns.size(); ++c) {
             const QString t = cellText(l, c);
-            if (!t.isEmpty()) m_columns[c].natural = qMax(m_columns[c].natural, w.of(t));
+            if (!t.isEmpty()) m_columns[c].natural = qMax(m_columns[c].natural, w.width(t));
         }
     }
     for (Column& col : m_columns) col.natural = std::ceil(col.natural + 2 * m_padding);
@@ -146,21 +225,6 @@ bool ReportPrint::fitColumns(qreal pageWidth, qreal scale)
         left -= c.width;
     }
     return false;
-}
-
-qreal ReportPrint::lineHeight(const Report::Line& line) const
-{
-    qreal h = m_rowHeight;
-    const QFontMetricsF fm(line.kind == Report::Line::Row ? m_font : m_bold, m_fontDevice);
-    for (int c = 0; c < m_columns.size(); ++c) {
-        if (!m_columns[c].wraps) continue;
-        const QString t = cellText(line, c);
-        const qreal inner = m_columns[c].width - 2 * m_padding;
-        if (t.isEmpty() || fm.horizontalAdvance(t) <= inner) continue;
-        const QRectF r = fm.boundingRect(QRectF(0, 0, inner, 1e9), Qt::TextWordWrap | Qt::TextWrapAnywhere, t);
-        h = qMax(h, std::ceil(r.height() + m_rowHeight - fm.height()));
-    }
-    return h;
 }
 
 void ReportPrint::paginate(qreal bodyHeight)
@@ -204,7 +268,6 @@ ReportPrint::Result ReportPrint::print(QPrinter* printer, const Progress& progre
     printer->setPageMargins(QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter);
 
     // The widest type that lets the columns stand whole, portrait first.
-    m_fontDevice = printer;
     m_font = printFont(kBodyPoints, false);
     m_bold = printFont(kBodyPoints, true);
     measure(printer);
@@ -218,14 +281,21 @@ ReportPrint::Result ReportPrint::print(QPrinter* printer, const Progress& progre
     if (!fitColumns(pageWidth(QPageLayout::Portrait), 1)) {
         m_landscape = true;
         const qreal width = pageWidth(QPageLayout::Landscape);
-        qreal total = 0;
-        for (const Column& c : m_columns) total += c.natural;
-        // Type shrinks in half points until the columns fit, down to the smallest.
-        while (points > kSmallestPoints && total * points / kBodyPoints > width) points -= 0.5;
-        if (points != kBodyPoints) {
+        // Type shrinks until the columns fit, down to the smallest: first by
+        // the ratio of the widths (the padding stays), then in half points.
+        qreal text = 0, padding = 0;
+        for (const Column& c : m_columns) {
+            text += c.natural - 2 * m_padding;
+            padding += 2 * m_padding;
+        }
+        if (text > 0 && text + padding > width)
+            points = qMax(kSmallestPoints, std::floor(2 * kBodyPoints * (width - padding) / text) / 2);
+        while (points != kBodyPoints) {
             m_font = printFont(points, false);
             m_bold = printFont(points, true);
             measure(printer);
+            if (fitColumns(width, 1) || points <= kSmallestPoints) break;
+            points = qMax(kSmallestPoints, points - 0.5);
         }
         fitColumns(width, 1);
     }
@@ -250,14 +320,26 @@ ReportPrint::Result ReportPrint::print(QPrinter* printer, const Progress& progre
     const QList<Report::Line>& lines = m_report->lines();
     m_heights.clear();
     m_heights.reserve(lines.size());
-    bool wrapping = false;
-    for (const Column& c : m_columns) wrapping = wrapping || c.wraps;
-    for (const Report::Line& l : lines) m_heights << (wrapping ? lineHeight(l) : m_rowHeight);
+    bool anyWraps = false;
+    for (const Column& c : m_columns) anyWraps = anyWraps || c.wraps;
+    TextRuns plain(m_font, printer);
+    TextRuns bold(m_bold, printer);
+    for (const Report::Line& l : lines) {
+        qreal h = m_rowHeight;
+        for (int c = 0; anyWraps && c < m_columns.size(); ++c) {
+            if (!m_columns[c].wraps) continue;
+            const QString t = cellText(l, c);
+            const bool sum = l.kind != Report::Line::Row;
+            const qreal inner = m_columns[c].width - 2 * m_padding;
+            if (t.isEmpty() || (sum ? bold : plain).width(t) <= inner) continue;
+            const qreal lines = wrappedHeight(sum ? m_bold : m_font, printer, t, inner);
+            h = qMax(h, std::ceil(lines + m_rowHeight - fm.height()));
+        }
+        m_heights << h;
+    }
     paginate(page.height() - bodyTop);
     const int pages = int(m_pageStarts.size());
 
-    Widths plain(m_font, printer);
-    Widths bold(m_bold, printer);
     QList<qreal> lefts;
     qreal x = 0;
     for (const Column& c : m_columns) {
@@ -268,19 +350,19 @@ ReportPrint::Result ReportPrint::print(QPrinter* printer, const Progress& progre
     const QPen rule(Qt::black, qMax<qreal>(1, mm(0.2, printer)));
     const QPen thin(Qt::black, qMax<qreal>(1, mm(0.1, printer)));
 
-    auto cell = [&](Widths& w, qreal top, qreal height, int c, const QString& t) {
+    auto cell = [&](TextRuns& w, qreal top, qreal height, int c, const QString& t) {
         if (t.isEmpty()) return;
         const Column& col = m_columns[c];
         const qreal inner = col.width - 2 * m_padding;
-        const qreal tw = w.of(t);
+        const qreal tw = w.width(t);
         if (col.wraps && tw > inner) {
-            p.drawText(QRectF(lefts[c] + m_padding, top, inner, height),
-                       Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap | Qt::TextWrapAnywhere, t);
+            const qreal gap = (m_rowHeight - w.metrics().height()) / 2;
+            p.drawText(QRectF(lefts[c] + m_padding, top + gap, inner, height - gap), t, wrapping());
             return;
         }
         const qreal baseline = top + (m_rowHeight - w.metrics().height()) / 2 + w.metrics().ascent();
         const qreal left = col.right ? lefts[c] + col.width - m_padding - tw : lefts[c] + m_padding;
-        p.drawText(QPointF(left, baseline), t);
+        w.draw(p, QPointF(left, baseline), t);
     };
 
     const ReportObject& o = m_report->object();
@@ -313,7 +395,7 @@ ReportPrint::Result ReportPrint::print(QPrinter* printer, const Progress& progre
         for (int c = 0; c < m_columns.size(); ++c) {
             const QString t = o.columns[c].title;
             const Column& col = m_columns[c];
-            const qreal tw = bold.of(t);
+            const qreal tw = bold.width(t);
             const qreal left = col.right ? lefts[c] + col.width - m_padding - tw : lefts[c] + m_padding;
             p.drawText(QPointF(left, headingTop + (m_rowHeight - fm.height()) / 2 + fm.ascent()), t);
         }
@@ -337,7 +419,7 @@ ReportPrint::Result ReportPrint::print(QPrinter* printer, const Progress& progre
                 p.setFont(sum ? m_bold : m_font);
                 boldNow = sum;
             }
-            Widths& w = sum ? bold : plain;
+            TextRuns& w = sum ? bold : plain;
             for (int c = 0; c < m_columns.size(); ++c) cell(w, y, m_heights[i], c, cellText(l, c));
             y += m_heights[i];
         }

@@ -66,7 +66,6 @@ private:
     QString cellText(const Report::Line& line, int column) const;
     void measure(QPagedPaintDevice* device);
     bool fitColumns(qreal pageWidth, qreal scale);
-    qreal lineHeight(const Report::Line& line) const;
     void paginate(qreal bodyHeight);
 
     Report* m_report;
@@ -75,7 +74,6 @@ private:
     QString m_error;
     QFont m_font;
     QFont m_bold;
-    QPaintDevice* m_fontDevice = nullptr;
     QList<Column> m_columns;
     qreal m_padding = 0;
     qreal m_rowHeight = 0;
