@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QProgressDialog>
+#include <QScrollBar>
 
 namespace kavro {
 
@@ -98,7 +99,14 @@ ReportView::ReportView(QTableView* table, QLabel* header, QLabel* total, QWidget
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
+    const int radek = m_table->fontMetrics().height() + 6;
+    m_table->verticalHeader()->setDefaultSectionSize(radek);
+    // Scrolled by pixels: the row numbers then follow the scroll bar exactly.
+    // Scrolled by rows, the end of the bar shows the last row at the bottom
+    // edge, and rows read on reaching the end left the numbers part of a row
+    // off their rows.
+    m_table->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_table->verticalScrollBar()->setSingleStep(radek);
     connect(&m_model, &ReportModel::fetchFailed, this, [this] {
         messageBox(m_owner, IconWarning, ButtonsOk, m_owner->windowTitle(),
                    sestavy::zpravaNelzeNacist() + QLatin1Char('\n') + m_report.errorText());
