@@ -32,45 +32,6 @@ void application()
     if (!QCoreApplication::instance()) new QGuiApplication(argc, argv);
 }
 
-// 180 charged calls of March on three extensions, with long dialled numbers
-// and long subscriber names (one too long for any page), besides the billing
-// fixture's own.
-bool mnohoHovoru(QString* error)
-{
-    QStringList radky;
-    const char* pobocky[] = {"100", "101", "200"};
-    const int firmy[] = {1, 1, 2};
-    const int oddeleni[] = {10, 11, 20};
-    for (int i = 0; i < 180; ++i) {
-        const int p = i % 3;
-        const bool dlouhy = i % 4 == 0;
-        radky << QStringLiteral("(%1, '2024-03-%2 %3:%4:07', '%5', %6, %7, '00:%8:%9', %10, '%11', 1, 10, NULL, 0, "
-                                "'420', '2', '%12', 'C', 'Svobodová,Dvořák')")
-                     .arg(100 + i)
-                     .arg(2 + i / 8, 2, 10, QLatin1Char('0'))
-                     .arg(8 + i % 8, 2, 10, QLatin1Char('0'))
-                     .arg(i % 60, 2, 10, QLatin1Char('0'))
-                     .arg(QLatin1String(pobocky[p]))
-                     .arg(firmy[p])
-                     .arg(oddeleni[p])
-                     .arg(i % 50 + 1, 2, 10, QLatin1Char('0'))
-                     .arg(i % 60, 2, 10, QLatin1Char('0'))
-                     .arg(1 + i % 37)
-                     .arg(QStringLiteral("001212970%1").arg(1000 + i * 7))
-                     .arg(i == 45 ? QStringLiteral("7654000") : dlouhy ? QStringLiteral("7654321") : QStringLiteral("1234567"));
-    }
-    return test::proved(
-        {"INSERT INTO dba.ciselnik_ucastniku (kod_statu, kod_mesta, Cislo_ucastnika, nazev_ucastnika) VALUES "
-         "('420', '2', '7654321', 'Stavebniny Žďár nad Sázavou, Novotný a synové s.r.o.'), "
-         "('420', '2', '7654000', 'Sdružení obcí mikroregionu Horní Pootaví pro rozvoj cestovního ruchu, "
-         "zemědělství, řemesel a služeb venkova, odbor hospodářské správy a investic, pracoviště Sušice')",
-         "INSERT INTO dba.hovory (id_hovoru, ustredna_datum_a_cas, ustredna_cislo_pobocky, id_firmy, id_oddeleni, "
-         "ustredna_delka_hovoru, program_pocet_impulsu, ustredna_volane_cislo, tarifovat_hovor, status_hovoru, kod_uctu, "
-         "ustredna_pocet_impulsu, kod_statu, kod_mesta, cislo_ucastnika, typ_hovoru, popis_osob) VALUES "
-             + radky.join(QStringLiteral(", "))},
-        error);
-}
-
 class Tisk : public ::testing::Test {
 protected:
     void SetUp() override
@@ -79,7 +40,7 @@ protected:
         ASSERT_TRUE(env.ok()) << env.error().toStdString();
         QString e;
         ASSERT_TRUE(test::naplnVyuctovani(&e)) << e.toStdString();
-        ASSERT_TRUE(mnohoHovoru(&e)) << e.toStdString();
+        ASSERT_TRUE(test::mnohoHovoru(180, &e)) << e.toStdString();
         pdf = env.dir() + QStringLiteral("/sestava.pdf");
     }
 

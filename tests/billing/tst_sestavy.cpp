@@ -287,6 +287,53 @@ private slots:
         if (qEnvironmentVariableIsSet("KAVRO_KEEP_PDF")) soubor.copy(qEnvironmentVariable("KAVRO_KEEP_PDF"));
     }
 
+    // A long print shows its progress window; "Přerušit" stops it: no file is
+    // left, the user is told, and the printer choice stays open to try again.
+    void stoppedPrintLeavesNoFile()
+    {
+        QString e;
+        QVERIFY2(mnohoHovoru(2000, &e), qPrintable(e));
+        const QString pdf = env->dir() + "/prerusene.pdf";
+        PrintForm::setPrinterSource({[] { return QList<Printer>(); }, [] { return QString(); }});
+        ReportPrintable::setProgressDelay(0);
+        Ovladac o;
+        o.vyberSoubory({pdf});
+        o.pri("Vyber_pro_vyuctovani", potvrd);
+        bool prubeh = false;
+        o.pri("TiskSestavy", [&](QWidget* d) {
+            prubeh = true;
+            auto* prerusit = d->findChild<QPushButton*>();
+            QVERIFY(prerusit);
+            QCOMPARE(prerusit->text(), QStringLiteral("Přerušit"));
+            prerusit->click();
+        });
+        int tisku = 0;
+        o.pri("PrintForm", [&](QWidget* d) {
+            if (tisku++ == 0) {
+                combo(d, "combo_printer_names")->setCurrentIndex(combo(d, "combo_printer_names")->findText(PrintForm::PdfEntry));
+                // Pressed from the dialog's own event loop, so that the progress window is answered too.
+                QTimer::singleShot(0, d, [d] { klikni(d, "cb_print"); });
+            } else {
+                klikni(d, "cb_cancel");
+            }
+        });
+        o.pri("S_Vyuctovani_hovoru", [](QWidget* w) {
+            QTimer::singleShot(0, w, [w] {
+                klikni(w, "cb_2");
+                klikni(w, "cb_1");
+            });
+        });
+        FDX_filtr_hovory f;
+        f.typ = 5;
+        S_Vyuctovani_hovoru w;
+        w.Create(nullptr, &f);
+        ReportPrintable::setProgressDelay(400);
+        QVERIFY(prubeh);
+        QCOMPARE(tisku, 2);
+        QVERIFY(!QFile::exists(pdf));
+        QCOMPARE(o.zpravy, QStringList{"Výběr tiskárny|Tisk byl přerušen."});
+    }
+
     // The lists offer what the period's assignments allow (the dates are bound);
     // "Opusť" writes nothing back.
     void selectionListsFollowTheAssignments()

@@ -21,7 +21,7 @@ namespace kavro {
 namespace {
 
 // A print shorter than this shows no progress window.
-constexpr int kProgressAfterMs = 400;
+int g_progressAfterMs = 400;
 
 // Group sums and the grand total in bold.
 class SumDelegate : public QStyledItemDelegate {
@@ -48,6 +48,7 @@ bool ReportPrintable::print(QPrinter* printer)
 
     // The progress window appears when printing takes longer than a moment.
     QProgressDialog okno(m_owner);
+    okno.setObjectName(QStringLiteral("TiskSestavy"));
     okno.setWindowTitle(QStringLiteral("Tisk sestavy"));
     okno.setCancelButtonText(QStringLiteral("Přerušit"));
     okno.setLabelText(QStringLiteral("Načítají se řádky sestavy…"));
@@ -67,7 +68,7 @@ bool ReportPrintable::print(QPrinter* printer)
             okno.setRange(0, celkem);
             okno.setValue(hotovo);
         }
-        if (!okno.isVisible() && cas.elapsed() >= kProgressAfterMs) okno.show();
+        if (!okno.isVisible() && cas.elapsed() >= g_progressAfterMs) okno.show();
         QCoreApplication::processEvents();
         return !okno.wasCanceled();
     };
@@ -79,6 +80,8 @@ bool ReportPrintable::print(QPrinter* printer)
     if (vysledek == ReportPrint::Failed) m_error = dokument.errorText();
     return vysledek == ReportPrint::Printed;
 }
+
+void ReportPrintable::setProgressDelay(int ms) { g_progressAfterMs = ms; }
 
 QString ReportPrintable::documentName() const
 {

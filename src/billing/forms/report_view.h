@@ -26,6 +26,8 @@ public:
     QString documentName() const override;
     // The line naming the period printed on every page ("" when none).
     void setPeriod(const QString& period) { m_period = period; }
+    // How long a print runs before its progress window ("TiskSestavy") appears.
+    static void setProgressDelay(int ms);
     // Why the last print failed.
     QString errorText() const { return m_error; }
 
