@@ -56,7 +56,7 @@ protected:
         f.datum_od = kOd;
         f.datum_do = kDo;
         f.id_firmy = f.id_oddeleni = f.cislo_pobocky = QStringLiteral("0");
-        ASSERT_TRUE(r.retrieve(sestavy::argumentyVyuctovani(f, QStringLiteral("Dorvek s.r.o.")))) << r.errorText().toStdString();
+        ASSERT_TRUE(r.retrieve(sestavy::argumentyVyuctovani(f, QStringLiteral("Dorvek firma s.r.o.")))) << r.errorText().toStdString();
     }
 
     // The call browser's list of every outgoing and incoming call of March.
@@ -118,6 +118,7 @@ protected:
             const QString nahore = lines.mid(0, nadpis).join(QLatin1Char('\n'));
             EXPECT_TRUE(nahore.contains(tisk.caption())) << n + 1;
             EXPECT_TRUE(nahore.contains(obdobi)) << n + 1;
+            for (const QString& h : tisk.headerLines()) EXPECT_TRUE(nahore.contains(h)) << h.toStdString();
             EXPECT_TRUE(nahore.contains(QStringLiteral("Strana %1 z %2").arg(n + 1).arg(pages.size()))) << n + 1;
             QStringList telo;
             for (int i = nadpis + 1; i < lines.size(); ++i)

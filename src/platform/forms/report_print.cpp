@@ -131,6 +131,8 @@ QFont printFont(qreal points, bool bold)
     QFont f(QStringLiteral("DejaVu Sans"));
     f.setPointSizeF(points);
     f.setBold(bold);
+    // No ligatures: "fi" stays two letters a PDF reader can search for.
+    f.setStyleStrategy(QFont::PreferNoShaping);
     return f;
 }
 
