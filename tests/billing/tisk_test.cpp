@@ -188,6 +188,74 @@ TEST_F(Tisk, CallListTooWideForPortraitPrintsLandscapeWithEveryRowWhole)
         << "s.r.o. split";
 }
 
+// A report of numbered rows in groups: the first of `prvni` rows, then
+// groups of 2 to 40 rows; `seSkupinami` false prints the same rows without groups.
+ReportObject skupiny(int prvni, bool seSkupinami = true)
+{
+    ReportObject o;
+    o.name = QStringLiteral("skupiny");
+    o.title = QStringLiteral("Skupiny");
+    if (seSkupinami) o.groupColumn = QStringLiteral("skupina");
+    o.columns = {ReportColumn{QStringLiteral("skupina"), QStringLiteral("Skupina"), ReportColumn::Text},
+                 ReportColumn{QStringLiteral("radek"), QStringLiteral("Řádek"), ReportColumn::Number},
+                 ReportColumn{QStringLiteral("pocet"), QStringLiteral("Počet"), ReportColumn::Number, seSkupinami}};
+    o.select = QStringLiteral(
+        "WITH RECURSIVE g(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM g WHERE n < 40), "
+        "r(n, i) AS (SELECT n, 1 FROM g UNION ALL SELECT n, i + 1 FROM r WHERE i < CASE WHEN n = 1 THEN %1 ELSE n END) "
+        "SELECT 'Skupina ' || CAST(n AS TEXT) AS skupina, i AS radek, 1 AS pocet FROM r ORDER BY n, i").arg(prvni);
+    return o;
+}
+
+// The lines under the column headings of a page as pdftotext gives them.
+QStringList telo(const QString& page)
+{
+    QStringList lines = page.split(QLatin1Char('\n'));
+    while (!lines.isEmpty() && !lines.first().contains(QStringLiteral("Řádek"))) lines.removeFirst();
+    if (!lines.isEmpty()) lines.removeFirst();
+    lines.removeAll(QString());
+    return lines;
+}
+
+// A group whose sum would open the next page takes its last row there; every
+// sum follows a row of its own group on its page, none opens a page.
+TEST_F(Tisk, GroupSumsStayWithTheirGroup)
+{
+    // How many rows a page holds.
+    Report bezSkupin;
+    bezSkupin.setObject(skupiny(200, false));
+    ASSERT_TRUE(bezSkupin.retrieve({})) << bezSkupin.errorText().toStdString();
+    ReportPrint prvniTisk(&bezSkupin);
+    ASSERT_EQ(vytiskni(prvniTisk), ReportPrint::Printed);
+    const int naStranu = int(telo(strany().value(0)).size());
+    ASSERT_GT(naStranu, 10);
+
+    // The first group fills the first page exactly: its sum would open the second.
+    Report r;
+    r.setObject(skupiny(naStranu));
+    ASSERT_TRUE(r.retrieve({})) << r.errorText().toStdString();
+    ReportPrint tisk(&r);
+    ASSERT_EQ(vytiskni(tisk), ReportPrint::Printed) << tisk.errorText().toStdString();
+    const QStringList pages = strany();
+    ASSERT_EQ(pages.size(), tisk.pageCount());
+    ASSERT_GE(pages.size(), 3);
+    EXPECT_EQ(telo(pages[0]).size(), naStranu - 1);
+    int soucty = 0;
+    const QRegularExpression soucet(QStringLiteral("^\\s*Součet (Skupina \\d+)\\s"));
+    for (int n = 0; n < pages.size(); ++n) {
+        const QStringList t = telo(pages[n]);
+        ASSERT_FALSE(t.isEmpty()) << "page " << n + 1;
+        EXPECT_FALSE(t.first().contains(QStringLiteral("Součet")) || t.first().contains(QStringLiteral("Celkem")))
+            << "page " << n + 1 << " opens with " << t.first().toStdString();
+        for (int i = 1; i < t.size(); ++i) {
+            const QRegularExpressionMatch m = soucet.match(t[i]);
+            if (!m.hasMatch()) continue;
+            ++soucty;
+            EXPECT_TRUE(t[i - 1].trimmed().startsWith(m.captured(1) + QLatin1Char(' '))) << t[i].toStdString();
+        }
+    }
+    EXPECT_EQ(soucty, 40);
+}
+
 TEST_F(Tisk, StoppedPrintLeavesNoFileAndReportsNoSuccess)
 {
     Report r;
