@@ -132,9 +132,12 @@ private slots:
     void periodTakesTheWholeLastDay()
     {
         FDX_Zakladni_okno r = pozadavek("Hovory", kMarker, kMarker);
-        QCOMPARE(prohlizej(r, "P_Nastaveni_od_do", brezen).radky,
+        Videno obdobi = prohlizej(r, "P_Nastaveni_od_do", brezen);
+        QCOMPARE(obdobi.radky,
                  (QStringList{"2024-03-01 00:00:00", "2024-03-05 09:00:00", "2024-03-05 09:30:00", "2024-03-10 08:00:00",
                               "2024-03-20 10:00:00", "2024-03-31 23:59:59"}));
+        // The period stands under the report's title, on screen as on every printed page.
+        QVERIFY2(obdobi.hlavicka.contains("Období 2024-03-01 – 2024-03-31"), qPrintable(obdobi.hlavicka));
         // The directory tree's request: the id is the first retrieval argument.
         FDX_Zakladni_okno t = pozadavek("tarif_hovory_za_firmu", kMarker, kMarker, 1);
         Videno v = prohlizej(t, "P_Nastaveni_od_do", brezen);
