@@ -56,7 +56,8 @@ protected:
         f.datum_od = kOd;
         f.datum_do = kDo;
         f.id_firmy = f.id_oddeleni = f.cislo_pobocky = QStringLiteral("0");
-        ASSERT_TRUE(r.retrieve(sestavy::argumentyVyuctovani(f, QStringLiteral("Dorvek firma s.r.o.")))) << r.errorText().toStdString();
+        ASSERT_TRUE(r.retrieve(sestavy::argumentyVyuctovani(f, QStringLiteral("Dorvek firma s.r.o."))))
+            << r.errorText().toStdString();
     }
 
     // The call browser's list of every outgoing and incoming call of March.
@@ -71,7 +72,8 @@ protected:
         f.kod_statu = f.kod_mesta = f.cislo_ucastnika = QStringLiteral("0");
         f.typ = 3;
         const SiteCodes site{QStringLiteral("00"), QStringLiteral("0"), QStringLiteral("420"), QStringLiteral("2")};
-        ASSERT_TRUE(CallFilter(site).retrieve(r, base, f, QStringLiteral("Dorvek s.r.o."))) << r.errorText().toStdString();
+        ASSERT_TRUE(CallFilter(site).retrieve(r, base, f, QStringLiteral("Dorvek s.r.o.")))
+            << r.errorText().toStdString();
     }
 
     ReportPrint::Result vytiskni(ReportPrint& tisk, const ReportPrint::Progress& prubeh = {})
@@ -107,7 +109,8 @@ protected:
         const ReportObject& o = r.object();
         QStringList titulky;
         for (const ReportColumn& c : o.columns) titulky << QRegularExpression::escape(c.title);
-        const QRegularExpression hlavicky(QStringLiteral("^\\s*") + titulky.join(QStringLiteral("\\s+")) + QStringLiteral("\\s*$"));
+        const QRegularExpression hlavicky(QStringLiteral("^\\s*") + titulky.join(QStringLiteral("\\s+"))
+                                          + QStringLiteral("\\s*$"));
         QStringList radky; // body lines of every page
         for (int n = 0; n < pages.size(); ++n) {
             const QStringList lines = pages[n].split(QLatin1Char('\n'));
@@ -184,7 +187,8 @@ TEST_F(Tisk, CallListTooWideForPortraitPrintsLandscapeWithEveryRowWhole)
     const QString text = strany().join(QLatin1Char('\n'));
     for (const char* slovo : {"Stavebniny", "Sdružení", "Pootaví", "Sušice"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(slovo))) << slovo;
-    EXPECT_FALSE(text.contains(QRegularExpression(QStringLiteral("\\bs\\.r\\.\\s*$"), QRegularExpression::MultilineOption)))
+    EXPECT_FALSE(
+        text.contains(QRegularExpression(QStringLiteral("\\bs\\.r\\.\\s*$"), QRegularExpression::MultilineOption)))
         << "s.r.o. split";
 }
 
@@ -199,10 +203,12 @@ ReportObject skupiny(int prvni, bool seSkupinami = true)
     o.columns = {ReportColumn{QStringLiteral("skupina"), QStringLiteral("Skupina"), ReportColumn::Text},
                  ReportColumn{QStringLiteral("radek"), QStringLiteral("Řádek"), ReportColumn::Number},
                  ReportColumn{QStringLiteral("pocet"), QStringLiteral("Počet"), ReportColumn::Number, seSkupinami}};
-    o.select = QStringLiteral(
-        "WITH RECURSIVE g(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM g WHERE n < 40), "
-        "r(n, i) AS (SELECT n, 1 FROM g UNION ALL SELECT n, i + 1 FROM r WHERE i < CASE WHEN n = 1 THEN %1 ELSE n END) "
-        "SELECT 'Skupina ' || CAST(n AS TEXT) AS skupina, i AS radek, 1 AS pocet FROM r ORDER BY n, i").arg(prvni);
+    o.select =
+        QStringLiteral("WITH RECURSIVE g(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM g WHERE n < 40), "
+                       "r(n, i) AS (SELECT n, 1 FROM g UNION ALL SELECT n, i + 1 FROM r WHERE i < CASE WHEN n = 1 THEN "
+                       "%1 ELSE n END) "
+                       "SELECT 'Skupina ' || CAST(n AS TEXT) AS skupina, i AS radek, 1 AS pocet FROM r ORDER BY n, i")
+            .arg(prvni);
     return o;
 }
 

@@ -25,7 +25,8 @@ ReportObject cisla(int n)
     o.title = QStringLiteral("Čísla");
     o.columns = {ReportColumn{QStringLiteral("cislo"), QStringLiteral("Číslo"), ReportColumn::Number}};
     o.select = QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
-                              "SELECT i AS cislo FROM n ORDER BY i").arg(n);
+                              "SELECT i AS cislo FROM n ORDER BY i")
+                   .arg(n);
     return o;
 }
 

@@ -17,12 +17,12 @@ namespace kavro {
 
 namespace {
 
-constexpr qreal kBodyPoints = 9;       // type of the rows when the columns fit
+constexpr qreal kBodyPoints = 9; // type of the rows when the columns fit
 constexpr qreal kSmallestPoints = 6.5; // the smallest type tried before text columns wrap
 constexpr qreal kCaptionPoints = 11;
 constexpr qreal kMarginMm = 10;
-constexpr qreal kPaddingMm = 1.2;      // either side of a cell's text
-constexpr int kReadChunk = 5000;       // rows read between progress reports
+constexpr qreal kPaddingMm = 1.2; // either side of a cell's text
+constexpr int kReadChunk = 5000; // rows read between progress reports
 
 qreal mm(qreal millimetres, const QPaintDevice* d) { return millimetres * d->logicalDpiX() / 25.4; }
 
@@ -33,12 +33,8 @@ qreal mm(qreal millimetres, const QPaintDevice* d) { return millimetres * d->log
 class TextRuns {
 public:
     TextRuns(const QFont& font, QPaintDevice* device)
-        : m_font(font, device)
-        , m_metrics(m_font, device)
-        , m_raw(QRawFont::fromFont(m_font))
-        , m_glyphs(0x10000)
-    {
-    }
+        : m_font(font, device), m_metrics(m_font, device), m_raw(QRawFont::fromFont(m_font)), m_glyphs(0x10000)
+    {}
     qreal width(const QString& text)
     {
         qreal w = 0;
@@ -85,7 +81,8 @@ private:
             g.known = true;
             int n = 1;
             quint32 index = 0;
-            if (!c.isSurrogate() && m_raw.isValid() && m_raw.glyphIndexesForChars(&c, 1, &index, &n) && n == 1 && index) {
+            if (!c.isSurrogate() && m_raw.isValid() && m_raw.glyphIndexesForChars(&c, 1, &index, &n) && n == 1
+                && index) {
                 QPointF advance;
                 m_raw.advancesForGlyphIndexes(&index, &advance, 1);
                 g.index = index;
@@ -138,10 +135,7 @@ QFont printFont(qreal points, bool bold)
 
 } // namespace
 
-ReportPrint::ReportPrint(Report* report)
-    : m_report(report)
-{
-}
+ReportPrint::ReportPrint(Report* report) : m_report(report) {}
 
 QString ReportPrint::caption() const
 {
@@ -212,8 +206,10 @@ bool ReportPrint::fitColumns(qreal pageWidth, qreal scale)
     for (int i = 0; i < m_columns.size(); ++i) {
         m_columns[i].width = m_columns[i].natural * scale;
         m_columns[i].wraps = false;
-        if (m_columns[i].right) fixed += m_columns[i].width;
-        else texts << i;
+        if (m_columns[i].right)
+            fixed += m_columns[i].width;
+        else
+            texts << i;
     }
     qreal left = pageWidth - fixed;
     std::sort(texts.begin(), texts.end(), [this](int a, int b) { return m_columns[a].natural < m_columns[b].natural; });

@@ -58,7 +58,7 @@ public:
 private:
     struct Column {
         qreal natural = 0; // widest text, padding included
-        qreal width = 0;   // width given on the page
+        qreal width = 0; // width given on the page
         bool right = false;
         bool wraps = false;
     };
@@ -78,8 +78,8 @@ private:
     qreal m_padding = 0;
     qreal m_rowHeight = 0;
     bool m_landscape = false;
-    QList<qreal> m_heights;   // per line, in device units
-    QList<int> m_pageStarts;  // first line of each page
+    QList<qreal> m_heights; // per line, in device units
+    QList<int> m_pageStarts; // first line of each page
 };
 
 } // namespace kavro
