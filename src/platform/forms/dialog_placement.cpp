@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QEvent>
 #include <QScreen>
+#include <QSet>
 #include <QWidget>
 
 namespace kavro {
@@ -20,7 +21,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() != QEvent::Show || !watched->isWidgetType() || m_inShow) return false;
+        if (event->type() != QEvent::Show || !watched->isWidgetType() || m_showing.contains(watched)) return false;
         auto* w = static_cast<QWidget*>(watched);
         if (!w->isWindow() || !qobject_cast<QDialog*>(w)) return false;
         // A position set by the window's own code is kept; ours is set anew at each showing.
@@ -29,9 +30,9 @@ protected:
         if (w->windowTitle().isEmpty()) w->setWindowTitle(programName());
         // The dialog's own show handling first (it sizes a message box and
         // places the dialog over its parent as Qt sees it), then ours.
-        m_inShow = true;
-        static_cast<QObject*>(w)->event(event);
-        m_inShow = false;
+        m_showing.insert(w);
+        QCoreApplication::sendEvent(w, event);
+        m_showing.remove(w);
         centreDialog(w);
         w->setProperty(kPlaced, w->pos());
         return true;
@@ -39,7 +40,7 @@ protected:
 
 private:
     static constexpr const char* kPlaced = "kavro_placed_at";
-    bool m_inShow = false;
+    QSet<QObject*> m_showing; // dialogs whose show event is being delivered
 };
 
 } // namespace
