@@ -319,32 +319,4 @@ QStringList Report::header() const
     return out;
 }
 
-QString Report::html()
-{
-    fetchAll();
-    QString h = QStringLiteral("<html><head><meta charset=\"utf-8\"></head><body>");
-    for (const QString& line : header()) h += QStringLiteral("<p>%1</p>").arg(line.toHtmlEscaped());
-    if (!m_object.title.isEmpty()) h += QStringLiteral("<h3>%1</h3>").arg(m_object.title.toHtmlEscaped());
-    h += QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\"><thead><tr>");
-    for (const ReportColumn& c : m_object.columns) h += QStringLiteral("<th>%1</th>").arg(c.title.toHtmlEscaped());
-    h += QStringLiteral("</tr></thead>");
-    for (const Line& l : m_lines) {
-        const bool bold = l.kind != Line::Row;
-        h += QStringLiteral("<tr>");
-        for (int c = 0; c < m_object.columns.size(); ++c) {
-            QString text = m_object.format(c, l.values.value(c));
-            if (c == 0 && l.kind == Line::GroupSum && !m_object.columns[0].sum) text = QStringLiteral("Součet ") + l.group;
-            if (c == 0 && l.kind == Line::Total && !m_object.columns[0].sum) text = QStringLiteral("Celkem");
-            const bool right = m_object.columns[c].kind != ReportColumn::Text;
-            h += QStringLiteral("<td%1>%2%3%4</td>")
-                     .arg(right ? QStringLiteral(" align=\"right\"") : QString(),
-                          bold ? QStringLiteral("<b>") : QString(), text.toHtmlEscaped(),
-                          bold ? QStringLiteral("</b>") : QString());
-        }
-        h += QStringLiteral("</tr>");
-    }
-    h += QStringLiteral("</table></body></html>");
-    return h;
-}
-
 } // namespace kavro

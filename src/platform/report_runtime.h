@@ -76,8 +76,6 @@ public:
 
     // Header lines with the arguments put in.
     QStringList header() const;
-    // The whole report as an HTML document (reads every row).
-    QString html();
 
     // The statement text a Select runs as (argument names replaced by their
     // positions); exposed for the library's own checks.
