@@ -1,10 +1,12 @@
 // Kavro: call accounting for a company's telephone exchange.
 #include "frame/forms/zakladni_okno.h"
+#include "frame/spusteni.h"
 #include "platform/forms/translation.h"
 #include "prikazy.h"
 
 #include <QApplication>
 #include <QStringList>
+#include <cstdio>
 
 int main(int argc, char* argv[])
 {
@@ -13,6 +15,17 @@ int main(int argc, char* argv[])
     // The whole command line, program path included: the instance option may stand anywhere in it.
     QStringList casti;
     for (int i = 0; i < argc; ++i) casti << QString::fromLocal8Bit(argv[i]);
+    bool pomoc = false;
+    const QString cizi = kavro::cizi_argument(casti.mid(1), &pomoc);
+    if (pomoc) {
+        std::printf("%s", qPrintable(kavro::napoveda_prikazove_radky()));
+        return 0;
+    }
+    if (!cizi.isEmpty()) {
+        std::fprintf(stderr, "kavro: neznámý argument „%s“\n\n%s", qPrintable(cizi),
+                     qPrintable(kavro::napoveda_prikazove_radky()));
+        return 2;
+    }
 
     kavro::registruj_prikazy();
     kavro::Zakladni_okno okno;
