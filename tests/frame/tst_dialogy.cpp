@@ -67,7 +67,7 @@ bool adresar()
            t.exec("INSERT INTO dba.ciselnik_mest (kod_statu, kod_mesta, nazev_mesta, id_pasma, Cislo_TTO) VALUES "
                   "('420', '2', 'Praha', 7, 2), ('420', '312', 'Kladno', 7, 2), "
                   "('420', '19', 'Plzeň', 7, 19), ('420', '186', 'Klatovy', 7, 19), "
-                  "('420', '55', 'Bez oblasti', 7, ''), ('420', '77', 'Bez vazby', 7, 77), "
+                  "('420', '55', 'Bez oblasti', 7, NULL), ('420', '77', 'Bez vazby', 7, 77), "
                   "('420', '88', 'Přidané z hovorů', 7, 9999), ('421', '7', 'Bratislava', 1, NULL)") &&
            t.exec("INSERT INTO dba.vazba_tto_tto (volajici_tto, volane_tto, id_pasma) VALUES "
                   "(2, 2, 1), (2, 19, 3), (19, 19, 2), (19, 2, 3)") &&
