@@ -26,8 +26,6 @@ using namespace kavro;
 
 namespace {
 
-const QString kOd = QStringLiteral("2025-04-01 00:00:00");
-const QString kDo = QStringLiteral("2025-04-30 23:59:59");
 
 class DemoWindows : public ::testing::Test {
 protected:
@@ -69,9 +67,16 @@ protected:
 
 } // namespace
 
-// Each report of the menu "Sestavy" and of the directory lists, as its window opens it.
+// Each report of the menu "Sestavy" and of the directory lists, as its window
+// opens it, over the period the dialogs offer first: the demo's days.
 TEST_F(DemoWindows, EveryReportListsSomething)
 {
+    const QString od =
+        Registry::instance().read(QStringLiteral("Software\\Dorvek\\Kavro\\"), QStringLiteral("Datum_od"));
+    const QString do_ =
+        Registry::instance().read(QStringLiteral("Software\\Dorvek\\Kavro\\"), QStringLiteral("Datum_do"));
+    ASSERT_EQ(od + ' ' + do_, QStringLiteral("2025-04-19 2025-04-23"));
+    const QString kOd = od + QStringLiteral(" 00:00:00"), kDo = do_ + QStringLiteral(" 23:59:59");
     const char* naOkamzik[] = {"firma_oddeleni_osoba",   "firma_osoba_oddeleni", "osoba_firma_oddeleni",
                                "firma_oddeleni_pobocka", "telefonni_seznam3",    "Seznam_lidi"};
     for (const char* jmeno : naOkamzik) {
@@ -96,7 +101,7 @@ TEST_F(DemoWindows, EveryReportListsSomething)
         Report r;
         QString s, chyba;
         ASSERT_TRUE(r.setObject(QString::fromLatin1(jmeno))) << r.errorText().toStdString();
-        ASSERT_TRUE(sestavy::vlozObdobi(r.select(), "2025-04-01", "2025-04-30", &s, &chyba)) << chyba.toStdString();
+        ASSERT_TRUE(sestavy::vlozObdobi(r.select(), od, do_, &s, &chyba)) << chyba.toStdString();
         r.setSelect(s);
         EXPECT_GT(radky(r, {QVariant(), QVariant(), QVariant()}), 0);
     }

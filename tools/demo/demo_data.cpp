@@ -271,6 +271,10 @@ bool create(const QString& folder, const QString& dbPath, int days, int callsPer
     Registry& r = Registry::instance();
     r.writeAll(kInstance, {{registr::DatovyAdresar, o.outDir + QStringLiteral("/")},
                            {registr::JmenoUzivatele, QStringLiteral("Ukázková firma s.r.o.")}});
+    // The period dialogs and the billing selection first offer the demo's days.
+    r.writeAll(registr::Aplikace,
+               {{registr::DatumOd, o.firstDay.toString(QStringLiteral("yyyy-MM-dd"))},
+                {registr::DatumDo, clock::today().toString(QStringLiteral("yyyy-MM-dd"))}});
     std::printf("Ukázková databáze %s a soubory sběrače v %s vytvořeny.\n", qPrintable(dbPath), qPrintable(o.outDir));
     return true;
 }
