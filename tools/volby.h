@@ -31,7 +31,8 @@ inline QString napoveda(const Pouziti& u)
         t += QStringLiteral("\nArgumenty:\n");
         for (const QString& a : u.popisArgumentu) t += QStringLiteral("  ") + a + QLatin1Char('\n');
     }
-    t += QStringLiteral("\nVolby:\n  -h, --help%1vypíše tento návod\n").arg(QString(22, QLatin1Char(' ')));
+    t += QStringLiteral("\nVolby:\n  ") + QStringLiteral("-h, --help").leftJustified(30)
+        + QStringLiteral("vypíše tento návod\n");
     for (const QCommandLineOption& v : u.volby) {
         QString jmeno = QStringLiteral("--") + v.names().constLast();
         if (!v.valueName().isEmpty()) jmeno += QStringLiteral(" <") + v.valueName() + QLatin1Char('>');

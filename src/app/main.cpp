@@ -8,19 +8,32 @@
 #include <QStringList>
 #include <cstdio>
 
-int main(int argc, char* argv[])
+namespace {
+
+QStringList argumenty(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    kavro::installCzechTranslation();
-    // The whole command line, program path included: the instance option may stand anywhere in it.
     QStringList casti;
     for (int i = 0; i < argc; ++i) casti << QString::fromLocal8Bit(argv[i]);
+    return casti;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // The usage needs no display, so it is printed before the application starts.
     bool pomoc = false;
-    const QString cizi = kavro::cizi_argument(casti.mid(1), &pomoc);
+    kavro::cizi_argument(argumenty(argc, argv).mid(1), &pomoc);
     if (pomoc) {
         std::printf("%s", qPrintable(kavro::napoveda_prikazove_radky()));
         return 0;
     }
+    QApplication app(argc, argv);
+    kavro::installCzechTranslation();
+    // The whole command line, program path included (Qt's own options taken
+    // out): the instance option may stand anywhere in it.
+    const QStringList casti = argumenty(argc, argv);
+    const QString cizi = kavro::cizi_argument(casti.mid(1), &pomoc);
     if (!cizi.isEmpty()) {
         std::fprintf(stderr, "kavro: neznámý argument „%s“\n\n%s", qPrintable(cizi),
                      qPrintable(kavro::napoveda_prikazove_radky()));
