@@ -15,12 +15,13 @@ struct Beh {
     QString out, err;
 };
 
-Beh spust(const QString& program, const QStringList& argumenty, const QString& slozka)
+Beh spust(const QString& program, const QStringList& argumenty, const QString& slozka, bool displej = true)
 {
     QProcess p;
     p.setWorkingDirectory(slozka);
     QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
-    e.insert("QT_QPA_PLATFORM", "offscreen");
+    e.insert("QT_QPA_PLATFORM", displej ? "offscreen" : "xcb");
+    if (!displej) e.remove("DISPLAY");
     e.insert("KAVRO_REGISTRY", slozka + "/registry.ini");
     e.insert("KAVRO_DATA", slozka + "/data");
     p.setProcessEnvironment(e);
@@ -73,6 +74,10 @@ TEST(PrikazovaRadka, AnOptionIsNeverAFolder)
     const QString demo = programy().filter("kavro-demo").value(0);
     const QString createdb = programy().filter("kavro-createdb").value(0);
     const QString gendata = programy().filter("kavro-gendata").value(0);
+    // The program's usage needs no display.
+    const Beh bezDispleje = spust(programy().value(0), {"--help"}, dir, false);
+    EXPECT_EQ(bezDispleje.kod, 0) << bezDispleje.err.toStdString();
+    EXPECT_TRUE(bezDispleje.out.startsWith("použití: kavro ")) << bezDispleje.out.toStdString();
     // The help wins wherever it stands.
     EXPECT_EQ(spust(demo, {"slozka", "--help"}, dir).kod, 0);
     EXPECT_EQ(spust(createdb, {"-h", "x.db"}, dir).kod, 0);
