@@ -1,20 +1,46 @@
 // Kavro: call accounting for a company's telephone exchange.
 #include "frame/forms/zakladni_okno.h"
+#include "frame/spusteni.h"
 #include "platform/forms/dialog_placement.h"
 #include "platform/forms/translation.h"
 #include "prikazy.h"
 
 #include <QApplication>
 #include <QStringList>
+#include <cstdio>
+
+namespace {
+
+QStringList argumenty(int argc, char* argv[])
+{
+    QStringList casti;
+    for (int i = 0; i < argc; ++i) casti << QString::fromLocal8Bit(argv[i]);
+    return casti;
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
+    // The usage needs no display, so it is printed before the application starts.
+    bool pomoc = false;
+    kavro::cizi_argument(argumenty(argc, argv).mid(1), &pomoc);
+    if (pomoc) {
+        std::printf("%s", qPrintable(kavro::napoveda_prikazove_radky()));
+        return 0;
+    }
     QApplication app(argc, argv);
     kavro::installCzechTranslation();
     kavro::installDialogPlacement();
-    // The whole command line, program path included: the instance option may stand anywhere in it.
-    QStringList casti;
-    for (int i = 0; i < argc; ++i) casti << QString::fromLocal8Bit(argv[i]);
+    // The whole command line, program path included (Qt's own options taken
+    // out): the instance option may stand anywhere in it.
+    const QStringList casti = argumenty(argc, argv);
+    const QString cizi = kavro::cizi_argument(casti.mid(1), &pomoc);
+    if (!cizi.isEmpty()) {
+        std::fprintf(stderr, "kavro: neznámý argument „%s“\n\n%s", qPrintable(cizi),
+                     qPrintable(kavro::napoveda_prikazove_radky()));
+        return 2;
+    }
 
     kavro::registruj_prikazy();
     kavro::Zakladni_okno okno;

@@ -4,6 +4,7 @@
 // the password typed at login, and the registry defaults.
 #include "common/cesty.h"  // doplnLomitko
 #include <QString>
+#include <QStringList>
 
 namespace kavro {
 
@@ -20,6 +21,14 @@ extern QString Jmeno_uzivatele;
 // the text after the first "-n " (letter case ignored) up to "-s" or the end,
 // "Sberac" when nothing was taken, then trimmed (so blanks only give "").
 QString jmenoInstance(const QString& prikazova_radka);
+
+// The program's own arguments (the program path left out): "-n NAME" (the
+// name runs up to an argument beginning with "-s", or to the end), "-s", and
+// "--help" ("-h"). pomoc says whether the usage was asked for; the result is
+// the first other argument ("" when there is none).
+QString cizi_argument(const QStringList& argumenty, bool* pomoc);
+// The usage printed for "--help" and after a foreign argument.
+QString napoveda_prikazove_radky();
 
 // "Kavro  - (<instance>) -  <exchange>".
 QString titulekOkna(const QString& instance, const QString& ustredna);

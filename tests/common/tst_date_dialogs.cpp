@@ -173,14 +173,29 @@ private slots:
         bez.Create(nullptr, nullptr);
         QCOMPARE(ulozene_obdobi(), QStringLiteral("2024-06-15 2024-06-15"));
 
-        // An empty registry value shows the record's; an end before the start is accepted.
+        // An empty registry value shows the record's; an end before the start is refused,
+        // neither handed back nor remembered, until it is mended.
         uloz_obdobi("2001-03-01", "");
-        FDX_Nastaveni_datum_od_do rec{.datum_od = "2024-06-01", .datum_do = "2001-02-01"};
-        Ovladac::naModalnim<P_Nastaveni_od_do>([](P_Nastaveni_od_do* d) { d->findChild<QPushButton*>("cb_1")->click(); });
+        FDX_Nastaveni_datum_od_do rec{
+            .datum_od = "2024-06-01", .datum_do = "2001-02-01", .titulek = "Vyberte datum od - do"};
+        Ovladac o;
+        bool otevreno = false;
+        QString ulozeno;
+        Ovladac::naModalnim<P_Nastaveni_od_do>([&](P_Nastaveni_od_do* d) {
+            d->findChild<QPushButton*>("cb_1")->click();
+            otevreno = d->isVisible();
+            ulozeno = ulozene_obdobi();
+            d->findChild<QLineEdit*>("textb_do")->setText("2001-03-01");
+            d->findChild<QPushButton*>("cb_1")->click();
+        });
         P_Nastaveni_od_do dlg;
         dlg.Create(nullptr, &rec);
+        QVERIFY(otevreno);
+        QCOMPARE(ulozeno, QStringLiteral("2001-03-01 "));
+        QCOMPARE(o.zpravy, QStringList{"Vyberte datum od - do|Konec období nesmí předcházet jeho začátku."});
         QVERIFY(rec.OK);
-        QCOMPARE(rec.datum_od + ' ' + rec.datum_do, QStringLiteral("2001-03-01 2001-02-01"));
+        QCOMPARE(rec.datum_od + ' ' + rec.datum_do, QStringLiteral("2001-03-01 2001-03-01"));
+        QCOMPARE(ulozene_obdobi(), QStringLiteral("2001-03-01 2001-03-01"));
     }
 
     void periodLeaveKeepsRegistryAndRecord()

@@ -26,6 +26,27 @@ TEST(JmenoInstance, FromTheWholeCommandLine)
     EXPECT_EQ(jmenoInstance("kavro -n A -S"), "A -S");
 }
 
+TEST(JmenoInstance, OnlyTheProgramsOwnArgumentsAreTaken)
+{
+    bool pomoc = true;
+    EXPECT_EQ(cizi_argument({}, &pomoc), "");
+    EXPECT_FALSE(pomoc);
+    // A name may hold blanks and dashes; "-s" ends it.
+    EXPECT_EQ(cizi_argument({"-n", "Pobočka", "-x", "2", "-s"}, &pomoc), "");
+    EXPECT_EQ(cizi_argument({"-N", "A", "-sB"}, &pomoc), "");
+    EXPECT_FALSE(pomoc);
+    // Anything else, before the name or after "-s", is refused.
+    EXPECT_EQ(cizi_argument({"--verbose", "-n", "A"}, &pomoc), "--verbose");
+    EXPECT_EQ(cizi_argument({"-n", "A", "-s", "slozka"}, &pomoc), "slozka");
+    EXPECT_FALSE(pomoc);
+    EXPECT_EQ(cizi_argument({"-n", "A", "-s", "--help"}, &pomoc), "");
+    EXPECT_TRUE(pomoc);
+    // Inside a name "--help" is part of it.
+    EXPECT_EQ(cizi_argument({"-n", "--help"}, &pomoc), "");
+    EXPECT_FALSE(pomoc);
+    EXPECT_TRUE(napoveda_prikazove_radky().startsWith("použití: kavro"));
+}
+
 // The caption and each level's rights are checked through the main window.
 TEST(Spusteni, DirectoryAndRights)
 {

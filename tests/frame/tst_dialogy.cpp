@@ -67,7 +67,7 @@ bool adresar()
            t.exec("INSERT INTO dba.ciselnik_mest (kod_statu, kod_mesta, nazev_mesta, id_pasma, Cislo_TTO) VALUES "
                   "('420', '2', 'Praha', 7, 2), ('420', '312', 'Kladno', 7, 2), "
                   "('420', '19', 'Plzeň', 7, 19), ('420', '186', 'Klatovy', 7, 19), "
-                  "('420', '55', 'Bez oblasti', 7, ''), ('420', '77', 'Bez vazby', 7, 77), "
+                  "('420', '55', 'Bez oblasti', 7, NULL), ('420', '77', 'Bez vazby', 7, 77), "
                   "('420', '88', 'Přidané z hovorů', 7, 9999), ('421', '7', 'Bratislava', 1, NULL)") &&
            t.exec("INSERT INTO dba.vazba_tto_tto (volajici_tto, volane_tto, id_pasma) VALUES "
                   "(2, 2, 1), (2, 19, 3), (19, 19, 2), (19, 2, 3)") &&
@@ -138,17 +138,28 @@ private slots:
             vyber(w, "combo_stat", "Česko");
             QCOMPARE(najdi<QComboBox>(w, "combo_mesto")->itemText(0), QString("Bez oblasti"));
             vyber(w, "combo_mesto", "Bez oblasti");
+            // An empty prefix is refused, each with its message, and the dialog stays open.
+            najdi<QPushButton>(w, "cb_OK")->click();
+            QVERIFY(w->isVisible());
+            najdi<QLineEdit>(w, "textb__mezistatni_predvolba")->setText("00");
+            najdi<QPushButton>(w, "cb_OK")->click();
+            QVERIFY(w->isVisible());
+            najdi<QLineEdit>(w, "textb__mezimestska_predvolba")->setText("0");
             najdi<QPushButton>(w, "cb_OK")->click();
         }));
+        QCOMPARE(o.zpravy,
+                 QStringList({"Konfigurace místa ústředny|Mezistátní předvolba nesmí být prázdná.",
+                              "Konfigurace místa ústředny|Meziměstská předvolba nesmí být prázdná."}));
+        o.zpravy.clear();
         QVERIFY(Transaction::main().exec("UPDATE dba.ciselnik_statu SET nazev_statu = 'Změna' WHERE kod_statu = '421'"));
         QVERIFY(!o.ukaz(d, [](QWidget* w) {
             najdi<QLineEdit>(w, "textb__mezistatni_predvolba")->setText("99");
             vyber(w, "combo_mesto", "Kladno");
             najdi<QPushButton>(w, "cb_Cancel")->click();
         }));
-        // No prefixes were typed; the "99" of the left dialog is not kept.
+        // The "99" of the left dialog is not kept.
         QCOMPARE(sql("SELECT mezistatni_predvolba || '/' || kod_statu || '/' || kod_mesta FROM dba.konfigurace_mista"),
-                 QString("/420/55"));
+                 QString("00/420/55"));
         // Leaving rolled the shared transaction back.
         QCOMPARE(sql("SELECT nazev_statu FROM dba.ciselnik_statu WHERE kod_statu = '421'"), QString("Slovensko"));
     }

@@ -239,6 +239,8 @@ private slots:
         s.o.pri("Nastaveni_mista", [](QWidget* d) {
             test::vyber(d, "combo_stat", "Česká republika");
             test::vyber(d, "combo_mesto", "Kladno");
+            d->findChild<QLineEdit*>("textb__mezistatni_predvolba")->setText("00");
+            d->findChild<QLineEdit*>("textb__mezimestska_predvolba")->setText("0");
             d->findChild<QPushButton*>("cb_OK")->click();
         });
         QVERIFY(s.w.Create("kavro"));

@@ -370,6 +370,16 @@ private slots:
             QCOMPARE(shown, QDate(2024, 3, 15));
             QCOMPARE(od->text(), QString("2024-03-16"));
         }
+        // A reversed period is refused and deletes nothing.
+        {
+            test::Ovladac ovladac;
+            do_->setText("15.3.2024");
+            QTest::mouseClick(w.findChild<QPushButton*>("cb_OK"), Qt::LeftButton);
+            QVERIFY(w.isVisible());
+            QVERIFY(!od->isHidden());
+            QCOMPARE(ovladac.zpravy, QStringList{w.windowTitle() + "|Konec období nesmí předcházet jeho začátku."});
+            QCOMPARE(count(), 60);
+        }
         do_->setText("16.3.2024"); // normalised by the deletion
         QTest::mouseClick(w.findChild<QPushButton*>("cb_OK"), Qt::LeftButton);
         QVERIFY(!w.isVisible());

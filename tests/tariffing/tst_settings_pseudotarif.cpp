@@ -89,11 +89,46 @@ private slots:
         QCOMPARE(ulozeno(), QStringLiteral("AD=00:00:07,AM=00:00:00,BD=00:00:10,BM=00:00:00,CD=00:00:00,CM=00:00:30"));
     }
 
+    void aTextThatIsNoTimeIsRefusedAndKeptAsTyped()
+    {
+        Nastaveni_Pseudotarifu f;
+        f.Nastaveni_Pseudotarifu_Create();
+        f.show();
+        QApplication::setActiveWindow(&f);
+        auto* o = f.findChild<TimeBox*>("O_Mezimesto");
+        auto* p = f.findChild<TimeBox*>("P_Mezistatni");
+        // Leaving a box normalises a real time and leaves anything else as typed.
+        o->setFocus();
+        o->setText("7:5");
+        p->setFocus();
+        QCOMPARE(o->text(), QStringLiteral("07:05:00"));
+        p->setText("ab:cd");
+        o->setFocus();
+        QCOMPARE(p->text(), QStringLiteral("ab:cd"));
+        for (const char* spatne : {"ab:cd", "99:99:99", "25:61:99"}) {
+            p->setText(spatne);
+            f.findChild<QPushButton*>("cb_OK")->click();
+            QVERIFY(f.isVisible());
+            QCOMPARE(zpravy.size(), 1);
+            QCOMPARE(zpravy[0].icon, int(IconWarning));
+            QVERIFY2(zpravy[0].text.startsWith(QString("Čas pro připojení, mezistátní: „%1“ není čas.").arg(spatne)),
+                     qPrintable(zpravy[0].text));
+            QCOMPARE(p->text(), QString(spatne));
+            zpravy.clear();
+        }
+        QCOMPARE(ulozeno(), Puvodni);
+        // Mended, the same form saves.
+        p->setText("0:1");
+        f.findChild<QPushButton*>("cb_OK")->click();
+        QCOMPARE(f.result(), int(QDialog::Accepted));
+        QVERIFY(zpravy.isEmpty());
+        QCOMPARE(ulozeno(), QStringLiteral("AD=00:00:05,AM=00:00:00,BD=07:05:00,BM=00:00:00,CD=00:00:00,CM=00:01:00"));
+    }
+
     void failedSaveRollsBackAndSaysSoThenLeavingChangesNothing()
     {
-        QVERIFY(t().exec("create trigger dba.bez_pripojeni before insert on casy_pseudotarifu "
-                         "when new.typ_casu = 'M' and new.typ_hovoru = 'C' "
-                         "begin select raise(abort, 'nelze'); end"));
+        QVERIFY(test::odmitajZapis(t(), "bez_pripojeni", "INSERT", "casy_pseudotarifu",
+                                   "new.typ_casu = 'M' and new.typ_hovoru = 'C'", "nelze"));
         QVERIFY(t().commit());
         Nastaveni_Pseudotarifu f;
         f.Nastaveni_Pseudotarifu_Create();

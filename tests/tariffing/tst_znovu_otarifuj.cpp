@@ -69,6 +69,28 @@ private slots:
         QCOMPARE(callValue(1, QStringLiteral("cislo_ucastnika")), QStringLiteral("23456"));
     }
 
+    void aReversedPeriodIsRefusedAndTheWindowStaysOpen()
+    {
+        tarifovaneMistniHovory(Dny, true);
+        Hovory_Znovu_otarifuj w;
+        bool otevreno = false;
+        QTimer::singleShot(0, this, [&] {
+            box(w, "Datum_od")->setText(QStringLiteral("2024-03-08"));
+            box(w, "Datum_do")->setText(QStringLiteral("5.3.2024"));
+            w.findChild<QPushButton*>(QStringLiteral("cb_Tarifovat"))->click();
+            otevreno = w.isVisible() && !box(w, "Datum_od")->isHidden();
+            QCOMPARE(box(w, "Datum_do")->text(), QStringLiteral("2024-03-05"));
+            w.findChild<QPushButton*>(QStringLiteral("cb_Cancel"))->click();
+        });
+        QVERIFY(!w.Create(nullptr));
+        QVERIFY(otevreno);
+        QCOMPARE(m_okna.boxes.size(), 1);
+        QCOMPARE(m_okna.boxes[0].icon, int(IconWarning));
+        QCOMPARE(m_okna.boxes[0].text, QStringLiteral("Konec období nesmí předcházet jeho začátku."));
+        QVERIFY(w.logika().hotoveDny().isEmpty());
+        QCOMPARE(callValue(1, QStringLiteral("cislo_ucastnika")), QStringLiteral("23456"));
+    }
+
     void withoutASiteTellsTheUserAndClosesWithoutResetting()
     {
         tarifovaneMistniHovory(Dny, false);

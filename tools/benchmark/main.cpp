@@ -1,6 +1,7 @@
 // kavro-benchmark [--calls N] [--days D] [--only NAME]: prints the figures of
 // each measure on a generated data set.
 #include "benchmark.h"
+#include "../volby.h"
 
 #include <QCommandLineParser>
 #include <QApplication>
@@ -14,16 +15,18 @@ int main(int argc, char* argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QCommandLineParser p;
-    p.setApplicationDescription(QStringLiteral("Měření rychlosti importu a tarifikace"));
-    p.addHelpOption();
-    p.addOptions({
-        {QStringLiteral("calls"), QStringLiteral("Počet hovorů (výchozí 1000000)"), QStringLiteral("n"), QStringLiteral("1000000")},
-        {QStringLiteral("days"), QStringLiteral("Počet dní (výchozí 30)"), QStringLiteral("n"), QStringLiteral("30")},
+    kavro::nastroje::Pouziti u;
+    u.program = QStringLiteral("kavro-benchmark");
+    u.popis = QStringLiteral("Měření rychlosti importu, tarifikace, oken a sestav na vygenerovaných datech.");
+    u.volby = {
+        {QStringLiteral("calls"), QStringLiteral("Počet hovorů"), QStringLiteral("n"), QStringLiteral("1000000")},
+        {QStringLiteral("days"), QStringLiteral("Počet dní"), QStringLiteral("n"), QStringLiteral("30")},
         {QStringLiteral("db-dir"), QStringLiteral("Složka se schématem databáze"), QStringLiteral("složka")},
         {QStringLiteral("only"), QStringLiteral("Jen měření tohoto jména"), QStringLiteral("jméno")},
-    });
-    p.process(app);
+    };
+    QCommandLineParser p;
+    int kod = 0;
+    if (!kavro::nastroje::zpracujVolby(p, app.arguments(), u, &kod)) return kod;
 
     QTemporaryDir dir;
     Context c;

@@ -8,6 +8,7 @@
 // source is registered. The calls themselves are imported by the program
 // ("Hovory" > "Načtení nových", Ctrl+N).
 #include "demo_data.h"
+#include "../volby.h"
 
 #include "platform/registry.h"
 #include "common/registry_names.h"
@@ -23,11 +24,19 @@ using namespace kavro;
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    if (app.arguments().size() != 2) {
-        std::fprintf(stderr, "použití: kavro-demo SLOŽKA\n");
-        return 2;
-    }
-    const QString folder = QDir(app.arguments()[1]).absolutePath();
+    nastroje::Pouziti u;
+    u.program = QStringLiteral("kavro-demo");
+    u.argumenty = QStringLiteral("SLOŽKA");
+    u.popis =
+        QStringLiteral("Připraví ukázkovou instalaci: poprvé databázi kavro.db s adresáři a tarifními tabulkami a\n"
+                       "denní soubory sběrače za posledních 30 dní v SLOŽKA/sberac, a zapíše zdroj dat KAVRO\n"
+                       "a adresář sběrače do nastavení programu (soubor z proměnné KAVRO_REGISTRY).");
+    u.popisArgumentu = {QStringLiteral("SLOŽKA    složka ukázkové instalace (vytvoří se)")};
+    u.nejmeneArgumentu = u.nejviceArgumentu = 1;
+    QCommandLineParser p;
+    int kod = 0;
+    if (!nastroje::zpracujVolby(p, app.arguments(), u, &kod)) return kod;
+    const QString folder = QDir(p.positionalArguments().constFirst()).absolutePath();
     QDir().mkpath(folder);
     const QString dbPath = folder + QStringLiteral("/kavro.db");
     if (!QFileInfo::exists(dbPath) && !demo::create(folder, dbPath)) {

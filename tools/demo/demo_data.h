@@ -13,8 +13,9 @@ namespace kavro::demo {
 bool fillTariffTables(Transaction& t);
 
 // Creates the database `dbPath` with the tariff tables and a small directory,
-// writes `days` daily files (the last ones before today) into folder/sberac and
-// points the instance's "DatovyAdresar" there. False with a message on stderr.
+// writes `days` daily files (the last ones before today) into folder/sberac,
+// points the instance's "DatovyAdresar" there and makes those days the period
+// the dialogs offer first. False with a message on stderr.
 bool create(const QString& folder, const QString& dbPath, int days = 30, int callsPerDay = 400);
 
 } // namespace kavro::demo

@@ -89,9 +89,37 @@ bool fillDirectory(Transaction& t, const DirectoryOptions& o, DirectoryResult* r
         "INSERT INTO dba.ciselnik_mest (kod_statu, kod_mesta, nazev_mesta, id_pasma, Cislo_TTO) SELECT ?, ?, ?, ?, ? "
         "WHERE NOT EXISTS (SELECT 1 FROM dba.ciselnik_mest WHERE kod_statu = ? AND kod_mesta = ?)");
     qint64 cities = t.scalar(QStringLiteral("SELECT count(*) FROM dba.ciselnik_mest")).toLongLong();
+    // A home city lies in a domestic zone: with a site, in an exchange area
+    // the home area links to with a domestic zone, in that zone (as saving the
+    // site would compute it); without one, in any domestic zone.
+    struct Link {
+        int tto;
+        int zone;
+    };
+    QList<Link> links;
+    {
+        Query r(
+            t,
+            QStringLiteral("SELECT v.volane_tto, v.id_pasma FROM dba.vazba_tto_tto v "
+                           "JOIN dba.ciselnik_pasem p ON p.id_pasma = v.id_pasma AND p.typ_pasma = '1' "
+                           "JOIN dba.ciselnik_mest m ON m.Cislo_TTO = v.volajici_tto "
+                           "JOIN dba.konfigurace_mista k ON k.kod_statu = m.kod_statu AND k.kod_mesta = m.kod_mesta "
+                           "WHERE v.volane_tto <> v.volajici_tto ORDER BY 1"));
+        for (bool ok = r.run(); ok && !r.atEnd(); r.next()) links << Link{r.value(1).toInt(), r.value(2).toInt()};
+    }
+    const QStringList domestic =
+        f.column(QStringLiteral("SELECT id_pasma FROM dba.ciselnik_pasem WHERE typ_pasma = '1' ORDER BY 1"));
     int tto = 1;
     for (const QString& a : builtInCodes().areaCodes) {
-        if (!f.exec(addCity, {home, a, QStringLiteral("Město %1").arg(a), zone(), tto++, home, a})) return fail();
+        QVariant z =
+            domestic.isEmpty() ? QVariant(9999) : QVariant(domestic.at(f.uniform(0, int(domestic.size()) - 1)).toInt());
+        QVariant area = tto++;
+        if (!links.isEmpty()) {
+            const Link& l = links.at(f.uniform(0, int(links.size()) - 1));
+            z = l.zone;
+            area = l.tto;
+        }
+        if (!f.exec(addCity, {home, a, QStringLiteral("Město %1").arg(a), z, area, home, a})) return fail();
         cities += f.q.rowCount();
     }
     QStringList foreign;

@@ -113,6 +113,12 @@ QByteArray frame(const QByteArray& plainBody, quint8 coding)
     return r;
 }
 
+void reframe(Record& r)
+{
+    r.plain = body(r.fields);
+    r.framed = frame(r.plain, r.framed.isEmpty() ? quint8(0x5a) : quint8(r.framed[0]));
+}
+
 Generator::Generator(const Options& o) : m_o(o), m_rng(o.seed), m_number(o.firstRecordNumber)
 {
     // Extensions: 3 and 4 digits, a third of them 3-digit.
@@ -262,7 +268,8 @@ bool writeFiles(const Options& o, Result* result)
     Generator g(o);
     for (int i = 0; i < o.days; ++i) {
         const QDate d = o.firstDay.addDays(i);
-        const QList<Record> records = g.day(d, o.callsPerDay);
+        QList<Record> records = g.day(d, o.callsPerDay);
+        if (o.adjustDay) o.adjustDay(d, records);
         const QString path = QDir(o.outDir).filePath(fileName(d, o.upperCaseNames));
         if (!writeFile(path, records, &r.error)) return false;
         ++r.files;

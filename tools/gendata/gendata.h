@@ -4,6 +4,7 @@
 // subscribers for a database.
 #include <QByteArray>
 #include <QDate>
+#include <functional>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -30,6 +31,8 @@ Codes builtInCodes();
 // is one); the built-in lists fill whatever the database lacks.
 Codes codesFromDatabase(Transaction& t);
 
+struct Record;
+
 struct Options {
     quint32 seed = 1;
     QDate firstDay = QDate(2024, 3, 1);
@@ -42,6 +45,9 @@ struct Options {
     int lines = 40;                // trunk lines; the first half deliver impulses
     bool upperCaseNames = false;   // "20240315.DAT" instead of "20240315.dat"
     Codes codes = builtInCodes();
+    // Called by writeFiles() with each day's records before they are written;
+    // a record changed there is framed again with reframe().
+    std::function<void(const QDate&, QList<Record>&)> adjustDay;
 };
 
 // The ten fields of one record as they are written (texts as CP1250 bytes).
@@ -70,6 +76,9 @@ struct Record {
     QByteArray framed;     // bytes in the file
     bool malformed = false;
 };
+
+// Makes plain and framed again from the fields (with the record's own coding byte).
+void reframe(Record& r);
 
 // Makes the records of days; numbers run on from `number`, which is advanced.
 class Generator {

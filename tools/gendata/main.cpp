@@ -4,6 +4,7 @@
 #include "directory.h"
 
 #include "platform/database.h"
+#include "../volby.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -14,24 +15,31 @@ using namespace kavro;
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    QCommandLineParser p;
-    p.setApplicationDescription(QStringLiteral("Generátor denních souborů sběrače a adresářů"));
-    p.addHelpOption();
-    p.addOptions({
+    nastroje::Pouziti u;
+    u.program = QStringLiteral("kavro-gendata");
+    u.popis = QStringLiteral("Zapíše denní soubory sběrače (a s volbou --directory naplní databázi adresáři).");
+    u.volby = {
         {QStringLiteral("out"), QStringLiteral("Výstupní složka"), QStringLiteral("složka"), QStringLiteral(".")},
         {QStringLiteral("seed"), QStringLiteral("Semínko náhodných čísel"), QStringLiteral("n"), QStringLiteral("1")},
-        {QStringLiteral("first-day"), QStringLiteral("První den (RRRR-MM-DD)"), QStringLiteral("den"), QStringLiteral("2024-03-01")},
+        {QStringLiteral("first-day"), QStringLiteral("První den (RRRR-MM-DD)"), QStringLiteral("den"),
+         QStringLiteral("2024-03-01")},
         {QStringLiteral("days"), QStringLiteral("Počet dní"), QStringLiteral("n"), QStringLiteral("1")},
         {QStringLiteral("calls"), QStringLiteral("Hovorů za den"), QStringLiteral("n"), QStringLiteral("1000")},
-        {QStringLiteral("malformed"), QStringLiteral("Podíl chybných vět (0-1)"), QStringLiteral("x"), QStringLiteral("0")},
+        {QStringLiteral("malformed"), QStringLiteral("Podíl chybných vět (0-1)"), QStringLiteral("x"),
+         QStringLiteral("0")},
         {QStringLiteral("first-number"), QStringLiteral("Číslo první věty"), QStringLiteral("n"), QStringLiteral("1")},
         {QStringLiteral("extensions"), QStringLiteral("Počet poboček"), QStringLiteral("n"), QStringLiteral("2000")},
         {QStringLiteral("upper-case"), QStringLiteral("Jména souborů velkými písmeny (.DAT)")},
-        {QStringLiteral("db"), QStringLiteral("Databáze, z níž se vezmou předvolby měst a států"), QStringLiteral("soubor")},
-        {QStringLiteral("directory"), QStringLiteral("Naplnit databázi (--db) státy, městy, účastníky, firmami a pobočkami")},
-        {QStringLiteral("subscribers"), QStringLiteral("Počet účastníků adresáře"), QStringLiteral("n"), QStringLiteral("50000")},
-    });
-    p.process(app);
+        {QStringLiteral("db"), QStringLiteral("Databáze, z níž se vezmou předvolby měst a států"),
+         QStringLiteral("soubor")},
+        {QStringLiteral("directory"),
+         QStringLiteral("Naplnit databázi (--db) státy, městy, účastníky, firmami a pobočkami")},
+        {QStringLiteral("subscribers"), QStringLiteral("Počet účastníků adresáře"), QStringLiteral("n"),
+         QStringLiteral("50000")},
+    };
+    QCommandLineParser p;
+    int kod = 0;
+    if (!nastroje::zpracujVolby(p, app.arguments(), u, &kod)) return kod;
 
     gendata::Options o;
     o.outDir = p.value(QStringLiteral("out"));

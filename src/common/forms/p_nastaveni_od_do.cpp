@@ -4,6 +4,7 @@
 
 #include "platform/registry.h"
 #include "common/registry_names.h"
+#include "platform/forms/message_box.h"
 
 #include <QKeyEvent>
 
@@ -12,6 +13,7 @@ namespace kavro {
 const QString P_Nastaveni_od_do::RegistryKey = registr::Aplikace;
 const QString P_Nastaveni_od_do::ValueOd = registr::DatumOd;
 const QString P_Nastaveni_od_do::ValueDo = registr::DatumDo;
+const QString P_Nastaveni_od_do::ZpravaObraceneObdobi = QStringLiteral("Konec období nesmí předcházet jeho začátku.");
 
 P_Nastaveni_od_do::P_Nastaveni_od_do(QWidget* parent)
     : QDialog(parent)
@@ -56,6 +58,12 @@ void P_Nastaveni_od_do::cb_1_Click()
     // normalised before anything is handed back.
     ui->textb_od->normalise();
     ui->textb_do->normalise();
+    // A reversed period is refused and not remembered for the next dialog.
+    if (ui->textb_do->text() < ui->textb_od->text()) {
+        messageBox(this, IconWarning, ButtonsOk, windowTitle(), ZpravaObraceneObdobi);
+        ui->textb_do->setFocus();
+        return;
+    }
     Registry& reg = Registry::instance();
     reg.write(RegistryKey, ValueOd, ui->textb_od->text());
     reg.write(RegistryKey, ValueDo, ui->textb_do->text());

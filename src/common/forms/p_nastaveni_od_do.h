@@ -4,6 +4,7 @@
 // It opens with the period last confirmed anywhere in the program (registry
 // values "Datum_od" and "Datum_do" of the base key); the caller's dates are
 // shown only where a value is empty. "&Vyber" (Enter) normalises both boxes,
+// refuses a period whose end comes before its start (nothing is written),
 // writes them to the registry and into the record and sets OK; "Opusť" (Esc)
 // clears OK and changes nothing else; the close box leaves everything as it was.
 #include <QDialog>
@@ -30,6 +31,8 @@ public:
     static const QString RegistryKey;   // "Software\Dorvek\Kavro\"
     static const QString ValueOd;       // "Datum_od"
     static const QString ValueDo;       // "Datum_do"
+    // What every period dialog says when the end comes before the start.
+    static const QString ZpravaObraceneObdobi;
 
     explicit P_Nastaveni_od_do(QWidget* parent = nullptr);
     ~P_Nastaveni_od_do() override;

@@ -4,6 +4,7 @@
 
 #include "import/call_deletion.h"
 #include "platform/database.h"
+#include "common/forms/p_nastaveni_od_do.h"
 #include "platform/forms/message_box.h"
 
 #include <QApplication>
@@ -41,6 +42,11 @@ void Hovory_mazani::cb_OK_Click()
 {
     ui->Datum_od->normalise();
     ui->Datum_do->normalise();
+    if (ui->Datum_do->text() < ui->Datum_od->text()) {
+        messageBox(this, IconWarning, ButtonsOk, windowTitle(), P_Nastaveni_od_do::ZpravaObraceneObdobi);
+        ui->Datum_do->setFocus();
+        return;
+    }
     ui->Datum_od->hide();
     ui->Datum_do->hide();
     ui->label_2->hide();

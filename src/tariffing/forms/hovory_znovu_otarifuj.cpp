@@ -1,5 +1,6 @@
 #include "hovory_znovu_otarifuj.h"
 
+#include "common/forms/p_nastaveni_od_do.h"
 #include "platform/forms/message_box.h"
 #include "ui_hovory_znovu_otarifuj.h"
 
@@ -69,6 +70,11 @@ void Hovory_Znovu_otarifuj::cb_Tarifovat_Click()
     const QString do_ = Znovu_otarifuj::normalizuj(m_ui->Datum_do->text());
     m_ui->Datum_od->setText(od);
     m_ui->Datum_do->setText(do_);
+    if (!od.isEmpty() && !do_.isEmpty() && do_ < od) {
+        messageBox(this, IconWarning, ButtonsOk, windowTitle(), P_Nastaveni_od_do::ZpravaObraceneObdobi);
+        m_ui->Datum_do->setFocus();
+        return;
+    }
 
     for (QWidget* w : {static_cast<QWidget*>(m_ui->Datum_od), static_cast<QWidget*>(m_ui->Datum_do),
                        static_cast<QWidget*>(m_ui->cb_1), static_cast<QWidget*>(m_ui->cb_2),

@@ -125,6 +125,16 @@ void Nastaveni_mista::combo_mesto_Select()
 void Nastaveni_mista::cb_OK_Click()
 {
     if (ui->combo_stat->currentIndex() < 0 || ui->combo_mesto->currentIndex() < 0) return;
+    // Tariffing cannot tell a call's type without both prefixes.
+    const std::pair<QLineEdit*, const char*> predvolby[] = {
+        {ui->textb__mezistatni_predvolba, "Mezistátní předvolba nesmí být prázdná."},
+        {ui->textb__mezimestska_predvolba, "Meziměstská předvolba nesmí být prázdná."}};
+    for (const auto& [box, zprava] : predvolby)
+        if (box->text().isEmpty()) {
+            messageBox(this, IconWarning, ButtonsOk, windowTitle(), QString::fromUtf8(zprava));
+            box->setFocus();
+            return;
+        }
     MistoUstredny misto;
     misto.mezistatni_predvolba = ui->textb__mezistatni_predvolba->text();
     misto.mezimestska_predvolba = ui->textb__mezimestska_predvolba->text();
