@@ -68,6 +68,8 @@ public:
     void rollback();
 
 private:
+    void closed(); // the mark is released or rolled back
+
     Transaction& m_t;
     QString m_name;
     bool m_ok = false;

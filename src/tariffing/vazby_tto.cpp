@@ -100,7 +100,7 @@ bool oprav_vazby_tto(Transaction& t, const QString& kod_statu, QString* chyba)
     // area number stays unassigned (9999).
     if (!t.exec(QStringLiteral("UPDATE dba.ciselnik_mest SET id_pasma = cislo_tto "
                                "WHERE ciselnik_mest.kod_statu = ? and ciselnik_mest.id_pasma = 9999 "
-                               "and trim(ciselnik_mest.cislo_tto) <> ''"),
+                               "and trim(cast(ciselnik_mest.cislo_tto AS VARCHAR(20))) <> ''"),
                 {kod_statu}))
         return selhalo(t, chyba);
 
