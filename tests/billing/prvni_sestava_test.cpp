@@ -43,8 +43,9 @@ TEST(PrvniSestava, NewDatabaseFromSiteToBillingReport)
     MistoUstredny ulozene;
     ASSERT_TRUE(nacti_misto(t, &ulozene, &chyba)) << chyba.toStdString();
     EXPECT_EQ(ulozene.kod_mesta, QStringLiteral("2"));
-    EXPECT_EQ(t.scalar(QStringLiteral("SELECT id_pasma FROM dba.ciselnik_mest WHERE kod_statu = '420' AND kod_mesta = '2'")),
-              QStringLiteral("1"));
+    EXPECT_EQ(
+        t.scalar(QStringLiteral("SELECT id_pasma FROM dba.ciselnik_mest WHERE kod_statu = '420' AND kod_mesta = '2'")),
+        QStringLiteral("1"));
 
     // The collector's files of three days, imported with a tariffing run per day.
     gendata::Options o;
@@ -86,7 +87,8 @@ TEST(PrvniSestava, NewDatabaseFromSiteToBillingReport)
     f.datum_od = QStringLiteral("2024-03-01 00:00:00");
     f.datum_do = QStringLiteral("2024-03-31 23:59:59");
     f.id_firmy = f.id_oddeleni = f.cislo_pobocky = QStringLiteral("0");
-    ASSERT_TRUE(r.retrieve(sestavy::argumentyVyuctovani(f, QStringLiteral("Dorvek s.r.o.")))) << r.errorText().toStdString();
+    ASSERT_TRUE(r.retrieve(sestavy::argumentyVyuctovani(f, QStringLiteral("Dorvek s.r.o."))))
+        << r.errorText().toStdString();
     r.fetchAll();
     EXPECT_TRUE(r.errorText().isEmpty()) << r.errorText().toStdString();
     ASSERT_TRUE(r.hasTotal());

@@ -52,9 +52,9 @@ private slots:
 
     void aFailureIsRolledBackAndReported()
     {
-        QVERIFY(test::odmitajZapis(Transaction::main(), QStringLiteral("zadny_mistni"), QStringLiteral("UPDATE OF cislo_ucastnika"),
-                                   QStringLiteral("hovory"), QStringLiteral("NEW.cislo_ucastnika IS NOT NULL"),
-                                   QStringLiteral("zkouska")));
+        QVERIFY(test::odmitajZapis(Transaction::main(), QStringLiteral("zadny_mistni"),
+                                   QStringLiteral("UPDATE OF cislo_ucastnika"), QStringLiteral("hovory"),
+                                   QStringLiteral("NEW.cislo_ucastnika IS NOT NULL"), QStringLiteral("zkouska")));
         QVERIFY(Transaction::main().commit());
         nothingWrittenAfter(IconStop, QStringLiteral("zkouska"));
     }
