@@ -91,9 +91,8 @@ private slots:
 
     void failedSaveRollsBackAndSaysSoThenLeavingChangesNothing()
     {
-        QVERIFY(t().exec("create trigger dba.bez_pripojeni before insert on casy_pseudotarifu "
-                         "when new.typ_casu = 'M' and new.typ_hovoru = 'C' "
-                         "begin select raise(abort, 'nelze'); end"));
+        QVERIFY(test::odmitajZapis(t(), "bez_pripojeni", "INSERT", "casy_pseudotarifu",
+                                   "NEW.typ_casu = 'M' and NEW.typ_hovoru = 'C'", "nelze"));
         QVERIFY(t().commit());
         Nastaveni_Pseudotarifu f;
         f.Nastaveni_Pseudotarifu_Create();
