@@ -3,7 +3,7 @@
 set -euo pipefail
 PKGS=(g++ cmake make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
       libsqlite3-dev sqlite3 libgtest-dev qt6-translations-l10n xvfb xauth fonts-dejavu-core
-      unixodbc-dev odbc-postgresql postgresql postgresql-client)
+      unixodbc-dev odbc-postgresql postgresql postgresql-client poppler-utils)
 missing=()
 for p in "${PKGS[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -6,6 +6,11 @@
 CREATE SCHEMA IF NOT EXISTS dba;
 SET search_path TO dba, public;
 
+-- Czech order for the statements' ORDER BY ... COLLATE czech: the Czech
+-- alphabet (Č after C, Ch after H, Ř after R ...) with numbers inside texts by
+-- their value ("1/2" before "1/10"), as the embedded engine's collation "czech".
+CREATE COLLATION IF NOT EXISTS dba.czech (provider = icu, locale = 'cs-CZ-u-kn-true');
+
 -- The year, month and day of a date text, or NULL when it is none.
 CREATE OR REPLACE FUNCTION dba.kavro_ymd(t text) RETURNS integer[]
 LANGUAGE plpgsql IMMUTABLE PARALLEL SAFE AS $$

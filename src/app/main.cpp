@@ -1,5 +1,6 @@
 // Kavro: call accounting for a company's telephone exchange.
 #include "frame/forms/zakladni_okno.h"
+#include "platform/forms/dialog_placement.h"
 #include "platform/forms/translation.h"
 #include "prikazy.h"
 
@@ -10,6 +11,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     kavro::installCzechTranslation();
+    kavro::installDialogPlacement();
     // The whole command line, program path included: the instance option may stand anywhere in it.
     QStringList casti;
     for (int i = 0; i < argc; ++i) casti << QString::fromLocal8Bit(argv[i]);

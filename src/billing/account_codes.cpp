@@ -11,6 +11,8 @@ QString AccountCodes::duplicateMessage(const QString& code)
     return QStringLiteral("Účtovací kód „%1“ už v číselníku je. Zadejte jiný kód.").arg(code);
 }
 
+QString AccountCodes::emptyCodeMessage() { return QStringLiteral("Účtovací kód nesmí být prázdný. Zadejte kód."); }
+
 bool AccountCodes::load(QList<AccountCode>* out)
 {
     m_error.clear();
@@ -54,7 +56,14 @@ bool AccountCodes::save(AccountCode& entry)
 {
     m_error.clear();
     m_duplicate = false;
+    m_emptyCode = false;
     const bool novy = entry.Stav == AccountCode::New;
+    // A row stored without a code (by another program) may keep it; no entry gets one here.
+    if (entry.Kod_uctu.trimmed().isEmpty() && (novy || entry.Kod_uctu != entry.Puvodni_Kod_uctu)) {
+        m_emptyCode = true;
+        m_error = emptyCodeMessage();
+        return false;
+    }
     Query q(m_t);
     if (novy) {
         q.setSQL(QStringLiteral(" Insert into dba.ciselnik_uctovacich_kodu (Firma,Osoba,Kod_Uctu,Poznamka) VALUES (?,?,?,?)"));

@@ -37,8 +37,10 @@ public:
     // Writes one entry: a new one is inserted, a stored one updated under the
     // code it is stored under. On success the entry is stored under its
     // edited code (Puvodni_Kod_uctu = Kod_uctu). A code another row holds is
-    // refused (duplicate() is true), as is a stored row that has disappeared;
-    // on any failure nothing of this save is kept and the entry is unchanged.
+    // refused (duplicate() is true), so is an empty code for a new entry or
+    // one whose code was changed (emptyCode() is true), and a stored row that
+    // has disappeared; on any failure nothing of this save is kept and the
+    // entry is unchanged.
     bool save(AccountCode& entry);
 
     // Deletes the entry's row. An entry never stored runs no statement.
@@ -50,14 +52,18 @@ public:
 
     QString errorText() const { return m_error; }
     bool duplicate() const { return m_duplicate; }
+    bool emptyCode() const { return m_emptyCode; }
 
     // The Czech message for a code that is stored already.
     static QString duplicateMessage(const QString& code);
+    // The Czech message for an entry saved without a code.
+    static QString emptyCodeMessage();
 
 private:
     Transaction& m_t;
     QString m_error;
     bool m_duplicate = false;
+    bool m_emptyCode = false;
 };
 
 } // namespace kavro

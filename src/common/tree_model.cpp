@@ -164,6 +164,8 @@ QVariant LazyTreeModel::data(const QModelIndex& index, int role) const
 
 Qt::ItemFlags LazyTreeModel::flags(const QModelIndex& index) const
 {
+    // The views ask the root's flags before they take a drop on empty space.
+    if (!index.isValid()) return m_rootDrop ? Qt::ItemIsDropEnabled : Qt::NoItemFlags;
     const Item* it = itemPtr(index);
     if (!it) return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
@@ -253,8 +255,13 @@ bool LazyTreeModel::decode(const QMimeData* data, const LazyTreeModel*& from, QM
 bool LazyTreeModel::canDropMimeData(const QMimeData* data, Qt::DropAction action, int, int,
                                     const QModelIndex& parent) const
 {
-    const Item* target = itemPtr(parent);
-    if (action != Qt::MoveAction || !m_drop || !target || !target->dropTarget) return false;
+    if (action != Qt::MoveAction || !m_drop) return false;
+    if (parent.isValid()) {
+        const Item* target = itemPtr(parent);
+        if (!target || !target->dropTarget) return false;
+    } else if (!m_rootDrop) {
+        return false;
+    }
     const LazyTreeModel* from = nullptr;
     QModelIndex dragged;
     if (!decode(data, from, dragged)) return false;

@@ -20,7 +20,10 @@
 // Drag and drop goes through the model: items flagged draggable can be dropped
 // on items flagged as targets, in this model or another LazyTreeModel of the
 // program (the directory and its pool of free extensions); the drop handler
-// does the writes and updates the trees, and returns false to refuse.
+// does the writes and updates the trees, and returns false to refuse. A model
+// whose whole tree is a target (the pool: "drop it anywhere") also takes drops
+// on its empty space, between items and when it is empty: the handler then
+// gets an invalid target index.
 #include <QAbstractItemModel>
 #include <QVariant>
 #include <QList>
@@ -75,6 +78,9 @@ public:
     }
 
     void setDropHandler(DropHandler handler) { m_drop = std::move(handler); }
+    // Whether drops outside any item (the invisible root) are taken; off by default.
+    void setRootDropTarget(bool on) { m_rootDrop = on; }
+    bool rootDropTarget() const { return m_rootDrop; }
 
     // QAbstractItemModel
     QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override;
@@ -106,6 +112,7 @@ private:
 
     Loader m_loader;
     DropHandler m_drop;
+    bool m_rootDrop = false;
     std::unique_ptr<Node> m_root;
 };
 

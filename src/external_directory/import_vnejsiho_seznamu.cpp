@@ -8,8 +8,6 @@ namespace kavro {
 
 namespace {
 
-constexpr qint64 kKrokPrubehu = 500;
-
 void bindOpt(Query& q, int pos, const std::optional<QString>& v)
 {
     if (v) q.bind(pos, *v);
@@ -67,7 +65,7 @@ Import_vnejsiho_seznamu::Konec Import_vnejsiho_seznamu::Zpracuj_data(const std::
                                   "kod_mesta, kod_volane_cislo, typ_volani) VALUES (?, ?, ?, ?, ?, ?, ?)"));
     const qint64 celkem = qint64(radky.size());
     for (qint64 i = 0; i < celkem; ++i) {
-        if (prubeh && i % kKrokPrubehu == 0 && !prubeh(i, celkem)) return Konec::Preruseno;
+        if (prubeh && !prubeh(i, celkem)) return Konec::Preruseno;
         const Radek_souboru& r = radky[size_t(i)];
         const Klasifikovane_cislo c = k.klasifikuj(r.cislo);
         ins.bind(1, c.volane_cislo);
@@ -82,8 +80,12 @@ Import_vnejsiho_seznamu::Konec Import_vnejsiho_seznamu::Zpracuj_data(const std::
             return Konec::Chyba;
         }
     }
-    if (prubeh) prubeh(celkem, celkem);
-    sp.release();
+    // "Přerušit" pressed while the last line was stored still counts.
+    if (prubeh && !prubeh(celkem, celkem)) return Konec::Preruseno;
+    if (!sp.release()) {
+        m_chyba = m_t.lastErrorText();
+        return Konec::Chyba;
+    }
     return Konec::Hotovo;
 }
 
@@ -137,13 +139,15 @@ Import_vnejsiho_seznamu::Vysledek_ulozeni Import_vnejsiho_seznamu::uloz(const st
         if (v.chyby++ == 0) v.prvni_chyba = q.lastErrorText();
     };
     const qint64 celkem = qint64(polozky.size());
+    // A stopped store keeps nothing of its own: the savepoint undoes it.
+    auto preruseno = [&] {
+        sp.rollback();
+        v = Vysledek_ulozeni();
+        v.konec = Konec::Preruseno;
+        return v;
+    };
     for (qint64 i = 0; i < celkem; ++i) {
-        if (prubeh && i % kKrokPrubehu == 0 && !prubeh(i, celkem)) {
-            sp.rollback();
-            v = Vysledek_ulozeni();
-            v.konec = Konec::Preruseno;
-            return v;
-        }
+        if (prubeh && !prubeh(i, celkem)) return preruseno();
         const Data_vety& d = polozky[size_t(i)];
         pocet.bind(1, d.kod_statu);
         pocet.bind(2, d.kod_mesta);
@@ -169,8 +173,11 @@ Import_vnejsiho_seznamu::Vysledek_ulozeni Import_vnejsiho_seznamu::uloz(const st
         if (upd.execute()) ++v.prepsano;
         else odmitnuto(upd);
     }
-    if (prubeh) prubeh(celkem, celkem);
-    sp.release();
+    if (prubeh && !prubeh(celkem, celkem)) return preruseno();
+    if (!sp.release()) {
+        m_chyba = m_t.lastErrorText();
+        v.konec = Konec::Chyba;
+    }
     return v;
 }
 

@@ -41,9 +41,9 @@ Soubor_vnejsiho_tel_seznamu::Stav Soubor_vnejsiho_tel_seznamu::rozeber(const QBy
     m_radky.clear();
     m_chyba.clear();
     if (data.isEmpty()) return Stav::Nacteno;
-    // A file of lines ended by LF alone holds no line of this format: taking
-    // it whole as one line would store garbage.
-    if (data.indexOf("\r\n") < 0 && data.indexOf('\n') >= 0) {
+    // A file of lines ended by LF or CR alone holds no line of this format:
+    // taking it whole as one line would store garbage.
+    if (data.indexOf("\r\n") < 0 && (data.indexOf('\n') >= 0 || data.indexOf('\r') >= 0)) {
         m_chyba = QStringLiteral("Soubor neobsahuje žádný řádek ukončený CR LF.\n"
                                  "Řádky souboru musí končit znaky CR LF.");
         return Stav::ZadnyRadek;

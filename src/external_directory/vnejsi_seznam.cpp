@@ -286,7 +286,9 @@ VysledekZapisu VnejsiSeznam::oprav_mesto(const FDX_Stat& p, const FDX_Stat& n)
 
 VysledekZapisu VnejsiSeznam::oprav_ucastnika(const FDX_Stat& p, const FDX_Stat& n)
 {
-    if (!jen_cislice(n.cislo_ucastnika)) return VysledekZapisu::NeniCislo;
+    // A number stored with other characters (by an older database or another
+    // program) may keep them while its name is corrected; a changed one is digits.
+    if (n.cislo_ucastnika != p.cislo_ucastnika && !jen_cislice(n.cislo_ucastnika)) return VysledekZapisu::NeniCislo;
     return atomicky(m_t, m_chyba, [&] {
         return zmen_ulozeny(QStringLiteral("Update dba.ciselnik_ucastniku set Cislo_ucastnika = ?, Firma = ?, "
                                            "nazev_ucastnika = ?, Soukrome = ? "

@@ -43,7 +43,12 @@ bool AssignmentHistory::smaz(const FDX_udaje_o_osobe_radek& r, qint64* smazano)
     Query q(m_t, QStringLiteral(
         "DELETE FROM dba.prirazeni_pobocek WHERE Pocatek_platnosti = ? AND Konec_platnosti = ? "
         "AND Cislo_pobocky = ? AND ID_firmy = ? AND ID_Oddeleni = ? AND ID_Osoby = ?"));
-    q.bindAll({r.Pocatek_platnosti, r.Konec_platnosti, r.Cislo_pobocky, r.ID_firmy, r.ID_oddeleni, r.ID_osoby});
+    // An empty id was read from a NULL, which no comparison matches: the
+    // statement then deletes nothing (an empty text would not even be a
+    // number to the server).
+    const auto id = [](const QString& v) { return v.isEmpty() ? QVariant() : QVariant(v); };
+    q.bindAll(
+        {r.Pocatek_platnosti, r.Konec_platnosti, r.Cislo_pobocky, id(r.ID_firmy), id(r.ID_oddeleni), id(r.ID_osoby)});
     if (!q.execute()) {
         m_chyba = q.lastErrorText();
         return false;

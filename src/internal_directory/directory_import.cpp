@@ -1,11 +1,40 @@
 #include "internal_directory/directory_import.h"
 
+#include "internal_directory/prirazeni_pobocek.h"
 #include "platform/database.h"
 #include "platform/unit_of_work.h"
 
+#include <QMap>
 #include <functional>
 
 namespace kavro {
+
+namespace {
+
+QString velkym(QString t)
+{
+    if (!t.isEmpty()) t[0] = t[0].toUpper();
+    return t;
+}
+
+// Who holds a number by a row: the path of names, or the pool, or the exchange.
+QString drzitel(const QString& firma, const QString& oddeleni, const QString& osoba, const QString& nazevFirmy,
+                const QString& nazevOddeleni, const QString& jmenoOsoby)
+{
+    const QString nic = QStringLiteral("9999");
+    if (firma == nic && oddeleni == nic && osoba == nic) return QStringLiteral("volná linka (bez přiřazení)");
+    if (firma == u"0" && oddeleni == u"0" && osoba == u"0") return QStringLiteral("přímo ústředna");
+    QString cesta = nazevFirmy.isEmpty() ? QStringLiteral("firma č. ") + firma : nazevFirmy;
+    if (oddeleni != u"0" && oddeleni != nic)
+        cesta +=
+            QLatin1Char('\\') + (nazevOddeleni.isEmpty() ? QStringLiteral("oddělení č. ") + oddeleni : nazevOddeleni);
+    if (osoba != u"0" && osoba != nic)
+        cesta += QLatin1Char('\\')
+            + (jmenoOsoby.trimmed().isEmpty() ? QStringLiteral("osoba č. ") + osoba : jmenoOsoby.trimmed());
+    return cesta;
+}
+
+} // namespace
 
 DirectoryImport::DirectoryImport() : m_koren(std::make_unique<Node>()) {}
 DirectoryImport::~DirectoryImport() = default;
@@ -56,11 +85,76 @@ void DirectoryImport::Vloz_item(const Str_firma& r)
     t.prijmeni = r.prijmeni;
     t.linka = r.linka;
     t.typ = QStringLiteral("T");
+    t.soubor = r.soubor;
+    t.radek = r.radek;
     najdiNeboPridej(osoba, r.linka, r.linka, t);
+}
+
+bool DirectoryImport::zkontroluj(Transaction& t, const QString& od, QString* chyba)
+{
+    auto odmitni = [&](const QString& text) {
+        if (chyba) *chyba = text;
+        return false;
+    };
+    // The lines in the tree's order, each with its department node.
+    QList<const Node*> linky;
+    std::function<void(const Node*)> projdi = [&](const Node* n) {
+        if (n->zaznam.typ == u"T") linky << n;
+        for (const auto& d : n->deti) projdi(d.get());
+    };
+    projdi(m_koren.get());
+    const auto oddeleniUzlu = [](const Node* linka) { return linka->rodic ? linka->rodic->rodic : nullptr; };
+
+    QMap<QString, const Node*> prvni; // the first line of each number
+    Query pozdejsi(
+        t,
+        QStringLiteral(
+            "SELECT p.Pocatek_platnosti, p.ID_firmy, p.ID_Oddeleni, p.ID_Osoby, f.nazev_firmy, o.nazev_oddeleni, "
+            "s.prijmeni, s.jmeno "
+            "FROM dba.prirazeni_pobocek p "
+            "LEFT OUTER JOIN dba.ciselnik_firem f ON f.ID_Firmy = p.ID_firmy "
+            "LEFT OUTER JOIN dba.ciselnik_oddeleni o ON o.ID_Oddeleni = p.ID_Oddeleni "
+            "LEFT OUTER JOIN dba.ciselnik_osob s ON s.ID_Osoby = p.ID_Osoby "
+            "WHERE p.Cislo_pobocky = ? AND p.Pocatek_platnosti >= ? AND p.Konec_platnosti > ? "
+            "ORDER BY p.Pocatek_platnosti"));
+    for (const Node* n : linky) {
+        const Str_firma& z = n->zaznam;
+        if (!PrirazeniPobocek::platne_cislo(z.linka))
+            return odmitni(velkym(z.puvod()) + QStringLiteral(": číslo linky „%1“ nelze uložit.\n").arg(z.linka)
+                           + PrirazeniPobocek::textNeplatneCislo());
+        // One number in two departments of the file: both would hold it from the start.
+        if (const Node* p = prvni.value(z.linka)) {
+            if (oddeleniUzlu(p) != oddeleniUzlu(n))
+                return odmitni(velkym(z.puvod())
+                               + QStringLiteral(": linka %1 je v importu už u %2\\%3 (%4), od počátku platnosti by "
+                                                "patřila dvěma oddělením.")
+                                     .arg(z.linka, p->zaznam.firma, p->zaznam.oddeleni, p->zaznam.puvod()));
+            continue;
+        }
+        prvni.insert(z.linka, n);
+        // A holder from the start or later keeps the number: the line would
+        // give it to a second holder then.
+        pozdejsi.bindAll({z.linka, od, od});
+        if (!pozdejsi.run())
+            return odmitni(QStringLiteral("Přiřazení linek nelze ověřit.\n") + pozdejsi.lastErrorText());
+        if (!pozdejsi.atEnd()) {
+            const QString text = velkym(z.puvod())
+                + QStringLiteral(": linka %1 je od %2 přiřazena jinam (%3).\nImport by ji od té chvíle ponechal "
+                                 "přiřazenou dvakrát.")
+                      .arg(z.linka, pozdejsi.value(1),
+                           drzitel(pozdejsi.value(2), pozdejsi.value(3), pozdejsi.value(4), pozdejsi.value(5),
+                                   pozdejsi.value(6), pozdejsi.value(7) + QLatin1Char(' ') + pozdejsi.value(8)));
+            return odmitni(text);
+        }
+        pozdejsi.close();
+    }
+    return true;
 }
 
 bool DirectoryImport::uloz(Transaction& t, const QString& od, QString* chyba)
 {
+    // Everything that would leave the directory wrong is refused before anything is written.
+    if (!zkontroluj(t, od, chyba)) return false;
     Savepoint sp(t);
     auto selhalo = [&](const QString& co, const QString& text) {
         if (chyba) *chyba = co + QLatin1Char('\n') + text;
@@ -71,12 +165,11 @@ bool DirectoryImport::uloz(Transaction& t, const QString& od, QString* chyba)
     const QString konec = otevrenyKonec();
     const QString nic = QStringLiteral("9999");
     Query firma(t, QStringLiteral("INSERT INTO dba.ciselnik_firem (nazev_firmy) VALUES (?)"));
-    Query maxFirma(t, QStringLiteral("SELECT max(ID_Firmy) FROM dba.ciselnik_firem"));
     Query oddeleni(t, QStringLiteral("INSERT INTO dba.ciselnik_oddeleni (nazev_oddeleni, ID_Firmy) VALUES (?, ?)"));
-    Query maxOddeleni(t, QStringLiteral("SELECT max(ID_Oddeleni) FROM dba.ciselnik_oddeleni"));
-    Query osoba(t, QStringLiteral(
-        "INSERT INTO dba.ciselnik_osob (prijmeni, jmeno, titul, ID_Firmy, ID_Oddeleni) VALUES (?, ?, ?, ?, ?)"));
-    Query maxOsoba(t, QStringLiteral("SELECT max(ID_Osoby) FROM dba.ciselnik_osob"));
+    Query osoba(
+        t,
+        QStringLiteral(
+            "INSERT INTO dba.ciselnik_osob (prijmeni, jmeno, titul, ID_Firmy, ID_Oddeleni) VALUES (?, ?, ?, ?, ?)"));
     Query prirazeni(t, QStringLiteral(
         "INSERT INTO dba.prirazeni_pobocek (pocatek_platnosti, konec_platnosti, ID_firmy, ID_Oddeleni, ID_Osoby, "
         "Cislo_pobocky) VALUES (?, ?, ?, ?, ?, ?)"));
@@ -86,13 +179,13 @@ bool DirectoryImport::uloz(Transaction& t, const QString& od, QString* chyba)
         "UPDATE dba.prirazeni_pobocek SET konec_platnosti = ? "
         "WHERE Cislo_pobocky = ? AND pocatek_platnosti < ? AND konec_platnosti > ?"));
 
-    auto noveId = [&](Query& ins, Query& max, const QVariantList& hodnoty, QString& id) {
+    auto noveId = [&](Query& ins, const QString& tabulka, const QString& sloupec, const QVariantList& hodnoty,
+                      QString& id) {
         ins.bindAll(hodnoty);
         if (!ins.execute()) return selhalo(QStringLiteral("Záznam nelze uložit."), ins.lastErrorText());
-        if (!max.run() || max.atEnd()) return selhalo(QStringLiteral("Nové číslo záznamu nelze zjistit."), max.lastErrorText());
-        id = max.value(1);
-        max.close();
-        return true;
+        QString proc;
+        id = PrirazeniPobocek::novy_klic(t, tabulka, sloupec, &proc);
+        return !id.isEmpty() || selhalo(QStringLiteral("Nové číslo záznamu nelze zjistit."), proc);
     };
     auto radek = [&](const Str_firma& z, const QString& osobaId, const QString& oddeleniId, const QString& linka) {
         prirazeni.bindAll({od, konec, z.ID_Firmy, oddeleniId, osobaId, linka});
@@ -110,15 +203,17 @@ bool DirectoryImport::uloz(Transaction& t, const QString& od, QString* chyba)
         }
         bool ok = true;
         if (z.typ == u"F") {
-            ok = noveId(firma, maxFirma, {z.firma.left(30)}, z.ID_Firmy) && radek(z, nic, nic, nic);
+            ok = noveId(firma, QStringLiteral("ciselnik_firem"), QStringLiteral("ID_Firmy"), {z.firma.left(30)},
+                        z.ID_Firmy)
+                && radek(z, nic, nic, nic);
         } else if (z.typ == u"S") {
-            ok = noveId(oddeleni, maxOddeleni, {z.oddeleni.left(25), z.ID_Firmy}, z.ID_Oddeleni)
-                 && radek(z, nic, z.ID_Oddeleni, nic);
+            ok = noveId(oddeleni, QStringLiteral("ciselnik_oddeleni"), QStringLiteral("ID_Oddeleni"),
+                        {z.oddeleni.left(25), z.ID_Firmy}, z.ID_Oddeleni)
+                && radek(z, nic, z.ID_Oddeleni, nic);
         } else if (z.typ == u"O") {
-            ok = noveId(osoba, maxOsoba,
-                        {z.prijmeni.left(22), z.jmeno.left(15), z.titul.left(8), z.ID_Firmy, z.ID_Oddeleni},
-                        z.ID_Osoby)
-                 && radek(z, z.ID_Osoby, z.ID_Oddeleni, nic);
+            ok = noveId(osoba, QStringLiteral("ciselnik_osob"), QStringLiteral("ID_Osoby"),
+                        {z.prijmeni.left(22), z.jmeno.left(15), z.titul.left(8), z.ID_Firmy, z.ID_Oddeleni}, z.ID_Osoby)
+                && radek(z, z.ID_Osoby, z.ID_Oddeleni, nic);
         } else if (z.typ == u"T") {
             ukonci.bindAll({od, z.linka, od, od});
             ok = (ukonci.execute() || selhalo(QStringLiteral("Předchozí přiřazení linky nelze ukončit."),

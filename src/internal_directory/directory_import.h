@@ -39,8 +39,17 @@ public:
     bool prazdny() const { return m_koren->deti.empty(); }
     int pocetUzlu() const { return m_pocet; }
 
+    // Checks, before anything is written, what saving with the start `od`
+    // would do to the directory: every line number must be valid, no number
+    // may stand in two departments of the tree, and no holder of a number
+    // from `od` on (a row that begins at `od` or later) may remain beside the
+    // line's new row: the number would be held twice from then. False with
+    // `chyba` naming the first refused line, the number and the other holder.
+    bool zkontroluj(Transaction& t, const QString& od, QString* chyba = nullptr);
+
     // Writes the tree with the validity start `od` ("YYYY-MM-DD hh:mm:ss")
-    // into the caller's unit of work, as one operation: on a failure nothing
+    // into the caller's unit of work, as one operation (zkontroluj() first):
+    // on a refusal or a failure nothing
     // of it stays, and `chyba` says in Czech what failed. Fills the ids of the
     // nodes' records.
     bool uloz(Transaction& t, const QString& od, QString* chyba = nullptr);

@@ -1,10 +1,20 @@
 #include "internal_directory/directory_import_file.h"
 
+#include "internal_directory/prirazeni_pobocek.h"
 #include "platform/cp1250.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace kavro {
+
+QString Str_firma::puvod() const
+{
+    if (radek <= 0) return QStringLiteral("řádek s linkou ") + linka;  // not read from a file
+    QString t = QStringLiteral("řádek %1").arg(radek);
+    if (!soubor.isEmpty()) t += QStringLiteral(" souboru ") + soubor;
+    return t;
+}
 
 Str_firma DirectoryImportFile::rozdel(const QString& radek) const
 {
@@ -68,11 +78,26 @@ DirectoryImportFile::Vysledek DirectoryImportFile::nacti(const QString& cesta, Q
             return Vysledek::ChybnyKonecRadku;
         }
     }
-    const qsizetype pred = radky.size();
-    for (const QByteArray& b : casti) {
-        Str_firma r = rozdel(fromCp1250(b));
-        if (!r.prazdny()) radky << std::move(r);
+    const QString jmeno = QFileInfo(cesta).fileName();
+    QList<Str_firma> nove;
+    for (qsizetype i = 0; i < casti.size(); ++i) {
+        Str_firma r = rozdel(fromCp1250(casti[i]));
+        if (r.prazdny()) continue;
+        r.soubor = jmeno;
+        r.radek = int(i + 1);
+        // A line without a number gives a person without an extension.
+        if (!r.linka.isEmpty() && !PrirazeniPobocek::platne_cislo(r.linka)) {
+            if (chyba)
+                *chyba = QStringLiteral("Soubor %1 nelze načíst: řádek %2 má číslo linky „%3“.\n%4")
+                             .arg(cesta)
+                             .arg(i + 1)
+                             .arg(r.linka, PrirazeniPobocek::textNeplatneCislo());
+            return Vysledek::ChybneCislo;
+        }
+        nove << std::move(r);
     }
+    const qsizetype pred = radky.size();
+    radky += nove;
     if (radky.size() == pred) {
         if (chyba) *chyba = QStringLiteral("Soubor %1 neobsahuje žádný řádek s údaji.").arg(cesta);
         return Vysledek::ZadnyRadek;

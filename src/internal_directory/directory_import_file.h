@@ -23,6 +23,12 @@ struct Str_firma {
     QString titul;
     QString linka;
     QString typ;  // "F", "S", "O", "T" on nodes; empty on a split line
+    // Where the line was read: the file's name and the line's number (from 1).
+    QString soubor;
+    int radek = 0;
+
+    // "řádek 5 souboru seznam.txt", for messages about the line.
+    QString puvod() const;
 
     bool prazdny() const
     {
@@ -50,11 +56,14 @@ public:
     // line gives a record whose fields are all empty.
     Str_firma rozdel(const QString& radek) const;
 
-    enum class Vysledek { Nacteno, NelzeCist, ZadnyRadek, ChybnyKonecRadku };
+    enum class Vysledek { Nacteno, NelzeCist, ZadnyRadek, ChybnyKonecRadku, ChybneCislo };
     // Reads the file (read-only) and splits its lines; lines whose fields are
     // all empty are left out. A file whose lines end otherwise than with
     // CR LF (a lone CR or LF left in a line) is refused whole: its fields
-    // would run across lines. `chyba` gets a Czech sentence unless Nacteno.
+    // would run across lines; so is a file with a line number that is not
+    // digits, or is 0 or 9999 (those mean "empty" and "does not apply" in the
+    // directory). The refusal names the first such line and adds nothing to
+    // `radky`. `chyba` gets a Czech sentence unless Nacteno.
     Vysledek nacti(const QString& cesta, QList<Str_firma>& radky, QString* chyba = nullptr) const;
 
     // The lines of a file's bytes: ended by CR LF, the last one also without it.

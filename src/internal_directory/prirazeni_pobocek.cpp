@@ -225,6 +225,7 @@ QList<Struct_std> PrirazeniPobocek::prirad_pobocky(const Struct_std& rodic, int 
             r.ID_osoby = Nic;
             r.Dohled = Nic;
             r.ma_potomky = podOddelenim;  // under a department it opens to its holders
+            r.skupina = podOddelenim;
             r.menu = podOddelenim ? Nabidka::p_pobocka_2 : Nabidka::p_pobocka;
         }
         r.prevezmi_klic();
@@ -264,22 +265,41 @@ QList<Struct_std> PrirazeniPobocek::volne_pobocky(const QString& okamzik)
 
 // ---------------------------------------------------------------- writes
 
-QString PrirazeniPobocek::novy_klic(const QString& tabulka, const QString& sloupec)
+QString PrirazeniPobocek::novy_klic(Transaction& t, const QString& tabulka, const QString& sloupec, QString* chyba)
 {
     // Right after the insert, on the same unit of work: the writer holds the
     // database's write lock, so the greatest key is the one just generated.
     const QString max = QStringLiteral("SELECT max(%1) FROM dba.%2").arg(sloupec, tabulka);
-    QString klic = m_t.scalar(max);
+    QString klic = t.scalar(max);
     if (klic == Neplati || klic == Nic) {
         // 9999 and 0 mean "no level" in the assignment rows: move on past them.
-        if (!exec(QStringLiteral("UPDATE dba.%2 SET %1 = (SELECT max(%1) + 1 FROM dba.%2) WHERE %1 = ?")
-                      .arg(sloupec, tabulka),
-                  {klic}))
+        Query q(t);
+        if (!q.execute(QStringLiteral("UPDATE dba.%2 SET %1 = (SELECT max(%1) + 1 FROM dba.%2) WHERE %1 = ?")
+                           .arg(sloupec, tabulka),
+                       {klic})) {
+            if (chyba) *chyba = q.lastErrorText();
             return {};
-        klic = m_t.scalar(max);
+        }
+        klic = t.scalar(max);
     }
-    if (klic.isEmpty()) m_chyba = m_t.lastErrorText();
+    if (klic.isEmpty() && chyba) *chyba = t.lastErrorText();
     return klic;
+}
+
+bool PrirazeniPobocek::platne_cislo(const QString& cislo)
+{
+    if (cislo.isEmpty() || cislo == Neplati) return false;
+    bool nula = true;
+    for (const QChar c : cislo) {
+        if (c < u'0' || c > u'9') return false;
+        if (c != u'0') nula = false;
+    }
+    return !nula;
+}
+
+QString PrirazeniPobocek::textNeplatneCislo()
+{
+    return QStringLiteral("Číslo linky smí obsahovat jen číslice a nesmí být 0 ani 9999.");
 }
 
 bool PrirazeniPobocek::vloz_radek(const QString& od, const QString& do_, const QString& firma,
@@ -403,11 +423,16 @@ bool PrirazeniPobocek::ukonci_radky(const QString& konec, const QString& firma, 
                                     const QString& osoba, const QString& cislo, bool presne, const QString& pocatek,
                                     const QString& zobrazeno_k)
 {
-    const QString kde = QStringLiteral(" WHERE Cislo_pobocky = ? AND ID_firmy = ? AND ID_Oddeleni = ? AND ID_Osoby = ?")
-                        + (presne ? QStringLiteral(" AND Pocatek_platnosti = ?")
-                                  : QStringLiteral(" AND ? BETWEEN Pocatek_platnosti AND Konec_platnosti"))
-                        + QStringLiteral(" AND Konec_platnosti > ?");
-    const QVariantList parametry = {cislo, firma, oddeleni, osoba, presne ? pocatek : zobrazeno_k, konec};
+    const bool kazda = osoba.isEmpty();
+    if (kazda) presne = false;
+    const QString kde = QStringLiteral(" WHERE Cislo_pobocky = ? AND ID_firmy = ? AND ID_Oddeleni = ?")
+        + (kazda ? QString() : QStringLiteral(" AND ID_Osoby = ?"))
+        + (presne ? QStringLiteral(" AND Pocatek_platnosti = ?")
+                  : QStringLiteral(" AND ? BETWEEN Pocatek_platnosti AND Konec_platnosti"))
+        + QStringLiteral(" AND Konec_platnosti > ?");
+    QVariantList parametry = {cislo, firma, oddeleni};
+    if (!kazda) parametry << osoba;
+    parametry << (presne ? pocatek : zobrazeno_k) << konec;
     Query q(m_t);
     q.setSQL(QStringLiteral("SELECT min(Pocatek_platnosti) FROM dba.prirazeni_pobocek") + kde
              + QStringLiteral(" AND Pocatek_platnosti > ?"));
@@ -430,7 +455,8 @@ bool PrirazeniPobocek::Ukonci_platnost_zaznamu(const Struct_std& r)
     const QString& od = r.Pocatek_platnosti;
     const QString& k = r.zobrazeno_k;
     if (r.typ == QLatin1String("T"))
-        return ukonci_radky(konec, r.ID_firmy_puv, r.ID_oddeleni_puv, r.ID_osoby_puv, r.Cislo_pobocky_puv, presne, od, k);
+        return ukonci_radky(konec, r.ID_firmy_puv, r.ID_oddeleni_puv, r.skupina ? QString() : r.ID_osoby_puv,
+                            r.Cislo_pobocky_puv, presne, od, k);
     if (r.typ == QLatin1String("O")) {
         // The person's own row, then (under an extension) the person's row of that number.
         const bool novy = r.stav == Novy;
@@ -497,7 +523,11 @@ int PrirazeniPobocek::obsazeno_po(const QString& cislo, const QString& od, const
     Query q(m_t);
     QString sql = QStringLiteral("SELECT count(*) FROM dba.prirazeni_pobocek WHERE Cislo_pobocky = ? AND Konec_platnosti > ?");
     QVariantList p = {cislo, od};
-    if (krome) {
+    if (krome && krome->skupina) {
+        sql += QStringLiteral(" AND NOT (Cislo_pobocky = ? AND ID_firmy = ? AND ID_Oddeleni = ?"
+                              " AND ? BETWEEN Pocatek_platnosti AND Konec_platnosti)");
+        p << krome->Cislo_pobocky_puv << krome->ID_firmy_puv << krome->ID_oddeleni_puv << krome->zobrazeno_k;
+    } else if (krome) {
         sql += QStringLiteral(" AND NOT (Cislo_pobocky = ? AND ID_firmy = ? AND ID_Oddeleni = ? AND ID_Osoby = ?")
                + (krome->platnost_radku ? QStringLiteral(" AND Pocatek_platnosti = ?)")
                                         : QStringLiteral(" AND ? BETWEEN Pocatek_platnosti AND Konec_platnosti)"));

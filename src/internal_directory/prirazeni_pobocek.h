@@ -63,8 +63,10 @@ public:
     // Sets the watch mark of the node's extension row.
     bool nastav_dohled(const Struct_std& r, const QString& dohled);
 
-    // Rows of the number that end after `od`, leaving out the row of `krome`
-    // when given (its stored key and start).
+    // Rows of the number that end after `od`, leaving out the rows of
+    // `krome` when given (its stored key and start; for an extension of view
+    // 2 under a department, every row of the number in the department valid
+    // when it was loaded: a move ends them all).
     int obsazeno_po(const QString& cislo, const QString& od, const Struct_std* krome = nullptr);
     // The line dialog's check: rows of the number in another department (the
     // free pool not counted) that end after `od`, the edited row left out.
@@ -80,13 +82,30 @@ public:
 
     QString chyba() const { return m_chyba; }
 
+    // The id the database has just generated for the row inserted into
+    // dba.`tabulka` on `t` (the greatest `sloupec`). 9999 and 0 mean "no
+    // level" in the assignment rows, so such an id is moved past them first.
+    // Every writer of the code tables (the tree and the import) takes its ids
+    // here. "" on a failure (`chyba` says why).
+    static QString novy_klic(Transaction& t, const QString& tabulka, const QString& sloupec, QString* chyba);
+
+    // An extension number as users and files may give it: digits only, not
+    // 0 (present but empty) and not 9999 (does not apply).
+    static bool platne_cislo(const QString& cislo);
+    static QString textNeplatneCislo();
+
 private:
     bool exec(const QString& sql, const QVariantList& params);
-    QString novy_klic(const QString& tabulka, const QString& sloupec);
+    QString novy_klic(const QString& tabulka, const QString& sloupec)
+    {
+        return novy_klic(m_t, tabulka, sloupec, &m_chyba);
+    }
     bool vloz_radek(const QString& od, const QString& do_, const QString& firma, const QString& oddeleni,
                     const QString& osoba, const QString& cislo);
     // Ends the rows of a key that `radek` names (its start, or the moment it
     // was loaded at), after checking that none would end before it began.
+    // `osoba` empty: every person's row of the number in the department
+    // (rows valid at `zobrazeno_k`).
     bool ukonci_radky(const QString& konec, const QString& firma, const QString& oddeleni, const QString& osoba,
                       const QString& cislo, bool presne, const QString& pocatek, const QString& zobrazeno_k);
 

@@ -424,6 +424,7 @@ QModelIndex SeznamPobocek::Rucni_prirazeni_pobocky(Struct_std r, const QModelInd
     r.nacteno = true;
     if (m_pohled == 2) r.ID_osoby = rodic->typ == QLatin1String("O") ? rodic->ID_osoby : Nic;
     r.menu = (m_pohled == 2 && rodic->typ == QLatin1String("S")) ? Nabidka::p_pobocka_2 : Nabidka::p_pobocka;
+    r.skupina = r.menu == Nabidka::p_pobocka_2;
     if (!jeCislo(r.Cislo_pobocky)) {
         m_chyba = QStringLiteral("Zadejte číslo pobočky.");
         return {};
@@ -494,6 +495,12 @@ QModelIndex SeznamPobocek::prenes_Item(LazyTreeModel& zModelu, const QModelIndex
         m_chyba = QStringLiteral("Položka platí až od %1, nelze ji přesunout dříve (%2).").arg(src->Pocatek_platnosti, moment);
         return {};
     }
+    // In view 2 an extension under a department is moved with its holders,
+    // whose rows this move ends too (the check leaves them out); they are
+    // stored anew under it, so the department itself gets no row of the
+    // number beside them.
+    const bool sDrziteli =
+        src->typ == QLatin1String("T") && src->skupina && &zModelu == m_strom.get() && zModelu.rowCount(zdroj) > 0;
     if (src->typ == QLatin1String("T")) {
         const int n = m_data.obsazeno_po(src->Cislo_pobocky_puv, moment, src);
         if (n != 0) {
@@ -529,6 +536,7 @@ QModelIndex SeznamPobocek::prenes_Item(LazyTreeModel& zModelu, const QModelIndex
         const bool vPoolu = &doModelu == m_volne.get() || (t && t->ID_firmy == Neplati);
         novy.menu = (!vPoolu && m_pohled == 2 && t && t->typ == QLatin1String("S")) ? Nabidka::p_pobocka_2
                                                                                     : Nabidka::p_pobocka;
+        novy.skupina = novy.menu == Nabidka::p_pobocka_2;
         if (vPoolu) novy.Dohled = Nic;
     }
     if (&doModelu == m_strom.get()) {
@@ -546,12 +554,20 @@ QModelIndex SeznamPobocek::prenes_Item(LazyTreeModel& zModelu, const QModelIndex
         sp.rollback();
         return {};
     }
-    const PrirazeniPobocek::Vysledek v = m_data.Vloz_novou_vetu(novy);
-    if (v != PrirazeniPobocek::Vysledek::Ulozeno) {
-        m_obsazeno = v == PrirazeniPobocek::Vysledek::Obsazeno;
-        m_chyba = m_obsazeno ? textObsazeno() : m_data.chyba();
-        sp.rollback();
-        return {};
+    if (sDrziteli) {
+        // Nothing of its own to store: its holders' rows follow under it.
+        novy.skupina = true;
+        novy.prevezmi_klic();
+        novy.platnost_radku = false;
+        novy.zobrazeno_k = moment;
+    } else {
+        const PrirazeniPobocek::Vysledek v = m_data.Vloz_novou_vetu(novy);
+        if (v != PrirazeniPobocek::Vysledek::Ulozeno) {
+            m_obsazeno = v == PrirazeniPobocek::Vysledek::Obsazeno;
+            m_chyba = m_obsazeno ? textObsazeno() : m_data.chyba();
+            sp.rollback();
+            return {};
+        }
     }
     if (!sp.release()) { m_chyba = m_t.lastErrorText(); return {}; }
     m_zmeneno = true;

@@ -42,6 +42,10 @@ struct Struct_std {
     // grouped under a department).
     bool platnost_radku = false;
     QString zobrazeno_k;  // the moment the node was loaded at
+    // An extension of view 2 under a department: the node stands for every
+    // row of its number in that department valid at `zobrazeno_k` (the
+    // department's own and its holders'), which its writes end together.
+    bool skupina = false;
     bool nacteno = false;
     QString typ;          // "R" root, "F" firm, "S" department, "O" person, "T" extension
     Nabidka menu = Nabidka::Zadna;

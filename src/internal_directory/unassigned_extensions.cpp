@@ -14,17 +14,24 @@ UnassignedExtensions::UnassignedExtensions(Transaction& t) : m_t(t) {}
 
 bool UnassignedExtensions::nacti(QList<NeprirazenyBeh>& out)
 {
-    // The calls are sorted by extension, so each extension's unassigned calls
-    // form one run: its first and last call are the group's least and
-    // greatest moment. Calls without an extension cannot be placed.
-    Query q(m_t, QStringLiteral(
-        "SELECT h.ustredna_cislo_pobocky, min(substr(h.ustredna_datum_a_cas, 1, 19)), "
-        "max(substr(h.ustredna_datum_a_cas, 1, 19)) "
-        "FROM dba.hovory h "
-        "WHERE h.ustredna_cislo_pobocky <> '' AND NOT EXISTS (SELECT 1 FROM dba.prirazeni_pobocek p "
-        "  WHERE p.Cislo_pobocky = h.ustredna_cislo_pobocky "
-        "  AND h.ustredna_datum_a_cas BETWEEN p.Pocatek_platnosti AND p.Konec_platnosti) "
-        "GROUP BY h.ustredna_cislo_pobocky ORDER BY h.ustredna_cislo_pobocky"));
+    // An extension's unassigned calls form runs split at its assigned
+    // periods: two such calls belong to one run when no row of the number
+    // begins between them, that is when the latest row start before each is
+    // the same (none for the calls before the first row). Each run lies
+    // between assignments, so it can be placed. Calls without an extension
+    // cannot be placed.
+    Query q(
+        m_t,
+        QStringLiteral("SELECT x.pobocka, min(x.kdy), max(x.kdy) FROM ("
+                       "  SELECT h.ustredna_cislo_pobocky AS pobocka, substr(h.ustredna_datum_a_cas, 1, 19) AS kdy, "
+                       "    (SELECT max(p.Pocatek_platnosti) FROM dba.prirazeni_pobocek p "
+                       "      WHERE p.Cislo_pobocky = h.ustredna_cislo_pobocky "
+                       "      AND p.Pocatek_platnosti < h.ustredna_datum_a_cas) AS obdobi "
+                       "  FROM dba.hovory h "
+                       "  WHERE h.ustredna_cislo_pobocky <> '' AND NOT EXISTS (SELECT 1 FROM dba.prirazeni_pobocek p "
+                       "    WHERE p.Cislo_pobocky = h.ustredna_cislo_pobocky "
+                       "    AND h.ustredna_datum_a_cas BETWEEN p.Pocatek_platnosti AND p.Konec_platnosti)) x "
+                       "GROUP BY x.pobocka, x.obdobi ORDER BY x.pobocka, min(x.kdy)"));
     if (!q.run()) {
         m_chyba = q.lastErrorText();
         return false;

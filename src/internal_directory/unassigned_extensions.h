@@ -1,9 +1,10 @@
 #pragma once
 // Extensions found in calls: calls whose extension had no assignment row of
 // any kind at the call's moment (both ends of a validity included) belong to
-// nobody. They are folded into one run per extension, from its first to its
-// last such call, and a run can be placed under the exchange root by an
-// assignment row with the ids 0, 0, 0 valid exactly for that run.
+// nobody. They are folded into runs, from the first to the last such call of
+// an extension, split wherever an assignment of the extension lies between
+// two of them; a run can be placed under the exchange root by an assignment
+// row with the ids 0, 0, 0 valid exactly for that run.
 #include <QList>
 #include <QString>
 
@@ -26,7 +27,7 @@ class UnassignedExtensions {
 public:
     explicit UnassignedExtensions(Transaction& t);
 
-    // The runs, in extension order. False when the read failed (chyba()).
+    // The runs, in extension order, then in time order. False when the read failed (chyba()).
     bool nacti(QList<NeprirazenyBeh>& out);
 
     enum class Zarazeni { Zarazeno, Prekryti, Chyba };

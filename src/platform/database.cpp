@@ -332,6 +332,47 @@ private:
     odbc::Spojeni* m_s;
 };
 
+// The first word of a statement, past blanks, comments and opening parentheses.
+QString prvniSlovo(const QString& sql)
+{
+    int i = 0;
+    const int n = int(sql.size());
+    for (;;) {
+        while (i < n && (sql[i].isSpace() || sql[i] == QLatin1Char('('))) ++i;
+        if (sql.mid(i, 2) == QLatin1String("--")) {
+            while (i < n && sql[i] != QLatin1Char('\n')) ++i;
+        } else if (sql.mid(i, 2) == QLatin1String("/*")) {
+            const int k = int(sql.indexOf(QLatin1String("*/"), i + 2));
+            i = k < 0 ? n : k + 2;
+        } else
+            break;
+    }
+    int k = i;
+    while (k < n && (sql[k].isLetterOrNumber() || sql[k] == QLatin1Char('_'))) ++k;
+    return sql.mid(i, k - i).toUpper();
+}
+
+// A statement that reads only begins as a query does.
+bool zacinaJakoCteni(const QString& sql)
+{
+    const QString w = prvniSlovo(sql);
+    return w == QLatin1String("SELECT") || w == QLatin1String("WITH") || w == QLatin1String("VALUES");
+}
+
+// The file engine's judge of a read-only statement while it is prepared: a
+// query may select, read tables and views, call functions and recurse; any
+// other action (a write, ATTACH, PRAGMA, a transaction command) is denied.
+int jenCteni(void* odmitnuto, int akce, const char*, const char*, const char*, const char*)
+{
+    switch (akce) {
+    case SQLITE_SELECT:
+    case SQLITE_READ:
+    case SQLITE_FUNCTION:
+    case SQLITE_RECURSIVE: return SQLITE_OK;
+    default: *static_cast<bool*>(odmitnuto) = true; return SQLITE_DENY;
+    }
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- Query
@@ -541,10 +582,64 @@ bool Query::stepServer()
     return true;
 }
 
+void Query::setReadOnly(bool on)
+{
+    Lock l(m_t.m_mutex);
+    if (on == m_readOnly) return;
+    m_readOnly = on;
+    // A statement prepared without the test is prepared again.
+    if (m_stmt) sqlite3_finalize(m_stmt);
+    m_stmt = nullptr;
+    m_server.reset();
+    m_open = false;
+    m_atEnd = true;
+}
+
+bool Query::refuseWrite()
+{
+    m_refusedWrite = true;
+    m_error = QStringLiteral("Příkaz by měnil data v databázi; smí je jen číst.");
+    m_t.setError(-1, m_error);
+    return false;
+}
+
+// On a server: the statement runs behind a mark in a read-only stretch of the
+// unit of work (the server refuses any change there), and going back to the
+// mark ends the stretch; the driver holds the rows read meanwhile.
+bool Query::runServerReadOnly()
+{
+    if (!zacinaJakoCteni(m_sql)) return refuseWrite();
+    odbc::Spojeni& s = *m_t.m_odbc;
+    if (!s.proved("SAVEPOINT kavro_cteni")) {
+        m_error = QString::fromStdString(s.chyba().text);
+        m_t.setError(s.chyba().cislo, m_error);
+        return false;
+    }
+    bool ok = s.proved("SET TRANSACTION READ ONLY");
+    if (!ok) {
+        m_error = QString::fromStdString(s.chyba().text);
+        m_t.setError(s.chyba().cislo, m_error);
+    } else if (!prepare()) {
+        ok = false; // prepare() has said why
+    } else if (!m_server->proved()) {
+        ok = false;
+        const odbc::Chyba& c = m_server->chyba();
+        if (c.stav == "25006" || c.text.find("read-only transaction") != std::string::npos) {
+            m_server.reset();
+            refuseWrite();
+        } else
+            failServer();
+    }
+    s.proved("ROLLBACK TO SAVEPOINT kavro_cteni");
+    s.proved("RELEASE SAVEPOINT kavro_cteni");
+    return ok;
+}
+
 bool Query::prepare()
 {
     m_error.clear();
     m_duplicateKey = false;
+    m_refusedWrite = false;
     // A server's connection opens its unit of work with the first statement.
     if (m_t.m_odbc) return prepareServer();
     if (!m_t.m_db) {
@@ -557,7 +652,16 @@ bool Query::prepare()
         sqlite3_clear_bindings(m_stmt);
     } else {
         const QByteArray utf8 = m_sql.toUtf8();
+        if (m_readOnly && !zacinaJakoCteni(m_sql)) return refuseWrite();
+        bool odmitnuto = false;
+        if (m_readOnly) sqlite3_set_authorizer(m_t.m_db, jenCteni, &odmitnuto);
         int rc = sqlite3_prepare_v3(m_t.m_db, utf8.constData(), int(utf8.size()), SQLITE_PREPARE_PERSISTENT, &m_stmt, nullptr);
+        if (m_readOnly) sqlite3_set_authorizer(m_t.m_db, nullptr, nullptr);
+        if (m_readOnly && (odmitnuto || (m_stmt && !sqlite3_stmt_readonly(m_stmt)))) {
+            if (m_stmt) sqlite3_finalize(m_stmt);
+            m_stmt = nullptr;
+            return refuseWrite();
+        }
         if (rc != SQLITE_OK) {
             fail(rc);
             if (m_stmt) sqlite3_finalize(m_stmt);
@@ -616,6 +720,15 @@ bool Query::run()
     Lock l(m_t.m_mutex);
     m_atEnd = true;
     m_open = false;
+    if (m_readOnly && m_t.m_odbc) {
+        m_error.clear();
+        m_refusedWrite = false;
+        if (!runServerReadOnly()) return false;
+        m_open = true;
+        if (!step()) return false;
+        m_t.clearError();
+        return true;
+    }
     ZapisSMarkou marka(m_t, m_t.m_odbc.get(), m_sql);
     if (!prepare()) {
         marka.konec(false);

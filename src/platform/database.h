@@ -169,6 +169,15 @@ public:
     // True when the last execute() failed because the row's key is stored already.
     bool lastErrorIsDuplicateKey() const { return m_duplicateKey; }
 
+    // A statement that may only read (a report's): one that would change
+    // anything (INSERT, UPDATE, DELETE, CREATE, DROP, ATTACH, COMMIT, ...) is
+    // refused by run() and leaves the database and the unit of work as they
+    // were. The file engine tells such a statement when preparing it; a server
+    // runs it in a read-only stretch of the unit of work, undone after it.
+    void setReadOnly(bool on);
+    // True when the last run() refused the statement because it would write.
+    bool lastErrorIsWrite() const { return m_refusedWrite; }
+
 private:
     bool prepare();
     bool step();
@@ -188,6 +197,10 @@ private:
     qint64 m_rowCount = 0;
     QString m_error;
     bool m_duplicateKey = false;
+    bool m_readOnly = false;
+    bool m_refusedWrite = false;
+    bool refuseWrite();
+    bool runServerReadOnly();
 
     // Bound values, kept until the statement has run. Slots keep their
     // buffers between rows, so a reused statement binds without allocating.

@@ -34,6 +34,7 @@ bool ReportObject::parse(const QString& text, ReportObject* out, QString* error)
 {
     ReportObject o;
     o.name = out->name;
+    o.file = out->file;
     QString section;
     QStringList selectLines;
     const QStringList lines = text.split(QLatin1Char('\n'));
@@ -182,6 +183,7 @@ bool ReportLibrary::load(const QString& name, ReportObject* out, QString* error)
     }
     ReportObject o;
     o.name = name;
+    o.file = path;
     QString why;
     if (!ReportObject::parse(QString::fromUtf8(f.readAll()), &o, &why)) {
         if (error) *error = QStringLiteral("Sestava „%1“ je chybně zapsaná. %2").arg(name, why);

@@ -37,6 +37,7 @@ struct ReportColumn {
 
 struct ReportObject {
     QString name;               // object name (the file's base name)
+    QString file; // the file it was read from ("" when not from the library)
     QString title;
     QStringList header;         // header lines with :argument references
     QList<ReportArgument> arguments;

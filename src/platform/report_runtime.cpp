@@ -20,6 +20,18 @@ QString quoted(const QString& column)
 
 } // namespace
 
+void Report::failed(const Query& q)
+{
+    if (!q.lastErrorIsWrite()) {
+        m_error = q.lastErrorText();
+        return;
+    }
+    const QString file = m_object.file.isEmpty() ? m_object.name + QStringLiteral(".sestava") : m_object.file;
+    m_error = QStringLiteral("Příkaz sestavy v souboru „%1“ by měnil data v databázi. Sestava smí data jen číst, "
+                             "příkaz proto nebyl proveden a nic se nezměnilo.")
+                  .arg(file);
+}
+
 Report::Report() = default;
 Report::~Report() = default;
 
@@ -153,12 +165,14 @@ bool Report::retrieve(const QVariantList& arguments)
         m_error = QStringLiteral("Sestava nemá žádný příkaz.");
         return false;
     }
-    if (!aggregates()) return false;
+    // The rows' statement first: a statement that would write is refused
+    // before any other is built around it.
     m_query = std::make_unique<Query>(Transaction::main());
+    m_query->setReadOnly(true);
     m_query->setSQL(wrapped(m_select, QString(), QString()));
     bindAll(*m_query);
     if (!m_query->run()) {
-        m_error = m_query->lastErrorText();
+        failed(*m_query);
         m_query.reset();
         return false;
     }
@@ -166,6 +180,10 @@ bool Report::retrieve(const QVariantList& arguments)
         m_error = QStringLiteral("Příkaz sestavy dává %1 sloupců, sestava jich popisuje %2.")
                       .arg(m_query->columnCount())
                       .arg(m_object.columns.size());
+        m_query.reset();
+        return false;
+    }
+    if (!aggregates()) {
         m_query.reset();
         return false;
     }
@@ -196,10 +214,11 @@ bool Report::aggregates()
         return l;
     };
     Query t(Transaction::main());
+    t.setReadOnly(true);
     t.setSQL(wrapped(m_select, sums.join(QStringLiteral(", ")), QString()));
     bindAll(t);
     if (!t.run()) {
-        m_error = t.lastErrorText();
+        failed(t);
         return false;
     }
     m_total = lineFrom(t, 1, Line::Total);
@@ -207,10 +226,11 @@ bool Report::aggregates()
     if (!m_object.groupColumn.isEmpty()) {
         const QString g = quoted(m_object.columns[m_object.columnIndex(m_object.groupColumn)].name);
         Query q(Transaction::main());
+        q.setReadOnly(true);
         q.setSQL(wrapped(m_select, g + QStringLiteral(", ") + sums.join(QStringLiteral(", ")), g));
         bindAll(q);
         if (!q.run()) {
-            m_error = q.lastErrorText();
+            failed(q);
             m_hasTotal = false;
             return false;
         }
@@ -297,34 +317,6 @@ QStringList Report::header() const
         out << h;
     }
     return out;
-}
-
-QString Report::html()
-{
-    fetchAll();
-    QString h = QStringLiteral("<html><head><meta charset=\"utf-8\"></head><body>");
-    for (const QString& line : header()) h += QStringLiteral("<p>%1</p>").arg(line.toHtmlEscaped());
-    if (!m_object.title.isEmpty()) h += QStringLiteral("<h3>%1</h3>").arg(m_object.title.toHtmlEscaped());
-    h += QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\"><thead><tr>");
-    for (const ReportColumn& c : m_object.columns) h += QStringLiteral("<th>%1</th>").arg(c.title.toHtmlEscaped());
-    h += QStringLiteral("</tr></thead>");
-    for (const Line& l : m_lines) {
-        const bool bold = l.kind != Line::Row;
-        h += QStringLiteral("<tr>");
-        for (int c = 0; c < m_object.columns.size(); ++c) {
-            QString text = m_object.format(c, l.values.value(c));
-            if (c == 0 && l.kind == Line::GroupSum && !m_object.columns[0].sum) text = QStringLiteral("Součet ") + l.group;
-            if (c == 0 && l.kind == Line::Total && !m_object.columns[0].sum) text = QStringLiteral("Celkem");
-            const bool right = m_object.columns[c].kind != ReportColumn::Text;
-            h += QStringLiteral("<td%1>%2%3%4</td>")
-                     .arg(right ? QStringLiteral(" align=\"right\"") : QString(),
-                          bold ? QStringLiteral("<b>") : QString(), text.toHtmlEscaped(),
-                          bold ? QStringLiteral("</b>") : QString());
-        }
-        h += QStringLiteral("</tr>");
-    }
-    h += QStringLiteral("</table></body></html>");
-    return h;
 }
 
 } // namespace kavro

@@ -76,8 +76,6 @@ public:
 
     // Header lines with the arguments put in.
     QStringList header() const;
-    // The whole report as an HTML document (reads every row).
-    QString html();
 
     // The statement text a Select runs as (argument names replaced by their
     // positions); exposed for the library's own checks.
@@ -88,6 +86,9 @@ private:
     void bindAll(Query& q) const;
     bool aggregates();
     void closeGroup();
+    // Takes the error of a failed statement; a statement that would write
+    // is named with the report's file.
+    void failed(const Query& q);
 
     ReportObject m_object;
     QString m_select;

@@ -38,12 +38,25 @@ bool CenyImpulsu::nacti(QList<Cena>& out)
 
 QString CenyImpulsu::chyba(const QString& od, const QString& do_, const QString& cena)
 {
+    const QString proc = chyba_obdobi(od, do_);
+    return proc.isEmpty() ? chyba_ceny(cena) : proc;
+}
+
+QString CenyImpulsu::chyba_obdobi(const QString& od, const QString& do_)
+{
     if (!den(od).isValid()) return QStringLiteral("Počátek platnosti není platné datum.");
     if (!den(do_).isValid()) return QStringLiteral("Konec platnosti není platné datum.");
     if (!(od < do_)) return QStringLiteral("Počátek platnosti musí předcházet konci platnosti.");
-    static const QRegularExpression cislice(QStringLiteral("^\\d{1,10}$"));
-    if (!cislice.match(cena).hasMatch() || cena.toLongLong() <= 0)
-        return QStringLiteral("Cena za impuls musí být celé číslo větší než 0.");
+    return QString();
+}
+
+QString CenyImpulsu::chyba_ceny(const QString& cena)
+{
+    static const QRegularExpression cislice(QStringLiteral("^\\d*$"));
+    // "2,50" is no 250: a price is never read past a character that is not a digit.
+    if (!cislice.match(cena).hasMatch())
+        return QStringLiteral("Cena za impuls se zadává jen číslicemi, v celých haléřích (2,50 Kč je 250).");
+    if (cena.size() > 10 || cena.toLongLong() <= 0) return QStringLiteral("Cena za impuls musí být celé číslo větší než 0.");
     return QString();
 }
 

@@ -37,6 +37,9 @@ public:
     // Why a price cannot be stored ("" when it can): both days real dates
     // "RRRR-MM-DD", the first before the last, the price digits above 0.
     static QString chyba(const QString& od, const QString& do_, const QString& cena);
+    // The days alone, and the price alone: whole haléře, digits only, above 0.
+    static QString chyba_obdobi(const QString& od, const QString& do_);
+    static QString chyba_ceny(const QString& cena);
 
     // Stores a new price (id 0; the new id is written back) or changes the
     // stored one, and fits the neighbours. On failure nothing of it stays and

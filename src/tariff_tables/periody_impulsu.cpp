@@ -134,6 +134,23 @@ QString PeriodyImpulsu::chyba_casu(const Cas& c)
     return QString();
 }
 
+QString PeriodyImpulsu::stejna_platnost(const Platnost& p) const
+{
+    return QStringLiteral("%1 už má platnost od %2 do %3.")
+        .arg(m_sloupec == u"id_pasma" ? QStringLiteral("Pásmo") : QStringLiteral("Stát"), p.od, p.do_);
+}
+
+QString PeriodyImpulsu::chyba_nove_platnosti(const QString& klic, const Platnost& p)
+{
+    const QString proc = chyba_platnosti(p);
+    if (!proc.isEmpty()) return proc;
+    bool obsazena = false;
+    if (!cti(t("SELECT 1 FROM %T WHERE %K = ? AND pocatek_platnosti = ? AND konec_platnosti = ?"), {klic, p.od, p.do_},
+             [&](Query&) { obsazena = true; }))
+        return m_error;
+    return obsazena ? stejna_platnost(p) : QString();
+}
+
 bool PeriodyImpulsu::vloz_cas(const QString& klic, const Platnost& p, const Cas& c)
 {
     m_error = chyba_platnosti(p);
@@ -154,7 +171,8 @@ bool PeriodyImpulsu::vloz_cas(const QString& klic, const Platnost& p, const Cas&
 
 bool PeriodyImpulsu::uprav_platnost(const QString& klic, const Platnost& stara, const Platnost& nova)
 {
-    m_error = chyba_platnosti(nova);
+    // Moved onto another range's dates, the two ranges' bands would merge into one.
+    m_error = nova == stara ? chyba_platnosti(nova) : chyba_nove_platnosti(klic, nova);
     if (!m_error.isEmpty()) return false;
     return zapis([&](Query& q) {
         return q.execute(t("UPDATE %T SET pocatek_platnosti = ?, konec_platnosti = ? WHERE %K = ? "

@@ -57,8 +57,14 @@ public:
     // Why a range or a band cannot be stored ("" when it can).
     static QString chyba_platnosti(const Platnost& p);
     static QString chyba_casu(const Cas& c);
+    // Why `p` cannot be a new range of `klic` ("" when it can): its dates, or
+    // a range of the owner stored with the same dates, whose bands it would share.
+    QString chyba_nove_platnosti(const QString& klic, const Platnost& p);
+    // "Pásmo (Stát) už má platnost od ... do ...".
+    QString stejna_platnost(const Platnost& p) const;
 
     bool vloz_cas(const QString& klic, const Platnost& p, const Cas& c);
+    // Refused onto the dates of another range of the owner.
     bool uprav_platnost(const QString& klic, const Platnost& stara, const Platnost& nova);
     bool uprav_cas(const QString& klic, const Platnost& p, const Cas& stary, const Cas& novy);
     bool smaz_platnost(const QString& klic, const Platnost& p);

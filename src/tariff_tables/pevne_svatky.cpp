@@ -34,10 +34,21 @@ QString Pevne_svatky::textUzlu(const Struct_svatky& s)
     return QStringLiteral("%1  -  %2").arg(s.den, 2, 10, QLatin1Char('0')).arg(s.nazev);
 }
 
-bool Pevne_svatky::denPlati(int den, int mesic)
+int Pevne_svatky::delkaMesice(int mesic, int rok)
 {
     cl_Datum d;
-    return den >= 1 && den <= d.delka_mesice(mesic, 2000);
+    return d.delka_mesice(mesic, rok == 0 ? 2000 : rok);
+}
+
+bool Pevne_svatky::denPlati(int den, int mesic, int rok) { return den >= 1 && den <= delkaMesice(mesic, rok); }
+
+bool Pevne_svatky::denMesice(const Struct_svatky& s)
+{
+    if (denPlati(s.den, s.mesic, rokDnu())) return true;
+    return selhani(QStringLiteral("Den %1 v měsíci %2 %3 není.")
+                       .arg(s.den)
+                       .arg(s.mesic)
+                       .arg(rokDnu() == 0 ? QStringLiteral("žádného roku") : QStringLiteral("roku %1").arg(rokDnu())));
 }
 
 bool Pevne_svatky::selhani(const QString& text)
@@ -73,6 +84,7 @@ bool Pevne_svatky::nacti(int mesic, QList<Struct_svatky>* svatky)
 bool Pevne_svatky::vloz(Struct_svatky* s)
 {
     m_error.clear();
+    if (!denMesice(*s)) return false;
     Query q(m_t);
     if (!q.execute(QStringLiteral("INSERT INTO dba.pevne_svatky (den, Mesic, Nazev, Rok) VALUES (?, ?, ?, ?)"),
                    {s->den, s->mesic, s->nazev, m_klic}))
@@ -88,6 +100,7 @@ bool Pevne_svatky::vloz(Struct_svatky* s)
 bool Pevne_svatky::oprav(const Struct_svatky& s)
 {
     m_error.clear();
+    if (!denMesice(s)) return false;
     Query q(m_t);
     if (!q.execute(QStringLiteral("UPDATE dba.pevne_svatky SET den = ?, Mesic = ?, Nazev = ?, Rok = ? "
                                   "WHERE id_svatku = ?"),

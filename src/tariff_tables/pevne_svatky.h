@@ -31,6 +31,7 @@ struct Struct_svatky {
     QString nazev;
     qint64 id_svatku = 0;    // its row; 0 for a month node
     int stav = 0;            // 0 as loaded, 1 added in this opening, 2 edited, 3 deleted
+    int rok = 0;             // the calendar's year the day must exist in; 0 for every year
     bool editovatelny = true;
 
     bool jeMesic() const { return den == DenMesice; }
@@ -53,12 +54,17 @@ public:
     static QString nazevMesice(int mesic);
     // The text of a holiday node: the day "%02d", "  -  ", the description.
     static QString textUzlu(const Struct_svatky& s);
-    // The day of a holiday must exist in its month in some year (29 in February).
-    static bool denPlati(int den, int mesic);
+    // The days of a month in year `rok`; for 0 (every year) the most it ever has (29 in February).
+    static int delkaMesice(int mesic, int rok);
+    // The day of a holiday must exist in its month: in that year, or in some year for 0.
+    static bool denPlati(int den, int mesic, int rok = 0);
+    // The year whose days the holidays are: 0 for the fixed holidays or a year that is no number.
+    int rokDnu() const { return m_pevne || !m_cislo ? 0 : m_hodnota; }
 
     // The holidays of a month, by day. False when the table cannot be read.
     bool nacti(int mesic, QList<Struct_svatky>* svatky);
-    // Stores a new holiday and gives it its id.
+    // Stores a new holiday and gives it its id. A day its month does not
+    // have in this calendar's year is refused (as by oprav).
     bool vloz(Struct_svatky* s);
     // Writes day, month and description of the holiday's row; false also
     // when the row is no longer there (as for smaz).
@@ -74,6 +80,8 @@ public:
 
 private:
     bool selhani(const QString& text);
+    // False, with the reason, when the holiday's day is not in its month.
+    bool denMesice(const Struct_svatky& s);
 
     Transaction& m_t;
     QString m_rok;

@@ -83,6 +83,36 @@ TEST_F(AccountCodesTest, DuplicateCodeIsRefusedAndChangesNothing)
     EXPECT_FALSE(codes.codeTaken("Z9", ""));
 }
 
+// An empty code is refused like a taken one, for a new entry and for a
+// stored one whose code is cleared; a row stored without a code keeps it.
+TEST_F(AccountCodesTest, EmptyCodeIsRefusedAndChangesNothing)
+{
+    AccountCode c;
+    c.Kod_uctu = "  ";
+    c.Firma = "Bez kódu";
+    EXPECT_FALSE(codes.save(c));
+    EXPECT_TRUE(codes.emptyCode());
+    EXPECT_FALSE(codes.duplicate());
+    EXPECT_EQ(codes.errorText(), AccountCodes::emptyCodeMessage());
+    EXPECT_EQ(c.Stav, AccountCode::New);
+    AccountCode a = list[0];
+    a.Kod_uctu = "";
+    EXPECT_FALSE(codes.save(a));
+    EXPECT_TRUE(codes.emptyCode());
+    EXPECT_EQ(a.Puvodni_Kod_uctu, "A1");
+    EXPECT_EQ(row("A1"), "Alfa|Jan|");
+    EXPECT_EQ(count(), 2);
+
+    ASSERT_TRUE(Transaction::main().exec("INSERT INTO dba.ciselnik_uctovacich_kodu VALUES ('', 'Stará', '', '')"));
+    ASSERT_TRUE(codes.load(&list));
+    for (AccountCode& e : list)
+        if (e.Kod_uctu.isEmpty()) {
+            e.Osoba = "Ota";
+            EXPECT_TRUE(codes.save(e)) << codes.errorText().toStdString();
+        }
+    EXPECT_EQ(row(""), "Stará|Ota|");
+}
+
 // A never-stored entry runs no statement (the window's test shows a stored empty code
 // surviving it); a stored one is deleted under its stored code, not the edited one.
 TEST_F(AccountCodesTest, DeletingUnderTheStoredCode)

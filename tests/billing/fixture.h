@@ -59,6 +59,46 @@ inline bool naplnVyuctovani(QString* error)
         error);
 }
 
+// `pocet` more charged calls of March (at most 240 a day from the 2nd) on the
+// billing fixture's three extensions, with long dialled numbers and long
+// subscriber names (one, on the 46th call, too long for any page).
+inline bool mnohoHovoru(int pocet, QString* error)
+{
+    QStringList radky;
+    const char* pobocky[] = {"100", "101", "200"};
+    const int firmy[] = {1, 1, 2};
+    const int oddeleni[] = {10, 11, 20};
+    const int zaDen = pocet <= 180 ? 8 : 240;
+    for (int i = 0; i < pocet; ++i) {
+        const int p = i % 3;
+        const bool dlouhy = i % 4 == 0;
+        radky << QStringLiteral("(%1, '2024-03-%2 %3:%4:07', '%5', %6, %7, '00:%8:%9', %10, '%11', 1, 10, NULL, 0, "
+                                "'420', '2', '%12', 'C', 'Svobodová,Dvořák')")
+                     .arg(100 + i)
+                     .arg(2 + i / zaDen, 2, 10, QLatin1Char('0'))
+                     .arg(zaDen == 8 ? 8 + i % 8 : (i % zaDen) / 10, 2, 10, QLatin1Char('0'))
+                     .arg(zaDen == 8 ? i % 60 : (i % 10) * 6, 2, 10, QLatin1Char('0'))
+                     .arg(QLatin1String(pobocky[p]))
+                     .arg(firmy[p])
+                     .arg(oddeleni[p])
+                     .arg(i % 50 + 1, 2, 10, QLatin1Char('0'))
+                     .arg(i % 60, 2, 10, QLatin1Char('0'))
+                     .arg(1 + i % 37)
+                     .arg(QStringLiteral("001212970%1").arg(1000 + i * 7))
+                     .arg(i == 45 ? QStringLiteral("7654000") : dlouhy ? QStringLiteral("7654321") : QStringLiteral("1234567"));
+    }
+    return proved(
+        {"INSERT INTO dba.ciselnik_ucastniku (kod_statu, kod_mesta, Cislo_ucastnika, nazev_ucastnika) VALUES "
+         "('420', '2', '7654321', 'Stavebniny Žďár nad Sázavou, Novotný a synové s.r.o.'), "
+         "('420', '2', '7654000', 'Sdružení obcí mikroregionu Horní Pootaví pro rozvoj cestovního ruchu, "
+         "zemědělství, řemesel a služeb venkova, odbor hospodářské správy a investic, pracoviště Sušice')",
+         "INSERT INTO dba.hovory (id_hovoru, ustredna_datum_a_cas, ustredna_cislo_pobocky, id_firmy, id_oddeleni, "
+         "ustredna_delka_hovoru, program_pocet_impulsu, ustredna_volane_cislo, tarifovat_hovor, status_hovoru, kod_uctu, "
+         "ustredna_pocet_impulsu, kod_statu, kod_mesta, cislo_ucastnika, typ_hovoru, popis_osob) VALUES "
+             + radky.join(QStringLiteral(", "))},
+        error);
+}
+
 // The call browser: the site (00, 0, home state 420, home area 2), two firms,
 // three departments, two persons, extension 102 held only from 15 March,
 // a firm's and a private subscriber, calls of every type at the first and last

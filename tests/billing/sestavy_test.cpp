@@ -1,4 +1,5 @@
 // The report library, the runtime and the billing reports on a small fixture.
+#include "billing/call_filter.h"
 #include "billing/sestavy.h"
 #include "platform/report_runtime.h"
 #include "test_env.h"
@@ -100,6 +101,96 @@ TEST_F(Sestavy, EveryBillingKindRowsAndSums)
             EXPECT_EQ(r.header(), (QStringList{"Dorvek s.r.o.", "Období 2024-03-01 – 2024-03-31"}));
             EXPECT_EQ(r.total().count, 2); // rows summed
         }
+    }
+}
+
+// Names in Czech order, extensions by their value, departments with numbers
+// in their names as a Czech reader expects; the three kinds of calls without a
+// firm each under a label of its own; groups without impulses give 0 and 0,00.
+TEST_F(Sestavy, CzechOrderLabelsAndEmptyGroups)
+{
+    QString e;
+    ASSERT_TRUE(test::proved(
+        {"INSERT INTO dba.ciselnik_firem (ID_Firmy, nazev_firmy) VALUES (3, 'Domažlice s.r.o.'), (4, 'Děčínská a.s.'), "
+         "(5, 'Čedok'), (6, 'Zeta'), (7, 'Chemie'), (8, 'Hotel')",
+         "INSERT INTO dba.ciselnik_oddeleni (ID_Oddeleni, nazev_oddeleni, ID_Firmy) VALUES "
+         "(30, 'Oddělení 1/10', 3), (31, 'Oddělení 1/2', 3)",
+         "INSERT INTO dba.hovory (id_hovoru, ustredna_datum_a_cas, ustredna_cislo_pobocky, id_firmy, id_oddeleni, "
+         "ustredna_delka_hovoru, program_pocet_impulsu, ustredna_volane_cislo, tarifovat_hovor, status_hovoru, "
+         "kod_uctu) "
+         "SELECT v.*, 1, 10, NULL FROM (VALUES "
+         "(20, '2024-03-02 10:00:00', '4688', 3, 31, '00:01:00', 1, '0601'), "
+         "(21, '2024-03-02 11:00:00', '454', 3, 31, '00:01:00', 1, '0602'), "
+         "(22, '2024-03-02 12:00:00', '1000', 3, 30, '00:01:00', 1, '0603'), "
+         "(23, '2024-03-02 13:00:00', '500', 4, 0, '00:01:00', 1, '0604'), "
+         "(24, '2024-03-02 14:00:00', '501', 5, 0, '00:01:00', 1, '0605'), "
+         "(25, '2024-03-02 15:00:00', '502', 6, 0, '00:01:00', 1, '0606'), "
+         "(26, '2024-03-02 16:00:00', '503', 7, 0, '00:01:00', 1, '0607'), "
+         "(27, '2024-03-02 17:00:00', '504', 8, 0, '00:01:00', 1, '0608'), "
+         "(28, '2024-03-03 10:00:00', '600', NULL, NULL, '00:01:00', NULL, '0609'), "
+         "(29, '2024-03-03 11:00:00', '601', 0, 0, '00:01:00', NULL, '0609'), "
+         "(30, '2024-03-03 12:00:00', '602', 9999, 9999, '00:01:00', NULL, '0609')) v",
+         "UPDATE dba.hovory SET kod_uctu = 'K2' WHERE id_hovoru IN (28, 29)"},
+        &e))
+        << e.toStdString();
+    auto sloupec = [](const QStringList& radky, int c) {
+        QStringList out;
+        for (const QString& r : radky) out << r.section('|', c, c);
+        return out;
+    };
+    Report r;
+    const QStringList firmy = vyuctuj(r, 1);
+    EXPECT_EQ(sloupec(firmy, 0),
+              (QStringList{"(bez firmy)", "(ústředna)", "(volná pobočka)", "Alfa", "Beta's", "Čedok", "Děčínská a.s.",
+                           "Domažlice s.r.o.", "Hotel", "Chemie", "Zeta", "Celkem"}));
+    // Calls without impulses: 0 and 0,00, not blanks.
+    EXPECT_EQ(firmy[0], "(bez firmy)|1|0:01:00|0|0,00");
+    EXPECT_EQ(firmy[2], "(volná pobočka)|1|0:01:00|0|0,00");
+    EXPECT_EQ(sloupec(vyuctuj(r, 2, "3"), 1), (QStringList{"Oddělení 1/2", "Oddělení 1/10", "", ""}));
+    EXPECT_EQ(sloupec(vyuctuj(r, 3, "3"), 2), (QStringList{"454", "4688", "1000", "", ""}));
+    EXPECT_EQ(sloupec(vyuctuj(r, 5, "3"), 0),
+              (QStringList{"454", "Součet 454", "1000", "Součet 1000", "4688", "Součet 4688", "Celkem"}));
+    const QStringList ucty = vyuctuj(r, 4);
+    EXPECT_EQ(ucty[1], "K2|||2|0:02:00|0|0,00");
+    const QStringList cetnost = vyuctuj(r, 7);
+    EXPECT_TRUE(cetnost.contains("0609||3|0:03:00|0|0,00")) << cetnost.join('\n').toStdString();
+}
+
+// The call browser lists uncharged calls too, but without a price: its price
+// total for a selection is the billing total of the same calls.
+TEST_F(Sestavy, BrowserPriceTotalEqualsTheBillingTotal)
+{
+    // Besides call 7: an uncharged call with an empty dialled number and many impulses.
+    ASSERT_TRUE(Transaction::main().exec(
+        "INSERT INTO dba.hovory (id_hovoru, ustredna_datum_a_cas, ustredna_cislo_pobocky, id_firmy, id_oddeleni, "
+        "ustredna_delka_hovoru, program_pocet_impulsu, ustredna_volane_cislo, tarifovat_hovor, status_hovoru, "
+        "typ_hovoru) "
+        "VALUES (9, '2024-03-12 12:00:00', '200', 2, 20, '00:20:00', 241, '', 0, 10, 'A')"));
+    Report browser;
+    QString base;
+    ASSERT_TRUE(CallFilter::chooseObject(browser, &base)) << browser.errorText().toStdString();
+    const int cena = browser.object().columnIndex("cena");
+    ASSERT_GE(cena, 0);
+    for (const QString firma : {"0", "1", "2"}) {
+        SCOPED_TRACE(firma.toStdString());
+        FDX_filtr_hovory f;
+        f.typ = 3;
+        f.datum_od = kOd;
+        f.datum_do = kDo;
+        f.id_firmy = firma;
+        f.id_oddeleni = f.id_osoby = f.cislo_pobocky = f.kod_statu = f.kod_mesta = f.cislo_ucastnika = "0";
+        ASSERT_TRUE(CallFilter(SiteCodes{"00", "0", "420", "2"}).retrieve(browser, base, f, "Org"))
+            << browser.errorText().toStdString();
+        browser.fetchAll();
+        Report vyuctovani;
+        const QStringList radky = vyuctuj(vyuctovani, 1, firma);
+        EXPECT_EQ(browser.object().format(cena, browser.total().values[cena]), radky.last().section('|', 4));
+        // The uncharged calls are listed, with no price.
+        int bezCeny = 0;
+        for (const Report::Line& l : browser.lines())
+            if (l.kind == Report::Line::Row && l.values[cena].isNull()) ++bezCeny;
+        EXPECT_EQ(bezCeny, firma == "0" ? 2 : 1);
+        EXPECT_EQ(browser.total().count, vyuctovani.total().values[1].toInt() + bezCeny);
     }
 }
 

@@ -180,6 +180,42 @@ private slots:
         QCOMPARE(ulozeno(), QStringLiteral("A1=Alfa/Jan/,A2=Druhá//"));
     }
 
+    // After "Nový" typing goes into "Kód"; an entry without a code is refused
+    // like a taken code and keeps what was typed; an untouched new entry is
+    // dropped when the window closes.
+    void newEntryStartsInTheCodeAndNeedsOne()
+    {
+        uloz("('A1','Alfa','Jan','')");
+        const QString prazdny = "Číselník účtovacích  kódů|" + AccountCodes::emptyCodeMessage();
+        Ovladac o;
+        otevri(o, [&](Ciselnik_kodu& okno, QWidget* w) {
+            w->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(w));
+            klikni(w, "cb_3");
+            QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(pole(w, "tb_kod")));
+            QTest::keyClicks(QApplication::focusWidget(), "K7");
+            QCOMPARE(pole(w, "tb_kod")->text(), QStringLiteral("K7"));
+            pole(w, "tb_kod")->clear();
+            napis(w, "tb_firma", "Gama");
+            klikni(w, "cb_1");
+            QCOMPARE(o.zpravy, QStringList({prazdny}));
+            QVERIFY(okno.editace());
+            QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(pole(w, "tb_kod")));
+            // Nor can the window be left with it.
+            klikni(w, "cb_6");
+            QVERIFY(w->isVisible());
+            QCOMPARE(o.zpravy.size(), 2);
+            napis(w, "tb_kod", "G3");
+            klikni(w, "cb_1");
+            QVERIFY(!okno.editace());
+            // A new entry nobody typed into goes away with the window.
+            klikni(w, "cb_3");
+            klikni(w, "cb_2");
+        });
+        QCOMPARE(o.zpravy, QStringList({prazdny, prazdny}));
+        QCOMPARE(ulozeno(), QStringLiteral("A1=Alfa/Jan/,G3=Gama//"));
+    }
+
     void deletingWhileEditingSavesNothingIntoAnotherEntry()
     {
         uloz("('A1','Alfa','Jan',''), ('B2','Beta','Eva',''), ('','Bez kódu','','')");
@@ -198,12 +234,14 @@ private slots:
             klikni(w, "cb_3");
             okno.popup_1_Smazani_Click();
             QVERIFY(ulozeno().contains("=Bez kódu/"));
-            // Deleting the first line leaves nothing selected.
+            // Deleting the first line leaves nothing selected, and the deleted entry is no longer shown.
             seznam(w)->setCurrentRow(0);
-            const QString prvni = pole(w, "tb_kod")->text();
+            QVERIFY(!pole(w, "tb_firma")->text().isEmpty());
             klikni(w, "cb_5");
             QCOMPARE(seznam(w)->currentRow(), -1);
-            QCOMPARE(pole(w, "tb_kod")->text(), prvni);
+            QCOMPARE(pole(w, "tb_kod")->text(), QString());
+            QCOMPARE(pole(w, "tb_firma")->text(), QString());
+            QCOMPARE(pole(w, "tb_kontakt")->text(), QString());
             klikni(w, "cb_2");
         });
         QVERIFY(o.zpravy.isEmpty());

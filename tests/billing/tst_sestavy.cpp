@@ -132,9 +132,12 @@ private slots:
     void periodTakesTheWholeLastDay()
     {
         FDX_Zakladni_okno r = pozadavek("Hovory", kMarker, kMarker);
-        QCOMPARE(prohlizej(r, "P_Nastaveni_od_do", brezen).radky,
+        Videno obdobi = prohlizej(r, "P_Nastaveni_od_do", brezen);
+        QCOMPARE(obdobi.radky,
                  (QStringList{"2024-03-01 00:00:00", "2024-03-05 09:00:00", "2024-03-05 09:30:00", "2024-03-10 08:00:00",
                               "2024-03-20 10:00:00", "2024-03-31 23:59:59"}));
+        // The period stands under the report's title, on screen as on every printed page.
+        QVERIFY2(obdobi.hlavicka.contains("Období 2024-03-01 – 2024-03-31"), qPrintable(obdobi.hlavicka));
         // The directory tree's request: the id is the first retrieval argument.
         FDX_Zakladni_okno t = pozadavek("tarif_hovory_za_firmu", kMarker, kMarker, 1);
         Videno v = prohlizej(t, "P_Nastaveni_od_do", brezen);
@@ -288,6 +291,53 @@ private slots:
         QVERIFY(obsah.startsWith("%PDF") && obsah.size() > 2000);
         // KAVRO_KEEP_PDF names a copy to look at.
         if (qEnvironmentVariableIsSet("KAVRO_KEEP_PDF")) soubor.copy(qEnvironmentVariable("KAVRO_KEEP_PDF"));
+    }
+
+    // A long print shows its progress window; "Přerušit" stops it: no file is
+    // left, the user is told, and the printer choice stays open to try again.
+    void stoppedPrintLeavesNoFile()
+    {
+        QString e;
+        QVERIFY2(mnohoHovoru(2000, &e), qPrintable(e));
+        const QString pdf = env->dir() + "/prerusene.pdf";
+        PrintForm::setPrinterSource({[] { return QList<Printer>(); }, [] { return QString(); }});
+        ReportPrintable::setProgressDelay(0);
+        Ovladac o;
+        o.vyberSoubory({pdf});
+        o.pri("Vyber_pro_vyuctovani", potvrd);
+        bool prubeh = false;
+        o.pri("TiskSestavy", [&](QWidget* d) {
+            prubeh = true;
+            auto* prerusit = d->findChild<QPushButton*>();
+            QVERIFY(prerusit);
+            QCOMPARE(prerusit->text(), QStringLiteral("Přerušit"));
+            prerusit->click();
+        });
+        int tisku = 0;
+        o.pri("PrintForm", [&](QWidget* d) {
+            if (tisku++ == 0) {
+                combo(d, "combo_printer_names")->setCurrentIndex(combo(d, "combo_printer_names")->findText(PrintForm::PdfEntry));
+                // Pressed from the dialog's own event loop, so that the progress window is answered too.
+                QTimer::singleShot(0, d, [d] { klikni(d, "cb_print"); });
+            } else {
+                klikni(d, "cb_cancel");
+            }
+        });
+        o.pri("S_Vyuctovani_hovoru", [](QWidget* w) {
+            QTimer::singleShot(0, w, [w] {
+                klikni(w, "cb_2");
+                klikni(w, "cb_1");
+            });
+        });
+        FDX_filtr_hovory f;
+        f.typ = 5;
+        S_Vyuctovani_hovoru w;
+        w.Create(nullptr, &f);
+        ReportPrintable::setProgressDelay(400);
+        QVERIFY(prubeh);
+        QCOMPARE(tisku, 2);
+        QVERIFY(!QFile::exists(pdf));
+        QCOMPARE(o.zpravy, QStringList{"Výběr tiskárny|Tisk byl přerušen."});
     }
 
     // The lists offer what the period's assignments allow (the dates are bound);

@@ -124,6 +124,42 @@ private slots:
         }
         QVERIFY(!cil.model.canDropMimeData(stara.get(), Qt::MoveAction, -1, -1, b));
     }
+
+    void aModelThatIsAllTargetTakesDropsOutsideItsItems()
+    {
+        Strom zdroj;
+        Strom cil;
+        zdroj.model.ensureLoaded(QModelIndex());
+        zdroj.model.ensureLoaded(zdroj.model.index(0, 0));
+        std::unique_ptr<QMimeData> data(zdroj.model.mimeData({zdroj.model.index(2, 0, zdroj.model.index(0, 0))}));
+        QString dostal;
+        cil.model.setDropHandler([&](const LazyTreeModel& from, const QModelIndex& dragged, const QModelIndex& target) {
+            dostal = from.record<Zaznam>(dragged)->cesta
+                + (target.isValid() ? QStringLiteral(" -> item") : QStringLiteral(" -> root"));
+            return true;
+        });
+        // By default only items take drops: the other trees keep their rules.
+        QVERIFY(!(cil.model.flags(QModelIndex()) & Qt::ItemIsDropEnabled));
+        QVERIFY(!cil.model.canDropMimeData(data.get(), Qt::MoveAction, -1, -1, QModelIndex()));
+        QVERIFY(!cil.model.dropMimeData(data.get(), Qt::MoveAction, -1, -1, QModelIndex()));
+        QVERIFY(dostal.isEmpty());
+        // The empty space and the empty model, and between two items (the view gives the root and a row).
+        cil.model.setRootDropTarget(true);
+        QVERIFY(cil.model.flags(QModelIndex()) & Qt::ItemIsDropEnabled);
+        QCOMPARE(cil.model.rowCount(), 0);
+        QVERIFY(cil.model.canDropMimeData(data.get(), Qt::MoveAction, -1, -1, QModelIndex()));
+        cil.model.dropMimeData(data.get(), Qt::MoveAction, -1, -1, QModelIndex());
+        QCOMPARE(dostal, QStringLiteral("a/2 -> root"));
+        cil.model.ensureLoaded(QModelIndex());
+        dostal.clear();
+        cil.model.dropMimeData(data.get(), Qt::MoveAction, 1, 0, QModelIndex());
+        QCOMPARE(dostal, QStringLiteral("a/2 -> root"));
+        // Items keep their own flags; a copy move is no move.
+        QVERIFY(!cil.model.canDropMimeData(data.get(), Qt::CopyAction, -1, -1, QModelIndex()));
+        cil.model.ensureLoaded(cil.model.index(1, 0));
+        QVERIFY(!cil.model.canDropMimeData(data.get(), Qt::MoveAction, -1, -1,
+                                           cil.model.index(0, 0, cil.model.index(1, 0))));
+    }
 };
 
 QTEST_MAIN(TestTreeModel)

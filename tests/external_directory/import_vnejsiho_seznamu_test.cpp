@@ -122,18 +122,30 @@ TEST_F(ImportTest, RefusedStoresAreCountedAndTheRestStored)
     EXPECT_EQ(ucastnik("420", "2", "333333"), "Dobrý|F|F");
 }
 
-TEST_F(ImportTest, CancelledStoreAndLoadUndoTheirOwnWritesOnly)
+TEST_F(ImportTest, CancelIsHeardAtEveryItemAndUndoesOnlyItsOwnWrites)
 {
     nacti("111111,Jedna,F\r\n");
-    std::vector<Import::Data_vety> mnoho(1200, polozky.front());
-    for (size_t i = 0; i < mnoho.size(); ++i) mnoho[i].kod_volane_cislo = QString::number(500000 + i);
-    int volani = 0;
-    const Import::Vysledek_ulozeni v =
-        imp.uloz(mnoho, Import::Volba::Prepsat, {}, [&](qint64, qint64) { return ++volani < 2; });
-    EXPECT_EQ(v.konec, Import::Konec::Preruseno);
-    EXPECT_EQ(countWhere("ciselnik_ucastniku", "length(Cislo_ucastnika) = 6"), 0);
+    std::vector<Import::Data_vety> patnact(15, polozky.front());
+    for (size_t i = 0; i < patnact.size(); ++i) patnact[i].kod_volane_cislo = QString::number(500000 + i);
+    // "Přerušit" pressed while the fourth number is stored, and while the last one is.
+    for (qint64 stop : {qint64(4), qint64(15)}) {
+        QList<qint64> hlaseno;
+        const Import::Vysledek_ulozeni v = imp.uloz(patnact, Import::Volba::Prepsat, {}, [&](qint64 hotovo, qint64) {
+            hlaseno << hotovo;
+            return hotovo < stop;
+        });
+        EXPECT_EQ(v.konec, Import::Konec::Preruseno) << stop;
+        EXPECT_EQ(v.vlozeno, 0);
+        EXPECT_EQ(hlaseno.size(), stop + 1); // asked before every number, and at the end
+        EXPECT_EQ(countWhere("ciselnik_ucastniku", "length(Cislo_ucastnika) = 6 AND Cislo_ucastnika <> '111111'"), 0);
+    }
+    EXPECT_EQ(imp.uloz(patnact, Import::Volba::Prepsat, {}, [](qint64, qint64) { return true; }).vlozeno, 15);
 
-    std::vector<Radek_souboru> radky(1200, Radek_souboru{"123456", "x", "y"});
-    EXPECT_EQ(imp.Zpracuj_data(radky, [](qint64 hotovo, qint64) { return hotovo < 500; }), Import::Konec::Preruseno);
-    EXPECT_EQ(countWhere("p_import_ext_seznamu", "1 = 1"), 1);  // the earlier load stays
+    // A load stopped at its seventh line or at its end keeps the earlier load.
+    std::vector<Radek_souboru> radky(15, Radek_souboru{"123456", "x", "y"});
+    for (qint64 stop : {qint64(7), qint64(15)}) {
+        EXPECT_EQ(imp.Zpracuj_data(radky, [stop](qint64 hotovo, qint64) { return hotovo < stop; }),
+                  Import::Konec::Preruseno);
+        EXPECT_EQ(countWhere("p_import_ext_seznamu", "1 = 1"), 1);
+    }
 }

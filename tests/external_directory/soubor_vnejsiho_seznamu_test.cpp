@@ -45,10 +45,14 @@ TEST(SouborVnejsihoSeznamu, LinesEndWithCrLfAndTheLastOneNeedNot)
     EXPECT_EQ(pole(s), QStringList{"777|Obchod|Firma"});
 }
 
-TEST(SouborVnejsihoSeznamu, FileOfLfLinesIsRefusedWithAMessage)
+TEST(SouborVnejsihoSeznamu, FileOfLfOrCrLinesIsRefusedWithAMessage)
 {
     S s;
     EXPECT_EQ(s.rozeber("1,a,b\n2,c,d\n"), S::Stav::ZadnyRadek);
+    EXPECT_TRUE(s.radky().empty());
+    EXPECT_TRUE(s.chyba().contains("CR LF"));
+    // Lines ended by CR alone (an old Mac file) would make one garbage subscriber.
+    EXPECT_EQ(s.rozeber("Hotel Slavia\r02 22334455,Recepce,Hotel\r"), S::Stav::ZadnyRadek);
     EXPECT_TRUE(s.radky().empty());
     EXPECT_TRUE(s.chyba().contains("CR LF"));
     EXPECT_EQ(s.rozeber(""), S::Stav::Nacteno);

@@ -47,6 +47,7 @@ private slots:
     void everyWayOutCommitsOrRollsBack();
     void reidentificationFindsTheSavedSubscriber();
     void findNextWalksBranchesNotLoadedYet();
+    void numberStoredWithOtherCharactersKeepsThemOrBecomesDigits();
 
 private:
     std::unique_ptr<TestEnv> env;
@@ -497,6 +498,53 @@ void TestNastaveniCisla::findNextWalksBranchesNotLoadedYet()
     QVERIFY(o.zpravy.isEmpty());
     w.Najdi_polozku_tree(true);
     QCOMPARE(o.zpravy, QStringList{"Text nenalezen|Položka s tímto textem nebyla nalezena"});
+}
+
+void TestNastaveniCisla::numberStoredWithOtherCharactersKeepsThemOrBecomesDigits()
+{
+    // Stored by an older database or another program.
+    QVERIFY(Transaction::main().exec("INSERT INTO dba.ciselnik_ucastniku (kod_statu, kod_mesta, Cislo_ucastnika, "
+                                     "nazev_ucastnika) VALUES ('420', '2', '22-33', 'Starý')"));
+    QVERIFY(Transaction::main().commit());
+    Ovladac o;
+    Nastaveni_cisla w;
+    LazyTreeModel* m = w.model();
+    auto* tv = w.findChild<QTreeView*>("tv_1");
+    const QModelIndex praha = polozka(m, "Praha", polozka(m, "Česká"));
+    tv->setCurrentIndex(polozka(m, "Starý", praha));
+    // The name is corrected, the number kept as it is.
+    o.pri("Z_Oprava_Osoby", [](QWidget* d) {
+        QCOMPARE(d->findChild<QLineEdit*>("T_Telefon")->text(), QString("22-33"));
+        napis(d, "T_Popis", "Opraveny");
+        klikni(d, "cb_OK");
+    });
+    w.Popup_Menu(3, 2, true);
+    QVERIFY(o.zpravy.isEmpty());
+    QCOMPARE(hodnota("SELECT nazev_ucastnika FROM dba.ciselnik_ucastniku WHERE Cislo_ucastnika = '22-33'"),
+             QString("Opraveny"));
+    // A changed number must be digits: typed with the dash it cannot be confirmed.
+    tv->setCurrentIndex(polozka(m, "Opraveny", praha));
+    o.pri("Z_Oprava_Osoby", [](QWidget* d) {
+        auto* ok = d->findChild<QPushButton*>("cb_OK");
+        napis(d, "T_Telefon", "22-34");
+        QCOMPARE(d->findChild<QLineEdit*>("T_Telefon")->text(), QString("22-34"));
+        QVERIFY(!ok->isEnabled());
+        napis(d, "T_Telefon", "2234");
+        klikni(d, "cb_OK");
+    });
+    w.Popup_Menu(3, 2, true);
+    QVERIFY(o.zpravy.isEmpty());
+    QCOMPARE(hodnota("SELECT nazev_ucastnika FROM dba.ciselnik_ucastniku WHERE Cislo_ucastnika = '2234'"),
+             QString("Opraveny"));
+    QCOMPARE(hodnota("SELECT count(*) FROM dba.ciselnik_ucastniku WHERE Cislo_ucastnika LIKE '22-%'"), QString("0"));
+    // A number stored as digits takes no other character.
+    tv->setCurrentIndex(polozka(m, "Opraveny", praha));
+    o.pri("Z_Oprava_Osoby", [](QWidget* d) {
+        napis(d, "T_Telefon", "22-5");
+        QCOMPARE(d->findChild<QLineEdit*>("T_Telefon")->text(), QString("225"));
+        klikni(d, "cb_Cancel");
+    });
+    w.Popup_Menu(3, 2, true);
 }
 
 QTEST_MAIN(TestNastaveniCisla)

@@ -8,6 +8,7 @@
 #include "external_directory/forms/test_duplicitnich_cisel.h"
 #include "external_directory/forms/vyhledani_a_doplneni_neznamych_predvoleb.h"
 #include "ovladac.h"
+#include "skutecne_dialogy.h"
 #include "platform/cp1250.h"
 #include "platform/database.h"
 #include "vnejsi_fixture.h"
@@ -16,6 +17,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeWidget>
@@ -76,6 +79,10 @@ private slots:
     void completionNamesANumberAndSavesOnClosing();
     void unknownPrefixesAddAStateAndRefuseAnExistingOne();
     void duplicateWalkEndsOnCancel();
+    void importQuestionIsAnsweredInTheRealDialogsWhileTheStoreRuns();
+    void importStoreOfFifteenLinesStopsOnPrerusit();
+    void importLoadStopsOnPrerusit();
+    void duplicateWalkAsksInTheRealDialogsOverItsProgressWindow();
 
 private:
     // The file as the format has it, in code page 1250.
@@ -88,8 +95,25 @@ private:
         return cesta;
     }
 
+    // Runs the import window modally, its file question answered with `cesta`
+    // and every other dialog through `d`; true when something was stored.
+    bool importSeSkutecnymiDialogy(const QString& cesta, SkutecneDialogy& d)
+    {
+        setFileAnswerer([cesta](const FileQuestion&) { return cesta; });
+        Import_vnejsiho_telefonniho_seznamu okno;
+        const bool ulozeno = okno.Create(nullptr);
+        setFileAnswerer({});
+        [&] { QVERIFY2(d.hotovo(), qPrintable(d.chyba())); }();
+        return ulozeno;
+    }
+
     std::unique_ptr<TestEnv> m_env;
 };
+
+namespace {
+const QString kImport = QStringLiteral("Import externího telefonního seznamu");
+const QString kOtazka = QStringLiteral("Přepsat záznam ");
+} // namespace
 
 void TestOknaVnejsihoSeznamu::importStoresTheUpperTreeUnderTheChosenRule()
 {
@@ -341,6 +365,90 @@ void TestOknaVnejsihoSeznamu::duplicateWalkEndsOnCancel()
     ov.zpravy.clear();
     QCOMPARE(okno.Create(nullptr), 2);
     QCOMPARE(ov.zpravy.size(), 2);
+}
+
+void TestOknaVnejsihoSeznamu::importQuestionIsAnsweredInTheRealDialogsWhileTheStoreRuns()
+{
+    // 2345 and 23456 are stored; between them new numbers, the first line already stored.
+    QString obsah = "2345,Nový,Firma 1\r\n";
+    for (int i = 0; i < 600; ++i) obsah += QString("%1,Nové %2,F\r\n").arg(600000 + i).arg(i);
+    obsah += "23456,Jiný,Firma 2\r\n";
+    SkutecneDialogy d;
+    d.stiskni(kImport, "Načti").stiskni(kImport, "Dotaz").stiskni(kImport, "Ulož");
+    // The user reads the first question while the progress window comes up: it must stay answerable.
+    d.stiskniPo(600, kOtazka, "Ano", [](QWidget* box) {
+        QVERIFY(QApplication::activeModalWidget() == box);
+        QCOMPARE(box->parentWidget()->windowTitle(), kImport);
+    });
+    d.stiskni(kOtazka, "Ne").stiskni(kImport, "Opusť");
+    QVERIFY(importSeSkutecnymiDialogy(soubor(obsah), d));
+    QCOMPARE(d.videno.mid(3, 2),
+             (QStringList{kOtazka + "|Přepsat volané číslo :2345\n\nNa účastníka :Nový\n\nFirmu :Firma 1",
+                          kOtazka + "|Přepsat volané číslo :23456\n\nNa účastníka :Jiný\n\nFirmu :Firma 2"}));
+    Transaction::main().rollback();
+    QCOMPARE(ucastnik("420", "2", "2345"), QString("Nový|Firma 1")); // Ano
+    QCOMPARE(ucastnik("420", "2", "23456"), QString("Delší|")); // Ne
+    QCOMPARE(countWhere("ciselnik_ucastniku", "Cislo_ucastnika LIKE '6%' AND length(Cislo_ucastnika) = 6"), 600);
+}
+
+void TestOknaVnejsihoSeznamu::importStoreOfFifteenLinesStopsOnPrerusit()
+{
+    QString obsah = "2345,Nový,Firma 1\r\n";
+    for (int i = 0; i < 14; ++i) obsah += QString("%1,Nové %2,F\r\n").arg(600000 + i).arg(i);
+    SkutecneDialogy d;
+    d.stiskni(kImport, "Načti").stiskni(kImport, "Dotaz").stiskni(kImport, "Ulož");
+    // "Ano" to the question, then at once "Přerušit" in the progress window under it.
+    d.stiskni(kOtazka, "Ano").stiskni(kImport, "Přerušit");
+    d.stiskni(kImport, "OK", [](QWidget* box) {
+        QCOMPARE(qobject_cast<QMessageBox*>(box)->text(),
+                 QString("Ukládání bylo přerušeno, žádné číslo nebylo uloženo."));
+    });
+    d.stiskni(kImport, "Opusť");
+    QVERIFY(!importSeSkutecnymiDialogy(soubor(obsah), d));
+    Transaction::main().rollback();
+    QCOMPARE(ucastnik("420", "2", "2345"), QString("Kratší|"));
+    QCOMPARE(countWhere("ciselnik_ucastniku", "Cislo_ucastnika LIKE '6%'"), 0);
+}
+
+void TestOknaVnejsihoSeznamu::importLoadStopsOnPrerusit()
+{
+    // Long enough for its progress window to come up.
+    QString obsah;
+    for (int i = 0; i < 600000; ++i) obsah += QString("0%1,Nové,F\r\n").arg(56100000 + i);
+    SkutecneDialogy d;
+    d.stiskni(kImport, "Načti").stiskni(kImport, "Přerušit", [](QWidget* w) {
+        QCOMPARE(qobject_cast<QProgressDialog*>(w)->labelText(), QString("Načítám a třídím čísla ze souboru ..."));
+    });
+    d.stiskni(kImport, "OK", [](QWidget* box) {
+        QCOMPARE(qobject_cast<QMessageBox*>(box)->text(), QString("Načítání bylo přerušeno, soubor nebyl načten."));
+        auto* okno = box->parentWidget();
+        QCOMPARE(okno->findChild<QTreeWidget*>("tv_1")->topLevelItemCount(), 0);
+        QCOMPARE(countWhere("p_import_ext_seznamu", "1 = 1"), 0);
+    });
+    d.stiskni(kImport, "Opusť");
+    QVERIFY(!importSeSkutecnymiDialogy(soubor(obsah), d));
+}
+
+void TestOknaVnejsihoSeznamu::duplicateWalkAsksInTheRealDialogsOverItsProgressWindow()
+{
+    // 2345 begins 23456 in Prague; in Brno 1 begins 12 and 123, and 12 begins 123.
+    QVERIFY(Transaction::main().exec("INSERT INTO dba.ciselnik_ucastniku (kod_statu, kod_mesta, Cislo_ucastnika) "
+                                     "VALUES ('420', '5', '1'), ('420', '5', '12'), ('420', '5', '123')"));
+    Test_duplicitnich_cisel okno;
+    const QString kDuplicita = "Duplicitní záznam";
+    auto nadPrubehem = [&okno](QWidget* box) {
+        // Asked over the walk's own window, which shows the entry reported.
+        QVERIFY(okno.isVisible());
+        QCOMPARE(box->parentWidget(), &okno);
+        QVERIFY(qobject_cast<QMessageBox*>(box)->text().contains(
+            "Číslo účastníka :" + okno.findChild<QLabel*>("label_2")->text().section(QChar(0x2d), 2) + "\n"));
+    };
+    SkutecneDialogy d;
+    d.stiskniPo(400, kDuplicita, "OK", nadPrubehem).stiskni(kDuplicita, "Zrušit", nadPrubehem);
+    QCOMPARE(okno.Create(nullptr), 2); // the third is not asked about
+    QVERIFY2(d.hotovo(), qPrintable(d.chyba()));
+    QVERIFY(!okno.isVisible());
+    QCOMPARE(d.videno.size(), 2);
 }
 
 QTEST_MAIN(TestOknaVnejsihoSeznamu)

@@ -178,6 +178,22 @@ TEST_F(VnejsiSeznamTest, SubscriberChangesAndDeletesDoNotCascade)
               VysledekZapisu::Duplicita);
     EXPECT_EQ(seznam.oprav_ucastnika(ucastnik("420", "2", "778", "Obchod"), ucastnik("420", "2", "7%", "Obchod")),
               VysledekZapisu::NeniCislo);
+    // A number stored with a dash keeps it while its name and firm are corrected; changed, it must be digits.
+    proved(QStringLiteral("INSERT INTO dba.ciselnik_ucastniku (kod_statu, kod_mesta, Cislo_ucastnika, nazev_ucastnika) "
+                          "VALUES ('420', '2', '22-33', 'Stary')"));
+    EXPECT_EQ(
+        seznam.oprav_ucastnika(ucastnik("420", "2", "22-33", "Stary"), ucastnik("420", "2", "22-33", "Nový", "Firma")),
+        VysledekZapisu::Zapsano);
+    EXPECT_EQ(
+        hodnota("SELECT nazev_ucastnika || '|' || Firma FROM dba.ciselnik_ucastniku WHERE Cislo_ucastnika = '22-33'"),
+        QStringLiteral("Nový|Firma"));
+    EXPECT_EQ(seznam.oprav_ucastnika(ucastnik("420", "2", "22-33", "Nový"), ucastnik("420", "2", "22-34", "Nový")),
+              VysledekZapisu::NeniCislo);
+    EXPECT_EQ(seznam.oprav_ucastnika(ucastnik("420", "2", "22-33", "Nový"), ucastnik("420", "2", "2233", "Nový")),
+              VysledekZapisu::Zapsano);
+    EXPECT_EQ(hodnota("SELECT count(*) FROM dba.ciselnik_ucastniku WHERE Cislo_ucastnika = '2233'"),
+              QStringLiteral("1"));
+    EXPECT_EQ(seznam.smaz_ucastnika(ucastnik("420", "2", "2233", "Nový")), VysledekZapisu::Zapsano);
 
     EXPECT_EQ(seznam.smaz_stat(stat("49", "Německo")), VysledekZapisu::Zapsano);
     EXPECT_EQ(hodnota("SELECT count(*) FROM dba.ciselnik_mest WHERE kod_statu = '49'"), QStringLiteral("2"));

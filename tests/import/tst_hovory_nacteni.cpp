@@ -12,6 +12,7 @@
 #include "platform/registry.h"
 #include "test_env.h"
 #include "ovladac.h"
+#include "skutecne_dialogy.h"
 
 #include <QAbstractButton>
 #include <QCalendarWidget>
@@ -116,10 +117,10 @@ private slots:
             auto* all = w.findChild<QProgressBar*>("progb_2");
             QTRY_COMPARE(status->text(), QString("Importuji den: 2024-03-15"));
             QTRY_COMPARE(all->value(), all->maximum());
-            // The run is shown in the tariffing window over the import window.
-            auto* okno = w.findChild<QDialog*>("Hovory_tarifovani");
-            QVERIFY(okno);
-            QTRY_VERIFY(okno->isVisible());
+            // The run is shown in the tariffing window over the import window
+            // (placed there when the worker's queued start of the run arrives).
+            QDialog* okno = nullptr;
+            QTRY_VERIFY((okno = w.findChild<QDialog*>("Hovory_tarifovani")) && okno->isVisible());
             gate.release.release();
             QTRY_VERIFY(!w.isVisible());
             QVERIFY(!okno->isVisible());
@@ -242,6 +243,40 @@ private slots:
         QVERIFY(boxes[1].text.contains("20240316.dat, záznam č. 3"));
         // The run's bar reaches its end although both files stopped early.
         QCOMPARE(all->value(), all->maximum());
+    }
+
+    void damagedFilesAreAskedInTheRealDialogWhileTheWorkerWaits()
+    {
+        setMessageAnswerer({}); // the real boxes
+        gendata::Options o;
+        gendata::Generator g(o);
+        for (int den : {15, 16}) {
+            QList<gendata::Record> records = g.day(QDate(2024, 3, den), 5);
+            QByteArray bad = records[2].plain;
+            bad[26] = 'x';
+            records[2].framed = gendata::frame(bad, 0x33);
+            QVERIFY(gendata::writeFile(env->dataDir() + QString("/202403%1.dat").arg(den), records));
+        }
+        FDX_Typ_importu rec;
+        rec.typ_importu = 1;
+        Hovory_nacteni w(nullptr, &rec, gated());
+        QList<qint64> dalsiDenPriOtazce;
+        auto priOtazce = [&](QWidget* box) {
+            // Asked over the import window; the worker waits: nothing of the next file is stored yet.
+            QCOMPARE(box->parentWidget(), &w);
+            dalsiDenPriOtazce << count("ustredna_datum_a_cas >= '2024-03-16'");
+        };
+        const QString titulek = "V datech byly provedeny změny";
+        test::SkutecneDialogy d;
+        d.stiskniPo(300, titulek, "OK", priOtazce).stiskniPo(300, titulek, "OK", priOtazce);
+        w.exec();
+        QVERIFY2(d.hotovo(), qPrintable(d.chyba()));
+        QCOMPARE(dalsiDenPriOtazce.value(0, -1), 0);
+        Transaction::main().rollback();
+        QCOMPARE(count(), 4); // two calls before each damaged record
+        QCOMPARE(d.videno.size(), 2);
+        QVERIFY(d.videno[0].contains("20240315.dat, záznam č. 3"));
+        QVERIFY(d.videno[1].contains("20240316.dat, záznam č. 3"));
     }
 
     void unreadableCollectorDirectoryIsNamedAndOneFileIsAskedForInIt()

@@ -117,6 +117,42 @@ TEST_F(AssignmentTest, CallsWithoutAnyValidRowFoldIntoOneRunPerExtension)
     EXPECT_EQ(hodnota("SELECT count(*) FROM dba.prirazeni_pobocek WHERE Cislo_pobocky = '12'"), "1");
 }
 
+// An extension's unassigned calls on both sides of an assignment are runs of
+// their own: one run spanning the assignment could never be placed.
+TEST_F(AssignmentTest, RunsSplitAtAssignedPeriodsAndEachIsPlaced)
+{
+    radek("400", "2024-01-15 00:00:00", "2024-01-20 00:00:00", 1, 10, 1);
+    radek("400", "2024-02-10 00:00:00", "2024-02-12 00:00:00", 9999, 9999, 9999);
+    hovor(1, "2024-01-05 08:00:00", "400");
+    hovor(2, "2024-01-10 08:00:00", "400");
+    hovor(3, "2024-01-16 08:00:00", "400"); // assigned
+    hovor(4, "2024-01-25 08:00:00", "400");
+    hovor(5, "2024-02-01 08:00:00", "400");
+    hovor(6, "2024-02-15 08:00:00", "400");
+    hovor(7, "2024-01-25 09:00:00", "401"); // another extension in between keeps its one run
+    hovor(8, "2024-02-25 09:00:00", "401");
+    UnassignedExtensions u(Transaction::main());
+    QList<NeprirazenyBeh> behy;
+    ASSERT_TRUE(u.nacti(behy));
+    const QList<NeprirazenyBeh> ocekavane = {
+        {"400", "2024-01-05 08:00:00", "2024-01-10 08:00:00"},
+        {"400", "2024-01-25 08:00:00", "2024-02-01 08:00:00"},
+        {"400", "2024-02-15 08:00:00", "2024-02-15 08:00:00"},
+        {"401", "2024-01-25 09:00:00", "2024-02-25 09:00:00"},
+    };
+    EXPECT_EQ(behy, ocekavane);
+    for (const NeprirazenyBeh& b : behy)
+        EXPECT_EQ(u.zarad(b), UnassignedExtensions::Zarazeni::Zarazeno) << u.chyba().toStdString();
+    EXPECT_EQ(hodnota("SELECT count(*) FROM dba.prirazeni_pobocek WHERE Cislo_pobocky = '400' AND ID_firmy = 0"), "3");
+    behy.clear();
+    ASSERT_TRUE(u.nacti(behy));
+    EXPECT_TRUE(behy.isEmpty());
+    AssignmentOverlaps test(Transaction::main());
+    int nalezu = 0;
+    ASSERT_TRUE(test.otestuj({}, [&](const ChybnePrirazeni&) { ++nalezu; }));
+    EXPECT_EQ(nalezu, 0);
+}
+
 TEST_F(AssignmentTest, PlacedExtensionsAreAssignedByTheNextTariffing)
 {
     QString chyba;

@@ -1,5 +1,7 @@
 // Import of an internal directory from a CP1250 file: the configured layouts,
 // the line rules and the writes.
+#include "directory_fixture.h"
+#include "internal_directory/assignment_overlaps.h"
 #include "internal_directory/directory_import.h"
 #include "internal_directory/directory_import_file.h"
 #include "platform/cp1250.h"
@@ -93,6 +95,163 @@ TEST_F(DirectoryImportTest, LinesEndWithCrLfAndTheLastOneAlsoWithout)
     const QList<Str_firma> lf = nacti("123456", ";;;;;;", "Firma A;Obchod;Novak;Jan;;101\nFirma B;X;Y;Z;;1\n",
                                       DirectoryImportFile::Vysledek::ChybnyKonecRadku);
     EXPECT_TRUE(lf.isEmpty());
+    // The refusal names the first line that holds a stray CR or LF.
+    QList<Str_firma> zadne;
+    QString chyba;
+    const QString cesta = soubor(QStringLiteral("cr.txt"),
+                                 "Firma A;Obchod;Novak;Jan;;101\r\n"
+                                 "Firma A;Obchod;Svoboda;Petr;;102\r\n"
+                                 "Firma A;Obchod\r;Dvorak;Jan;;103\r\n"
+                                 "Firma A;Obchod;Cerny;Jan;;104\n\r\n");
+    EXPECT_EQ(DirectoryImportFile(QStringLiteral("123456"), QStringLiteral(";;;;;;")).nacti(cesta, zadne, &chyba),
+              DirectoryImportFile::Vysledek::ChybnyKonecRadku);
+    EXPECT_TRUE(chyba.contains(QStringLiteral("řádek 3 "))) << chyba.toStdString();
+    EXPECT_TRUE(zadne.isEmpty());
+}
+
+// 9999 means "does not apply" and 0 "empty" in the directory: such a number,
+// or one with letters, refuses the whole file, naming its line.
+TEST_F(DirectoryImportTest, ALineWithAnInvalidNumberRefusesTheWholeFile)
+{
+    const DirectoryImportFile s(QStringLiteral("123456"), QStringLiteral(";;;;;;"));
+    for (const char* cislo : {"9999", "0", "00", "12a", "abc", " 245"}) {
+        QList<Str_firma> radky;
+        QString chyba;
+        const QByteArray obsah = QByteArray("Firma A;Obchod;Novak;Jan;;101\r\n"
+                                            "Firma A;Obchod;Svoboda;Petr;;")
+            + cislo + "\r\nFirma A;Obchod;Dvorak;Jan;;103\r\n";
+        EXPECT_EQ(s.nacti(soubor(QStringLiteral("cisla.txt"), obsah), radky, &chyba),
+                  DirectoryImportFile::Vysledek::ChybneCislo)
+            << cislo;
+        EXPECT_TRUE(radky.isEmpty()) << cislo;
+        EXPECT_TRUE(chyba.contains(QStringLiteral("řádek 2 "))) << chyba.toStdString();
+    }
+    // A line without a number is a person without an extension.
+    EXPECT_EQ(nacti("123456", ";;;;;;", "Firma A;Obchod;Novak;Jan;Ing.;\r\n").size(), 1);
+
+    // A tree given such a number directly stores nothing either; 9999 would
+    // have ended every firm, department and person row.
+    ASSERT_TRUE(fillDirectoryFixture());
+    ASSERT_TRUE(Transaction::main().commit());
+    const QString pred = hodnota("SELECT count(*) || '/' || min(Konec_platnosti) FROM dba.prirazeni_pobocek");
+    for (const char* cislo : {"9999", "0", "x1"}) {
+        DirectoryImport imp;
+        Str_firma r = s.rozdel(QStringLiteral("Firma N;Obchod;Novy;Jan;;") + QString::fromLatin1(cislo));
+        r.soubor = QStringLiteral("a.txt");
+        r.radek = 7;
+        imp.Vloz_item(r);
+        QString chyba;
+        EXPECT_FALSE(imp.uloz(Transaction::main(), kOd, &chyba)) << cislo;
+        EXPECT_TRUE(chyba.startsWith(QStringLiteral("Řádek 7 souboru a.txt"))) << chyba.toStdString();
+        EXPECT_EQ(hodnota("SELECT count(*) || '/' || min(Konec_platnosti) FROM dba.prirazeni_pobocek"), pred);
+        EXPECT_EQ(hodnota("SELECT count(*) FROM dba.ciselnik_firem"), "2");
+    }
+}
+
+// The import takes its ids by the tree's rule: never 9999 or 0, which the
+// directory reads as "does not apply" and "empty".
+TEST_F(DirectoryImportTest, NewIdsAreNever9999Or0)
+{
+    Transaction& t = Transaction::main();
+    ASSERT_TRUE(
+        t.exec(QStringLiteral("INSERT INTO dba.ciselnik_firem (ID_Firmy, nazev_firmy) VALUES (9998, 'Stará')")));
+    ASSERT_TRUE(t.exec(QStringLiteral(
+        "INSERT INTO dba.ciselnik_oddeleni (ID_Oddeleni, nazev_oddeleni, ID_Firmy) VALUES (9998, 'Staré', 9998)")));
+    ASSERT_TRUE(t.exec(QStringLiteral("INSERT INTO dba.ciselnik_osob (ID_Osoby, prijmeni, ID_Firmy, ID_Oddeleni) "
+                                      "VALUES (9998, 'Starý', 9998, 9998)")));
+    ASSERT_TRUE(t.commit());
+    DirectoryImport imp;
+    const DirectoryImportFile s(QStringLiteral("123456"), QStringLiteral(";;;;;;"));
+    imp.Vloz_item(s.rozdel(QStringLiteral("Firma A;Obchod;Novak;Jan;;101")));
+    imp.Vloz_item(s.rozdel(QStringLiteral("Firma B;Sklad;Svoboda;Eva;;102")));
+    ASSERT_TRUE(uloz(imp));
+    for (const char* sloupec : {"ID_Firmy FROM dba.ciselnik_firem", "ID_Oddeleni FROM dba.ciselnik_oddeleni",
+                                "ID_Osoby FROM dba.ciselnik_osob"})
+        EXPECT_EQ(hodnota(QStringLiteral("SELECT count(*) FROM (SELECT %1) x WHERE x.%2 IN (0, 9999)")
+                              .arg(QString::fromLatin1(sloupec), QString::fromLatin1(sloupec).section(' ', 0, 0))),
+                  "0")
+            << sloupec;
+    EXPECT_EQ(hodnota("SELECT min(ID_Firmy) || '-' || max(ID_Firmy) FROM dba.ciselnik_firem WHERE ID_Firmy > 9998"),
+              "10000-10001");
+    // The rows name the ids the code tables hold; no phantom free extension "9999".
+    EXPECT_EQ(hodnota("SELECT count(*) FROM dba.prirazeni_pobocek WHERE ID_firmy = 9999 OR ID_firmy = 0"), "0");
+    EXPECT_EQ(hodnota("SELECT count(*) FROM dba.prirazeni_pobocek p WHERE NOT EXISTS "
+                      "(SELECT 1 FROM dba.ciselnik_osob o WHERE o.ID_Osoby = p.ID_Osoby) AND p.ID_Osoby <> 9999"),
+              "0");
+}
+
+// No import leaves a number held by two holders at one moment: a line whose
+// number has a holder from the start on, or that stands in two departments
+// of the file, is refused before anything is written.
+TEST_F(DirectoryImportTest, NoImportLeavesANumberHeldTwice)
+{
+    ASSERT_TRUE(fillDirectoryFixture());
+    Transaction& t = Transaction::main();
+    // 1107 goes to Beta's Výroba next year.
+    ASSERT_TRUE(t.exec(QStringLiteral(
+        "INSERT INTO dba.prirazeni_pobocek (Cislo_pobocky, Pocatek_platnosti, Konec_platnosti, ID_firmy, ID_Oddeleni, "
+        "ID_Osoby) VALUES ('1107', '2020-01-01 00:00:00', '2025-01-01 00:00:00', 5, 50, 0), "
+        "('1107', '2025-01-01 00:00:00', '9999-12-31 23:59:59', 6, 60, 0)")));
+    ASSERT_TRUE(t.commit());
+    const DirectoryImportFile s(QStringLiteral("123456"), QStringLiteral(";;;;;;"));
+    const auto zaznam = [&](const char* radek, int cislo) {
+        Str_firma r = s.rozdel(QString::fromUtf8(radek));
+        r.soubor = QStringLiteral("seznam.txt");
+        r.radek = cislo;
+        return r;
+    };
+    const auto stav = [&] {
+        return hodnota("SELECT count(*) FROM dba.ciselnik_firem") + QLatin1Char('|')
+            + radkyPobocky(QStringLiteral("1107")).join(QLatin1Char(';'))
+            + radkyPobocky(QStringLiteral("203")).join(QLatin1Char(';'));
+    };
+    const QString pred = stav();
+    {
+        DirectoryImport imp;
+        imp.Vloz_item(zaznam("Firma N;Obchod;Novy;Jan;;301", 1));
+        imp.Vloz_item(zaznam("Firma N;Obchod;Stary;Jan;;1107", 2));
+        QString chyba;
+        EXPECT_FALSE(imp.uloz(t, kOd, &chyba));
+        EXPECT_TRUE(
+            chyba.startsWith(QStringLiteral("Řádek 2 souboru seznam.txt: linka 1107 je od 2025-01-01 00:00:00")))
+            << chyba.toStdString();
+        EXPECT_TRUE(chyba.contains(QStringLiteral("Beta\\Výroba"))) << chyba.toStdString();
+        EXPECT_EQ(stav(), pred);
+    }
+    {
+        // One number in two departments of one file.
+        DirectoryImport imp;
+        imp.Vloz_item(zaznam("Firma N;Obchod;Novy;Jan;;301", 1));
+        imp.Vloz_item(zaznam("Firma N;Sklad;Stary;Jan;;301", 4));
+        QString chyba;
+        EXPECT_FALSE(imp.uloz(t, kOd, &chyba));
+        EXPECT_TRUE(chyba.startsWith(QStringLiteral("Řádek 4 souboru seznam.txt: linka 301"))) << chyba.toStdString();
+        EXPECT_TRUE(chyba.contains(QStringLiteral("řádek 1 souboru seznam.txt"))) << chyba.toStdString();
+        EXPECT_EQ(stav(), pred);
+    }
+    // Imported twice with the same start: the second one would leave two holders.
+    const auto importuj = [&](const QString& od) {
+        DirectoryImport imp;
+        imp.Vloz_item(zaznam("Firma N;Obchod;Novy;Jan;;203", 1));
+        imp.Vloz_item(zaznam("Firma N;Obchod;Stary;Jan;;1107", 2));
+        QString chyba;
+        const bool ok = imp.uloz(t, od, &chyba) && t.commit();
+        return ok ? QString() : chyba;
+    };
+    const QString po2025 = QStringLiteral("2025-03-01 00:00:00");
+    EXPECT_EQ(importuj(po2025), QString());
+    EXPECT_TRUE(importuj(po2025).contains(QStringLiteral("linka 203 je od 2025-03-01 00:00:00")));
+    // A free row from the start on is a holder too.
+    ASSERT_TRUE(
+        t.exec(QStringLiteral("UPDATE dba.prirazeni_pobocek SET ID_firmy = 9999, ID_Oddeleni = 9999, ID_Osoby = 9999 "
+                              "WHERE Cislo_pobocky = '203' AND Pocatek_platnosti = '2025-03-01 00:00:00'")));
+    EXPECT_TRUE(importuj(QStringLiteral("2025-02-01 00:00:00")).contains(QStringLiteral("volná linka")));
+    t.rollback();
+    // What was stored holds each number once at every moment.
+    AssignmentOverlaps test(t);
+    QList<ChybnePrirazeni> nalezy;
+    ASSERT_TRUE(test.otestuj({}, [&](const ChybnePrirazeni& c) { nalezy << c; }));
+    EXPECT_TRUE(nalezy.isEmpty()) << nalezy.first().Cislo_pobocky.toStdString();
 }
 
 TEST_F(DirectoryImportTest, SplittingRules)
@@ -156,8 +315,7 @@ TEST_F(DirectoryImportTest, SavingWritesNewRowsAndEndsOnlyEarlierHoldersOfALine)
     ASSERT_TRUE(t.exec(QStringLiteral(
         "INSERT INTO dba.prirazeni_pobocek (Cislo_pobocky, Pocatek_platnosti, Konec_platnosti, ID_firmy, ID_Oddeleni, "
         "ID_Osoby) VALUES ('101', '2020-01-01 00:00:00', '9999-12-31 23:59:59', 7, 70, 0), "
-        "('101', '2020-01-01 00:00:00', '2021-01-01 00:00:00', 6, 60, 0), "
-        "('102', '2024-06-01 00:00:00', '9999-12-31 23:59:59', 8, 80, 0)")));
+        "('101', '2020-01-01 00:00:00', '2021-01-01 00:00:00', 6, 60, 0)")));
     DirectoryImport imp;
     const DirectoryImportFile s(QStringLiteral("123456"), QStringLiteral(";;;;;;"));
     const QString dlouhe = QStringLiteral("%1;%2;%3;%4;%5;101").arg(QString(40, u'F'), QString(40, u'O'),
@@ -182,8 +340,7 @@ TEST_F(DirectoryImportTest, SavingWritesNewRowsAndEndsOnlyEarlierHoldersOfALine)
     // 101's open row ends at the start, its row that ended before keeps its end.
     EXPECT_EQ(hodnota("SELECT Konec_platnosti FROM dba.prirazeni_pobocek WHERE ID_firmy = 7"), kOd);
     EXPECT_EQ(hodnota("SELECT Konec_platnosti FROM dba.prirazeni_pobocek WHERE ID_firmy = 6"), "2021-01-01 00:00:00");
-    // 102's row that begins after the start is left alone; both new holders of 102 stay open.
-    EXPECT_EQ(hodnota("SELECT Konec_platnosti FROM dba.prirazeni_pobocek WHERE ID_firmy = 8"), "9999-12-31 23:59:59");
+    // Two persons of one department share 102: both stay open.
     EXPECT_EQ(hodnota("SELECT count(*) FROM dba.prirazeni_pobocek WHERE Cislo_pobocky = '102' "
                       "AND Pocatek_platnosti = '2024-05-01 00:00:00' AND Konec_platnosti = '9999-12-31 23:59:59'"),
               "2");

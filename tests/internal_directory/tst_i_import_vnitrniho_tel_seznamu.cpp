@@ -157,6 +157,47 @@ private slots:
         QVERIFY(!ulozeno);
         QCOMPARE(hodnota("SELECT count(*) FROM dba.ciselnik_firem"), QStringLiteral("0"));
     }
+
+    void refusedLinesStoreNothingAndTheWindowSaysWhich()
+    {
+        Ovladac o;
+        konf->nastav_promennou(QStringLiteral("Kavro_Pozice"), QStringLiteral("123456"), QStringLiteral("Sberac"));
+        konf->nastav_promennou(QStringLiteral("Kavro_Oddelovace"), QStringLiteral(";;;;;;"), QStringLiteral("Sberac"));
+        // 1107 is someone else's from next year.
+        QVERIFY(Transaction::main().exec(QStringLiteral(
+            "INSERT INTO dba.prirazeni_pobocek (Cislo_pobocky, Pocatek_platnosti, Konec_platnosti, ID_firmy, "
+            "ID_Oddeleni, ID_Osoby) VALUES ('1107', '2025-01-01 00:00:00', '9999-12-31 23:59:59', 1, 10, 0)")));
+        QVERIFY(Transaction::main().commit());
+        const QString spatne = env->dataDir() + QStringLiteral("/spatne.txt");
+        {
+            QFile f(spatne);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("Firma A;Obchod;Novak;Jan;;101\r\nFirma A;Obchod;Svoboda;Petr;;9999\r\n");
+        }
+        o.vyberSoubory({spatne, soubor("Firma A;Obchod;Novak;Jan;;101\r\nFirma A;Obchod;Svoboda;Petr;;1107\r\n")});
+        I_Import_vnitrniho_tel_seznamu w;
+        const bool ulozeno = o.ukaz(w, [&](QWidget* d) {
+            auto* tv = d->findChild<QTreeView*>("tv_1");
+            tlacitko(d, "cb_3")->click();
+            QCOMPARE(o.zpravy.size(), 1);
+            QVERIFY2(o.zpravy.first().contains(QStringLiteral("řádek 2 má číslo linky „9999“")),
+                     qPrintable(o.zpravy.first()));
+            QCOMPARE(tv->model()->rowCount(), 0); // nothing of the file
+            tlacitko(d, "cb_3")->click();
+            QCOMPARE(tv->model()->rowCount(), 1);
+            box(d, "Pocatek_platnosti_datum")->setText(QStringLiteral("2024-05-01"));
+            tlacitko(d, "cb_2")->click(); // refused: the window stays open
+            QCOMPARE(o.zpravy.size(), 2);
+            QVERIFY2(o.zpravy[1].contains(
+                         QStringLiteral("Řádek 2 souboru seznam.txt: linka 1107 je od 2025-01-01 00:00:00")),
+                     qPrintable(o.zpravy[1]));
+            QVERIFY(d->isVisible());
+            tlacitko(d, "cb_1")->click();
+        });
+        QVERIFY(!ulozeno);
+        QCOMPARE(hodnota("SELECT count(*) FROM dba.ciselnik_firem"), QStringLiteral("0"));
+        QCOMPARE(hodnota("SELECT count(*) FROM dba.prirazeni_pobocek"), QStringLiteral("1"));
+    }
 };
 
 QTEST_MAIN(TstImportVnitrnihoSeznamu)

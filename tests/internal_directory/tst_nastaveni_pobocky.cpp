@@ -186,6 +186,11 @@ private slots:
             c->setEditText(QString());
             klikni(d, "cb_OK");  // refused: no number
             QVERIFY(d->isVisible());
+            for (const char* spatne : {"abc", "12a", "0", "9999"}) { // refused: digits only, not 0 or 9999
+                c->setEditText(QString::fromLatin1(spatne));
+                klikni(d, "cb_OK");
+                QVERIFY(d->isVisible());
+            }
             c->setEditText(QStringLiteral("202"));
             napis(d, "textb_datum2", QStringLiteral("2020-01-01"));
             klikni(d, "cb_OK");  // refused: the end before the start
@@ -204,9 +209,12 @@ private slots:
         Nastaveni_pobocky w;
         QVERIFY(w.Create(nullptr));
         QCOMPARE(krok, 1);
-        QCOMPARE(o.zpravy, QStringList({"Opravte platnost|Zadejte číslo linky.",
-                                        "Opravte platnost|Konec platnosti nesmí předcházet jejímu počátku.",
-                                        "Linka je již přidělena jinému oddělení |Předchozí připojení se zruší"}));
+        const QString cislice =
+            QStringLiteral("Opravte platnost|Číslo linky smí obsahovat jen číslice a nesmí být 0 ani 9999.");
+        QCOMPARE(o.zpravy,
+                 QStringList({"Opravte platnost|Zadejte číslo linky.", cislice, cislice, cislice, cislice,
+                              "Opravte platnost|Konec platnosti nesmí předcházet jejímu počátku.",
+                              "Linka je již přidělena jinému oddělení |Předchozí připojení se zruší"}));
         QCOMPARE(radkyPobocky(QStringLiteral("202")),
                  QStringList({"2020-01-01 00:00:00|2024-06-01 10:00:00|5|0|0", "2024-06-01 10:00:00|9999-12-31 23:59:59|6|60|9"}));
     }

@@ -6,6 +6,7 @@
 #include "test_env.h"
 
 #include "common/konfigurace.h"
+#include "internal_directory/assignment_overlaps.h"
 #include "internal_directory/forms/nastaveni_pobocky.h"
 #include "internal_directory/forms/pobocky_z_hovoru_v_poolu.h"
 #include "internal_directory/forms/presuny_pobocek.h"
@@ -50,6 +51,23 @@ class TstPresunyPobocek : public QObject {
         std::unique_ptr<QMimeData> data(z.mimeData({co}));
         na.dropMimeData(data.get(), Qt::MoveAction, -1, -1, kam);
         QCoreApplication::processEvents();  // the move runs once the drop has ended
+    }
+    // Drops `co` on the empty space of the pool (no item under the mouse).
+    void pustDoPoolu(const QModelIndex& co)
+    {
+        QVERIFY(co.isValid());
+        std::unique_ptr<QMimeData> data(s().strom().mimeData({co}));
+        QVERIFY(s().volne().flags(QModelIndex()) & Qt::ItemIsDropEnabled);
+        QVERIFY(s().volne().canDropMimeData(data.get(), Qt::MoveAction, -1, -1, QModelIndex()));
+        s().volne().dropMimeData(data.get(), Qt::MoveAction, -1, -1, QModelIndex());
+        QCoreApplication::processEvents();
+    }
+    QString prekryti()
+    {
+        QStringList v;
+        AssignmentOverlaps test(Transaction::main());
+        if (!test.otestuj({}, [&](const ChybnePrirazeni& c) { v << c.Cislo_pobocky; })) return test.chyba();
+        return v.join(QLatin1Char(','));
     }
     // The moment question is answered "Ano" with the moment it proposes.
     void ano(Ovladac& o)
@@ -179,6 +197,98 @@ private slots:
         QVERIFY(!uzel({"Alfa", "202"}).isValid());
         QCOMPARE(o.pocet(Z), 2);
         QVERIFY(o.zpravy.isEmpty());
+    }
+
+    void view2MovesAnExtensionWithItsHolders()
+    {
+        Ovladac o;
+        m_okno->prepni_zobrazeni();
+        QCOMPARE(s().pohled(), 2);
+        ano(o);
+        // 200 is held by Svoboda: the check leaves out the rows the move ends itself.
+        QVERIFY(uzel({"Alfa", "Obchod", "200", "Svoboda Petr"}).isValid());
+        pretahni(s().strom(), uzel({"Alfa", "Obchod", "200"}), s().strom(), uzel({"Beta", "Výroba"}));
+        QVERIFY2(o.zpravy.isEmpty(), qPrintable(o.zpravy.join(QLatin1Char('\n'))));
+        QCOMPARE(radkyPobocky("200"),
+                 QStringList({"2020-01-01 00:00:00|2023-06-30 12:00:00|5|50|7",
+                              "2023-06-30 12:00:00|2024-06-01 10:00:00|5|50|8",
+                              "2024-06-01 10:00:00|9999-12-31 00:00:00|6|60|10"}));
+        QCOMPARE(Transaction::main().scalar(QStringLiteral(
+                     "SELECT prijmeni || ID_Firmy || ID_Oddeleni FROM dba.ciselnik_osob WHERE ID_Osoby = 10")),
+                 QStringLiteral("Svoboda660"));
+        QVERIFY(!uzel({"Alfa", "Obchod", "200"}).isValid());
+        QVERIFY(uzel({"Beta", "Výroba", "200", "Svoboda Petr"}).isValid());
+        // The department's own extension becomes the target department's.
+        pretahni(s().strom(), uzel({"Alfa", "Obchod", "201"}), s().strom(), uzel({"Beta", "Výroba"}));
+        QCOMPARE(radkyPobocky("201"),
+                 QStringList({"2020-01-01 00:00:00|2024-06-01 10:00:00|5|50|0",
+                              "2024-06-01 10:00:00|9999-12-31 00:00:00|6|60|0"}));
+        QCOMPARE(prekryti(), QString());
+        QCOMPARE(o.pocet(Z), 2);
+        // A holder that comes later elsewhere still refuses the whole move.
+        QVERIFY(Transaction::main().exec(QStringLiteral(
+            "INSERT INTO dba.prirazeni_pobocek (Cislo_pobocky, Pocatek_platnosti, Konec_platnosti, ID_firmy, "
+            "ID_Oddeleni, ID_Osoby) VALUES ('207', '2024-09-01 00:00:00', '9999-12-31 23:59:59', 6, 60, 9)")));
+        const QStringList r207 = radkyPobocky("207");
+        pretahni(s().strom(), uzel({"Alfa", "Obchod", "207"}), s().strom(), uzel({"Beta", "Výroba"}));
+        QCOMPARE(o.zpravy.size(), 1);
+        QVERIFY(o.zpravy.first().startsWith(QStringLiteral("Uložení položky|")));
+        QCOMPARE(radkyPobocky("207"), r207);
+        QVERIFY(uzel({"Alfa", "Obchod", "207", "Novák Jan"}).isValid());
+        // A person moved onto an extension of view 2 joins its holders.
+        o.zpravy.clear();
+        pretahni(s().strom(), uzel({"Alfa", "Obchod", "207", "Novák Jan"}), s().strom(),
+                 uzel({"Beta", "Výroba", "203"}));
+        QVERIFY(o.zpravy.isEmpty());
+        QVERIFY(uzel({"Beta", "Výroba", "203", "Novák Jan"}).isValid());
+        QVERIFY(uzel({"Beta", "Výroba", "203", "Dvořák Karel"}).isValid());
+    }
+
+    void anExtensionDroppedOnThePoolsEmptySpaceOrAnEmptyPoolIsFreed()
+    {
+        Ovladac o;
+        ano(o);
+        pustDoPoolu(uzel({"Alfa", "202"}));
+        QCOMPARE(radkyPobocky("202").last(), QStringLiteral("2024-06-01 10:00:00|9999-12-31 23:59:59|9999|9999|9999"));
+        QVERIFY(volna("202").isValid());
+        // The pool empty, as it usually is.
+        QVERIFY(Transaction::main().exec(QStringLiteral(
+            "DELETE FROM dba.prirazeni_pobocek WHERE ID_firmy = 9999 AND ID_Oddeleni = 9999 AND ID_Osoby = 9999")));
+        m_okno->cb_Nastav_Click();
+        QCOMPARE(s().volne().rowCount(), 0);
+        pustDoPoolu(uzel({"Alfa", "Obchod", "201"}));
+        QCOMPARE(radkyPobocky("201"),
+                 QStringList({"2020-01-01 00:00:00|2024-06-01 10:00:00|5|50|0",
+                              "2024-06-01 10:00:00|9999-12-31 23:59:59|9999|9999|9999"}));
+        QCOMPARE(s().volne().rowCount(), 1);
+        QVERIFY(!uzel({"Alfa", "Obchod", "201"}).isValid());
+        QCOMPARE(o.pocet(Z), 2);
+        QVERIFY(o.zpravy.isEmpty());
+        // In view 2 a drop on the pool does nothing.
+        m_okno->prepni_zobrazeni();
+        pustDoPoolu(uzel({"Alfa", "202"}));
+        QCOMPARE(o.pocet(Z), 2);
+    }
+
+    void zrusLinkuEndsThePoolRowAtTheTypedMoment()
+    {
+        Ovladac o;
+        // Typed into "Ke dni :" and its time box, not loaded with "Načti".
+        m_okno->findChild<QLineEdit*>("Datum_ke_dni")->setText(QStringLiteral("2024-07-15"));
+        m_okno->findChild<QLineEdit*>("textb_cas")->setText(QStringLiteral("8:5"));
+        QCOMPARE(s().okamzik(), QStringLiteral("2024-06-01 10:00:00"));
+        m_okno->tv_2()->setCurrentIndex(volna("204"));
+        polozka("&Zruš linku")->trigger();
+        QCOMPARE(radkyPobocky("204"), QStringList{"2021-01-01 00:00:00|2024-07-15 08:05:00|9999|9999|9999"});
+        QVERIFY(!volna("204").isValid());
+        QVERIFY(s().zmeneno());
+        // A moment before the row began ends nothing: the row stays and says why.
+        m_okno->findChild<QLineEdit*>("Datum_ke_dni")->setText(QStringLiteral("2022-01-01"));
+        m_okno->tv_2()->setCurrentIndex(volna("206"));
+        polozka("&Zruš linku")->trigger();
+        QCOMPARE(o.zpravy.size(), 1);
+        QCOMPARE(radkyPobocky("206").last(), QStringLiteral("2022-12-31 23:59:59|9999-12-31 23:59:59|9999|9999|9999"));
+        QVERIFY(volna("206").isValid());
     }
 
     void poolListsExtensionsFoundInCallsAndPlacesThem()

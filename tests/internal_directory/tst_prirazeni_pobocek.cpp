@@ -9,10 +9,12 @@
 #include "internal_directory/forms/nastaveni_ciselnik_pobocek.h"
 #include "internal_directory/forms/prikazy_vnitrniho_seznamu.h"
 #include "ovladac.h"
+#include "skutecne_dialogy.h"
 #include "platform/database.h"
 #include "tarifovani_data.h"
 #include "test_env.h"
 
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -80,6 +82,29 @@ private slots:
         QVERIFY(env->ok());
     }
     void cleanup() { env.reset(); }
+
+    void historyDeleteThatHitsNothingKeepsTheItem()
+    {
+        // Another program wrote a row without a department id: no delete finds it.
+        QVERIFY(Transaction::main().exec(QStringLiteral(
+            "INSERT INTO dba.prirazeni_pobocek (Cislo_pobocky, Pocatek_platnosti, Konec_platnosti, ID_firmy, "
+            "ID_Oddeleni, ID_Osoby) VALUES ('300', '2021-01-01 00:00:00', '9999-12-31 23:59:59', 1, NULL, 0)")));
+        QVERIFY(Transaction::main().commit());
+        Ovladac o;
+        Nastaveni_ciselnik_pobocek w;
+        o.odpovidej({ResultYes});
+        QVERIFY(!o.ukaz(w, [&](QWidget* d) {
+            const QModelIndex i = obdobi(d, "300");
+            QVERIFY(i.isValid());
+            w.Smaz_zaznam();
+            QVERIFY(obdobi(d, "300").isValid()); // the item stays
+            QCOMPARE(w.model()->rowCount(w.model()->parent(i)), 1);
+            tlacitko(d, "cb_1")->click(); // nothing changed: no save question
+        }));
+        QCOMPARE(o.zpravy.size(), 2);
+        QVERIFY2(o.zpravy[1].contains(QStringLiteral("nebylo smazáno")), qPrintable(o.zpravy[1]));
+        QCOMPARE(pocet("Cislo_pobocky = '300'"), QStringLiteral("1"));
+    }
 
     void historyDeletesAfterAQuestionAndAsksOnClose()
     {
@@ -183,13 +208,14 @@ private slots:
         hovor(1, "2024-01-21 10:00:00", "300");
         hovor(2, "2024-01-25 10:00:00", "300");
         hovor(3, "2024-01-22 10:00:00", "301");
-        radek("300", "2024-01-22 00:00:00", "2024-01-23 00:00:00", 1, 10, 1);
         QVERIFY(Transaction::main().commit());
         Ovladac o;
         Doplneni_pobocek_podle_hovoru w;
         o.odpovidej({ResultOk, ResultNo});
         QVERIFY(!o.ukaz(w, [&](QWidget* d) {
             auto* lb = d->findChild<QListWidget*>("lb_1");
+            // 300 is given to someone for the 22nd while its run is listed.
+            radek("300", "2024-01-22 00:00:00", "2024-01-23 00:00:00", 1, 10, 1);
             lb->setCurrentRow(0);
             tlacitko(d, "cb_2")->click();  // 300 overlaps its row of the 22nd
             QCOMPARE(lb->count(), 2);
@@ -227,6 +253,35 @@ private slots:
         Transaction::main().rollback();
         QCOMPARE(pocet("Cislo_pobocky = '401'"), QStringLiteral("0"));
         PrikazyMenu::instance().vymaz();
+    }
+
+    void overlapTestAsksInTheRealDialogsOverItsWindow()
+    {
+        radek("400", "2024-01-01 00:00:00", "2024-06-01 00:00:00", 1, 10, 1);
+        radek("400", "2024-02-01 00:00:00", "9999-12-31 23:59:59", 2, 20, 2);
+        radek("402", "2024-01-01 00:00:00", "2024-06-01 00:00:00", 1, 10, 1);
+        radek("402", "2024-03-01 00:00:00", "2024-09-01 00:00:00", 2, 20, 2);
+        QVERIFY(Transaction::main().commit());
+        QWidget hlavni;
+        auto* okno = new F_Otestuj_duplicitu_prirazeni_pobocek(&hlavni);
+        okno->setAttribute(Qt::WA_DeleteOnClose); // as the menu opens it
+        // Each box is owned by the test's window, which shows the extension under test.
+        auto nadOknem = [okno](const QString& pobocka) {
+            return [okno, pobocka](QWidget* box) {
+                QCOMPARE(box->parentWidget(), okno);
+                QVERIFY(okno->isVisible());
+                QCOMPARE(okno->findChild<QLineEdit*>("textb_1")->text(), pobocka);
+            };
+        };
+        SkutecneDialogy d;
+        d.stiskniPo(300, "Chybné přiřazení", "OK", nadOknem("400")).stiskni("Chybné přiřazení", "OK", nadOknem("402"));
+        QPointer<F_Otestuj_duplicitu_prirazeni_pobocek> hlidac = okno;
+        okno->Create(&hlavni);
+        QTRY_VERIFY(hlidac.isNull()); // the window goes once both boxes are answered
+        QVERIFY2(d.hotovo(), qPrintable(d.chyba()));
+        QCOMPARE(d.videno.size(), 2);
+        QVERIFY(d.videno[0].contains("Pobočka č.400"));
+        QVERIFY(d.videno[1].contains("Pobočka č.402"));
     }
 };
 

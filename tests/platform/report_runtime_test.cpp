@@ -3,6 +3,10 @@
 #include "platform/report_runtime.h"
 #include "test_env.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
 #include <gtest/gtest.h>
 
 using namespace kavro;
@@ -70,6 +74,88 @@ TEST(Runtime, PagesFiltersErrorsAndArguments)
     EXPECT_EQ(formatMoney(123456), "1234,56");
     EXPECT_EQ(formatMoney(-5), "-0,05");
     EXPECT_EQ(formatDuration(90061), "25:01:01");
+}
+
+// A report only reads: a Select that would change anything is refused with a
+// message naming the report's file, on either engine, and the unit of work
+// (with the shut-down commit after it) changes nothing it did not hold before.
+TEST(Runtime, StatementsThatWouldWriteAreRefused)
+{
+    test::TestEnv env;
+    ASSERT_TRUE(env.ok()) << env.error().toStdString();
+    Transaction& t = Transaction::main();
+    ASSERT_TRUE(
+        t.exec("INSERT INTO dba.hovory (id_hovoru, ustredna_datum_a_cas, status_hovoru) VALUES "
+               "(1, '2024-03-01 08:00:00', 10), (2, '2024-03-02 08:00:00', 10), (3, '2024-03-03 08:00:00', 10)"));
+    ASSERT_TRUE(t.commit());
+    // Pending work of the unit that the refusals must not undo.
+    ASSERT_TRUE(t.exec("INSERT INTO dba.ciselnik_firem (ID_Firmy, nazev_firmy) VALUES (1, 'Rozpracovaná')"));
+
+    const QString slozka = env.dir() + "/sestavy";
+    ASSERT_TRUE(QDir().mkpath(slozka));
+    ReportLibrary::setFolder(slozka);
+    const QString soubor = slozka + "/zlomyslna.sestava";
+    const QStringList prikazy{
+        "DELETE FROM dba.hovory",
+        "UPDATE dba.hovory SET status_hovoru = 2",
+        "INSERT INTO dba.hovory (id_hovoru, status_hovoru) VALUES (4, 10)",
+        "DROP TABLE dba.hovory",
+        "CREATE TRIGGER zlomyslny AFTER INSERT ON dba.hovory FOR EACH ROW EXECUTE FUNCTION dba.neni()",
+        "CREATE TRIGGER dba.zlomyslny AFTER INSERT ON hovory BEGIN DELETE FROM hovory; END",
+        "ATTACH DATABASE '" + env.dir() + "/jina.db' AS jina",
+        "  -- a comment first\n (DELETE FROM dba.hovory)",
+        "COMMIT",
+        // Past the first word: the engine itself tells the write.
+        "WITH x AS (SELECT 1 AS a) DELETE FROM dba.hovory",
+        "WITH x AS (SELECT 1 AS a) UPDATE dba.hovory SET status_hovoru = 2",
+        "WITH x AS (SELECT 1 AS a) INSERT INTO dba.hovory (id_hovoru, status_hovoru) SELECT 5, 10 FROM x",
+    };
+    for (const QString& p : prikazy) {
+        SCOPED_TRACE(p.toStdString());
+        QFile f(soubor);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(("[sloupce]\na = cislo | A | soucet\n[select]\n" + p + "\n").toUtf8());
+        f.close();
+        Report r;
+        ASSERT_TRUE(r.setObject("zlomyslna")) << r.errorText().toStdString();
+        EXPECT_FALSE(r.retrieve({}));
+        EXPECT_TRUE(r.errorText().contains("„" + soubor + "“")) << r.errorText().toStdString();
+        EXPECT_TRUE(r.errorText().contains("smí data jen číst")) << r.errorText().toStdString();
+        EXPECT_FALSE(r.canFetchMore());
+    }
+    // Data-changing WITH parts: the server refuses them as writes, the file
+    // engine cannot even read them; either way nothing runs.
+    Report w;
+    ReportObject o;
+    QString e;
+    ASSERT_TRUE(ReportObject::parse("[sloupce]\nn = cislo | N\n[select]\n"
+                                    "WITH d AS (DELETE FROM dba.hovory RETURNING 1) SELECT count(*) AS n FROM d\n",
+                                    &o, &e));
+    w.setObject(o);
+    EXPECT_FALSE(w.retrieve({}));
+    if (test::onServer()) {
+        EXPECT_TRUE(w.errorText().contains("smí data jen číst")) << w.errorText().toStdString();
+    }
+
+    // The unit goes on: a reading report still reads, and the commit at
+    // shut-down keeps the pending firm and nothing of the refused statements.
+    Report dobra;
+    ASSERT_TRUE(ReportObject::parse("[sloupce]\nn = cislo | N | soucet\n[select]\n"
+                                    "SELECT id_hovoru AS n FROM dba.hovory ORDER BY id_hovoru\n",
+                                    &o, &e));
+    dobra.setObject(o);
+    ASSERT_TRUE(dobra.retrieve({})) << dobra.errorText().toStdString();
+    dobra.fetchAll();
+    EXPECT_EQ(dobra.total().count, 3);
+    ASSERT_TRUE(t.commit()) << t.lastErrorText().toStdString();
+    EXPECT_EQ(t.scalar("SELECT count(*) FROM dba.hovory WHERE status_hovoru = 10"), "3");
+    EXPECT_EQ(t.scalar("SELECT max(id_hovoru) FROM dba.hovory"), "3");
+    EXPECT_EQ(t.scalar("SELECT nazev_firmy FROM dba.ciselnik_firem WHERE ID_Firmy = 1"), "Rozpracovaná");
+    // No trigger was made: a new call stays.
+    ASSERT_TRUE(t.exec("INSERT INTO dba.hovory (id_hovoru, status_hovoru) VALUES (6, 2)"));
+    EXPECT_EQ(t.scalar("SELECT count(*) FROM dba.hovory"), "4");
+    EXPECT_FALSE(QFileInfo::exists(env.dir() + "/jina.db"));
+    ReportLibrary::setFolder(QString());
 }
 
 TEST(Runtime, ParserRefusesBrokenObjects)

@@ -1,6 +1,9 @@
 #include "platform/database.h"
 #include "test_env.h"
 
+#include <QRegularExpression>
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 using kavro::Transaction;
@@ -84,4 +87,40 @@ TEST_F(SqlFunctions, ListJoinsAGroup)
     EXPECT_EQ(f("List(prijmeni) FROM (SELECT prijmeni FROM dba.osoby WHERE pobocka='100' ORDER BY prijmeni)"), "Novák,Svoboda");
     EXPECT_EQ(nullOr("(SELECT List(prijmeni) FROM dba.osoby WHERE pobocka='999')"), "NULL");
     EXPECT_EQ(f("count(*) FROM (SELECT pobocka, List(prijmeni) FROM dba.osoby GROUP BY pobocka)"), "2");
+}
+
+// ORDER BY ... COLLATE czech sorts as a Czech reader expects, on either
+// engine: Č, Ř, Š, Ž after C, R, S, Z, "ch" after "h", accents and case only
+// between otherwise equal names, numbers inside names and whole numbers by
+// their value. Comparisons and grouping stay exact.
+TEST_F(SqlFunctions, CzechOrderOnlyWhereAsked)
+{
+    Transaction& t = Transaction::main();
+    ASSERT_TRUE(t.exec("CREATE TABLE dba.jmena (jmeno TEXT)"));
+    const QStringList cesky{"(bez firmy)", "7",       "454",     "4688",         "Abeceda",       "Cihelna",
+                            "Čáslav",      "Čedok",   "Děčín",   "Domažlice",    "Hora",          "Hůrka",
+                            "Chata",       "Chrudim", "Ivan",    "Oddělení 1/2", "Oddělení 1/10", "Rakovník",
+                            "Řevnice",     "Sokolov", "Šumperk", "Zlín",         "Žatec",         "žebřík"};
+    QStringList vlozeno = cesky;
+    std::reverse(vlozeno.begin(), vlozeno.end());
+    std::swap(vlozeno[3], vlozeno[11]);
+    for (const QString& j : vlozeno) ASSERT_TRUE(t.exec("INSERT INTO dba.jmena VALUES (?)", {j}));
+    auto poradi = [&](const QString& order) {
+        QStringList out;
+        kavro::Query q(t, "SELECT jmeno FROM dba.jmena ORDER BY " + order);
+        for (bool ok = q.run(); ok && !q.atEnd(); q.next()) out << q.value(1);
+        return out;
+    };
+    EXPECT_EQ(poradi("jmeno COLLATE czech"), cesky);
+    QStringList obracene = cesky;
+    std::reverse(obracene.begin(), obracene.end());
+    EXPECT_EQ(poradi("jmeno COLLATE czech DESC"), obracene);
+    // Without it the order is the bytes' ("Č…" after "Z…").
+    EXPECT_LT(poradi("jmeno").indexOf("Zlín"), poradi("jmeno").indexOf("Čáslav"));
+    // Equality is untouched: letter case and accents still make texts differ.
+    ASSERT_TRUE(t.exec("INSERT INTO dba.jmena VALUES ('chata'), ('Chatá')"));
+    EXPECT_EQ(f("count(*) FROM dba.jmena WHERE jmeno = 'Chata'"), "1");
+    EXPECT_EQ(f("count(*) FROM (SELECT jmeno FROM dba.jmena GROUP BY jmeno) g"), QString::number(cesky.size() + 2));
+    const QStringList ch = poradi("jmeno COLLATE czech").filter(QRegularExpression("^[Cc]hat"));
+    EXPECT_EQ(ch, (QStringList{"chata", "Chata", "Chatá"}));
 }

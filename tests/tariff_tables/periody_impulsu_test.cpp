@@ -107,6 +107,33 @@ TEST_F(Periody, EditsAndDeletionsTouchExactlyTheirRows)
     EXPECT_TRUE(ranges.isEmpty());
 }
 
+// Two ranges of one owner with the same dates would be one range: a new
+// range or a range moved onto stored dates is refused and no row merges.
+TEST_F(Periody, ARangeCannotTakeTheDatesOfAnotherRangeOfItsOwner)
+{
+    PeriodyImpulsu p = PeriodyImpulsu::pasma();
+    PeriodyImpulsu s = PeriodyImpulsu::slevy();
+    const P a{"2001-01-01", "2001-12-31"}, b{"2002-01-01", "9999-12-31"};
+    for (const P& r : {a, b}) ASSERT_TRUE(p.vloz_cas("1", r, {"00:00:00", "23:59:59", "60", 1}));
+    ASSERT_TRUE(p.vloz_cas("1", b, {"00:00:00", "23:59:59", "90", 2}));
+    ASSERT_TRUE(s.vloz_cas("49", a, {"00:00:00", "23:59:59", "30", 1}));
+    const QString pred = radky("perioda_impulsu");
+
+    EXPECT_EQ(p.chyba_nove_platnosti("1", b), "Pásmo už má platnost od 2002-01-01 do 9999-12-31.");
+    EXPECT_EQ(s.chyba_nove_platnosti("49", a), "Stát už má platnost od 2001-01-01 do 2001-12-31.");
+    EXPECT_EQ(p.chyba_nove_platnosti("1", {"2001-12-31", "2001-01-01"}), PeriodyImpulsu::chyba_platnosti({"2001-12-31", "2001-01-01"}));
+    // Another owner's dates, or new dates, are free.
+    EXPECT_EQ(p.chyba_nove_platnosti("2", b), "");
+    EXPECT_EQ(p.chyba_nove_platnosti("1", {"2003-01-01", "2003-12-31"}), "");
+
+    EXPECT_FALSE(p.uprav_platnost("1", a, b));
+    EXPECT_EQ(p.lastError(), "Pásmo už má platnost od 2002-01-01 do 9999-12-31.");
+    EXPECT_EQ(radky("perioda_impulsu"), pred);
+    // A range written back with its own dates stays as it is.
+    EXPECT_TRUE(p.uprav_platnost("1", a, a));
+    EXPECT_EQ(radky("perioda_impulsu"), pred);
+}
+
 TEST_F(Periody, DiscountsListKnownStatesAndCopiesSkipWhatTheTargetHas)
 {
     PeriodyImpulsu s = PeriodyImpulsu::slevy();

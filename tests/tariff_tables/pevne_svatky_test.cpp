@@ -111,11 +111,33 @@ TEST_F(PevneSvatky, EditAndDeleteTouchOnlyTheirOwnRowAmongDuplicates)
     EXPECT_EQ(rows("0"), QStringLiteral("1.1 Nový rok,1.5 Svátek práce,28.10 Vznik státu"));
 }
 
-TEST_F(PevneSvatky, ADayMustExistInItsMonth)
+TEST_F(PevneSvatky, ADayMustExistInItsMonthOfTheCalendarsYear)
 {
     for (auto [den, mesic, plati] : {std::tuple{31, 1, true}, {29, 2, true}, {30, 2, false}, {31, 4, false},
                                      {0, 1, false}, {45, 12, false}})
         EXPECT_EQ(Pevne_svatky::denPlati(den, mesic), plati) << den << "." << mesic;
+    EXPECT_FALSE(Pevne_svatky::denPlati(29, 2, 2025));
+    EXPECT_FALSE(Pevne_svatky::denPlati(29, 2, 1900));
+    EXPECT_TRUE(Pevne_svatky::denPlati(29, 2, 2000));
+    EXPECT_TRUE(Pevne_svatky::denPlati(29, 2, 2024));
+
+    // The table gets no day its year lacks, neither inserted nor edited.
+    Pevne_svatky r2025(QStringLiteral("2025")), r2024(QStringLiteral("2024")), pevne(QStringLiteral("0"));
+    Struct_svatky s{.den = 29, .mesic = 2, .nazev = "Přestupný"};
+    EXPECT_FALSE(r2025.vloz(&s));
+    EXPECT_EQ(r2025.lastError(), QStringLiteral("Den 29 v měsíci 2 roku 2025 není."));
+    ASSERT_TRUE(r2024.vloz(&s));
+    ASSERT_TRUE(pevne.vloz(&s));
+    Struct_svatky k{.den = 28, .mesic = 2, .nazev = "Konec února"};
+    ASSERT_TRUE(r2025.vloz(&k));
+    k.den = 29;
+    EXPECT_FALSE(r2025.oprav(k));
+    k.den = 30;
+    EXPECT_FALSE(pevne.oprav(k));
+    EXPECT_EQ(pevne.lastError(), QStringLiteral("Den 30 v měsíci 2 žádného roku není."));
+    EXPECT_EQ(rows("2025"), QStringLiteral("28.2 Konec února,8.5 Den vítězství"));
+    EXPECT_EQ(rows("2024"), QStringLiteral("29.2 Přestupný,17.11 Jen 2024"));
+    EXPECT_TRUE(rows("0").startsWith("1.1 Nový rok,29.2 Přestupný,"));
 }
 
 TEST_F(PevneSvatky, StatesComeInCzechOrder)

@@ -148,19 +148,28 @@ private slots:
     // ------------------------------------------------------------ impulse prices
 
     // "Ulož" is offered only for real dates in order and a price above 0,
-    // whichever box changed last; the price box takes digits only.
+    // whichever box changed last; a price with anything but digits is kept
+    // as typed and refused with a message.
     void saveIsOfferedOnlyForAValidPrice()
     {
         test::Ovladac o;
         Z_Cena_impulsu d;
         FDX_Cena_impulsu r{"x", "y", "z", false, true};
-        o.pri("Z_Cena_impulsu", [](QWidget* w) {
+        o.pri("Z_Cena_impulsu", [&o, &r](QWidget* w) {
             QPushButton* ok = tlacitko(w, "cb_OK");
             QVERIFY(!ok->isEnabled());  // a new price opens with empty boxes
             pis(w, "textb_1", "2001-01-01");
+            pis(w, "textb_2", "2001-12-31");
+            for (const char* cena : {"2,50", "1a5", " 25"}) {
+                pis(w, "textb_3", cena);
+                QCOMPARE(box(w, "textb_3")->text(), QString(cena));
+                ok->click();
+                QVERIFY(w->isVisible() && !r.OK);
+            }
+            QCOMPARE(o.zpravy, QStringList(3, "Oprava cen impulsů|Cena za impuls se zadává jen číslicemi, v celých "
+                                              "haléřích (2,50 Kč je 250)."));
+            o.zpravy.clear();
             pis(w, "textb_2", "2001-01-01");
-            pis(w, "textb_3", "1a5");
-            QCOMPARE(w->findChild<QLineEdit*>("textb_3")->text(), QStringLiteral("15"));
             QVERIFY(!ok->isEnabled());  // equal days
             pis(w, "textb_2", "2000-12-31");
             QVERIFY(!ok->isEnabled());

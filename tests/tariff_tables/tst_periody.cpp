@@ -172,6 +172,115 @@ private slots:
         });
     }
 
+    // A branch opened by its expander becomes the selected item; a branch the
+    // view opens to show an item selected inside it keeps that item.
+    void expandingABranchSelectsIt()
+    {
+        test::Ovladac o;
+        Nastaveni_tarifnich_pasem w;
+        spust(o, w, [&](QWidget* okno) {
+            auto* tv = okno->findChild<QTreeView*>("tv_1");
+            LazyTreeModel& m = w.strom();
+            const QModelIndex mistni = najdi(m, "Místní");
+            tv->setCurrentIndex(najdi(m, "Regionální"));
+            auto rozbal = [tv](const QModelIndex& i) {
+                const QRect r = tv->visualRect(i);
+                QTest::mouseClick(tv->viewport(), Qt::LeftButton, {}, QPoint(r.left() - tv->indentation() / 2, r.center().y()));
+            };
+            rozbal(mistni);
+            QVERIFY(tv->isExpanded(mistni));
+            QCOMPARE(tv->currentIndex(), QModelIndex(mistni));
+            const QModelIndex nova = najdi(m, "od : 2010", mistni);
+            rozbal(nova);
+            QVERIFY(tv->isExpanded(nova));
+            QCOMPARE(tv->currentIndex(), QModelIndex(nova));
+            tv->collapse(mistni);
+            tv->setCurrentIndex(m.index(1, 0, nova));
+            QVERIFY(tv->isExpanded(mistni));
+            QCOMPARE(tv->currentIndex(), m.index(1, 0, nova));
+            okno->findChild<QPushButton*>("cb_Cancel")->click();
+        });
+    }
+
+    // Two ranges of one owner never share dates: in either editor a range
+    // inserted or edited onto the dates of another one, stored or new, is
+    // refused and the bands stay; a new range shows no expander until its
+    // first band.
+    void aRangeWithAnotherRangesDatesIsRefused_data()
+    {
+        QTest::addColumn<bool>("slevy");
+        QTest::newRow("pásma") << false;
+        QTest::newRow("slevy") << true;
+    }
+    void aRangeWithAnotherRangesDatesIsRefused()
+    {
+        QFETCH(bool, slevy);
+        QVERIFY(t().exec("INSERT INTO dba.zlevnene_volani SELECT '49', pocatek_platnosti, konec_platnosti, od_casu, "
+                         "do_casu, perioda, typ_dne FROM dba.perioda_impulsu WHERE id_pasma = 1"));
+        QVERIFY(t().commit());
+        const char* tabulka = slevy ? "zlevnene_volani" : "perioda_impulsu";
+        const QString pred = radkyPeriod(tabulka);
+        const QString vlastnik = slevy ? "Stát" : "Pásmo";
+        const QString rozsah = slevy ? "" : "od : ";
+        test::Ovladac o;
+        std::unique_ptr<StromPeriod> w;
+        if (slevy) w = std::make_unique<F_Zlevnene_sazby>();
+        else w = std::make_unique<Nastaveni_tarifnich_pasem>();
+        auto skript = [&](QWidget* okno) {
+            LazyTreeModel& m = w->strom();
+            const QModelIndex v = najdi(m, slevy ? "Německo" : "Místní");
+            const QModelIndex stara = najdi(m, rozsah + "2000", v);
+            const QModelIndex nova = najdi(m, rozsah + "2010", v);
+            const QStringList rozsahy = texty(m, v);
+            auto pokus = [&](const QModelIndex& subjekt, int operace, const QString& od, const QString& do_) {
+                vyber(okno, subjekt);
+                o.pri("Z_Popis_platnosti_od_do_datum", platnost(od, do_));
+                w->PopupMenu(2, operace);
+            };
+            const QString odmitnuto = okno->windowTitle() + "|Platnost nelze %1\n" + vlastnik + " už má platnost od %2.";
+            // Inserted from the owner's menu and from a range's menu.
+            pokus(v, 1, "2010-01-01", "9999-12-31");
+            pokus(nova, 1, "2000-01-01", "2009-12-31");
+            QCOMPARE(o.zpravy, (QStringList{odmitnuto.arg("vložit.", "2010-01-01 do 9999-12-31"),
+                                            odmitnuto.arg("vložit.", "2000-01-01 do 2009-12-31")}));
+            QCOMPARE(texty(m, v), rozsahy);
+            QVERIFY(!w->zmeneno());
+            // A new range lives in the tree without an expander; its dates are taken too.
+            pokus(v, 1, "2020-01-01", "2020-12-31");
+            const QModelIndex r2020 = najdi(m, rozsah + "2020", v);
+            QVERIFY(r2020.isValid());
+            QVERIFY(!m.hasChildren(r2020));
+            o.zpravy.clear();
+            pokus(stara, 1, "2020-01-01", "2020-12-31");
+            // Edited onto a stored range and onto the new one; the range keeps its dates.
+            pokus(stara, 2, "2010-01-01", "9999-12-31");
+            pokus(stara, 2, "2020-01-01", "2020-12-31");
+            pokus(r2020, 2, "2000-01-01", "2009-12-31");
+            QCOMPARE(o.zpravy, (QStringList{odmitnuto.arg("vložit.", "2020-01-01 do 2020-12-31"),
+                                            odmitnuto.arg("změnit, zůstala původní.", "2010-01-01 do 9999-12-31"),
+                                            odmitnuto.arg("změnit, zůstala původní.", "2020-01-01 do 2020-12-31"),
+                                            odmitnuto.arg("změnit, zůstala původní.", "2000-01-01 do 2009-12-31")}));
+            QCOMPARE(m.rowCount(v), 3);
+            QVERIFY(stara.data().toString().contains("2000-01-01"));
+            QCOMPARE(m.rowCount(nova), 3);
+            // Its first band gives it an expander; deleting it takes that band only.
+            vyber(okno, r2020);
+            o.pri("Z_Oprava_platnosti_od_do_cas", test::cas(1, "00:00:00", "23:59:59", "45"));
+            w->PopupMenu(3, 1);
+            QVERIFY(m.hasChildren(r2020));
+            pokus(v, 1, "2021-01-01", "2021-12-31");
+            vyber(okno, najdi(m, rozsah + "2021", v));
+            o.pri("Z_Popis_platnosti_od_do_datum", [](QWidget* d) { test::klik(d, "cb_1"); });
+            w->PopupMenu(2, 3);
+            QCOMPARE(m.rowCount(v), 3);
+            okno->findChild<QPushButton*>("cb_OK")->click();
+        };
+        if (slevy) spust(o, static_cast<F_Zlevnene_sazby&>(*w), skript);
+        else spust(o, static_cast<Nastaveni_tarifnich_pasem&>(*w), skript);
+        t().rollback();
+        QCOMPARE(radkyPeriod(tabulka), pred + " | " + (slevy ? "49" : "1") + " 2020-01-01 2020-12-31 00:00:00-23:59:59=45/1");
+    }
+
     // The four menu items open these windows.
     void menuItemsAreRegistered()
     {
@@ -267,19 +376,33 @@ private slots:
                                                                    "49 2003-01-01 2003-12-31 08:00:00-16:00:00=30/1 | "
                                                                    "49 2003-01-01 2003-12-31 00:00:00-23:59:59=40/2"));
         }
-        // The close box drops what was done, like "Opusť", without a question.
-        test::Ovladac o2;
-        F_Zlevnene_sazby w2;
-        spust(o2, w2, [&](QWidget* okno) {
-            o2.odpovidej({ResultYes});
-            vyber(okno, najdi(w2.strom(), "Německo"));
-            w2.PopupMenu(1, 3);
-            QCOMPARE(w2.strom().rowCount(), 1);
-            okno->close();
-        });
-        QCOMPARE(o2.zpravy, QStringList{"Smazání státu|Opravdu smazat vybraný stát ?"});
-        t().rollback();
-        QCOMPARE(t().scalar("SELECT count(*) FROM dba.zlevnene_volani WHERE kod_statu = '49'"), QStringLiteral("2"));
+        // A copy onto a state that has every row already says so and changes
+        // nothing; the close box after changes asks the save question.
+        for (const int odpoved : {int(ResultNo), int(ResultYes)}) {
+            test::Ovladac o2;
+            F_Zlevnene_sazby w2;
+            spust(o2, w2, [&](QWidget* okno) {
+                LazyTreeModel& m = w2.strom();
+                vyber(okno, najdi(m, "Německo"));
+                o2.pri("Zlevnene_sazby_Vloz_stat", stat("Rakousko"));
+                w2.PopupMenu(1, 2);
+                QCOMPARE(o2.zpravy, QStringList{"Zlevněné sazby|Nic nebylo okopírováno: stát Rakousko už má všechny "
+                                                "sazby státu Německo."});
+                QVERIFY(!w2.zmeneno());
+                QCOMPARE(texty(m), (QStringList{"Německo", "Rakousko"}));
+                o2.zpravy.clear();
+                o2.odpovidej({ResultYes, odpoved});
+                vyber(okno, najdi(m, "Německo"));
+                w2.PopupMenu(1, 3);
+                QCOMPARE(m.rowCount(), 1);
+                okno->close();
+            });
+            QCOMPARE(o2.zpravy, (QStringList{"Smazání státu|Opravdu smazat vybraný stát ?",
+                                             "V datech byly provedeny změny|Chcete změny uložit"}));
+            t().rollback();
+            QCOMPARE(t().scalar("SELECT count(*) FROM dba.zlevnene_volani WHERE kod_statu = '49'"),
+                     QString(odpoved == ResultNo ? "2" : "0"));
+        }
     }
 };
 

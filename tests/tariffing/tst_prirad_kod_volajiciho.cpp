@@ -2,6 +2,7 @@
 // its worker and closes by itself, or tells the user that the site is missing.
 #include "tariffing/forms/p_prirad_kod_volajiciho.h"
 #include "okna_tarifovani.h"
+#include "skutecne_dialogy.h"
 
 #include <QTest>
 #include <QTimer>
@@ -57,6 +58,27 @@ private slots:
                                    QStringLiteral("NEW.cislo_ucastnika IS NOT NULL"), QStringLiteral("zkouska")));
         QVERIFY(Transaction::main().commit());
         nothingWrittenAfter(IconStop, QStringLiteral("zkouska"));
+    }
+
+    void aFailureIsReportedInTheRealBoxOverTheRunningWindow()
+    {
+        QVERIFY(odmitajZapis(Transaction::main(), QStringLiteral("zadny_mistni"), QStringLiteral("UPDATE"),
+                             QStringLiteral("hovory"), QStringLiteral("NEW.cislo_ucastnika IS NOT NULL"),
+                             QStringLiteral("zkouska")));
+        QVERIFY(Transaction::main().commit());
+        setMessageAnswerer({});  // the real box
+        P_prirad_kod_volajiciho w;
+        SkutecneDialogy d;
+        d.stiskniPo(300, w.windowTitle(), QStringLiteral("OK"), [&w](QWidget* box) {
+            // Owned by the status window, still open under it.
+            QCOMPARE(box->parentWidget(), &w);
+            QVERIFY(w.isVisible());
+        });
+        QVERIFY(!w.Create(nullptr));
+        QVERIFY2(d.hotovo(), qPrintable(d.chyba()));
+        QVERIFY(!w.isVisible());
+        QVERIFY(d.videno.value(0).contains(QStringLiteral("zkouska")));
+        QCOMPARE(callValue(1, QStringLiteral("cislo_ucastnika")), QStringLiteral("23456"));
     }
 
 private:

@@ -3,6 +3,7 @@
 #include "common/forms/date_box.h"
 #include "tariffing/forms/hovory_znovu_otarifuj.h"
 #include "okna_tarifovani.h"
+#include "skutecne_dialogy.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -82,6 +83,28 @@ private slots:
         QVERIFY(m_okna.boxes[0].text.contains(QStringLiteral("místo ústředny")));
         QCOMPARE(callValue(1, QStringLiteral("status_hovoru")), QStringLiteral("10"));
         QCOMPARE(callValue(1, QStringLiteral("typ_hovoru")), QStringLiteral("A"));
+    }
+
+    void theRunsMessageIsAnsweredInTheRealBoxOverTheWindow()
+    {
+        tarifovaneMistniHovory(Dny, false);
+        QVERIFY(Transaction::main().exec(QStringLiteral("DELETE FROM dba.konfigurace_mista")));
+        QVERIFY(Transaction::main().commit());
+        setMessageAnswerer({});  // the real box
+        Hovory_Znovu_otarifuj w;
+        const QString titulek = QStringLiteral("Znovu otarifuj hovory");
+        SkutecneDialogy d;
+        d.stiskni(titulek, QStringLiteral("Tarifovat"));
+        d.stiskniPo(300, titulek, QStringLiteral("OK"), [&w](QWidget* box) {
+            // The window that ran stays under its message until it is answered.
+            QCOMPARE(box->parentWidget(), &w);
+            QVERIFY(w.isVisible());
+        });
+        QVERIFY(w.Create(nullptr));
+        QVERIFY2(d.hotovo(), qPrintable(d.chyba()));
+        QVERIFY(!w.isVisible());
+        QCOMPARE(d.videno.size(), 2);
+        QVERIFY(d.videno[1].contains(QStringLiteral("místo ústředny")));
     }
 
     void withNoCallsNothingRunsAndTheWindowCloses()

@@ -46,6 +46,11 @@ qint64 currentRssKiB();
 // A fresh database in the working folder, connected as the program's transaction.
 bool freshDatabase(const Context& c, const QString& name, QString* error);
 
+// The generated calls (spread over 2024) in a fresh database `file`, as the
+// tariffing leaves them: fully tariffed, typed by their dialled prefix, with
+// the firm and department of the extension's assignment at the call's moment.
+bool tariffedBrowserCalls(const Context& c, const QString& file, QString* error);
+
 QList<Figure> measureImport(Context& c);
 QList<Figure> measurePlatformInsert(Context& c);
 QList<Figure> measureTariffing(Context& c);

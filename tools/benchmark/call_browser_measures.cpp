@@ -15,15 +15,9 @@
 
 namespace kavro::benchmark {
 
-namespace {
-
-// The generated calls (spread over 2024) as the tariffing leaves them: fully
-// tariffed, typed by their dialled prefix, with the firm and department of the
-// extension's assignment at the call's moment.
-bool tariffedCalls(const Context& c, QString* error)
+bool tariffedBrowserCalls(const Context& c, const QString& file, QString* error)
 {
-    if (!freshDatabase(c, QStringLiteral("call_browser.db"), error)
-        || !Transaction::main().connectFile(c.workDir + QStringLiteral("/call_browser.db"), 256 * 1024)
+    if (!freshDatabase(c, file, error) || !Transaction::main().connectFile(c.workDir + QLatin1Char('/') + file, 256 * 1024)
         || !fillLargeDirectories(error) || !addGeneratedCalls(1, c.calls, error))
         return false;
     Transaction& t = Transaction::main();
@@ -49,6 +43,8 @@ bool tariffedCalls(const Context& c, QString* error)
     }
     return t.commit();
 }
+
+namespace {
 
 FDX_filtr_hovory brezen(int typ)
 {
@@ -82,7 +78,7 @@ QList<Figure> measureCallBrowser(Context& c)
     QString error;
     QElapsedTimer prep;
     prep.start();
-    if (!tariffedCalls(c, &error)) {
+    if (!tariffedBrowserCalls(c, QStringLiteral("call_browser.db"), &error)) {
         std::fprintf(stderr, "call browser: %s\n", qPrintable(error));
         return out;
     }

@@ -109,8 +109,8 @@ void Ciselnik_kodu::Nastav_enable(bool zapnout)
 void Ciselnik_kodu::Precti_z_uzivat_dat()
 {
     const int i = ui->lb_1->currentRow();
-    if (i < 0 || i >= m_zaznamy.size()) return;
-    const str_clovek& z = m_zaznamy[i];
+    // With no line selected (the first line was deleted) the fields show nothing.
+    const str_clovek z = i >= 0 && i < m_zaznamy.size() ? m_zaznamy[i] : str_clovek();
     ui->tb_kod->setText(z.Kod_uctu);
     ui->tb_firma->setText(z.Firma);
     ui->tb_kontakt->setText(z.Osoba);
@@ -156,7 +156,7 @@ bool Ciselnik_kodu::Vloz_do_uzivatel_dat()
     z.Osoba = ui->tb_kontakt->text();
     z.Poznamka = ui->tb_poznamka->toPlainText();
     if (!m_kody.save(z)) {
-        if (m_kody.duplicate()) {
+        if (m_kody.duplicate() || m_kody.emptyCode()) {
             messageBox(this, IconWarning, ButtonsOk, windowTitle(), m_kody.errorText());
             ui->tb_kod->setFocus();
         } else {
@@ -182,6 +182,8 @@ void Ciselnik_kodu::Vloz_novy_zaznam()
     Uprav_Item(str_clovek());
     Nastav_enable(true);
     nastavZmeneno();
+    // A new entry begins with its code.
+    ui->tb_kod->setFocus(Qt::OtherFocusReason);
 }
 
 void Ciselnik_kodu::Oprav_zaznam()
@@ -256,8 +258,25 @@ void Ciselnik_kodu::popup_1_Smazani_Click() { cb_5_Click(); }
 
 void Ciselnik_kodu::cb_1_Click() { Vloz_do_uzivatel_dat(); }
 
+void Ciselnik_kodu::zahodNedotcenyNovy()
+{
+    if (!m_editace || m_predchozi < 0 || m_predchozi >= m_zaznamy.size()) return;
+    if (m_zaznamy[m_predchozi].Stav != str_clovek::New) return;
+    if (!ui->tb_kod->text().trimmed().isEmpty() || !ui->tb_firma->text().isEmpty() || !ui->tb_kontakt->text().isEmpty()
+        || !ui->tb_poznamka->toPlainText().isEmpty())
+        return;
+    {
+        QSignalBlocker b(ui->lb_1);
+        delete ui->lb_1->takeItem(m_predchozi);
+    }
+    m_zaznamy.removeAt(m_predchozi);
+    m_predchozi = -1;
+    Nastav_enable(false);
+}
+
 void Ciselnik_kodu::cb_2_Click()
 {
+    zahodNedotcenyNovy();
     if (m_predchozi >= 0 && m_editace && !Vloz_do_uzivatel_dat()) return;
     if (!m_prace.commit()) {
         showDbError(QStringLiteral("Změny účtovacích kódů se nepodařilo uložit."), m_prace.errorText());
@@ -285,6 +304,7 @@ void Ciselnik_kodu::cb_5_Click()
 
 void Ciselnik_kodu::cb_6_Click()
 {
+    zahodNedotcenyNovy();
     if (m_predchozi >= 0 && m_editace && !Vloz_do_uzivatel_dat()) return;
     if (zavri()) finish(false);
 }

@@ -72,6 +72,9 @@ private:
     // the window may close.
     bool zavri();
     void ukazMenu(const QPoint& pos);
+    // A new entry left untouched (every field empty) is dropped when the
+    // window closes, instead of being refused for its empty code.
+    void zahodNedotcenyNovy();
 
     std::unique_ptr<Ui::Ciselnik_kodu> ui;
     UnitOfWork m_prace;

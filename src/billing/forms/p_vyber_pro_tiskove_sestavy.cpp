@@ -134,7 +134,9 @@ void P_Vyber_pro_tiskove_sestavy::nacti_firmy()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     nacti(ui->combo_firma, QStringLiteral("Všechny firmy"),
-          QStringLiteral("SELECT  ID_FIRMY,NAZEV_FIRMY FROM DBA.CISELNIK_FIREM order by nazev_firmy"), {},
+          QStringLiteral("SELECT  ID_FIRMY,NAZEV_FIRMY FROM DBA.CISELNIK_FIREM "
+                         "order by nazev_firmy COLLATE czech"),
+          {},
           [](const Query& q) { return q.value(2); }, m_record->id_firmy);
     nacti_oddeleni(klic(ui->combo_firma));
     nacti_pobocky();
@@ -147,7 +149,7 @@ void P_Vyber_pro_tiskove_sestavy::nacti_oddeleni(const QString& id_firmy)
     QApplication::setOverrideCursor(Qt::WaitCursor);
     nacti(ui->combo_oddeleni, QStringLiteral("Všechna oddělení"),
           QStringLiteral("SELECT ID_ODDELENI,NAZEV_ODDELENI \tFROM DBA.CISELNIK_ODDELENI \tWHERE ID_FIRMY  = ? "
-                         "\torder by nazev_oddeleni"),
+                         "\torder by nazev_oddeleni COLLATE czech"),
           {id_firmy}, [](const Query& q) { return q.value(2); }, m_record->id_oddeleni);
     nacti_osoby(klic(ui->combo_oddeleni));
     nacti_pobocky();
@@ -159,7 +161,8 @@ void P_Vyber_pro_tiskove_sestavy::nacti_osoby(const QString& id_oddeleni)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     nacti(ui->combo_osoba, QStringLiteral("Všechny osoby"),
-          QStringLiteral("SELECT  ID_OSOBY,jmeno,prijmeni FROM DBA.CISELNIK_OSOB \tWHERE ID_Oddeleni=? \torder by prijmeni"),
+          QStringLiteral("SELECT  ID_OSOBY,jmeno,prijmeni FROM DBA.CISELNIK_OSOB \tWHERE ID_Oddeleni=? "
+                         "\torder by prijmeni COLLATE czech, jmeno COLLATE czech"),
           {id_oddeleni}, [](const Query& q) { return q.value(3); }, m_record->id_osoby);
     nastav_enabled();
     nacti_pobocky();
@@ -187,8 +190,9 @@ void P_Vyber_pro_tiskove_sestavy::nacti_pobocky()
     hodnoty << ui->textb_datum_od->text() + QLatin1Char(' ') + ui->textb_cas_od->text()
             << ui->textb_datum_do->text() + QLatin1Char(' ') + ui->textb_cas_do->text();
     nacti(ui->combo_linka, QStringLiteral("Vsechny_pobocky"),
-          QStringLiteral("SELECT Distinct cislo_pobocky FROM DBA.PRIRAZENI_POBOCEK ") + hlava
-              + QStringLiteral(" Pocatek_platnosti <= ?  and Konec_platnosti>= ? \t\torder by cislo_pobocky"),
+          QStringLiteral("SELECT cislo_pobocky FROM DBA.PRIRAZENI_POBOCEK ") + hlava
+              + QStringLiteral(" Pocatek_platnosti <= ?  and Konec_platnosti>= ? \t\tgroup by cislo_pobocky "
+                               "order by cislo_pobocky COLLATE czech"),
           hodnoty, [](const Query& q) { return q.value(1); }, m_record->cislo_pobocky);
 }
 
@@ -196,7 +200,9 @@ void P_Vyber_pro_tiskove_sestavy::nacti_staty()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     nacti(ui->combo_stat, QStringLiteral("Všechny státy"),
-          QStringLiteral(" SELECT  kod_statu,nazev_statu FROM dba.ciselnik_statu order by nazev_statu"), {},
+          QStringLiteral(" SELECT  kod_statu,nazev_statu FROM dba.ciselnik_statu "
+                         "order by nazev_statu COLLATE czech"),
+          {},
           [](const Query& q) { return q.value(2); }, m_record->kod_statu);
     nacti_mesta(klic(ui->combo_stat));
     QApplication::restoreOverrideCursor();
@@ -206,7 +212,8 @@ void P_Vyber_pro_tiskove_sestavy::nacti_mesta(const QString& kod_statu)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     nacti(ui->combo_mesto, QStringLiteral("Všechna města"),
-          QStringLiteral(" SELECT  kod_mesta,NAZEV_MESTA \tFROM DBA.CISELNIK_MEST  \tWHERE kod_statu   =? \torder by nazev_mesta"),
+          QStringLiteral(" SELECT  kod_mesta,NAZEV_MESTA \tFROM DBA.CISELNIK_MEST  \tWHERE kod_statu   =? "
+                         "\torder by nazev_mesta COLLATE czech"),
           {kod_statu}, [](const Query& q) { return q.value(2); }, m_record->kod_mesta);
     nacti_ucastniky();
     QApplication::restoreOverrideCursor();
@@ -217,7 +224,7 @@ void P_Vyber_pro_tiskove_sestavy::nacti_ucastniky()
     QApplication::setOverrideCursor(Qt::WaitCursor);
     nacti(ui->combo_ucastnik, QStringLiteral("Všichni účastníci"),
           QStringLiteral(" SELECT  cislo_ucastnika, \tnazev_ucastnika,Firma FROM DBA.CISELNIK_UCASTNIKU "
-                         "WHERE kod_statu =? and kod_mesta =? ORDER BY nazev_ucastnika"),
+                         "WHERE kod_statu =? and kod_mesta =? ORDER BY nazev_ucastnika COLLATE czech"),
           {klic(ui->combo_stat), klic(ui->combo_mesto)},
           [](const Query& q) {
               const QString jmeno = q.value(2).trimmed();

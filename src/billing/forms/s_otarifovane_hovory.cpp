@@ -85,6 +85,7 @@ void S_Otarifovane_hovory::cb_1_Click()
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool ok = CallFilter(m_misto).retrieve(m_view->report(), m_zaklad, *m_vyber, Jmeno_uzivatele);
+    m_view->setPeriod(m_vyber->datum_od, m_vyber->datum_do);
     m_view->refresh();
     QApplication::restoreOverrideCursor();
     if (!ok) chyba(m_view->report().errorText());
@@ -102,15 +103,15 @@ void S_Otarifovane_hovory::cb_3_Click()
         m_view->print();
         return;
     }
-    ReportPrintable dokument(&m_view->report());
+    ReportPrintable& dokument = m_view->printable();
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(dokument.documentName());
     printer.setPrinterName(tiskarna);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool ok = dokument.print(&printer);
-    QApplication::restoreOverrideCursor();
     m_view->refresh();
-    if (!ok)
+    if (!ok && dokument.cancelled())
+        messageBox(this, IconInfo, ButtonsOk, windowTitle(), QStringLiteral("Tisk byl přerušen."));
+    else if (!ok)
         messageBox(this, IconWarning, ButtonsOk, windowTitle(),
                    QStringLiteral("Seznam hovorů se nepodařilo vytisknout na tiskárně „%1“.").arg(tiskarna));
 }

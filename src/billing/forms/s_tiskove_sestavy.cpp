@@ -111,6 +111,7 @@ void S_Tiskove_sestavy::S_Tiskove_sestavy_Create()
             return;
         }
         sestava.setSelect(novy);
+        m_view->setPeriod(o.datum_od, o.datum_do);
         if (!sestava.retrieve(argumenty(2))) chybaSestavy(sestava.errorText());
         else m_view->refresh();
         return;

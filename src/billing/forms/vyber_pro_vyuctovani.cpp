@@ -78,10 +78,11 @@ void Vyber_pro_vyuctovani::Nacti_firmy()
     QApplication::setOverrideCursor(Qt::WaitCursor);
     // A firm is offered when one of its assignments is valid on the first or the last day.
     nacti(ui->combo_firma, QStringLiteral("Všechny firmy"),
-          QStringLiteral("SELECT distinct CF.ID_FIRMY, CF.NAZEV_FIRMY FROM DBA.CISELNIK_FIREM as CF, dba.prirazeni_pobocek as PP "
+          QStringLiteral("SELECT CF.ID_FIRMY, CF.NAZEV_FIRMY FROM DBA.CISELNIK_FIREM as CF, dba.prirazeni_pobocek as PP "
                          "WHERE CF.ID_firmy = PP.id_firmy and "
                          "(? between PP.Pocatek_platnosti and PP.Konec_platnosti or "
-                         "? between PP.Pocatek_platnosti and PP.Konec_platnosti) ORDER BY CF.nazev_firmy "),
+                         "? between PP.Pocatek_platnosti and PP.Konec_platnosti) GROUP BY CF.ID_FIRMY, CF.NAZEV_FIRMY "
+                         "ORDER BY CF.nazev_firmy COLLATE czech "),
           {ui->textb_datum_od->text(), ui->textb_datum_do->text()}, false);
     m_firma = klic(ui->combo_firma);
     Nacti_oddeleni(m_firma);
@@ -92,7 +93,8 @@ void Vyber_pro_vyuctovani::Nacti_oddeleni(const QString& id_firmy)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     nacti(ui->combo_oddeleni, QStringLiteral("Všechna oddělení"),
-          QStringLiteral("SELECT ID_ODDELENI,NAZEV_ODDELENI FROM DBA.CISELNIK_ODDELENI WHERE ID_FIRMY = ? order by nazev_oddeleni"),
+          QStringLiteral("SELECT ID_ODDELENI,NAZEV_ODDELENI FROM DBA.CISELNIK_ODDELENI WHERE ID_FIRMY = ? "
+                         "order by nazev_oddeleni COLLATE czech"),
           {id_firmy}, false);
     m_oddeleni = klic(ui->combo_oddeleni);
     Nacti_pobocky();
@@ -118,8 +120,9 @@ void Vyber_pro_vyuctovani::Nacti_pobocky()
     // Every extension whose assignment began by the first day's midnight; ended ones too.
     hodnoty << ui->textb_datum_od->text() + QStringLiteral(" 00:00:00");
     nacti(ui->combo_linka, QStringLiteral("Vsechny_pobocky"),
-          QStringLiteral("SELECT Distinct cislo_pobocky FROM DBA.PRIRAZENI_POBOCEK ") + podminka
-              + QStringLiteral(" Pocatek_platnosti <= ? and Cislo_pobocky != '9999' order by cislo_pobocky"),
+          QStringLiteral("SELECT cislo_pobocky FROM DBA.PRIRAZENI_POBOCEK ") + podminka
+              + QStringLiteral(" Pocatek_platnosti <= ? and Cislo_pobocky != '9999' group by cislo_pobocky "
+                               "order by cislo_pobocky COLLATE czech"),
           hodnoty, true);
     nastav_enabled();
 }

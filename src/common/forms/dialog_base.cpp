@@ -1,10 +1,11 @@
 #include "common/forms/dialog_base.h"
 
+#include "platform/forms/dialog_placement.h"
 #include "platform/forms/message_box.h"
 
 namespace kavro {
 
-Dialog::Dialog(QWidget* parent) : QDialog(parent) {}
+Dialog::Dialog(QWidget* parent) : QDialog(parent) { installDialogPlacement(); }
 
 void Dialog::reject() { leave(); }
 

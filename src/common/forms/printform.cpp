@@ -174,6 +174,10 @@ void PrintForm::cb_print_Click()
     }
 
     if (!dw_print->print(&printer)) {
+        if (dw_print->cancelled()) {
+            messageBox(this, IconInfo, ButtonsOk, kCaption, QStringLiteral("Tisk byl přerušen."));
+            return;
+        }
         messageBox(this, IconWarning, ButtonsOk, kCaption,
                    QStringLiteral("Sestavu se nepodařilo vytisknout."));
         return;

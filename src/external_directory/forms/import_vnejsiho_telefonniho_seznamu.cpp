@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFontDatabase>
 #include <QMenu>
 #include <QProgressDialog>
@@ -19,11 +20,13 @@ namespace {
 constexpr int kZaznam = Qt::UserRole;      // index of the item's record
 constexpr int kDruh = Qt::UserRole + 1;    // 'S', 'M' or 'N'
 
-// A progress window for one long operation; its "Přerušit" stops it.
+// A progress window for one long operation; its "Přerušit" stops it, heard
+// before every item. A question asked while the work runs is owned by the
+// progress window: owned by the import window, it would sit under the
+// window-modal progress window and could not be answered.
 class Prubeh {
 public:
-    Prubeh(QWidget* vlastnik, const QString& text)
-        : m_dialog(text, QStringLiteral("Přerušit"), 0, 100, vlastnik)
+    Prubeh(QWidget* vlastnik, const QString& text) : m_dialog(text, QStringLiteral("Přerušit"), 0, kDilku, vlastnik)
     {
         m_dialog.setWindowTitle(vlastnik->windowTitle());
         m_dialog.setWindowModality(Qt::WindowModal);
@@ -31,19 +34,31 @@ public:
         m_dialog.setAutoClose(false);
         m_dialog.setAutoReset(false);
         m_dialog.setValue(0);
+        m_udalosti.start();
     }
     Import_vnejsiho_seznamu::Prubeh funkce()
     {
         return [this](qint64 hotovo, qint64 celkem) {
-            m_dialog.setMaximum(int(qMax<qint64>(1, celkem)));
-            m_dialog.setValue(int(hotovo));
-            QCoreApplication::processEvents();
+            m_dialog.setValue(int(hotovo * kDilku / qMax<qint64>(1, celkem)));
+            // The window and its button are served a few dozen times a second.
+            if (m_udalosti.elapsed() >= 20) {
+                QCoreApplication::processEvents();
+                m_udalosti.restart();
+            }
             return !m_dialog.wasCanceled();
         };
     }
+    // The owner of a question asked while the work runs: the progress window, shown now.
+    QWidget* vlastnikOtazky()
+    {
+        if (!m_dialog.isVisible()) m_dialog.show();
+        return &m_dialog;
+    }
 
 private:
+    static constexpr int kDilku = 1000;
     QProgressDialog m_dialog;
+    QElapsedTimer m_udalosti;
 };
 
 } // namespace
@@ -173,6 +188,9 @@ void Import_vnejsiho_telefonniho_seznamu::cb_2_Click()
     }
     if (konec == Import_vnejsiho_seznamu::Konec::Chyba)
         showDbError(QStringLiteral("Soubor se nepodařilo načíst."), m_import.chyba());
+    else if (konec == Import_vnejsiho_seznamu::Konec::Preruseno)
+        messageBox(this, IconInfo, ButtonsOk, windowTitle(),
+                   QStringLiteral("Načítání bylo přerušeno, soubor nebyl načten."));
     // A stopped or failed load leaves the work table as it was: show what it holds.
     Zobraz_do_stromu();
 }
@@ -192,16 +210,18 @@ void Import_vnejsiho_telefonniho_seznamu::cb_3_Click()
 
     Import_vnejsiho_seznamu::Volba volba = Import_vnejsiho_seznamu::Volba::Ponechat_puvodni;
     if (ui->optb_1->isChecked()) volba = Import_vnejsiho_seznamu::Volba::Prepsat;
-    else if (ui->optb_3->isChecked()) volba = Import_vnejsiho_seznamu::Volba::Dotaz;
-    auto dotaz = [this](const Data_vety& d) {
-        return messageBox(this, IconWarning, ButtonsYesNo, QStringLiteral("Přepsat záznam "),
-                          QStringLiteral("Přepsat volané číslo :") + d.kod_volane_cislo + QStringLiteral("\n\nNa účastníka :")
-                              + d.popis + QStringLiteral("\n\nFirmu :") + d.firma)
-            == ResultYes;
-    };
+    else if (ui->optb_3->isChecked())
+        volba = Import_vnejsiho_seznamu::Volba::Dotaz;
     Import_vnejsiho_seznamu::Vysledek_ulozeni v;
     {
         Prubeh prubeh(this, QStringLiteral("Ukládám čísla do telefonního seznamu ..."));
+        auto dotaz = [&prubeh](const Data_vety& d) {
+            return messageBox(prubeh.vlastnikOtazky(), IconWarning, ButtonsYesNo, QStringLiteral("Přepsat záznam "),
+                              QStringLiteral("Přepsat volané číslo :") + d.kod_volane_cislo
+                                  + QStringLiteral("\n\nNa účastníka :") + d.popis + QStringLiteral("\n\nFirmu :")
+                                  + d.firma)
+                == ResultYes;
+        };
         m_bezi = true;
         v = m_import.uloz(polozky, volba, dotaz, prubeh.funkce());
         m_bezi = false;

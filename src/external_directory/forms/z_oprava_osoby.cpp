@@ -6,15 +6,37 @@
 #include "platform/database.h"
 #include "tariffing/vazby_tto.h"
 
-#include <QRegularExpressionValidator>
+#include <QValidator>
 
 namespace kavro {
+
+namespace {
+
+// Digits only: tariffing matches the number as a prefix, where "%" or "_"
+// would be wildcards. A number stored with other characters (by an older
+// database or another program) may stay as it is while the name is corrected,
+// and may hold them while it is being corrected; changed, it must be digits.
+class CisloUcastnika : public QValidator {
+public:
+    explicit CisloUcastnika(QObject* parent) : QValidator(parent) {}
+    void nastavUlozene(const QString& cislo) { m_ulozene = cislo; }
+    State validate(QString& text, int&) const override
+    {
+        if (text.isEmpty() || jen_cislice(text) || text == m_ulozene) return Acceptable;
+        return jen_cislice(m_ulozene) || m_ulozene.isEmpty() ? Invalid : Intermediate;
+    }
+
+private:
+    QString m_ulozene;
+};
+
+} // namespace
 
 Z_Oprava_Osoby::Z_Oprava_Osoby(QWidget* parent) : Dialog(parent), ui(std::make_unique<Ui::Z_Oprava_Osoby>())
 {
     ui->setupUi(this);
-    // Digits only: tariffing matches the number as a prefix, where "%" or "_" would be wildcards.
-    ui->T_Telefon->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d*")), this));
+    m_cislo = new CisloUcastnika(this);
+    ui->T_Telefon->setValidator(m_cislo);
     connect(ui->T_Popis, &QLineEdit::textChanged, this, &Z_Oprava_Osoby::Je_vse_zapsano);
     connect(ui->T_Telefon, &QLineEdit::textChanged, this, &Z_Oprava_Osoby::Je_vse_zapsano);
     connect(ui->cb_OK, &QPushButton::clicked, this, &Z_Oprava_Osoby::cb_OK_Click);
@@ -43,6 +65,7 @@ void Z_Oprava_Osoby::nacti_konfiguraci()
 void Z_Oprava_Osoby::Z_Oprava_Osoby_Create()
 {
     ui->label_4->setText(m_zaznam->umisteni);
+    static_cast<CisloUcastnika*>(m_cislo)->nastavUlozene(m_zaznam->rezim == 1 ? QString() : m_zaznam->cislo_ucastnika);
     nacti_konfiguraci();
     ui->combo_1->setCurrentIndex(m_zaznam->soukrome == QLatin1String("S") ? 1 : 0);
     switch (m_zaznam->rezim) {
@@ -73,7 +96,9 @@ void Z_Oprava_Osoby::Je_vse_zapsano()
 {
     ui->Volane_cislo->setText(m_predvolba + ui->T_Telefon->text());
     if (m_zaznam && m_zaznam->rezim == 3) ui->cb_OK->setEnabled(true);
-    else ui->cb_OK->setEnabled(!ui->T_Popis->text().isEmpty() && !ui->T_Telefon->text().isEmpty());
+    else
+        ui->cb_OK->setEnabled(!ui->T_Popis->text().isEmpty() && !ui->T_Telefon->text().isEmpty()
+                              && ui->T_Telefon->hasAcceptableInput());
 }
 
 void Z_Oprava_Osoby::cb_OK_Click()

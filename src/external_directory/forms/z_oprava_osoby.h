@@ -8,6 +8,8 @@
 
 #include <memory>
 
+class QValidator;
+
 namespace Ui { class Z_Oprava_Osoby; }
 
 namespace kavro {
@@ -32,6 +34,7 @@ private:
     std::unique_ptr<Ui::Z_Oprava_Osoby> ui;
     FDX_Stat* m_zaznam = nullptr;
     QString m_predvolba;  // dialled in front of the number from the site
+    QValidator* m_cislo = nullptr; // of T_Telefon
 };
 
 } // namespace kavro

@@ -122,8 +122,16 @@ void Nastaveni_ciselnik_pobocek::Smaz_zaznam()
                        .arg(r.Cislo_pobocky, r.Pocatek_platnosti, r.Konec_platnosti))
         != ResultYes)
         return;
-    if (!m_historie.smaz(r)) {
+    qint64 smazano = 0;
+    if (!m_historie.smaz(r, &smazano)) {
         showDbError(QStringLiteral("Přiřazení nelze smazat."), m_historie.chyba());
+        return;
+    }
+    if (smazano == 0) {
+        // No row has these values (another program wrote an empty id, or deleted the row meanwhile).
+        messageBox(this, IconWarning, ButtonsOk, windowTitle(),
+                   QStringLiteral("Přiřazení linky č. %1\nod %2 do %3 nebylo smazáno: v databázi takové není.")
+                       .arg(r.Cislo_pobocky, r.Pocatek_platnosti, r.Konec_platnosti));
         return;
     }
     m_model->removeItem(i);

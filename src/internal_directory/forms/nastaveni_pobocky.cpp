@@ -268,12 +268,17 @@ void Nastaveni_pobocky::Nastaveni_pobocky_Create()
     cb_Nastav_Click();
 }
 
+QString Nastaveni_pobocky::okamzikOkna()
+{
+    ui->Datum_ke_dni->normalise();
+    ui->textb_cas->normalise();
+    return ui->Datum_ke_dni->text() + QLatin1Char(' ') + ui->textb_cas->text();
+}
+
 void Nastaveni_pobocky::cb_Nastav_Click()
 {
     ui->cb_Nastav->setEnabled(false);
-    ui->Datum_ke_dni->normalise();
-    ui->textb_cas->normalise();
-    m_seznam->nastavOkamzik(ui->Datum_ke_dni->text() + QLatin1Char(' ') + ui->textb_cas->text());
+    m_seznam->nastavOkamzik(okamzikOkna());
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_seznam->nacti();
     QApplication::restoreOverrideCursor();

@@ -56,6 +56,9 @@ public:
     void PopupMenu(int druh, int akce, bool naUrovni);
     void Najdi_polozku_tree(bool dalsi);
     void prepni_zobrazeni();
+    // The moment in "Ke dni :" and its time box as typed now (normalised),
+    // which may differ from the moment the trees were loaded at.
+    QString okamzikOkna();
     // Asks for the moment of a change ("Ke dni :"); "" when declined.
     QString potvrdOkamzik(const QString& titulek, const QString& otazka);
     // Shows why an operation of seznam() failed (a refusal as its message).

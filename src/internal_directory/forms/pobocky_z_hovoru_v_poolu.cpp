@@ -53,7 +53,8 @@ void Pobocky_z_hovoru_v_poolu::popup_neprirazena_polozka_Item1_Click()
     const Struct_std* r = s.volne().record<Struct_std>(i);
     if (!r) return;
     Struct_std konec = *r;
-    konec.Konec_platnosti = s.okamzik();
+    // The row ends at the moment the window shows, as typed (not necessarily loaded).
+    konec.Konec_platnosti = m_okno.okamzikOkna();
     Savepoint sp(Transaction::main());
     if (!sp.ok() || !s.data().Ukonci_platnost_zaznamu(konec) || !sp.release()) {
         const QString chyba = s.data().chyba().isEmpty() ? Transaction::main().lastErrorText() : s.data().chyba();

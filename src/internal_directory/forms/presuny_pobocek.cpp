@@ -34,15 +34,18 @@ PresunyPobocek::PresunyPobocek(Nastaveni_pobocky& okno) : m_okno(okno)
                                                                   const QModelIndex&)) {
         return [this, presun](const LazyTreeModel& from, const QModelIndex& dragged, const QModelIndex& target) {
             const QPersistentModelIndex co(dragged), kam(target);
+            const bool naPrazdne = !target.isValid(); // the pool's empty space
             const LazyTreeModel* z = &from;
-            QTimer::singleShot(0, &m_okno, [this, presun, z, co, kam] {
-                if (co.isValid() && kam.isValid()) (this->*presun)(*z, co, kam);
+            QTimer::singleShot(0, &m_okno, [this, presun, z, co, kam, naPrazdne] {
+                if (co.isValid() && (naPrazdne || kam.isValid())) (this->*presun)(*z, co, kam);
             });
             return true;
         };
     };
     okno.seznam().strom().setDropHandler(odlozene(&PresunyPobocek::tv_1_DragDrop));
     okno.seznam().volne().setDropHandler(odlozene(&PresunyPobocek::tv_2_DragDrop));
+    // An extension is freed by dropping it anywhere in the pool, also where no item is.
+    okno.seznam().volne().setRootDropTarget(true);
 }
 
 QString PresunyPobocek::cestaCile(const QModelIndex& uzel)

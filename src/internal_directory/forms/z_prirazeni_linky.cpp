@@ -91,8 +91,9 @@ void Z_Prirazeni_linky::cb_OK_Click()
     const QString od = ui->textb_datum1->text() + QLatin1Char(' ') + ui->textb_cas1->text();
     const QString do_ = ui->textb_datum2->text() + QLatin1Char(' ') + ui->textb_cas2->text();
     const QString c = cislo();
-    if (c.isEmpty() || c == QLatin1String("0") || c == QLatin1String("9999")) {
-        messageBox(this, IconWarning, ButtonsOk, windowTitle(), QStringLiteral("Zadejte číslo linky."));
+    if (!PrirazeniPobocek::platne_cislo(c)) {
+        messageBox(this, IconWarning, ButtonsOk, windowTitle(),
+                   c.isEmpty() ? QStringLiteral("Zadejte číslo linky.") : PrirazeniPobocek::textNeplatneCislo());
         ui->combo_1->setFocus();
         return;
     }

@@ -1,5 +1,7 @@
 #include "message_box.h"
 
+#include "platform/forms/dialog_placement.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -28,8 +30,9 @@ int messageBox(QWidget* owner, int icon, int buttons, const QString& caption, co
     }
     if (answerer) return answerer(MessageRequest{icon, buttons, caption, text});
 
+    installDialogPlacement();
     QMessageBox box(owner);
-    box.setWindowTitle(caption);
+    box.setWindowTitle(windowCaption(caption));
     box.setText(text);
     switch (icon & 0xF0) {
     case IconStop: box.setIcon(QMessageBox::Critical); break;

@@ -106,6 +106,13 @@ void F_Zlevnene_sazby::operace_vlastnika(const QModelIndex& vybrana, int operace
         chyba(QStringLiteral("Sazby se nepodařilo okopírovat."), m_periody.lastError());
         return;
     }
+    if (pridano == 0) {
+        // The target has every row of the source already: nothing changed.
+        messageBox(this, IconInfo, ButtonsOk, windowTitle(),
+                   QStringLiteral("Nic nebylo okopírováno: stát %1 už má všechny sazby státu %2.")
+                       .arg(m_periody.nazev(v.kod_statu), u->nazev));
+        return;
+    }
     if (cil.isValid()) {
         // Read again so that the copied ranges show.
         strom().record<Uzel>(cil)->ma_radky = true;

@@ -1,7 +1,7 @@
 #pragma once
 // "Zlevněné sazby": the discounted impulse periods of called states by
 // validity range, time band and day type. Each change is written at once;
-// "Ulož" keeps them, "Opusť", Esc and the close box drop them.
+// "Ulož" keeps them, "Opusť" and Esc drop them, the close box asks.
 #include "tariff_tables/forms/strom_period.h"
 #include "tariff_tables/forms/zlevnene_sazby_vloz_stat.h"
 

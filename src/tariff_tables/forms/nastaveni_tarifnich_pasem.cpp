@@ -2,9 +2,6 @@
 
 #include "ui_nastaveni_tarifnich_pasem.h"
 
-#include "platform/forms/message_box.h"
-
-#include <QCloseEvent>
 #include <QMenu>
 
 namespace kavro {
@@ -75,28 +72,6 @@ void Nastaveni_tarifnich_pasem::operace_vlastnika(const QModelIndex& vybrana, in
     u->nazev = r.popis_pasma;
     strom().setItemText(vybrana, r.popis_pasma);
     nastavZmeneno();
-}
-
-void Nastaveni_tarifnich_pasem::leave()
-{
-    // The close box asks when something was changed; Esc leaves like "Opusť".
-    const bool ptat = m_krizek && zmeneno();
-    m_krizek = false;
-    if (ptat
-        && messageBox(this, IconWarning, ButtonsYesNo, QStringLiteral("V datech byly provedeny změny"),
-                      QStringLiteral("Chcete změny uložit"))
-            == ResultYes) {
-        cb_OK_Click();
-        return;
-    }
-    cb_Cancel_Click();
-}
-
-void Nastaveni_tarifnich_pasem::closeEvent(QCloseEvent* e)
-{
-    m_krizek = true;
-    StromPeriod::closeEvent(e);
-    m_krizek = false;
 }
 
 } // namespace kavro

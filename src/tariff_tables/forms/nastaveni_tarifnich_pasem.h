@@ -8,8 +8,6 @@
 
 #include <memory>
 
-class QCloseEvent;
-
 namespace Ui { class Nastaveni_tarifnich_pasem; }
 
 namespace kavro {
@@ -27,13 +25,10 @@ protected:
     void nabidka(QMenu& menu, const QModelIndex& vybrana) override;
     QString text_platnosti(const PeriodyImpulsu::Platnost& p) const override;
     QString druh_vlastnika() const override { return QStringLiteral("P"); }
-    void closeEvent(QCloseEvent* e) override;
-    void leave() override;
 
 private:
     std::unique_ptr<Ui::Nastaveni_tarifnich_pasem> ui;
     Z_oprava_popisu_pasma m_dialog_nazvu;
-    bool m_krizek = false;
 };
 
 } // namespace kavro

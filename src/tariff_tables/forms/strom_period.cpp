@@ -1,8 +1,10 @@
 #include "tariff_tables/forms/strom_period.h"
 
 #include "common/forms/knihovna_okna.h"
+#include "platform/forms/message_box.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFontDatabase>
 #include <QMenu>
 #include <QPersistentModelIndex>
@@ -38,6 +40,7 @@ void StromPeriod::pripoj(QTreeView* tv)
     tv->setExpandsOnDoubleClick(true);
     connect(tv, &QWidget::customContextMenuRequested, this, &StromPeriod::tv_1_RightClick);
     connect(tv, &QAbstractItemView::doubleClicked, this, &StromPeriod::tv_1_DoubleClick);
+    connect(tv, &QTreeView::expanded, this, &StromPeriod::tv_1_Expand);
     m_model->ensureLoaded(QModelIndex());
 }
 
@@ -106,6 +109,26 @@ void StromPeriod::tv_1_RightClick(const QPoint& pos)
     if (!menu.isEmpty()) menu.exec(m_tv->viewport()->mapToGlobal(pos));
 }
 
+// The branch a user opens becomes the one the menu operations act on; a
+// branch the view opens to show the item just selected in it leaves that item.
+void StromPeriod::tv_1_Expand(const QModelIndex& i)
+{
+    for (QModelIndex x = m_tv->currentIndex(); x.isValid(); x = x.parent())
+        if (x.parent() == i) return;
+    m_tv->setCurrentIndex(i);
+}
+
+QString StromPeriod::stejna_platnost(const QModelIndex& vlastnik, const PeriodyImpulsu::Platnost& p,
+                                     const QModelIndex& vyjma) const
+{
+    for (int r = 0; r < m_model->rowCount(vlastnik); ++r) {
+        const QModelIndex i = m_model->index(r, 0, vlastnik);
+        const Uzel* u = m_model->record<Uzel>(i);
+        if (i != vyjma && u && u->druh == u"D" && u->platnost == p) return m_periody.stejna_platnost(p);
+    }
+    return QString();
+}
+
 void StromPeriod::tv_1_DoubleClick(const QModelIndex& i)
 {
     const Uzel* u = m_model->record<Uzel>(i);
@@ -138,16 +161,28 @@ void StromPeriod::platnost(const QModelIndex& subjekt, int operace)
     const Uzel puvodni = *u;
     if (!m_dialog_platnosti.Create(this, &r) || !r.OK) return;
     const PeriodyImpulsu::Platnost nova{r.datum_od, r.datum_do};
+    // Two ranges of one owner with the same dates would share their bands: a
+    // range shown in the tree (stored, or new and still without a band) and
+    // one stored in the table are both refused.
     if (operace == 1) {
-        // A range is stored with its first band; until then it lives in the tree only.
-        const QString proc = PeriodyImpulsu::chyba_platnosti(nova);
+        QString proc = stejna_platnost(vlastnik, nova, QModelIndex());
+        if (proc.isEmpty()) proc = m_periody.chyba_nove_platnosti(puvodni.klic, nova);
         if (!proc.isEmpty()) {
             chyba(QStringLiteral("Platnost nelze vložit."), proc);
             return;
         }
-        const QModelIndex n = m_model->insertItem(vlastnik, polozka(Uzel{puvodni.klic, QStringLiteral("D"), {}, true, nova}));
+        // A range is stored with its first band; until then it lives in the tree
+        // only, with nothing to read and no expander.
+        LazyTreeModel::Item novy = polozka(Uzel{puvodni.klic, QStringLiteral("D"), {}, true, nova});
+        novy.mayHaveChildren = false;
+        const QModelIndex n = m_model->insertItem(vlastnik, std::move(novy));
         m_tv->setCurrentIndex(n);
     } else if (operace == 2) {
+        const QString proc = nova == puvodni.platnost ? QString() : stejna_platnost(vlastnik, nova, s);
+        if (!proc.isEmpty()) {
+            chyba(QStringLiteral("Platnost nelze změnit, zůstala původní."), proc);
+            return;
+        }
         if (!m_periody.uprav_platnost(puvodni.klic, puvodni.platnost, nova)) {
             chyba(QStringLiteral("Platnost se nepodařilo změnit, zůstala původní."), m_periody.lastError());
             return;
@@ -233,6 +268,26 @@ void StromPeriod::cb_Cancel_Click()
     finish(false);
 }
 
-void StromPeriod::leave() { cb_Cancel_Click(); }
+void StromPeriod::leave()
+{
+    // The close box asks when something was changed; Esc leaves like "Opusť".
+    const bool ptat = m_krizek && zmeneno();
+    m_krizek = false;
+    if (ptat
+        && messageBox(this, IconWarning, ButtonsYesNo, QStringLiteral("V datech byly provedeny změny"),
+                      QStringLiteral("Chcete změny uložit"))
+            == ResultYes) {
+        cb_OK_Click();
+        return;
+    }
+    cb_Cancel_Click();
+}
+
+void StromPeriod::closeEvent(QCloseEvent* e)
+{
+    m_krizek = true;
+    Dialog::closeEvent(e);
+    m_krizek = false;
+}
 
 } // namespace kavro

@@ -4,7 +4,7 @@
 // branch by branch, with the range and band operations done through the
 // range and band dialogs. Each operation is written at once and checked; the
 // tree changes only when the table did. "Ulož" commits, "Opusť" and Esc roll
-// back.
+// back, the close box asks whether to save what was changed.
 #include "common/forms/dialog_base.h"
 #include "common/tree_model.h"
 #include "platform/unit_of_work.h"
@@ -15,6 +15,7 @@
 
 #include <memory>
 
+class QCloseEvent;
 class QMenu;
 class QPoint;
 class QTreeView;
@@ -57,6 +58,7 @@ protected:
     virtual QString druh_vlastnika() const = 0;
 
     void leave() override;
+    void closeEvent(QCloseEvent* e) override;
     LazyTreeModel::Item polozka(const Uzel& u) const;
     QModelIndex vybrana() const;
     // "\" and the texts from the owner down to `i`, each followed by "\".
@@ -71,6 +73,11 @@ private:
     QList<LazyTreeModel::Item> nacti(const QModelIndex& parent, const LazyTreeModel& model);
     void tv_1_RightClick(const QPoint& pos);
     void tv_1_DoubleClick(const QModelIndex& i);
+    void tv_1_Expand(const QModelIndex& i);
+    // Why `p` cannot be a range under `vlastnik` beside the others shown there
+    // (`vyjma` aside): "" when no other has its dates.
+    QString stejna_platnost(const QModelIndex& vlastnik, const PeriodyImpulsu::Platnost& p,
+                            const QModelIndex& vyjma) const;
     void platnost(const QModelIndex& subjekt, int operace);
     void cas(const QModelIndex& subjekt, int operace);
 
@@ -78,6 +85,7 @@ private:
     QTreeView* m_tv = nullptr;
     Z_Popis_platnosti_od_do_datum m_dialog_platnosti;
     Z_Oprava_platnosti_od_do_cas m_dialog_casu;
+    bool m_krizek = false;  // the window is being closed by its close box
 };
 
 } // namespace kavro

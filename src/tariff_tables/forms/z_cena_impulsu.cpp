@@ -4,7 +4,9 @@
 
 #include "tariff_tables/ceny_impulsu.h"
 
-#include <QRegularExpressionValidator>
+#include "platform/forms/message_box.h"
+
+#include <QRegularExpression>
 
 namespace kavro {
 
@@ -13,9 +15,8 @@ Z_Cena_impulsu::Z_Cena_impulsu(QWidget* parent) : Dialog(parent), ui(std::make_u
     ui->setupUi(this);
     ui->textb_1->setCalendarButton(ui->cb_1);
     ui->textb_2->setCalendarButton(ui->cb_2);
-    // Whole haléře: digits only.
-    ui->textb_3->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,10}")), ui->textb_3));
+    // The price box keeps what was typed: a price that is not whole haléře
+    // ("2,50") is refused with a message, never read as other digits.
     for (QLineEdit* box : {static_cast<QLineEdit*>(ui->textb_1), static_cast<QLineEdit*>(ui->textb_2), ui->textb_3})
         connect(box, &QLineEdit::textChanged, this, &Z_Cena_impulsu::zkontroluj);
     connect(ui->cb_OK, &QPushButton::clicked, this, &Z_Cena_impulsu::cb_OK_Click);
@@ -43,7 +44,11 @@ void Z_Cena_impulsu::Z_Cena_impulsu_Create()
 
 void Z_Cena_impulsu::zkontroluj()
 {
-    ui->cb_OK->setEnabled(CenyImpulsu::chyba(ui->textb_1->text(), ui->textb_2->text(), ui->textb_3->text()).isEmpty());
+    // A price with other characters than digits leaves "Ulož" offered, so that it can say why it refuses it.
+    static const QRegularExpression cislice(QStringLiteral("^\\d*$"));
+    const QString cena = ui->textb_3->text();
+    ui->cb_OK->setEnabled(CenyImpulsu::chyba_obdobi(ui->textb_1->text(), ui->textb_2->text()).isEmpty()
+                          && (!cislice.match(cena).hasMatch() || CenyImpulsu::chyba_ceny(cena).isEmpty()));
 }
 
 void Z_Cena_impulsu::cb_OK_Click()
@@ -51,7 +56,13 @@ void Z_Cena_impulsu::cb_OK_Click()
     // A date still being typed when Enter saves has not lost its focus yet.
     ui->textb_1->normalise();
     ui->textb_2->normalise();
-    if (!CenyImpulsu::chyba(ui->textb_1->text(), ui->textb_2->text(), ui->textb_3->text()).isEmpty()) {
+    const QString proc = CenyImpulsu::chyba(ui->textb_1->text(), ui->textb_2->text(), ui->textb_3->text());
+    if (!proc.isEmpty()) {
+        messageBox(this, IconWarning, ButtonsOk, windowTitle(), proc);
+        if (CenyImpulsu::chyba_obdobi(ui->textb_1->text(), ui->textb_2->text()).isEmpty()) {
+            ui->textb_3->setFocus();
+            ui->textb_3->selectAll();
+        }
         zkontroluj();
         return;
     }

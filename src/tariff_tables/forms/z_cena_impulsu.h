@@ -1,7 +1,8 @@
 #pragma once
 // "Oprava cen impulsů": the period and the price of one impulse. The dialog
 // writes nothing; "Ulož" is offered only while both days are real dates, the
-// first before the last, and the price (whole haléře) is above 0.
+// first before the last, and a price is typed; a price that is not whole
+// haléře in digits above 0 is refused with a message.
 #include "common/forms/dialog_base.h"
 
 #include <QString>

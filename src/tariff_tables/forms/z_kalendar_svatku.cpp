@@ -142,6 +142,7 @@ void Z_Kalendar_svatku::PopupMenu(int level, int operation)
         s = *puvodni;
     }
     s.rezim = operation;
+    s.rok = m_svatky->rokDnu();
     m_oprava.Create(this, &s);
     if (s.rezim != 1) return;
     if (s.stav != 1) s.stav = operation;

@@ -2,7 +2,6 @@
 
 #include "ui_z_oprava_svatku.h"
 
-#include "common/datum.h"
 #include "platform/forms/message_box.h"
 
 #include <QRegularExpressionValidator>
@@ -54,10 +53,12 @@ void Z_Oprava_svatku::cb_2_Click()
 {
     if (m_record->rezim != 3) {
         const int den = ui->textb_1->text().toInt();
-        if (!Pevne_svatky::denPlati(den, m_record->mesic)) {
-            cl_Datum d;
-            messageBox(this, IconWarning, ButtonsOk, windowTitle(),
-                       QStringLiteral("Den musí být číslo od 1 do %1.").arg(d.delka_mesice(m_record->mesic, 2000)));
+        if (!Pevne_svatky::denPlati(den, m_record->mesic, m_record->rok)) {
+            // A calendar of one year knows whether its February has 29 days.
+            QString text = QStringLiteral("Den musí být číslo od 1 do %1")
+                               .arg(Pevne_svatky::delkaMesice(m_record->mesic, m_record->rok));
+            if (m_record->rok != 0) text += QStringLiteral(": tolik dní má tento měsíc v roce %1").arg(m_record->rok);
+            messageBox(this, IconWarning, ButtonsOk, windowTitle(), text + QLatin1Char('.'));
             ui->textb_1->setFocus();
             ui->textb_1->selectAll();
             return;
