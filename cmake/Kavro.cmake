@@ -95,5 +95,14 @@ function(kavro_tests name)
     target_link_libraries(${name}_${base} PRIVATE kavro_test_support ${K_LINK} Qt6::Test Qt6::Widgets kavro_warnings)
     add_test(NAME ${name}_${base} COMMAND ${name}_${base})
     set_tests_properties(${name}_${base} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 600)
+    # Every window program runs a second time on the PostgreSQL test server
+    # ("pg.import_tst_hovory_nacteni"); without a server it is skipped with the reason.
+    if(KAVRO_TEST_POSTGRESQL)
+      add_test(NAME pg.${name}_${base}
+               COMMAND bash ${CMAKE_SOURCE_DIR}/tests/support/on_server.sh ${KAVRO_PG_STATE} $<TARGET_FILE:${name}_${base}>)
+      set_tests_properties(pg.${name}_${base} PROPERTIES
+                           ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KAVRO_TEST_PG_STATE=${KAVRO_PG_STATE}" TIMEOUT 600
+                           FIXTURES_REQUIRED kavro_pg SKIP_REGULAR_EXPRESSION "PostgreSQL runs skipped")
+    endif()
   endforeach()
 endfunction()

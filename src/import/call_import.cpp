@@ -274,6 +274,7 @@ void Import_hovoru::Cti_textovy_soubor(const QString& path)
         ++zaznam;
         if (f.readBody() != Datovy_soubor_sberace::Vysledek::Veta) {
             ++m_souhrn.chybnych_souboru;
+            odesliDavku(); // the calls before the damaged record are stored when the user is asked
             emit chybna_data(path, zaznam, pos);
             // The rest of the file is skipped: for the run's progress it is done.
             pos = size;

@@ -199,7 +199,7 @@ bool Transaction::beginIfNeeded(bool write)
         return false;
     }
     if (sqlite3_get_autocommit(m_db)) {
-        m_wrote = false;
+        m_savepoints = 0;
         int rc = sqlite3_exec(m_db, write ? "BEGIN IMMEDIATE" : "BEGIN", nullptr, nullptr, nullptr);
         if (rc != SQLITE_OK) {
             setError(rc, engineErrorText(rc, QString::fromUtf8(sqlite3_errmsg(m_db))));
@@ -211,13 +211,29 @@ bool Transaction::beginIfNeeded(bool write)
 
 bool Transaction::restartForWrite(sqlite3_stmt* writing)
 {
-    if (m_wrote || sqlite3_get_autocommit(m_db)) return false;
+    if (m_savepoints > 0 || sqlite3_get_autocommit(m_db) || sqlite3_txn_state(m_db, nullptr) == SQLITE_TXN_WRITE)
+        return false;
     for (sqlite3_stmt* s = sqlite3_next_stmt(m_db, nullptr); s; s = sqlite3_next_stmt(m_db, s))
         if (s != writing && sqlite3_stmt_busy(s)) return false;
     // Only reads would be dropped: what they saw is read again by the unit's
     // later statements, as a database server's unit of work would see it.
     sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
     return sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+bool Transaction::beginWriting()
+{
+    Lock l(m_mutex);
+    if (m_odbc || !m_db || sqlite3_get_autocommit(m_db)) return beginIfNeeded(true);
+    if (sqlite3_txn_state(m_db, nullptr) == SQLITE_TXN_WRITE) return true;
+    // A unit that has only read: begin it again with the write lock, unless
+    // that would drop a savepoint or a cursor still being read. The
+    // operation's write then finds out whether another program came between.
+    if (m_savepoints > 0) return true;
+    for (sqlite3_stmt* s = sqlite3_next_stmt(m_db, nullptr); s; s = sqlite3_next_stmt(m_db, s))
+        if (sqlite3_stmt_busy(s)) return true;
+    sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    return beginIfNeeded(true);
 }
 
 // Ends the open unit of work with COMMIT or ROLLBACK; nothing open is no error.
@@ -235,7 +251,7 @@ bool Transaction::finish(const char* sql)
         return false;
     }
     clearError();
-    m_wrote = false;
+    m_savepoints = 0;
     if (sqlite3_get_autocommit(m_db)) return true;
     const int rc = sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
@@ -857,7 +873,6 @@ bool Query::execute()
         sqlite3_reset(m_stmt);
         return false;
     }
-    if (!sqlite3_stmt_readonly(m_stmt)) m_t.m_wrote = true;
     m_rowCount = sqlite3_changes64(m_t.m_db);
     sqlite3_reset(m_stmt);
     m_t.clearError();

@@ -87,6 +87,7 @@ private:
     friend class Query;
     friend class ConnectionLock;
     friend class FastStatement;
+    friend class Savepoint;
     void setError(int code, const QString& text);
     void clearError() { m_lastError = 0; m_lastErrorText.clear(); }
     // Opens the unit of work if none is open; `write`: the unit's first
@@ -96,8 +97,15 @@ private:
     bool finish(const char* sql);
     // A unit that has only read so far and found the database busy when it
     // first wrote: starts it again as a writing unit (waiting for the other
-    // program). False when it has written already or a cursor is still open.
+    // program). False when it holds the write lock already, a cursor other
+    // than `writing` is still open, or a savepoint is open (beginning again
+    // would drop it: the write then fails as a whole instead).
     bool restartForWrite(sqlite3_stmt* writing);
+    // Makes the unit of work a writing one before a savepoint is set: opens it
+    // with the write lock, or starts a unit that has only read so far again
+    // with it. Another program then cannot commit between the operation's
+    // reads and its writes. False when the database stays busy.
+    bool beginWriting();
 
     sqlite3* m_db = nullptr;
     std::unique_ptr<odbc::Spojeni> m_odbc;
@@ -105,7 +113,7 @@ private:
     int m_locked = 0;         // ConnectionLocks held (by the thread holding the mutex)
     QString m_connectionString;
     QString m_path;
-    bool m_wrote = false;  // the open unit of work has written
+    int m_savepoints = 0; // savepoints open in the unit of work
     int m_lastError = 0;
     QString m_lastErrorText;
     std::recursive_mutex m_mutex;

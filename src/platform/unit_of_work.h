@@ -18,7 +18,12 @@
 //
 // A Savepoint makes one operation of a longer unit atomic (a move in a tree
 // writes several rows): if it is not released, only that operation's writes
-// are undone, the unit's earlier writes stay pending.
+// are undone, the unit's earlier writes stay pending. The unit takes the
+// database's write lock when the mark is set (waiting for another program's
+// unit to end), so no other program commits between the operation's reads
+// and its writes. Where it cannot (a list of the unit is still being read)
+// and another program did commit, the operation's first write fails with the
+// "busy" message and the operation is undone whole.
 #include <QString>
 
 namespace kavro {
@@ -53,14 +58,15 @@ private:
 
 class Savepoint {
 public:
-    // Opens the unit of work if none is open and marks this point in it.
+    // Opens the unit of work as a writing one (see above) and marks this point in it.
     explicit Savepoint(Transaction& t);
     Savepoint();  // on Transaction::main()
     ~Savepoint();  // rolls back to the mark unless released
     Savepoint(const Savepoint&) = delete;
     Savepoint& operator=(const Savepoint&) = delete;
 
-    // False when the mark could not be set (no connection): write nothing then.
+    // False when the mark could not be set (no connection, or the database
+    // stayed busy; lastErrorText() says why): write nothing then.
     bool ok() const { return m_ok; }
     // Keeps this operation's writes in the unit of work.
     bool release();
@@ -68,6 +74,8 @@ public:
     void rollback();
 
 private:
+    void closed(); // the mark is released or rolled back
+
     Transaction& m_t;
     QString m_name;
     bool m_ok = false;

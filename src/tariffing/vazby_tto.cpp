@@ -75,6 +75,9 @@ bool oprav_vazby_tto(Transaction& t, const QString& kod_statu, QString* chyba)
         }
         if (!q.atEnd()) tto = q.value(1);
     }
+    // A home city without an area number links to no area (NULL equals nothing;
+    // a server refuses '' as a number).
+    const QVariant domaci = tto.isEmpty() ? QVariant() : QVariant(tto);
 
     // Links of an area to itself: zone 2, the home area's zone 1.
     if (!t.exec(QStringLiteral("UPDATE dba.vazba_tto_tto SET id_pasma = '2' "
@@ -83,7 +86,7 @@ bool oprav_vazby_tto(Transaction& t, const QString& kod_statu, QString* chyba)
     if (!t.exec(QStringLiteral("UPDATE dba.vazba_tto_tto SET id_pasma = '1' "
                                "WHERE vazba_tto_tto.volane_tto = vazba_tto_tto.volajici_tto "
                                "and vazba_tto_tto.volane_tto = ?"),
-                {tto}))
+                {domaci}))
         return selhalo(t, chyba);
 
     // Cities of the home state: the zone of the link from the home area. A pair
@@ -93,14 +96,14 @@ bool oprav_vazby_tto(Transaction& t, const QString& kod_statu, QString* chyba)
                                "WHERE vazba_tto_tto.volajici_tto = ? "
                                "and vazba_tto_tto.volane_tto = ciselnik_mest.cislo_tto), 9999) "
                                "WHERE ciselnik_mest.kod_statu = ?"),
-                {tto, kod_statu}))
+                {domaci, kod_statu}))
         return selhalo(t, chyba);
 
     // Without a link, a city's own area number is its zone; a city without an
     // area number stays unassigned (9999).
     if (!t.exec(QStringLiteral("UPDATE dba.ciselnik_mest SET id_pasma = cislo_tto "
                                "WHERE ciselnik_mest.kod_statu = ? and ciselnik_mest.id_pasma = 9999 "
-                               "and trim(ciselnik_mest.cislo_tto) <> ''"),
+                               "and trim(cast(ciselnik_mest.cislo_tto AS VARCHAR(20))) <> ''"),
                 {kod_statu}))
         return selhalo(t, chyba);
 

@@ -57,21 +57,25 @@ QString vlastniVazby()
 
 // A small directory of our own: two areas with links, a city without an area,
 // a city of an area without a link, a foreign city in zone 1 and a state without cities.
+// The city without an area keeps '' in the file; a server keeps no text in a number column.
 bool adresar()
 {
     Transaction& t = Transaction::main();
-    return t.exec("DELETE FROM dba.ciselnik_mest") && t.exec("DELETE FROM dba.vazba_tto_tto") &&
-           t.exec("DELETE FROM dba.ciselnik_statu") &&
-           t.exec("INSERT INTO dba.ciselnik_statu (kod_statu, nazev_statu, id_pasma) VALUES "
-                  "('420', 'Česko', 4), ('421', 'Slovensko', 20), ('999', 'Atlantida', 9999)") &&
-           t.exec("INSERT INTO dba.ciselnik_mest (kod_statu, kod_mesta, nazev_mesta, id_pasma, Cislo_TTO) VALUES "
+    const QString bezOblasti = t.isServer() ? "NULL" : "''";
+    return t.exec("DELETE FROM dba.ciselnik_mest") && t.exec("DELETE FROM dba.vazba_tto_tto")
+        && t.exec("DELETE FROM dba.ciselnik_statu")
+        && t.exec("INSERT INTO dba.ciselnik_statu (kod_statu, nazev_statu, id_pasma) VALUES "
+                  "('420', 'Česko', 4), ('421', 'Slovensko', 20), ('999', 'Atlantida', 9999)")
+        && t.exec("INSERT INTO dba.ciselnik_mest (kod_statu, kod_mesta, nazev_mesta, id_pasma, Cislo_TTO) VALUES "
                   "('420', '2', 'Praha', 7, 2), ('420', '312', 'Kladno', 7, 2), "
                   "('420', '19', 'Plzeň', 7, 19), ('420', '186', 'Klatovy', 7, 19), "
-                  "('420', '55', 'Bez oblasti', 7, NULL), ('420', '77', 'Bez vazby', 7, 77), "
-                  "('420', '88', 'Přidané z hovorů', 7, 9999), ('421', '7', 'Bratislava', 1, NULL)") &&
-           t.exec("INSERT INTO dba.vazba_tto_tto (volajici_tto, volane_tto, id_pasma) VALUES "
-                  "(2, 2, 1), (2, 19, 3), (19, 19, 2), (19, 2, 3)") &&
-           t.commit();
+                  "('420', '55', 'Bez oblasti', 7, "
+                  + bezOblasti
+                  + "), ('420', '77', 'Bez vazby', 7, 77), "
+                    "('420', '88', 'Přidané z hovorů', 7, 9999), ('421', '7', 'Bratislava', 1, NULL)")
+        && t.exec("INSERT INTO dba.vazba_tto_tto (volajici_tto, volane_tto, id_pasma) VALUES "
+                  "(2, 2, 1), (2, 19, 3), (19, 19, 2), (19, 2, 3)")
+        && t.commit();
 }
 
 } // namespace

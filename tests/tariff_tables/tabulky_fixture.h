@@ -4,6 +4,9 @@
 // menu, answers to the range and band dialogs, and a write the database refuses.
 #include "common/tree_model.h"
 #include "platform/database.h"
+#include "test_env.h"
+
+#include <QRegularExpression>
 
 #ifdef QT_TESTLIB_LIB
 #include "ovladac.h"
@@ -37,11 +40,16 @@ inline QString radkyPeriod(const char* tabulka)
     return out.join(QStringLiteral(" | "));
 }
 
-// The database refuses the writes `kdy` names ("BEFORE UPDATE ON perioda_impulsu ...") with "zamitnuto".
+// The database refuses the writes `kdy` names ("BEFORE UPDATE ON perioda_impulsu [WHEN ...]") with "zamitnuto".
 inline bool odmitej(const QString& kdy)
 {
-    return Transaction::main().exec("CREATE TRIGGER dba.odmitnuto " + kdy + " BEGIN SELECT RAISE(ABORT, 'zamitnuto'); END") &&
-           Transaction::main().commit();
+    static const QRegularExpression tvar(QStringLiteral("^BEFORE (.+) ON (\\w+)(?: WHEN (.+))?$"));
+    const QRegularExpressionMatch m = tvar.match(kdy);
+    if (!m.hasMatch()) return false;
+    const QString podminka = m.captured(3).isEmpty() ? QStringLiteral("1 = 1") : m.captured(3);
+    return odmitajZapis(Transaction::main(), QStringLiteral("odmitnuto"), m.captured(1), m.captured(2), podminka,
+                        QStringLiteral("zamitnuto"))
+        && Transaction::main().commit();
 }
 
 inline QModelIndex najdi(LazyTreeModel& m, const QString& text, const QModelIndex& parent = {})

@@ -130,13 +130,15 @@ private slots:
         });
         QCOMPARE(ulozeno("2025"), QStringLiteral("21.4 Velikonoce,8.5 Den vítězství"));
         // A year Easter is not computed for (the logic test has the others) still gets a working window.
+        // A server's number column holds no year as large as the file takes.
+        const QString mimo = t().isServer() ? QStringLiteral("2500") : QStringLiteral("99999999999");
         o.pri("Z_Oprava_svatku", zapis("6", "Pokus"));
-        otevri(o, "99999999999", [](QWidget* w) {
+        otevri(o, mimo, [](QWidget* w) {
             QCOMPARE(deti(w, 4), QStringList{});
             pravyKlik(w, uzel(w, 7), "Vložení");
             klik(w, "cb_OK");
         });
-        QCOMPARE(ulozeno("99999999999"), QStringLiteral("6.7 Pokus"));
+        QCOMPARE(ulozeno(mimo), QStringLiteral("6.7 Pokus"));
         QCOMPARE(o.zpravy, QStringList{});
     }
 

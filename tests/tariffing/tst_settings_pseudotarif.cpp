@@ -128,7 +128,7 @@ private slots:
     void failedSaveRollsBackAndSaysSoThenLeavingChangesNothing()
     {
         QVERIFY(test::odmitajZapis(t(), "bez_pripojeni", "INSERT", "casy_pseudotarifu",
-                                   "new.typ_casu = 'M' and new.typ_hovoru = 'C'", "nelze"));
+                                   "NEW.typ_casu = 'M' and NEW.typ_hovoru = 'C'", "nelze"));
         QVERIFY(t().commit());
         Nastaveni_Pseudotarifu f;
         f.Nastaveni_Pseudotarifu_Create();
