@@ -120,6 +120,32 @@ private slots:
         QCOMPARE(Registry::instance().read(Klic, P_Vyber_pro_tiskove_sestavy::ValueCasDo), QStringLiteral("23:59:59"));
     }
 
+    // An end before the start, here on the same day by its time, is refused,
+    // stays in the form and is not remembered for the next one.
+    void reversedPeriodIsRefusedAndNotRemembered()
+    {
+        zapisObdobi("2024-03-01", "00:00:00", "2024-03-31", "23:59:59");
+        Ovladac o;
+        QString poOdmitnuti;
+        o.pri(Filtr, [&](QWidget* w) {
+            napis(w, "textb_datum_od", "2024-03-05");
+            napis(w, "textb_cas_od", "12:00:00");
+            napis(w, "textb_datum_do", "2024-03-05");
+            napis(w, "textb_cas_do", "08:00:00");
+            tlacitko(w, "cb_1")->click();
+            QVERIFY(w->isVisible());
+            poOdmitnuti = Registry::instance().read(Klic, P_Vyber_pro_tiskove_sestavy::ValueCasDo);
+            napis(w, "textb_cas_do", "18:00:00");
+            tlacitko(w, "cb_1")->click();
+        });
+        FDX_filtr_hovory f;
+        P_Vyber_pro_tiskove_sestavy form;
+        QVERIFY(form.Create(nullptr, &f));
+        QVERIFY(o.zpravy.join("\n").contains(P_Nastaveni_od_do::ZpravaObraceneObdobi));
+        QCOMPARE(poOdmitnuti, QStringLiteral("23:59:59"));
+        QCOMPARE(f.datum_od + "|" + f.datum_do, QStringLiteral("2024-03-05 12:00:00|2024-03-05 18:00:00"));
+    }
+
     void periodComesFromTheRegistryOrTheRecord()
     {
         zapisObdobi("2024-03-01", "08:00:00", "2024-03-31", "17:30:00");

@@ -381,6 +381,28 @@ private slots:
         QCOMPARE(v.radky.size(), 3);
     }
 
+    // A period whose end is before its start is refused, stays in the dialog
+    // and is not remembered for the next dialog.
+    void reversedPeriodIsRefusedAndNotRemembered()
+    {
+        Registry& reg = Registry::instance();
+        reg.write(P_Nastaveni_od_do::RegistryKey, P_Nastaveni_od_do::ValueDo, QStringLiteral("2024-01-31"));
+        FDX_filtr_hovory f;
+        QString poOdmitnuti;
+        Videno v = vyuctuj(f, 2, [&](QWidget* d) {
+            napis(d, "textb_datum_od", "2024-03-01");
+            napis(d, "textb_datum_do", "2024-02-01");
+            klikni(d, "cb_1");
+            QVERIFY(d->isVisible());
+            poOdmitnuti = reg.read(P_Nastaveni_od_do::RegistryKey, P_Nastaveni_od_do::ValueDo);
+            napis(d, "textb_datum_do", "2024-03-31");
+            klikni(d, "cb_1");
+        });
+        QVERIFY(v.zpravy.join("\n").contains(P_Nastaveni_od_do::ZpravaObraceneObdobi));
+        QCOMPARE(poOdmitnuti, QString("2024-01-31"));
+        QCOMPARE(f.datum_od + "|" + f.datum_do, QString("2024-03-01 00:00:00|2024-03-31 23:59:59"));
+    }
+
     // The view reads rows a page at a time and keeps one highlighted line.
     void tableReadsRowsAsItScrolls()
     {

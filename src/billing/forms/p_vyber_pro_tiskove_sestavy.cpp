@@ -4,6 +4,7 @@
 
 #include "common/forms/p_nastaveni_od_do.h"
 #include "platform/database.h"
+#include "platform/forms/message_box.h"
 #include "platform/registry.h"
 
 #include <QApplication>
@@ -324,6 +325,12 @@ void P_Vyber_pro_tiskove_sestavy::cb_1_Click()
     ui->textb_datum_do->normalise();
     ui->textb_cas_od->normalise();
     ui->textb_cas_do->normalise();
+    // A reversed period is refused and not remembered for the next dialog.
+    if (ui->textb_datum_do->text() + ui->textb_cas_do->text() < ui->textb_datum_od->text() + ui->textb_cas_od->text()) {
+        messageBox(this, IconWarning, ButtonsOk, windowTitle(), P_Nastaveni_od_do::ZpravaObraceneObdobi);
+        ui->textb_datum_do->setFocus();
+        return;
+    }
     m_record->OK = true;
     m_record->datum_od = ui->textb_datum_od->text() + QLatin1Char(' ') + ui->textb_cas_od->text();
     m_record->datum_do = ui->textb_datum_do->text() + QLatin1Char(' ') + ui->textb_cas_do->text();

@@ -4,6 +4,7 @@
 
 #include "common/forms/p_nastaveni_od_do.h"
 #include "platform/database.h"
+#include "platform/forms/message_box.h"
 #include "platform/registry.h"
 
 #include <QApplication>
@@ -154,6 +155,12 @@ void Vyber_pro_vyuctovani::cb_1_Click()
     // Enter may come while a date box still holds what was typed.
     ui->textb_datum_od->normalise();
     ui->textb_datum_do->normalise();
+    // A reversed period is refused and not remembered for the next dialog.
+    if (ui->textb_datum_do->text() < ui->textb_datum_od->text()) {
+        messageBox(this, IconWarning, ButtonsOk, windowTitle(), P_Nastaveni_od_do::ZpravaObraceneObdobi);
+        ui->textb_datum_do->setFocus();
+        return;
+    }
     m_record->OK = true;
     m_record->datum_od = ui->textb_datum_od->text() + QStringLiteral(" 00:00:00");
     m_record->datum_do = ui->textb_datum_do->text() + QStringLiteral(" 23:59:59");
