@@ -221,17 +221,26 @@ TEST_F(ZnovuOtarifujTest, AFailureOnALaterDayLeavesEveryCallAsItWas)
 
 TEST_F(ZnovuOtarifujTest, WritesAgainOnlyTheCallsThatComeOutOtherwise)
 {
-    if (kavro::test::onServer()) GTEST_SKIP() << "the writes are counted by a trigger of the file engine";
     importuj(sada());
     const Radky pred = radky();
     Transaction& t = Transaction::main();
-    ASSERT_TRUE(t.exec(QStringLiteral("CREATE TEMP TABLE zapsane (id INTEGER)")));
-    ASSERT_TRUE(t.exec(QStringLiteral("CREATE TEMP TRIGGER zapis AFTER UPDATE ON dba.hovory "
-                                      "BEGIN INSERT INTO zapsane VALUES (NEW.id_hovoru); END")));
+    // A trigger counts the calls written again (each engine in its own words).
+    if (kavro::test::onServer()) {
+        ASSERT_TRUE(t.exec(QStringLiteral("CREATE TABLE dba.zapsane (id INTEGER)")));
+        ASSERT_TRUE(t.exec(QStringLiteral("CREATE FUNCTION dba.zapis_hovoru() RETURNS trigger LANGUAGE plpgsql AS "
+                                          "$$ BEGIN INSERT INTO dba.zapsane VALUES (NEW.id_hovoru); RETURN NEW; END $$")));
+        ASSERT_TRUE(t.exec(QStringLiteral("CREATE TRIGGER zapis AFTER UPDATE ON dba.hovory "
+                                          "FOR EACH ROW EXECUTE FUNCTION dba.zapis_hovoru()")));
+    } else {
+        ASSERT_TRUE(t.exec(QStringLiteral("CREATE TEMP TABLE zapsane (id INTEGER)")));
+        ASSERT_TRUE(t.exec(QStringLiteral("CREATE TEMP TRIGGER zapis AFTER UPDATE ON dba.hovory "
+                                          "BEGIN INSERT INTO zapsane VALUES (NEW.id_hovoru); END")));
+    }
     ASSERT_TRUE(t.commit());
+    const QString tabulka = kavro::test::onServer() ? QStringLiteral("dba.zapsane") : QStringLiteral("temp.zapsane");
     const auto zapsane = [&] {
         QStringList ids;
-        Query q(t, QStringLiteral("SELECT id FROM temp.zapsane ORDER BY id"));
+        Query q(t, QStringLiteral("SELECT id FROM %1 ORDER BY id").arg(tabulka));
         EXPECT_TRUE(q.run());
         for (; !q.atEnd(); q.next()) ids << q.value(1);
         return ids;
