@@ -227,8 +227,9 @@ TEST_F(ZnovuOtarifujTest, WritesAgainOnlyTheCallsThatComeOutOtherwise)
     // A trigger counts the calls written again (each engine in its own words).
     if (kavro::test::onServer()) {
         ASSERT_TRUE(t.exec(QStringLiteral("CREATE TABLE dba.zapsane (id INTEGER)")));
-        ASSERT_TRUE(t.exec(QStringLiteral("CREATE FUNCTION dba.zapis_hovoru() RETURNS trigger LANGUAGE plpgsql AS "
-                                          "$$ BEGIN INSERT INTO dba.zapsane VALUES (NEW.id_hovoru); RETURN NEW; END $$")));
+        ASSERT_TRUE(
+            t.exec(QStringLiteral("CREATE FUNCTION dba.zapis_hovoru() RETURNS trigger LANGUAGE plpgsql AS "
+                                  "$$ BEGIN INSERT INTO dba.zapsane VALUES (NEW.id_hovoru); RETURN NEW; END $$")));
         ASSERT_TRUE(t.exec(QStringLiteral("CREATE TRIGGER zapis AFTER UPDATE ON dba.hovory "
                                           "FOR EACH ROW EXECUTE FUNCTION dba.zapis_hovoru()")));
     } else {
