@@ -1,11 +1,11 @@
 #include "external_directory/vnejsi_seznam.h"
 
 #include "common/knihovna.h"
+#include "platform/czech_order.h"
 #include "platform/database.h"
 #include "platform/unit_of_work.h"
 #include "tariffing/vazby_tto.h"
 
-#include <QCollator>
 #include <algorithm>
 
 namespace kavro {
@@ -81,11 +81,10 @@ bool VnejsiSeznam::nacti(Query& q, QList<RadekSeznamu>& out, const FDX_Stat& vzo
     q.close();
     // The engine orders texts byte by byte, which puts "Čína" after "Zambie"
     // and "Děčín" after "Domažlice": the rows go in the Czech alphabet's order
-    // (Č after C, Ch after H, Ř after R ...), the engine's order kept among equals.
-    QCollator abeceda(QLocale(QLocale::Czech, QLocale::CzechRepublic));
-    std::stable_sort(out.begin() + zacatek, out.end(), [&abeceda](const RadekSeznamu& a, const RadekSeznamu& b) {
-        const int c = abeceda.compare(a.zaznam.nazev, b.zaznam.nazev);
-        return c != 0 ? c < 0 : abeceda.compare(a.zaznam.firma, b.zaznam.firma) < 0;
+    // (czech_order.h), the engine's order kept among equals.
+    std::stable_sort(out.begin() + zacatek, out.end(), [](const RadekSeznamu& a, const RadekSeznamu& b) {
+        const int c = czechCompare(a.zaznam.nazev, b.zaznam.nazev);
+        return c != 0 ? c < 0 : czechCompare(a.zaznam.firma, b.zaznam.firma) < 0;
     });
     return true;
 }

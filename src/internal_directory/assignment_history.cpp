@@ -8,8 +8,10 @@ AssignmentHistory::AssignmentHistory(Transaction& t) : m_t(t) {}
 
 bool AssignmentHistory::pobocky(QStringList& out)
 {
-    Query q(m_t, QStringLiteral("SELECT DISTINCT Cislo_pobocky FROM dba.prirazeni_pobocek "
-                                "WHERE Cislo_pobocky <> '9999' ORDER BY Cislo_pobocky"));
+    // Grouped, not DISTINCT: a server sorts a DISTINCT list only by its own column.
+    Query q(m_t,
+            QStringLiteral("SELECT Cislo_pobocky FROM dba.prirazeni_pobocek WHERE Cislo_pobocky <> '9999' "
+                           "GROUP BY Cislo_pobocky ORDER BY Cislo_pobocky COLLATE czech"));
     if (!q.run()) {
         m_chyba = q.lastErrorText();
         return false;

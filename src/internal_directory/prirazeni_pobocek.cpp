@@ -1,8 +1,8 @@
 #include "internal_directory/prirazeni_pobocek.h"
 
+#include "platform/czech_order.h"
 #include "platform/database.h"
 
-#include <QCollator>
 #include <algorithm>
 
 namespace kavro {
@@ -18,15 +18,14 @@ bool jeCislo(const QString& cislo)
 }
 
 // The engine orders names byte by byte, which puts "Čermák" after "Zeman":
-// the nodes go in the Czech alphabet's order (Č after C, Ch after H, Ř after R ...),
-// the engine's order kept among equal names.
+// the nodes go in the Czech order (czech_order.h), the engine's order kept
+// among equal names.
 void podleAbecedy(QList<Struct_std>& uzly, QStringList (*klic)(const Struct_std&))
 {
-    QCollator abeceda(QLocale(QLocale::Czech, QLocale::CzechRepublic));
     std::stable_sort(uzly.begin(), uzly.end(), [&](const Struct_std& a, const Struct_std& b) {
         const QStringList ka = klic(a), kb = klic(b);
         for (qsizetype i = 0; i < ka.size(); ++i)
-            if (const int c = abeceda.compare(ka[i], kb[i])) return c < 0;
+            if (const int c = czechCompare(ka[i], kb[i])) return c < 0;
         return false;
     });
 }
@@ -188,17 +187,17 @@ QList<Struct_std> PrirazeniPobocek::prirad_pobocky(const Struct_std& rodic, int 
             "SELECT Cislo_pobocky, Pocatek_platnosti, Konec_platnosti, ID_Osoby, ID_firmy, ID_Oddeleni, Dohled"
             " FROM dba.prirazeni_pobocek"
             " WHERE ID_Osoby = ? AND ID_Oddeleni = ? AND ID_firmy = ? AND Cislo_pobocky <> '9999'"
-            " AND ? BETWEEN Pocatek_platnosti AND Konec_platnosti ORDER BY Cislo_pobocky"));
+            " AND ? BETWEEN Pocatek_platnosti AND Konec_platnosti ORDER BY Cislo_pobocky COLLATE czech"));
         q.bind(1, rodic.ID_osoby);
         q.bind(2, rodic.ID_oddeleni);
         q.bind(3, rodic.ID_firmy);
         q.bind(4, okamzik);
     } else {
         // One node per number, whoever holds it in the department.
-        q.setSQL(QStringLiteral(
-            "SELECT Cislo_pobocky, count(*) FROM dba.prirazeni_pobocek"
-            " WHERE ID_Oddeleni = ? AND ID_firmy = ? AND ? BETWEEN Pocatek_platnosti AND Konec_platnosti"
-            " AND Cislo_pobocky <> '9999' GROUP BY Cislo_pobocky ORDER BY Cislo_pobocky"));
+        q.setSQL(
+            QStringLiteral("SELECT Cislo_pobocky, count(*) FROM dba.prirazeni_pobocek"
+                           " WHERE ID_Oddeleni = ? AND ID_firmy = ? AND ? BETWEEN Pocatek_platnosti AND Konec_platnosti"
+                           " AND Cislo_pobocky <> '9999' GROUP BY Cislo_pobocky ORDER BY Cislo_pobocky COLLATE czech"));
         q.bind(1, rodic.ID_oddeleni);
         q.bind(2, rodic.ID_firmy);
         q.bind(3, okamzik);
@@ -239,10 +238,10 @@ QList<Struct_std> PrirazeniPobocek::volne_pobocky(const QString& okamzik)
 {
     QList<Struct_std> vysledek;
     Query q(m_t);
-    q.setSQL(QStringLiteral(
-        "SELECT Cislo_pobocky, Pocatek_platnosti, Konec_platnosti FROM dba.prirazeni_pobocek"
-        " WHERE ID_Osoby = 9999 AND ID_Oddeleni = 9999 AND ID_firmy = 9999"
-        " AND ? BETWEEN Pocatek_platnosti AND Konec_platnosti ORDER BY Cislo_pobocky, Pocatek_platnosti"));
+    q.setSQL(QStringLiteral("SELECT Cislo_pobocky, Pocatek_platnosti, Konec_platnosti FROM dba.prirazeni_pobocek"
+                            " WHERE ID_Osoby = 9999 AND ID_Oddeleni = 9999 AND ID_firmy = 9999"
+                            " AND ? BETWEEN Pocatek_platnosti AND Konec_platnosti ORDER BY Cislo_pobocky COLLATE "
+                            "czech, Pocatek_platnosti"));
     q.bind(1, okamzik);
     if (!q.run()) { m_chyba = q.lastErrorText(); return vysledek; }
     for (; !q.atEnd(); q.next()) {

@@ -1,11 +1,10 @@
 // Functions the program's statements use that SQLite does not have built in,
 // or has with another meaning (date() must accept '1997-8-1').
+#include "czech_order.h"
 #include "database.h"
 
 #include <sqlite3.h>
 
-#include <QCollator>
-#include <QLocale>
 #include <QString>
 
 #include <cmath>
@@ -258,14 +257,7 @@ int czechCollation(void*, int n1, const void* p1, int n2, const void* p2)
         r = (n1 - i) - (n2 - j);
         if (r == 0) r = std::memcmp(a + i, b + j, std::size_t(n1 - i));
     } else {
-        // One collator per thread: the workers may sort too.
-        thread_local QCollator collator = [] {
-            QCollator c(QLocale(QLocale::Czech, QLocale::CzechRepublic));
-            c.setNumericMode(true);
-            c.setCaseSensitivity(Qt::CaseSensitive);
-            return c;
-        }();
-        r = collator.compare(QString::fromUtf8(a, n1), QString::fromUtf8(b, n2));
+        r = czechCompare(QString::fromUtf8(a, n1), QString::fromUtf8(b, n2));
     }
     if (r == 0) {
         r = std::memcmp(a, b, std::size_t(std::min(n1, n2)));

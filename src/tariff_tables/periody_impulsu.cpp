@@ -1,9 +1,9 @@
 #include "tariff_tables/periody_impulsu.h"
 
+#include "platform/czech_order.h"
 #include "platform/database.h"
 #include "platform/unit_of_work.h"
 
-#include <QCollator>
 #include <QDate>
 #include <QRegularExpression>
 #include <algorithm>
@@ -76,9 +76,8 @@ bool PeriodyImpulsu::nacti_vlastniky(QList<Vlastnik>& out)
                {}, [&](Query& q) { out.append({q.value(1), q.value(2), QString(), true}); });
     // The engine orders names byte by byte ("Čína" after "Zambie"): the states go
     // in the Czech alphabet's order, the engine's order kept among equal names.
-    QCollator abeceda(QLocale(QLocale::Czech, QLocale::CzechRepublic));
     std::stable_sort(out.begin(), out.end(),
-                     [&](const Vlastnik& a, const Vlastnik& b) { return abeceda.compare(a.nazev, b.nazev) < 0; });
+                     [](const Vlastnik& a, const Vlastnik& b) { return czechCompare(a.nazev, b.nazev) < 0; });
     return ok;
 }
 

@@ -1,10 +1,10 @@
 #include "tariff_tables/prirazeni_pasem.h"
 
 #include "common/knihovna.h"
+#include "platform/czech_order.h"
 #include "platform/database.h"
 #include "platform/unit_of_work.h"
 
-#include <QCollator>
 #include <algorithm>
 #include <numeric>
 
@@ -18,11 +18,10 @@ namespace {
 void podleAbecedy(QList<PrirazeniPasem::Polozka>& out, qsizetype od, const QStringList& nazvy)
 {
     if (nazvy.size() != out.size() - od) return;
-    QCollator abeceda(QLocale(QLocale::Czech, QLocale::CzechRepublic));
     std::vector<qsizetype> poradi(size_t(nazvy.size()));
     std::iota(poradi.begin(), poradi.end(), 0);
     std::stable_sort(poradi.begin(), poradi.end(),
-                     [&](qsizetype a, qsizetype b) { return abeceda.compare(nazvy[a], nazvy[b]) < 0; });
+                     [&](qsizetype a, qsizetype b) { return czechCompare(nazvy[a], nazvy[b]) < 0; });
     QList<PrirazeniPasem::Polozka> serazene;
     serazene.reserve(nazvy.size());
     for (qsizetype i : poradi) serazene.append(out[od + i]);

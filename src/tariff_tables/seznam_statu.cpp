@@ -1,9 +1,8 @@
 #include "tariff_tables/seznam_statu.h"
 
+#include "platform/czech_order.h"
 #include "platform/database.h"
 
-#include <QCollator>
-#include <QLocale>
 #include <algorithm>
 
 namespace kavro {
@@ -22,9 +21,8 @@ bool nacti_staty(Transaction& t, QList<Stat>* staty, QString* error)
     for (; !q.atEnd(); q.next()) staty->append({q.value(1), q.value(2)});
     q.close();
     // The engine orders by code points; the list is read by people.
-    QCollator c(QLocale(QLocale::Czech, QLocale::CzechRepublic));
     std::stable_sort(staty->begin(), staty->end(),
-                     [&](const Stat& a, const Stat& b) { return c.compare(a.nazev_statu, b.nazev_statu) < 0; });
+                     [](const Stat& a, const Stat& b) { return czechCompare(a.nazev_statu, b.nazev_statu) < 0; });
     return true;
 }
 

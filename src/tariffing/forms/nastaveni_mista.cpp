@@ -1,10 +1,10 @@
 #include "nastaveni_mista.h"
 #include "ui_nastaveni_mista.h"
 
+#include "platform/czech_order.h"
 #include "platform/database.h"
 #include "platform/forms/message_box.h"
 
-#include <QCollator>
 #include <QRegularExpressionValidator>
 #include <algorithm>
 
@@ -20,9 +20,8 @@ struct Polozka {
 // Fills a combo box sorted by name (Czech order), as a sorted list would.
 void napln(QComboBox* combo, std::vector<Polozka> polozky)
 {
-    QCollator c(QLocale(QLocale::Czech, QLocale::CzechRepublic));
     std::stable_sort(polozky.begin(), polozky.end(),
-                     [&](const Polozka& a, const Polozka& b) { return c.compare(a.nazev, b.nazev) < 0; });
+                     [](const Polozka& a, const Polozka& b) { return czechCompare(a.nazev, b.nazev) < 0; });
     combo->clear();
     for (const Polozka& p : polozky) combo->addItem(p.nazev, p.data);
     combo->setCurrentIndex(-1);
