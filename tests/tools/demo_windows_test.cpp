@@ -122,6 +122,14 @@ TEST_F(DemoWindows, EveryReportListsSomething)
         f.datum_do = kDo;
         f.id_firmy = f.id_oddeleni = f.cislo_pobocky = QStringLiteral("0");
         EXPECT_GT(radky(r, sestavy::argumentyVyuctovani(f, QStringLiteral("Ukázková firma s.r.o."))), 0);
+        if (druh == 1) {
+            // Calls of no firm, of the exchange's own extension and of a free one each have their line.
+            QStringList firmy;
+            for (const Report::Line& l : r.lines())
+                if (l.kind == Report::Line::Row) firmy << l.values.value(0).toString();
+            for (const char* popis : {"(bez firmy)", "(ústředna)", "(volná pobočka)"})
+                EXPECT_TRUE(firmy.contains(QString::fromUtf8(popis))) << popis;
+        }
     }
     // The call browser, outgoing and incoming calls of the period.
     SiteCodes misto;

@@ -90,6 +90,8 @@ bool fillTariffTables(Transaction& t)
 struct Extras {
     QStringList local, longDistance, international; // subscribers as they are dialled
     QString unassigned; // an extension nobody holds
+    QString pool;       // a free extension of the pool that still makes calls
+    QString exchange;   // an extension held by the exchange itself
     QString unknownArea; // an area code the directory lacks
 };
 
@@ -140,17 +142,26 @@ bool fillExtras(Transaction& t, const QStringList& extensions, const gendata::Co
             && t.exec(QStringLiteral("UPDATE dba.prirazeni_pobocek SET Dohled = '+' WHERE Cislo_pobocky = ? "
                                      "AND Konec_platnosti = ?"),
                       {extensions[i * (extensions.size() / 4)], open});
-    // Free numbers: five in the pool, the next one held by nobody at all.
+    // Free numbers: five in the pool, one held by the exchange itself, the
+    // last one held by nobody at all.
     QStringList volna;
-    for (int n = 100; n <= 999 && volna.size() < 6; ++n)
+    for (int n = 100; n <= 999 && volna.size() < 7; ++n)
         if (!extensions.contains(QString::number(n))) volna << QString::number(n);
-    for (int i = 0; i + 1 < volna.size(); ++i)
+    for (int i = 0; i + 2 < volna.size(); ++i)
         ok = ok
             && t.exec(
                 QStringLiteral("INSERT INTO dba.prirazeni_pobocek (Cislo_pobocky, Pocatek_platnosti, "
                                "Konec_platnosti, ID_firmy, ID_Oddeleni, ID_Osoby) VALUES (?, ?, ?, 9999, 9999, 9999)"),
                 {volna[i], start, open});
-    x.unassigned = volna.value(volna.size() - 1);
+    if (volna.size() == 7) {
+        ok = ok
+            && t.exec(QStringLiteral("INSERT INTO dba.prirazeni_pobocek (Cislo_pobocky, Pocatek_platnosti, "
+                                     "Konec_platnosti, ID_firmy, ID_Oddeleni, ID_Osoby) VALUES (?, ?, ?, 0, 0, 0)"),
+                      {volna[5], start, open});
+        x.pool = volna[0];
+        x.exchange = volna[5];
+        x.unassigned = volna[6];
+    }
     if (!ok) return false;
 
     // Subscribers the calls will dial: at home, elsewhere in the state and abroad.
@@ -194,7 +205,8 @@ bool fillExtras(Transaction& t, const QStringList& extensions, const gendata::Co
 }
 
 // Some of the generated calls dial the directory's subscribers, a few an
-// unknown area, a few come from the extension nobody holds.
+// unknown area, a few come from the extension nobody holds, from a free one
+// of the pool and from one the exchange holds.
 void adjustDay(const Extras& x, QList<gendata::Record>& records)
 {
     int k = 0;
@@ -218,6 +230,12 @@ void adjustDay(const Extras& x, QList<gendata::Record>& records)
             zmena = false;
         if (i % 37 == 3 && !x.unassigned.isEmpty()) {
             f.extension = x.unassigned.toLatin1();
+            zmena = true;
+        } else if (i % 53 == 11 && !x.pool.isEmpty()) {
+            f.extension = x.pool.toLatin1();
+            zmena = true;
+        } else if (i % 59 == 13 && !x.exchange.isEmpty()) {
+            f.extension = x.exchange.toLatin1();
             zmena = true;
         }
         if (zmena) gendata::reframe(records[i]);
