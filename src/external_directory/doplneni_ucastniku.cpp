@@ -117,7 +117,7 @@ bool Doplneni_ucastniku::volajici(const QString& volane, QStringList& radky)
         .replace(QLatin1Char('%'), QLatin1String("\\%"))
         .replace(QLatin1Char('_'), QLatin1String("\\_"));
     Query q(m_t, QStringLiteral(
-                     "SELECT DISTINCT hovory.ustredna_volane_cislo, hovory.ustredna_cislo_pobocky, "
+                     "SELECT hovory.ustredna_volane_cislo, hovory.ustredna_cislo_pobocky, "
                      "ciselnik_firem.nazev_firmy, ciselnik_oddeleni.nazev_oddeleni, "
                      "TRIM(COALESCE(ciselnik_osob.prijmeni, '') || ' ' || COALESCE(ciselnik_osob.jmeno, '')) AS popis "
                      "FROM dba.hovory, dba.prirazeni_pobocek "
@@ -129,7 +129,8 @@ bool Doplneni_ucastniku::volajici(const QString& volane, QStringList& radky)
                      "AND prirazeni_pobocek.konec_platnosti AND hovory.program_pocet_impulsu > 0 "
                      "AND hovory.ustredna_volane_cislo LIKE ? ESCAPE '\\' "
                      "GROUP BY hovory.ustredna_volane_cislo, hovory.ustredna_cislo_pobocky, "
-                     "ciselnik_firem.nazev_firmy, ciselnik_oddeleni.nazev_oddeleni, popis"));
+                     "ciselnik_firem.nazev_firmy, ciselnik_oddeleni.nazev_oddeleni, popis "
+                     "ORDER BY hovory.ustredna_volane_cislo, hovory.ustredna_cislo_pobocky COLLATE czech"));
     q.bind(1, vzor + QLatin1Char('%'));
     if (!q.run()) {
         m_chyba = q.lastErrorText();

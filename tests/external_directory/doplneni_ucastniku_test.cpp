@@ -131,3 +131,27 @@ TEST_F(DoplneniTest, CallersAreThoseOfCallsWithImpulsesBeginningWithTheNumber)
     ASSERT_TRUE(d.volajici("05%", v));
     EXPECT_TRUE(v.isEmpty());
 }
+
+TEST_F(DoplneniTest, CallersAreListedByTheValueOfTheirExtension)
+{
+    ASSERT_TRUE(Transaction::main().exec(
+        QStringLiteral("INSERT INTO dba.prirazeni_pobocek (cislo_pobocky, pocatek_platnosti, konec_platnosti, "
+                       "id_firmy, id_oddeleni, id_osoby) VALUES ('1021', '2020-01-01 00:00:00', "
+                       "'9999-12-31 23:59:59', 1, 10, 2), ('454', '2020-01-01 00:00:00', '9999-12-31 23:59:59', 1, 10, 3)")));
+    for (const auto& [id, pobocka] : {std::pair{20, "1021"}, std::pair{21, "454"}}) {
+        Call h;
+        h.id = id;
+        h.when = QStringLiteral("2024-03-06 10:%1:00").arg(id);
+        h.number = QStringLiteral("0569876543");
+        h.impulses = 3;
+        h.extension = QString::fromLatin1(pobocka);
+        ASSERT_TRUE(addCall(h));
+    }
+    Tarifovani t;
+    ASSERT_EQ(t.tarifikuj(), Tarifovani::Vysledek::Hotovo);
+    QStringList v;
+    ASSERT_TRUE(d.volajici("056987", v)) << d.chyba().toStdString();
+    QStringList pobocky;
+    for (const QString& r : v) pobocky << r.section(QLatin1Char(':'), 0, 0);
+    EXPECT_EQ(pobocky, QStringList({"100", "454", "1021"}));
+}

@@ -60,8 +60,9 @@ void Z_Prirazeni_linky::napln_combo()
     QApplication::setOverrideCursor(Qt::WaitCursor);
     ui->combo_1->clear();
     Query q(Transaction::main());
-    q.setSQL(QStringLiteral("SELECT DISTINCT ustredna_cislo_pobocky FROM dba.hovory"
-                            " WHERE ustredna_cislo_pobocky IS NOT NULL ORDER BY 1"));
+    // Extension numbers by their value (GROUP BY: a server sorts a DISTINCT list only by its own columns).
+    q.setSQL(QStringLiteral("SELECT ustredna_cislo_pobocky FROM dba.hovory WHERE ustredna_cislo_pobocky IS NOT NULL"
+                            " GROUP BY ustredna_cislo_pobocky ORDER BY ustredna_cislo_pobocky COLLATE czech"));
     int vybrany = -1;
     if (q.run()) {
         for (; !q.atEnd(); q.next()) {
