@@ -25,6 +25,12 @@ int Dialog::askSave(bool withCancel)
                       QStringLiteral("Chcete změny uložit"));
 }
 
+int Dialog::askKeepChanges(bool withCancel)
+{
+    return messageBox(this, IconWarning, withCancel ? ButtonsYesNoCancel : ButtonsYesNo,
+                      QStringLiteral("V datech byly provedeny změny"), QStringLiteral("Chcete změny uložit"));
+}
+
 void Dialog::showDbError(const QString& what, const QString& engineText)
 {
     QString text = what;

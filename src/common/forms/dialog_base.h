@@ -47,6 +47,9 @@ protected:
     // "Chcete změny uložit" with the window's caption: ResultYes, ResultNo
     // (or ResultCancel with withCancel).
     int askSave(bool withCancel = false);
+    // The same question as a warning under the caption "V datech byly provedeny
+    // změny", as the editing windows ask it when they are left.
+    int askKeepChanges(bool withCancel = false);
     // A Czech message about a refused statement, with the engine's text on a second line.
     void showDbError(const QString& what, const QString& engineText);
 

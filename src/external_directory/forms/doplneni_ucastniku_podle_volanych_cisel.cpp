@@ -121,9 +121,7 @@ bool Doplneni_ucastniku_podle_volanych_cisel::uloz_zmeny()
 void Doplneni_ucastniku_podle_volanych_cisel::zeptejSeNaUlozeni()
 {
     if (!zmeneno()) return;
-    if (messageBox(this, IconWarning, ButtonsYesNo, QStringLiteral("V datech byly provedeny změny"),
-                   QStringLiteral("Chcete změny uložit"))
-        == ResultYes)
+    if (askKeepChanges() == ResultYes)
         uloz_zmeny();
     else
         m_prace.rollback();

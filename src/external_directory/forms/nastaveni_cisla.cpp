@@ -337,10 +337,7 @@ void Nastaveni_cisla::cb_Cancel_Click()
 
 void Nastaveni_cisla::leave()
 {
-    if (zmeneno()
-        && messageBox(this, IconWarning, ButtonsYesNo, QStringLiteral("V datech byly provedeny změny"),
-                      QStringLiteral("Chcete změny uložit"))
-               == ResultYes) {
+    if (zmeneno() && askKeepChanges() == ResultYes) {
         cb_OK_Click();
         return;
     }

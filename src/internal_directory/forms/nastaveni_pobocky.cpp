@@ -475,10 +475,7 @@ void Nastaveni_pobocky::zavri(bool ulozit)
         konfigurace->nastav_promennou(Varianta, v, QString());
         konfigurace->zapis_promenou_do_registru(Varianta, v, konfigurace->instance());
     }
-    if (!ulozit && m_seznam->zmeneno())
-        ulozit = messageBox(this, IconWarning, ButtonsYesNo, QStringLiteral("V datech byly provedeny změny"),
-                            QStringLiteral("Chcete změny uložit"))
-                 == ResultYes;
+    if (!ulozit && m_seznam->zmeneno()) ulozit = askKeepChanges() == ResultYes;
     if (ulozit) {
         if (!m_prace.commit()) {
             showDbError(QStringLiteral("Změny se nepodařilo uložit, zůstává uloženo to, co bylo předtím."),

@@ -199,9 +199,7 @@ void Kontrola_Prirazeni::leave()
     // The close box asks when something was moved; Esc leaves like "Opusť".
     if (m_krizek && zmeneno()) {
         m_krizek = false;
-        if (messageBox(this, IconWarning, ButtonsYesNo, QStringLiteral("V datech byly provedeny změny"),
-                       QStringLiteral("Chcete změny uložit"))
-            == ResultYes) {
+        if (askKeepChanges() == ResultYes) {
             cb_OK_Click();
             return;
         }

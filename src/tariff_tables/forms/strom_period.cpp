@@ -273,10 +273,7 @@ void StromPeriod::leave()
     // The close box asks when something was changed; Esc leaves like "Opusť".
     const bool ptat = m_krizek && zmeneno();
     m_krizek = false;
-    if (ptat
-        && messageBox(this, IconWarning, ButtonsYesNo, QStringLiteral("V datech byly provedeny změny"),
-                      QStringLiteral("Chcete změny uložit"))
-            == ResultYes) {
+    if (ptat && askKeepChanges() == ResultYes) {
         cb_OK_Click();
         return;
     }

@@ -216,8 +216,7 @@ void Z_Kalendar_svatku::Z_Kalendar_svatku_Destroy()
         leave();
         return;
     }
-    switch (messageBox(this, IconWarning, ButtonsYesNoCancel, QStringLiteral("V datech byly provedeny změny"),
-                       QStringLiteral("Chcete změny uložit"))) {
+    switch (askKeepChanges(true)) {
     case ResultYes: cb_OK_Click(); break;
     case ResultNo: leave(); break;
     default: break;  // back to the window
