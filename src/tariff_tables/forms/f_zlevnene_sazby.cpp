@@ -35,34 +35,15 @@ QString F_Zlevnene_sazby::text_platnosti(const PeriodyImpulsu::Platnost& p) cons
 void F_Zlevnene_sazby::nabidka(QMenu& menu, const QModelIndex& vybrana)
 {
     const Uzel* u = strom().record<Uzel>(vybrana);
-    auto pridej = [&](const QString& text, int uroven, int operace) {
-        connect(menu.addAction(text), &QAction::triggered, this, [this, uroven, operace] { PopupMenu(uroven, operace); });
-    };
-    if (!u) {
-        // Beside the items (an empty table too) a state can be inserted.
-        menu.setObjectName(QStringLiteral("popup_Stat"));
-        pridej(QStringLiteral("Vložení státu"), 1, 1);
-    } else if (u->druh == u"S") {
-        menu.setObjectName(QStringLiteral("popup_Stat"));
-        pridej(QStringLiteral("Vložení státu"), 1, 1);
-        pridej(QStringLiteral("Okopíruj také pod"), 1, 2);
-        pridej(QStringLiteral("Zrušení státu"), 1, 3);
-        menu.addSeparator();
-        pridej(QStringLiteral("Vložení data od - do"), 2, 1);
-    } else if (u->druh == u"D") {
-        menu.setObjectName(QStringLiteral("popup_datum"));
-        pridej(QStringLiteral("Vložení data od - do"), 2, 1);
-        pridej(QStringLiteral("Oprava data od - do"), 2, 2);
-        pridej(QStringLiteral("Smazani_datumu"), 2, 3);
-        menu.addSeparator();
-        pridej(QStringLiteral("Vložení času od - do"), 3, 1);
-    } else {
-        menu.setObjectName(QStringLiteral("popup_cas"));
-        pridej(QStringLiteral("Vložení času od  do"), 3, 1);
-        pridej(QStringLiteral("Oprava času od do"), 3, 2);
-        menu.addSeparator();
-        pridej(QStringLiteral("Smazani_casu"), 3, 3);
-    }
+    if (u && nabidkaRozsahuACasu(menu, *u, QStringLiteral("popup_datum"), QStringLiteral("popup_cas"))) return;
+    // A state, and beside the items (an empty table too), where a state can be inserted.
+    menu.setObjectName(QStringLiteral("popup_Stat"));
+    pridej(menu, QStringLiteral("Vložení státu"), 1, 1);
+    if (!u) return;
+    pridej(menu, QStringLiteral("Okopíruj také pod"), 1, 2);
+    pridej(menu, QStringLiteral("Zrušení státu"), 1, 3);
+    menu.addSeparator();
+    pridej(menu, QStringLiteral("Vložení data od - do"), 2, 1);
 }
 
 QModelIndex F_Zlevnene_sazby::stat(const QString& kod) const

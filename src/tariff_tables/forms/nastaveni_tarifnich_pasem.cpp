@@ -32,29 +32,11 @@ QString Nastaveni_tarifnich_pasem::text_platnosti(const PeriodyImpulsu::Platnost
 void Nastaveni_tarifnich_pasem::nabidka(QMenu& menu, const QModelIndex& vybrana)
 {
     const Uzel* u = strom().record<Uzel>(vybrana);
-    if (!u) return;
-    auto pridej = [&](const QString& text, int uroven, int operace) {
-        connect(menu.addAction(text), &QAction::triggered, this, [this, uroven, operace] { PopupMenu(uroven, operace); });
-    };
-    if (u->druh == u"P") {
-        menu.setObjectName(QStringLiteral("p_pasma"));
-        pridej(QStringLiteral("Oprava názvu pásma"), 1, 2);
-        menu.addSeparator();
-        pridej(QStringLiteral("Vložení data od - do"), 2, 1);
-    } else if (u->druh == u"D") {
-        menu.setObjectName(QStringLiteral("p_datum"));
-        pridej(QStringLiteral("Vložení data od - do"), 2, 1);
-        pridej(QStringLiteral("Oprava data od - do"), 2, 2);
-        pridej(QStringLiteral("Smazani_datumu"), 2, 3);
-        menu.addSeparator();
-        pridej(QStringLiteral("Vložení času od - do"), 3, 1);
-    } else {
-        menu.setObjectName(QStringLiteral("p_cas"));
-        pridej(QStringLiteral("Vložení času od  do"), 3, 1);
-        pridej(QStringLiteral("Oprava času od do"), 3, 2);
-        menu.addSeparator();
-        pridej(QStringLiteral("Smazani_casu"), 3, 3);
-    }
+    if (!u || nabidkaRozsahuACasu(menu, *u, QStringLiteral("p_datum"), QStringLiteral("p_cas"))) return;
+    menu.setObjectName(QStringLiteral("p_pasma"));
+    pridej(menu, QStringLiteral("Oprava názvu pásma"), 1, 2);
+    menu.addSeparator();
+    pridej(menu, QStringLiteral("Vložení data od - do"), 2, 1);
 }
 
 void Nastaveni_tarifnich_pasem::operace_vlastnika(const QModelIndex& vybrana, int operace)

@@ -268,6 +268,33 @@ void StromPeriod::cb_Cancel_Click()
     finish(false);
 }
 
+void StromPeriod::pridej(QMenu& menu, const QString& text, int uroven, int operace)
+{
+    connect(menu.addAction(text), &QAction::triggered, this, [this, uroven, operace] { PopupMenu(uroven, operace); });
+}
+
+bool StromPeriod::nabidkaRozsahuACasu(QMenu& menu, const Uzel& u, const QString& jmenoRozsahu, const QString& jmenoCasu)
+{
+    if (u.druh == u"D") {
+        menu.setObjectName(jmenoRozsahu);
+        pridej(menu, QStringLiteral("Vložení data od - do"), 2, 1);
+        pridej(menu, QStringLiteral("Oprava data od - do"), 2, 2);
+        pridej(menu, QStringLiteral("Smazani_datumu"), 2, 3);
+        menu.addSeparator();
+        pridej(menu, QStringLiteral("Vložení času od - do"), 3, 1);
+        return true;
+    }
+    if (u.druh == u"C") {
+        menu.setObjectName(jmenoCasu);
+        pridej(menu, QStringLiteral("Vložení času od  do"), 3, 1);
+        pridej(menu, QStringLiteral("Oprava času od do"), 3, 2);
+        menu.addSeparator();
+        pridej(menu, QStringLiteral("Smazani_casu"), 3, 3);
+        return true;
+    }
+    return false;
+}
+
 void StromPeriod::leave()
 {
     // The close box asks when something was changed; Esc leaves like "Opusť".

@@ -57,6 +57,12 @@ protected:
     // The owner item's node kind ("P" or "S").
     virtual QString druh_vlastnika() const = 0;
 
+    // An item of a popup that runs PopupMenu(uroven, operace).
+    void pridej(QMenu& menu, const QString& text, int uroven, int operace);
+    // The popups of a range ("D", named `jmenoRozsahu`) and of a band (named
+    // `jmenoCasu`), the same in both editors; false for an owner's node.
+    bool nabidkaRozsahuACasu(QMenu& menu, const Uzel& u, const QString& jmenoRozsahu, const QString& jmenoCasu);
+
     void leave() override;
     void closeEvent(QCloseEvent* e) override;
     LazyTreeModel::Item polozka(const Uzel& u) const;
