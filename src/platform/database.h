@@ -18,6 +18,7 @@
 #include <QVariant>
 #include <QVariantList>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -149,6 +150,9 @@ public:
     // Moves to the next row; false at the end or on failure.
     bool next();
     bool atEnd() const { return m_atEnd; }
+    // Runs the statement and calls `row` on each of its rows; false when the
+    // statement failed, also midway (lastErrorText says why).
+    bool eachRow(const std::function<void(Query&)>& row);
     // Value of the 1-based column of the current row, as text ("" for NULL).
     QString value(int col) const;
     bool isNull(int col) const;

@@ -469,6 +469,13 @@ bool Query::next()
     return !m_atEnd;
 }
 
+bool Query::eachRow(const std::function<void(Query&)>& row)
+{
+    if (!run()) return false;
+    for (; !atEnd(); next()) row(*this);
+    return m_error.isEmpty();
+}
+
 QString Query::value(int col) const
 {
     Lock l(m_t.m_mutex);

@@ -33,12 +33,9 @@ bool PeriodyImpulsu::cti(const QString& sql, const QVariantList& params, const s
 {
     Query q(m_t, sql);
     q.bindAll(params);
-    if (!q.run()) {
-        m_error = q.lastErrorText();
-        return false;
-    }
-    for (; !q.atEnd(); q.next()) radek(q);
-    return true;
+    if (q.eachRow(radek)) return true;
+    m_error = q.lastErrorText();
+    return false;
 }
 
 bool PeriodyImpulsu::zapis(const std::function<bool(Query&)>& prace)

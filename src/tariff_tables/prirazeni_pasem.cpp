@@ -52,16 +52,9 @@ bool PrirazeniPasem::cti(const QString& sql, const QVariantList& params, const s
 {
     Query q(m_t, sql);
     q.bindAll(params);
-    if (!q.run()) {
-        m_error = q.lastErrorText();
-        return false;
-    }
-    for (; !q.atEnd(); q.next()) radek(q);
-    if (!q.lastErrorText().isEmpty()) {
-        m_error = q.lastErrorText();
-        return false;
-    }
-    return true;
+    if (q.eachRow(radek)) return true;
+    m_error = q.lastErrorText();
+    return false;
 }
 
 bool PrirazeniPasem::nacti_pasma(const QString& typ, QList<Polozka>& out)
