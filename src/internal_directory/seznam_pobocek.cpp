@@ -39,6 +39,12 @@ QString SeznamPobocek::textObsazeno()
     return QStringLiteral("Položka je stále přiřazena pod jiného účastníka \n a proto nebude zařazena do nepřiřazených");
 }
 
+void SeznamPobocek::odmitnuto(bool obsazeno)
+{
+    m_obsazeno = obsazeno;
+    m_chyba = obsazeno ? textObsazeno() : m_data.chyba();
+}
+
 void SeznamPobocek::zacni()
 {
     m_chyba.clear();
@@ -266,8 +272,7 @@ bool SeznamPobocek::oprav_uzel(int druh, const QModelIndex& vybrany, const FDX_F
             // A renumbered extension may not take a number someone holds.
             const int obsazeno = m_data.obsazeno_po(n.Cislo_pobocky, n.Pocatek_platnosti, r);
             if (obsazeno != 0 && !fdx.ukoncit_predchozi) {
-                m_obsazeno = obsazeno > 0;
-                m_chyba = obsazeno > 0 ? textObsazeno() : m_data.chyba();
+                odmitnuto(obsazeno > 0);
                 return false;
             }
         }
@@ -463,8 +468,7 @@ QModelIndex SeznamPobocek::Rucni_prirazeni_pobocky(Struct_std r, const QModelInd
     }
     const PrirazeniPobocek::Vysledek v = m_data.Vloz_novou_vetu(r);
     if (v != PrirazeniPobocek::Vysledek::Ulozeno) {
-        m_obsazeno = v == PrirazeniPobocek::Vysledek::Obsazeno;
-        m_chyba = m_obsazeno ? textObsazeno() : m_data.chyba();
+        odmitnuto(v == PrirazeniPobocek::Vysledek::Obsazeno);
         sp.rollback();
         return {};
     }
@@ -504,8 +508,7 @@ QModelIndex SeznamPobocek::prenes_Item(LazyTreeModel& zModelu, const QModelIndex
     if (src->typ == QLatin1String("T")) {
         const int n = m_data.obsazeno_po(src->Cislo_pobocky_puv, moment, src);
         if (n != 0) {
-            m_obsazeno = n > 0;
-            m_chyba = n > 0 ? textObsazeno() : m_data.chyba();
+            odmitnuto(n > 0);
             return {};
         }
     }
@@ -563,8 +566,7 @@ QModelIndex SeznamPobocek::prenes_Item(LazyTreeModel& zModelu, const QModelIndex
     } else {
         const PrirazeniPobocek::Vysledek v = m_data.Vloz_novou_vetu(novy);
         if (v != PrirazeniPobocek::Vysledek::Ulozeno) {
-            m_obsazeno = v == PrirazeniPobocek::Vysledek::Obsazeno;
-            m_chyba = m_obsazeno ? textObsazeno() : m_data.chyba();
+            odmitnuto(v == PrirazeniPobocek::Vysledek::Obsazeno);
             sp.rollback();
             return {};
         }

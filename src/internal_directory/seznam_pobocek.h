@@ -133,6 +133,9 @@ private:
     QString m_chyba;
     QString m_info;
     bool m_obsazeno = false;
+    // Why a write was refused: the number is held (the "Uložení položky"
+    // message) or the database said no (its text).
+    void odmitnuto(bool obsazeno);
 };
 
 } // namespace kavro
