@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <functional>
+#include <initializer_list>
 
 namespace kavro::benchmark {
 
@@ -45,6 +46,12 @@ qint64 peakRssKiB();
 qint64 currentRssKiB();
 // A fresh database in the working folder, connected as the program's transaction.
 bool freshDatabase(const Context& c, const QString& name, QString* error);
+
+// A fresh database `file` (a large cache) with the large directories and the
+// data set's generated calls at stage 2, made into what a measure needs by
+// `statements`, committed; false with the failing statement's error.
+bool generatedCalls(const Context& c, const QString& file, std::initializer_list<const char*> statements,
+                    QString* error);
 
 // The generated calls (spread over 2024) in a fresh database `file`, as the
 // tariffing leaves them: fully tariffed, typed by their dialled prefix, with

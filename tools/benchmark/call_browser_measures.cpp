@@ -17,31 +17,27 @@ namespace kavro::benchmark {
 
 bool tariffedBrowserCalls(const Context& c, const QString& file, QString* error)
 {
-    if (!freshDatabase(c, file, error) || !Transaction::main().connectFile(c.workDir + QLatin1Char('/') + file, 256 * 1024)
-        || !fillLargeDirectories(error) || !addGeneratedCalls(1, c.calls, error))
-        return false;
-    Transaction& t = Transaction::main();
-    for (const char* s : {
-             "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 40) "
-             "INSERT INTO dba.ciselnik_firem (ID_Firmy, nazev_firmy) SELECT i, 'Firma ' || i FROM n",
-             "INSERT INTO dba.cena_impulsu (Pocatek_platnosti, Konec_platnosti, Cena_Impulsu, Typ_ceny) VALUES ('2020-01-01', '9999-12-31', 80, 'A')",
-             "UPDATE dba.hovory SET status_hovoru = 10, "
-             "typ_hovoru = CASE WHEN ustredna_volane_cislo LIKE '*IN%' THEN 'P' "
-             "  WHEN ustredna_volane_cislo LIKE '00%' THEN 'C' WHEN ustredna_volane_cislo LIKE '0%' THEN 'B' ELSE 'A' END, "
-             "tarifovat_hovor = CASE WHEN ustredna_volane_cislo LIKE '*IN%' THEN 0 ELSE 1 END, "
-             "program_pocet_impulsu = 1 + seconds(ustredna_delka_hovoru) / 60, "
-             "popis_osob = 'Příjmení', "
-             "id_firmy = (SELECT p.ID_firmy FROM dba.prirazeni_pobocek p WHERE p.Cislo_pobocky = hovory.ustredna_cislo_pobocky "
-             "  AND hovory.ustredna_datum_a_cas BETWEEN p.Pocatek_platnosti AND p.Konec_platnosti), "
-             "id_oddeleni = (SELECT p.ID_Oddeleni FROM dba.prirazeni_pobocek p WHERE p.Cislo_pobocky = hovory.ustredna_cislo_pobocky "
-             "  AND hovory.ustredna_datum_a_cas BETWEEN p.Pocatek_platnosti AND p.Konec_platnosti)",
-         }) {
-        if (!t.exec(QString::fromUtf8(s))) {
-            if (error) *error = t.lastErrorText();
-            return false;
-        }
-    }
-    return t.commit();
+    return generatedCalls(c, file,
+                          {
+                              "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 40) "
+                              "INSERT INTO dba.ciselnik_firem (ID_Firmy, nazev_firmy) SELECT i, 'Firma ' || i FROM n",
+                              "INSERT INTO dba.cena_impulsu (Pocatek_platnosti, Konec_platnosti, Cena_Impulsu, "
+                              "Typ_ceny) VALUES ('2020-01-01', '9999-12-31', 80, 'A')",
+                              "UPDATE dba.hovory SET status_hovoru = 10, "
+                              "typ_hovoru = CASE WHEN ustredna_volane_cislo LIKE '*IN%' THEN 'P' "
+                              "  WHEN ustredna_volane_cislo LIKE '00%' THEN 'C' WHEN ustredna_volane_cislo LIKE '0%' "
+                              "THEN 'B' ELSE 'A' END, "
+                              "tarifovat_hovor = CASE WHEN ustredna_volane_cislo LIKE '*IN%' THEN 0 ELSE 1 END, "
+                              "program_pocet_impulsu = 1 + seconds(ustredna_delka_hovoru) / 60, "
+                              "popis_osob = 'Příjmení', "
+                              "id_firmy = (SELECT p.ID_firmy FROM dba.prirazeni_pobocek p WHERE p.Cislo_pobocky = "
+                              "hovory.ustredna_cislo_pobocky "
+                              "  AND hovory.ustredna_datum_a_cas BETWEEN p.Pocatek_platnosti AND p.Konec_platnosti), "
+                              "id_oddeleni = (SELECT p.ID_Oddeleni FROM dba.prirazeni_pobocek p WHERE p.Cislo_pobocky "
+                              "= hovory.ustredna_cislo_pobocky "
+                              "  AND hovory.ustredna_datum_a_cas BETWEEN p.Pocatek_platnosti AND p.Konec_platnosti)",
+                          },
+                          error);
 }
 
 namespace {

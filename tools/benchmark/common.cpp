@@ -1,6 +1,7 @@
 #include "benchmark.h"
 
 #include "platform/database.h"
+#include "tarifovani_bulk.h"
 
 #include <QFile>
 #include <sys/resource.h>
@@ -33,6 +34,22 @@ bool freshDatabase(const Context& c, const QString& name, QString* error)
         return false;
     }
     return true;
+}
+
+bool generatedCalls(const Context& c, const QString& file, std::initializer_list<const char*> statements,
+                    QString* error)
+{
+    Transaction& t = Transaction::main();
+    if (!freshDatabase(c, file, error) || !t.connectFile(c.workDir + QLatin1Char('/') + file, 256 * 1024)
+        || !fillLargeDirectories(error) || !addGeneratedCalls(1, c.calls, error))
+        return false;
+    for (const char* s : statements) {
+        if (!t.exec(QString::fromUtf8(s))) {
+            if (error) *error = t.lastErrorText();
+            return false;
+        }
+    }
+    return t.commit();
 }
 
 QList<Measure>& registeredMeasures()

@@ -20,34 +20,27 @@ namespace {
 // unless incoming, with impulses, and the callers' firms and departments.
 bool tariffedCalls(const Context& c, QString* error)
 {
-    if (!freshDatabase(c, QStringLiteral("reports.db"), error)
-        || !Transaction::main().connectFile(c.workDir + QStringLiteral("/reports.db"), 256 * 1024)
-        || !fillLargeDirectories(error) || !addGeneratedCalls(1, c.calls, error))
-        return false;
-    Transaction& t = Transaction::main();
-    for (const char* s : {
-             "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 40) "
-             "INSERT INTO dba.ciselnik_firem (ID_Firmy, nazev_firmy) SELECT i, 'Firma ' || i FROM n",
-             "INSERT INTO dba.cena_impulsu (Pocatek_platnosti, Konec_platnosti, Cena_Impulsu, Typ_ceny) VALUES ('2020-01-01', '2024-06-30', 80, 'A'), "
-             "('2024-07-01', '9999-12-31', 90, 'A')",
-             // The collector numbers its records in time order: so do the calls here.
-             "CREATE TEMP TABLE poradi (stare INTEGER PRIMARY KEY, nove INTEGER)",
-             "INSERT INTO temp.poradi SELECT id_hovoru, "
-             "row_number() OVER (ORDER BY ustredna_datum_a_cas, id_hovoru) FROM dba.hovory",
-             "UPDATE dba.hovory SET id_hovoru = -id_hovoru",
-             "UPDATE dba.hovory SET id_hovoru = (SELECT p.nove FROM temp.poradi p WHERE p.stare = -dba.hovory.id_hovoru)",
-             "DROP TABLE temp.poradi",
-             "UPDATE dba.hovory SET status_hovoru = 10, "
-             "tarifovat_hovor = CASE WHEN ustredna_volane_cislo LIKE '*IN%' THEN 0 ELSE 1 END, "
-             "program_pocet_impulsu = 1 + seconds(ustredna_delka_hovoru) / 60, "
-             "id_firmy = 1 + id_hovoru % 40, id_oddeleni = 100 + id_hovoru % 200",
-         }) {
-        if (!t.exec(QString::fromUtf8(s))) {
-            if (error) *error = t.lastErrorText();
-            return false;
-        }
-    }
-    return t.commit();
+    return generatedCalls(c, QStringLiteral("reports.db"),
+                          {
+                              "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 40) "
+                              "INSERT INTO dba.ciselnik_firem (ID_Firmy, nazev_firmy) SELECT i, 'Firma ' || i FROM n",
+                              "INSERT INTO dba.cena_impulsu (Pocatek_platnosti, Konec_platnosti, Cena_Impulsu, "
+                              "Typ_ceny) VALUES ('2020-01-01', '2024-06-30', 80, 'A'), "
+                              "('2024-07-01', '9999-12-31', 90, 'A')",
+                              // The collector numbers its records in time order: so do the calls here.
+                              "CREATE TEMP TABLE poradi (stare INTEGER PRIMARY KEY, nove INTEGER)",
+                              "INSERT INTO temp.poradi SELECT id_hovoru, "
+                              "row_number() OVER (ORDER BY ustredna_datum_a_cas, id_hovoru) FROM dba.hovory",
+                              "UPDATE dba.hovory SET id_hovoru = -id_hovoru",
+                              "UPDATE dba.hovory SET id_hovoru = (SELECT p.nove FROM temp.poradi p WHERE p.stare = "
+                              "-dba.hovory.id_hovoru)",
+                              "DROP TABLE temp.poradi",
+                              "UPDATE dba.hovory SET status_hovoru = 10, "
+                              "tarifovat_hovor = CASE WHEN ustredna_volane_cislo LIKE '*IN%' THEN 0 ELSE 1 END, "
+                              "program_pocet_impulsu = 1 + seconds(ustredna_delka_hovoru) / 60, "
+                              "id_firmy = 1 + id_hovoru % 40, id_oddeleni = 100 + id_hovoru % 200",
+                          },
+                          error);
 }
 
 // Opens the report in a table as the report windows do: retrieve, first page, totals.
