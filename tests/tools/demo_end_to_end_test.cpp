@@ -1,14 +1,7 @@
 // The road of a call from the collector's file to a tariffed row, on the
 // demonstration installation: import, tariffing, and what an administrator
 // would check by hand.
-#include "demo_data.h"
-
-#include "import/call_import.h"
-#include "tariffing/tarifovani.h"
-#include "platform/clock.h"
-#include "platform/database.h"
-#include "platform/registry.h"
-#include "test_env.h"
+#include "demo_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -26,19 +19,9 @@ qint64 count(const QString& where)
 TEST(DemoEndToEnd, ImportedFilesAreTariffedToTheLastStage)
 {
     test::TestEnv env(false);
-    clock::setFixedNow(QDateTime(QDate(2025, 4, 23), QTime(9, 0)));
-    const QString db = env.dir() + QStringLiteral("/demo.db");
-    ASSERT_TRUE(demo::create(env.dir(), db, 4, 300));
-    ASSERT_TRUE(Transaction::main().connectFile(db));
-
-    auto run = Tarifovani::proImport();
-    ASSERT_TRUE(run);
-    Import_hovoru imp(Transaction::main());
-    imp.setTariffingRun(run.get());
-    Import_hovoru::Parametry p;
-    p.typ_importu = 1;
-    p.adresar = Registry::instance().read(QStringLiteral("Software\\Dorvek\\Kavro\\Sberac"), QStringLiteral("DatovyAdresar"));
-    const Import_hovoru::Souhrn s = imp.Vkladej_soubory(p);
+    Import_hovoru::Souhrn s;
+    ASSERT_NO_FATAL_FAILURE(test::importujDemo(env, s));
+    const QString db = test::demoDatabase(env);
 
     EXPECT_EQ(s.souboru, 4);
     EXPECT_EQ(s.chyb_vkladani, 0);

@@ -1,7 +1,7 @@
 // The demonstration installation after its first "Načtení nových": every
 // report, the call browser, the completion lists and the directory windows
 // have something to show, and its domestic calls are priced by domestic zones.
-#include "demo_data.h"
+#include "demo_fixture.h"
 
 #include "billing/account_codes.h"
 #include "billing/call_filter.h"
@@ -31,19 +31,8 @@ class DemoWindows : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        clock::setFixedNow(QDateTime(QDate(2025, 4, 23), QTime(9, 0)));
-        const QString db = env.dir() + QStringLiteral("/demo.db");
-        ASSERT_TRUE(demo::create(env.dir(), db, 4, 300));
-        ASSERT_TRUE(Transaction::main().connectFile(db));
-        auto run = Tarifovani::proImport();
-        ASSERT_TRUE(run);
-        Import_hovoru imp(Transaction::main());
-        imp.setTariffingRun(run.get());
-        Import_hovoru::Parametry p;
-        p.typ_importu = 1; // "Načtení nových"
-        p.adresar = Registry::instance().read(QStringLiteral("Software\\Dorvek\\Kavro\\Sberac"),
-                                              QStringLiteral("DatovyAdresar"));
-        const Import_hovoru::Souhrn s = imp.Vkladej_soubory(p);
+        Import_hovoru::Souhrn s;
+        ASSERT_NO_FATAL_FAILURE(test::importujDemo(env, s));
         ASSERT_EQ(s.souboru, 4);
         ASSERT_EQ(s.chyb_vkladani, 0);
     }
