@@ -23,9 +23,7 @@ QStringList argumenty(int argc, char* argv[])
 int main(int argc, char* argv[])
 {
     // The usage needs no display, so it is printed before the application starts.
-    bool pomoc = false;
-    kavro::cizi_argument(argumenty(argc, argv).mid(1), &pomoc);
-    if (pomoc) {
+    if (kavro::pyta_napovedu(argumenty(argc, argv).mid(1))) {
         std::printf("%s", qPrintable(kavro::napoveda_prikazove_radky()));
         return 0;
     }
@@ -33,14 +31,9 @@ int main(int argc, char* argv[])
     kavro::installCzechTranslation();
     kavro::installDialogPlacement();
     // The whole command line, program path included (Qt's own options taken
-    // out): the instance option may stand anywhere in it.
+    // out): the instance option may stand anywhere in it, and whatever else
+    // the line holds is ignored.
     const QStringList casti = argumenty(argc, argv);
-    const QString cizi = kavro::cizi_argument(casti.mid(1), &pomoc);
-    if (!cizi.isEmpty()) {
-        std::fprintf(stderr, "kavro: neznámý argument „%s“\n\n%s", qPrintable(cizi),
-                     qPrintable(kavro::napoveda_prikazove_radky()));
-        return 2;
-    }
 
     kavro::registruj_prikazy();
     kavro::Zakladni_okno okno;

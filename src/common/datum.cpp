@@ -250,19 +250,6 @@ QString cl_Datum::test_casu(const QString& text, bool nula)
     return dva(hodina) + QLatin1Char(':') + dva(minuta) + QLatin1Char(':') + dva(vterina);
 }
 
-bool cl_Datum::je_cas(const QString& text)
-{
-    for (const QChar c : text)
-        if (!c.isDigit() && c != QLatin1Char(':')) return false;
-    if (text.size() < 2) return true;
-    const QStringList casti = text.split(QLatin1Char(':'));
-    if (casti.size() > 3) return false;
-    const int meze[] = {23, 59, 59};
-    for (int i = 0; i < int(casti.size()); ++i)
-        if (cislo(casti[i]) > meze[i]) return false;
-    return true;
-}
-
 void cl_Datum::Napln_do_SYSTEMTIME(SYSTEMTIME* t, const QString& text, const QString& format)
 {
     if (format != kDatumCas) return;

@@ -74,10 +74,6 @@ public:
     // than two characters gives "00:00:00" when nula is true, else the current time.
     QString test_casu(const QString& text, bool nula);
     QString test_casu(const QString* text, bool nula) { return test_casu(*text, nula); }
-    // Whether a typed text is a time that test_casu() keeps as typed, only
-    // written out: digits and at most two ':', hours 0-23, minutes and seconds
-    // 0-59, missing parts 0 ("12", "12:5", ":30", "" and a lone digit too).
-    static bool je_cas(const QString& text);
 
     // Fills *t from a text in the picture "RRRR-MM-DD HH:MM:SS" (fixed
     // positions; a position beyond the end of the text reads as 0, so

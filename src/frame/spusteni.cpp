@@ -24,25 +24,19 @@ QString jmenoInstance(const QString& prikazova_radka)
     return jmeno.trimmed();
 }
 
-QString cizi_argument(const QStringList& argumenty, bool* pomoc)
+bool pyta_napovedu(const QStringList& argumenty)
 {
-    *pomoc = false;
-    QString cizi;
     bool vJmenu = false;
     for (const QString& a : argumenty) {
         if (vJmenu) {
-            // A name may hold anything, blanks too, up to "-s".
+            // A name may hold anything, "--help" too, up to "-s".
             vJmenu = !a.startsWith(QStringLiteral("-s"));
             continue;
         }
-        if (a == QStringLiteral("--help") || a == QStringLiteral("-h"))
-            *pomoc = true;
-        else if (a.compare(QStringLiteral("-n"), Qt::CaseInsensitive) == 0)
-            vJmenu = true;
-        else if (a.compare(QStringLiteral("-s"), Qt::CaseInsensitive) != 0 && cizi.isEmpty())
-            cizi = a;
+        if (a == QStringLiteral("--help") || a == QStringLiteral("-h")) return true;
+        vJmenu = a.compare(QStringLiteral("-n"), Qt::CaseInsensitive) == 0;
     }
-    return cizi;
+    return false;
 }
 
 QString napoveda_prikazove_radky()
@@ -51,7 +45,8 @@ QString napoveda_prikazove_radky()
         "použití: kavro [-n INSTANCE [-s]]\n\n"
         "Spustí Kavro, evidenci hovorů telefonní ústředny.\n\n"
         "Volby:\n"
-        "  -n INSTANCE   konfigurace INSTANCE (výchozí Sberac); jméno končí volbou -s nebo koncem řádku\n"
+        "  -n INSTANCE   konfigurace INSTANCE (výchozí Sberac); jméno končí volbou -s nebo koncem řádku,\n"
+        "                jiné argumenty se nečtou\n"
         "  -h, --help    vypíše tento návod\n\n"
         "Nastavení je v souboru z proměnné KAVRO_REGISTRY (jinak ~/.config/kavro/registry.ini).\n");
 }

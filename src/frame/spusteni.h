@@ -22,12 +22,11 @@ extern QString Jmeno_uzivatele;
 // "Sberac" when nothing was taken, then trimmed (so blanks only give "").
 QString jmenoInstance(const QString& prikazova_radka);
 
-// The program's own arguments (the program path left out): "-n NAME" (the
-// name runs up to an argument beginning with "-s", or to the end), "-s", and
-// "--help" ("-h"). pomoc says whether the usage was asked for; the result is
-// the first other argument ("" when there is none).
-QString cizi_argument(const QStringList& argumenty, bool* pomoc);
-// The usage printed for "--help" and after a foreign argument.
+// Whether the arguments (the program path left out) ask for the usage:
+// "--help" or "-h", but not as part of an instance name ("-n --help").
+// Any other argument is no concern of the program's and is ignored.
+bool pyta_napovedu(const QStringList& argumenty);
+// The usage printed for "--help".
 QString napoveda_prikazove_radky();
 
 // "Kavro  - (<instance>) -  <exchange>".

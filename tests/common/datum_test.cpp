@@ -165,16 +165,6 @@ TEST_F(DatumTest, TypedTimes)
     EXPECT_EQ(tc("12:30:15:99", true), "12:30:15");
 }
 
-// What a form that refuses bad times takes: what normalisation only writes out.
-TEST_F(DatumTest, TextsThatAreTimes)
-{
-    for (const char* cas : {"", "7", "12", "12:5", ":30", "1:2:3", "23:59:59", "00:00:00", "0023:0059"})
-        EXPECT_TRUE(kavro::cl_Datum::je_cas(QString::fromLatin1(cas))) << cas;
-    for (const char* cas :
-         {"ab:cd", "x", "99:99:99", "24:00:00", "12:60", "12:00:60", "1230", "1:2:3:4", " 12", "12.30", "-1:00"})
-        EXPECT_FALSE(kavro::cl_Datum::je_cas(QString::fromLatin1(cas))) << cas;
-}
-
 TEST_F(DatumTest, ColumnWidth)
 {
     using kavro::knihovna::uprav_delku;

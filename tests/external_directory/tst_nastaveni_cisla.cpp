@@ -6,6 +6,7 @@
 #include "external_directory/forms/z_oprava_osoby.h"
 #include "platform/database.h"
 #include "ovladac.h"
+#include "skutecne_dialogy.h"
 #include "tariffing/reidentifikace.h"
 #include "vnejsi_fixture.h"
 
@@ -45,6 +46,7 @@ private slots:
     void emptyDirectoryTakesItsFirstState();
     void changedStateCodeIsShownUnderItsCities();
     void everyWayOutCommitsOrRollsBack();
+    void theKeepQuestionWaitsForAnAnswer();
     void reidentificationFindsTheSavedSubscriber();
     void findNextWalksBranchesNotLoadedYet();
     void numberStoredWithOtherCharactersKeepsThemOrBecomesDigits();
@@ -440,6 +442,36 @@ void TestNastaveniCisla::everyWayOutCommitsOrRollsBack()
         QCOMPARE(hodnota("SELECT count(*) FROM dba.ciselnik_statu WHERE kod_statu = ?", {p.kod}),
                  QString(p.ulozeno ? "1" : "0"));
     }
+}
+
+void TestNastaveniCisla::theKeepQuestionWaitsForAnAnswer()
+{
+    // A renamed state, the close box, and the real question: Esc and the
+    // question's own close box leave it open; "Ano" keeps the new name.
+    Nastaveni_cisla w;
+    w.show();
+    {
+        Ovladac o;
+        w.findChild<QTreeView*>("tv_1")->setCurrentIndex(polozka(w.model(), "Česká"));
+        o.pri("Z_Oprava_statu", [](QWidget* d) {
+            napis(d, "T_Stat", "Čechy");
+            klikni(d, "cb_OK");
+        });
+        w.Popup_Menu(1, 2, true);
+    }
+    kavro::test::SkutecneDialogy d;
+    d.stiskni("V datech byly provedeny změny", "Ano", [&w](QWidget* box) {
+        QTest::keyClick(box, Qt::Key_Escape);
+        box->close();
+        QVERIFY(box->isVisible());
+        QCOMPARE(QApplication::activeModalWidget(), box);
+        QVERIFY(w.isVisible());
+    });
+    w.close();
+    QVERIFY2(d.hotovo(), qPrintable(d.chyba()));
+    QVERIFY(!w.isVisible());
+    Transaction::main().rollback();
+    QCOMPARE(hodnota("SELECT count(*) FROM dba.ciselnik_statu WHERE nazev_statu = 'Čechy'"), QString("1"));
 }
 
 void TestNastaveniCisla::reidentificationFindsTheSavedSubscriber()

@@ -26,24 +26,20 @@ TEST(JmenoInstance, FromTheWholeCommandLine)
     EXPECT_EQ(jmenoInstance("kavro -n A -S"), "A -S");
 }
 
-TEST(JmenoInstance, OnlyTheProgramsOwnArgumentsAreTaken)
+TEST(JmenoInstance, OtherArgumentsAreIgnoredAndOnlyTheHelpIsAnswered)
 {
-    bool pomoc = true;
-    EXPECT_EQ(cizi_argument({}, &pomoc), "");
-    EXPECT_FALSE(pomoc);
-    // A name may hold blanks and dashes; "-s" ends it.
-    EXPECT_EQ(cizi_argument({"-n", "Pobočka", "-x", "2", "-s"}, &pomoc), "");
-    EXPECT_EQ(cizi_argument({"-N", "A", "-sB"}, &pomoc), "");
-    EXPECT_FALSE(pomoc);
-    // Anything else, before the name or after "-s", is refused.
-    EXPECT_EQ(cizi_argument({"--verbose", "-n", "A"}, &pomoc), "--verbose");
-    EXPECT_EQ(cizi_argument({"-n", "A", "-s", "slozka"}, &pomoc), "slozka");
-    EXPECT_FALSE(pomoc);
-    EXPECT_EQ(cizi_argument({"-n", "A", "-s", "--help"}, &pomoc), "");
-    EXPECT_TRUE(pomoc);
-    // Inside a name "--help" is part of it.
-    EXPECT_EQ(cizi_argument({"-n", "--help"}, &pomoc), "");
-    EXPECT_FALSE(pomoc);
+    // "-nPobocka2" is no "-n " option: the instance stays "Sberac", and the
+    // argument is no reason to refuse the start.
+    EXPECT_EQ(jmenoInstance("/usr/bin/kavro -nPobocka2"), "Sberac");
+    EXPECT_FALSE(pyta_napovedu({"-nPobocka2"}));
+    EXPECT_FALSE(pyta_napovedu({}));
+    EXPECT_FALSE(pyta_napovedu({"--verbose", "-n", "A", "-s", "slozka"}));
+    EXPECT_EQ(jmenoInstance("/usr/bin/kavro --verbose -n A -s slozka"), "A");
+    // The help wherever it stands outside a name; inside a name it is part of it.
+    EXPECT_TRUE(pyta_napovedu({"-h"}));
+    EXPECT_TRUE(pyta_napovedu({"-n", "A", "-s", "--help"}));
+    EXPECT_FALSE(pyta_napovedu({"-n", "--help"}));
+    EXPECT_EQ(jmenoInstance("kavro -n --help"), "--help");
     EXPECT_TRUE(napoveda_prikazove_radky().startsWith("použití: kavro"));
 }
 

@@ -6,6 +6,7 @@
 #include "frame/menu_ids.h"
 #include "frame/prikazy_menu.h"
 #include "ovladac.h"
+#include "skutecne_dialogy.h"
 #include "tariff_tables/forms/prikazy_tarifnich_tabulek.h"
 #include "platform/database.h"
 #include "tabulky_fixture.h"
@@ -14,6 +15,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTreeView>
 #include <QtTest>
@@ -154,6 +156,37 @@ private slots:
                                         "1 2011-01-01 9999-12-31 19:00:00-23:59:59=90/2"));
             }
         }
+    }
+
+    // The real question after a deleted band: Esc and its close box leave it
+    // open with nothing decided; "Ano" then keeps the deletion.
+    void theKeepQuestionWaitsForAnAnswer()
+    {
+        test::Ovladac o;
+        Nastaveni_tarifnich_pasem w;
+        test::SkutecneDialogy d;
+        spust(o, w, [&](QWidget* okno) {
+            LazyTreeModel& m = w.strom();
+            const QModelIndex r2010 = najdi(m, "od : 2010", najdi(m, "Místní"));
+            m.ensureLoaded(r2010);
+            vyber(okno, m.index(0, 0, r2010));
+            o.pri("Z_Oprava_platnosti_od_do_cas", [](QWidget* d) { test::klik(d, "cb_1"); });
+            w.PopupMenu(3, 3);
+            QCOMPARE(m.rowCount(r2010), 2);
+            setMessageAnswerer({}); // from here on the boxes are real
+            d.stiskni("V datech byly provedeny změny", "Ano", [okno](QWidget* box) {
+                QTest::keyClick(box, Qt::Key_Escape);
+                box->close();
+                QVERIFY(box->isVisible());
+                QCOMPARE(QApplication::activeModalWidget(), box);
+                QVERIFY(okno->isVisible());
+            });
+            okno->close();
+        });
+        QVERIFY2(d.hotovo(), qPrintable(d.chyba()));
+        QCOMPARE(d.videno, QStringList{"V datech byly provedeny změny|Chcete změny uložit"});
+        t().rollback();
+        QCOMPARE(t().scalar("SELECT count(*) FROM dba.perioda_impulsu"), QStringLiteral("3"));
     }
 
     // A right click acts on the item under the mouse, with that item's menu.

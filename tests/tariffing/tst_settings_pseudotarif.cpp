@@ -89,7 +89,7 @@ private slots:
         QCOMPARE(ulozeno(), QStringLiteral("AD=00:00:07,AM=00:00:00,BD=00:00:10,BM=00:00:00,CD=00:00:00,CM=00:00:30"));
     }
 
-    void aTextThatIsNoTimeIsRefusedAndKeptAsTyped()
+    void leavingABoxCorrectsItsTextSilently()
     {
         Nastaveni_Pseudotarifu f;
         f.Nastaveni_Pseudotarifu_Create();
@@ -97,32 +97,47 @@ private slots:
         QApplication::setActiveWindow(&f);
         auto* o = f.findChild<TimeBox*>("O_Mezimesto");
         auto* p = f.findChild<TimeBox*>("P_Mezistatni");
-        // Leaving a box normalises a real time and leaves anything else as typed.
-        o->setFocus();
-        o->setText("7:5");
-        p->setFocus();
-        QCOMPARE(o->text(), QStringLiteral("07:05:00"));
-        p->setText("ab:cd");
-        o->setFocus();
-        QCOMPARE(p->text(), QStringLiteral("ab:cd"));
-        for (const char* spatne : {"ab:cd", "99:99:99", "25:61:99"}) {
-            p->setText(spatne);
-            f.findChild<QPushButton*>("cb_OK")->click();
-            QVERIFY(f.isVisible());
-            QCOMPARE(zpravy.size(), 1);
-            QCOMPARE(zpravy[0].icon, int(IconWarning));
-            QVERIFY2(zpravy[0].text.startsWith(QString("Čas pro připojení, mezistátní: „%1“ není čas.").arg(spatne)),
-                     qPrintable(zpravy[0].text));
-            QCOMPARE(p->text(), QString(spatne));
-            zpravy.clear();
+        const struct {
+            const char* napsano;
+            const char* po_odchodu;
+        } pripady[] = {{"", "00:00:00"},         {"7", "00:00:00"},     {"12", "12:00:00"},
+                       {"12:5", "12:05:00"},     {"1:2:3", "01:02:03"}, {":30", "00:30:00"},
+                       {"25:61:99", "23:59:59"}, {"1230", "23:00:00"},  {"ab:cd", "00:00:00"},
+                       {"99:99:99", "23:59:59"}, {"7:5", "07:05:00"},   {"12:30:15:99", "12:30:15"}};
+        for (const auto& c : pripady) {
+            p->setFocus();
+            QTest::keyClick(p, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(p, Qt::Key_Delete);
+            QTest::keyClicks(p, QString::fromLatin1(c.napsano));
+            o->setFocus();
+            QCOMPARE(p->text(), QString::fromLatin1(c.po_odchodu));
         }
-        QCOMPARE(ulozeno(), Puvodni);
-        // Mended, the same form saves.
-        p->setText("0:1");
-        f.findChild<QPushButton*>("cb_OK")->click();
-        QCOMPARE(f.result(), int(QDialog::Accepted));
         QVERIFY(zpravy.isEmpty());
-        QCOMPARE(ulozeno(), QStringLiteral("AD=00:00:05,AM=00:00:00,BD=07:05:00,BM=00:00:00,CD=00:00:00,CM=00:01:00"));
+        QVERIFY(f.isVisible());
+        QCOMPARE(ulozeno(), Puvodni);
+    }
+
+    void enterSavesTheTextOfTheBoxBeingEditedCorrected()
+    {
+        for (const auto& [napsano, ulozeny] :
+             {std::pair{"25:61:99", "23:59:59"}, std::pair{"ab:cd", "00:00:00"}, std::pair{"1230", "23:00:00"}}) {
+            QVERIFY(t().exec("delete from dba.casy_pseudotarifu"));
+            QVERIFY(t().commit());
+            Nastaveni_Pseudotarifu f;
+            f.Nastaveni_Pseudotarifu_Create();
+            f.show();
+            QApplication::setActiveWindow(&f);
+            auto* p = f.findChild<TimeBox*>("P_Mezimesto");
+            p->setFocus();
+            QTest::keyClicks(p, QString::fromLatin1(napsano));
+            QTest::keyClick(p, Qt::Key_Return);
+            QCOMPARE(f.result(), int(QDialog::Accepted));
+            QVERIFY(zpravy.isEmpty());
+            QVERIFY(t().rollback()); // the save committed
+            QCOMPARE(ulozeno(),
+                     QStringLiteral("AD=00:00:00,AM=00:00:00,BD=00:00:00,BM=%1,CD=00:00:00,CM=00:00:00")
+                         .arg(QString::fromLatin1(ulozeny)));
+        }
     }
 
     void failedSaveRollsBackAndSaysSoThenLeavingChangesNothing()

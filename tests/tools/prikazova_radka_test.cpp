@@ -1,9 +1,10 @@
 // The command lines of the program and of the development tools: each answers
-// --help with its usage, refuses an unknown option and never takes an option
-// for a folder or a file name.
+// --help with its usage; the tools refuse an unknown option and never take an
+// option for a folder or a file name, the program ignores what it does not read.
 #include "test_env.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <gtest/gtest.h>
@@ -56,6 +57,7 @@ TEST(PrikazovaRadka, HelpAndUnknownOptions)
             EXPECT_EQ(b.kod, 0) << b.err.toStdString();
             EXPECT_TRUE(b.out.startsWith("použití: " + jmeno)) << b.out.toStdString();
         }
+        if (jmeno == "kavro") continue; // it ignores other arguments (below)
         const Beh b = spust(program, {"--nesmysl"}, dir);
         EXPECT_EQ(b.kod, 2);
         EXPECT_TRUE(b.err.contains("--nesmysl")) << b.err.toStdString();
@@ -96,4 +98,38 @@ TEST(PrikazovaRadka, AnOptionIsNeverAFolder)
     const Beh b = spust(createdb, {"nova.db"}, dir);
     EXPECT_EQ(b.kod, 0) << b.err.toStdString();
     EXPECT_TRUE(QFileInfo::exists(dir + "/nova.db"));
+}
+
+// The program takes its instance from "-n " and starts whatever else its line
+// holds: "-nPobocka2" is no instance option, so the instance is "Sberac".
+TEST(PrikazovaRadka, TheProgramIgnoresArgumentsItDoesNotRead)
+{
+    kavro::test::TestEnv env(false);
+    const QString dir = env.dir() + "/start";
+    ASSERT_TRUE(QDir().mkpath(dir));
+    QProcess p;
+    QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+    e.insert("QT_QPA_PLATFORM", "offscreen");
+    e.insert("KAVRO_REGISTRY", dir + "/registry.ini");
+    e.insert("KAVRO_DATA", dir + "/data");
+    p.setProcessEnvironment(e);
+    p.setWorkingDirectory(dir);
+    p.start(programy().value(0), {"-nPobocka2", "--nesmysl"});
+    ASSERT_TRUE(p.waitForStarted());
+    // The start-up opens its instance's settings before it asks for the password.
+    QFile registr(dir + "/registry.ini");
+    QString obsah;
+    for (int i = 0; i < 300 && !obsah.contains("[Software\\Dorvek\\Kavro\\Sberac]"); ++i) {
+        if (p.waitForFinished(100)) break;
+        if (registr.open(QIODevice::ReadOnly)) {
+            obsah = QString::fromUtf8(registr.readAll());
+            registr.close();
+        }
+    }
+    const bool bezi = p.state() == QProcess::Running;
+    p.kill();
+    p.waitForFinished();
+    EXPECT_TRUE(bezi) << "exit " << p.exitCode() << ": " << p.readAllStandardError().toStdString();
+    EXPECT_TRUE(obsah.contains("[Software\\Dorvek\\Kavro\\Sberac]")) << obsah.toStdString();
+    EXPECT_FALSE(obsah.contains("Pobocka2")) << obsah.toStdString();
 }

@@ -143,7 +143,6 @@ TimeBox::TimeBox(QWidget* parent)
 
 void TimeBox::normalise()
 {
-    if (m_jen_cas && !cl_Datum::je_cas(text())) return;
     cl_Datum datum;
     const QString s = datum.test_casu(text(), m_nula);
     if (s != text()) setText(s);

@@ -90,9 +90,6 @@ public:
     // With nula true (the default) an empty box becomes 00:00:00, else the current time.
     void setNula(bool nula) { m_nula = nula; }
     bool nula() const { return m_nula; }
-    // With jen_cas true a text that is no time (cl_Datum::je_cas) is left as
-    // typed when the box is normalised, for the form to refuse it.
-    void setJenCas(bool jen_cas) { m_jen_cas = jen_cas; }
 
     void normalise() override;
     // Steps the time by n seconds (normalised first), wrapping at midnight.
@@ -100,7 +97,6 @@ public:
 
 private:
     bool m_nula = true;
-    bool m_jen_cas = false;
 };
 
 } // namespace kavro

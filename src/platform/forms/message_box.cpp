@@ -3,6 +3,8 @@
 #include "platform/forms/dialog_placement.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QThread>
@@ -13,7 +15,31 @@ namespace kavro {
 namespace {
 std::mutex g_lock;
 MessageAnswerer g_answerer;
-}
+
+// A Yes/No question has to be answered: Esc and the close box do nothing, as
+// they did on the platform the program comes from. Qt would take them as "Ne"
+// and so throw away, say, the edits of a window whose save question it is.
+class Question : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+    bool mustAnswer = false;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        if (mustAnswer && e->matches(QKeySequence::Cancel)) return;
+        QMessageBox::keyPressEvent(e);
+    }
+    void closeEvent(QCloseEvent* e) override
+    {
+        if (mustAnswer && !clickedButton()) {
+            e->ignore();
+            return;
+        }
+        QMessageBox::closeEvent(e);
+    }
+};
+} // namespace
 
 void setMessageAnswerer(MessageAnswerer answerer)
 {
@@ -31,7 +57,7 @@ int messageBox(QWidget* owner, int icon, int buttons, const QString& caption, co
     if (answerer) return answerer(MessageRequest{icon, buttons, caption, text});
 
     installDialogPlacement();
-    QMessageBox box(owner);
+    Question box(owner);
     box.setWindowTitle(windowCaption(caption));
     box.setText(text);
     switch (icon & 0xF0) {
@@ -53,6 +79,7 @@ int messageBox(QWidget* owner, int icon, int buttons, const QString& caption, co
     case ButtonsYesNo:
         yes = box.addButton(QStringLiteral("Ano"), QMessageBox::YesRole);
         no = box.addButton(QStringLiteral("Ne"), QMessageBox::NoRole);
+        box.mustAnswer = true;
         break;
     case ButtonsYesNoCancel:
         yes = box.addButton(QStringLiteral("Ano"), QMessageBox::YesRole);

@@ -3,6 +3,8 @@
 // icons 0x10 stop, 0x20 question, 0x30 warning, 0x40 information;
 // buttons 0 OK, 1 OK/Cancel, 4 Yes/No, 3 Yes/No/Cancel;
 // results 1 OK, 2 Cancel, 6 Yes, 7 No.
+// Esc and the close box answer Cancel where the box has it, OK in a box of
+// OK alone; a Yes/No question ignores both and waits for "Ano" or "Ne".
 #include <QString>
 #include <functional>
 

@@ -2,7 +2,6 @@
 #include "ui_nastaveni_pseudotarifu.h"
 
 #include "tariffing/pseudotarif.h"
-#include "common/datum.h"
 #include "platform/database.h"
 #include "platform/forms/message_box.h"
 
@@ -20,10 +19,7 @@ Nastaveni_Pseudotarifu::Nastaveni_Pseudotarifu(QWidget* parent)
     // second with the arrows beside it, wrapping at midnight.
     const std::array<UpDown*, 6> sipky = {ui->updown_1, ui->updown_2, ui->updown_3, ui->updown_4, ui->updown_5, ui->updown_6};
     const auto boxy = pole();
-    for (size_t i = 0; i < boxy.size(); ++i) {
-        boxy[i]->setUpDown(sipky[i]);
-        boxy[i]->setJenCas(true); // "ab:cd" stays as typed, and the save refuses it
-    }
+    for (size_t i = 0; i < boxy.size(); ++i) boxy[i]->setUpDown(sipky[i]);
     connect(ui->cb_OK, &QPushButton::clicked, this, &Nastaveni_Pseudotarifu::cb_OK_Click);
     connect(ui->cb_Cancel, &QPushButton::clicked, this, &Nastaveni_Pseudotarifu::cb_Cancel_Click);
 }
@@ -56,23 +52,12 @@ QString Nastaveni_Pseudotarifu::Napln_hodnotou(const QString& typ_hovoru, const 
 
 void Nastaveni_Pseudotarifu::cb_OK_Click()
 {
-    // A box still being edited when Enter saves has not lost its focus yet.
+    // A box still being edited when Enter saves has not lost its focus yet:
+    // it is normalised as leaving it would, so only a time hh:mm:ss is stored.
     std::array<QString, 6> casy;
     const auto boxy = pole();
-    static const char* const nazvy[] = {"Odečítané časy, místní",      "Čas pro připojení, místní",
-                                        "Odečítané časy, meziměstské", "Čas pro připojení, meziměstské",
-                                        "Odečítané časy, mezistátní",  "Čas pro připojení, mezistátní"};
     for (size_t i = 0; i < boxy.size(); ++i) {
         boxy[i]->normalise();
-        if (!cl_Datum::je_cas(boxy[i]->text())) {
-            messageBox(this, IconWarning, ButtonsOk, windowTitle(),
-                       QStringLiteral("%1: „%2“ není čas.\nZadejte čas ve tvaru hh:mm:ss (hodiny 0 až 23, minuty a "
-                                      "sekundy 0 až 59). Nic nebylo uloženo.")
-                           .arg(QString::fromUtf8(nazvy[i]), boxy[i]->text()));
-            boxy[i]->setFocus();
-            boxy[i]->selectAll();
-            return;
-        }
         casy[i] = boxy[i]->text();
     }
     QString chyba;
