@@ -37,7 +37,7 @@ QString controlCharName(char c)
 
 QString controlCharRefusal(const QString& path, qsizetype lineNo, char c)
 {
-    return QStringLiteral("Soubor %1 nelze načíst: řádek %2 obsahuje %3.\n"
+    return QStringLiteral("Soubor %1 nelze načíst.\nŘádek %2 obsahuje %3.\n"
                           "Řádky souboru musí končit znaky CR LF a kromě tabulátoru nesmí obsahovat řídicí znaky.")
         .arg(path)
         .arg(lineNo)

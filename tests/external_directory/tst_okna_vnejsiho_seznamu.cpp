@@ -242,7 +242,7 @@ void TestOknaVnejsihoSeznamu::importOfAFileWithAControlCharacterNamesTheLineAndS
     const QStringList nalezy = {"znak LF", "znak CR", "řídicí znak 0x1B", "řídicí znak 0x00"};
     QCOMPARE(ov.zpravy.size(), nalezy.size());
     for (int i = 0; i < nalezy.size(); ++i)
-        QVERIFY2(ov.zpravy[i].startsWith(kImport + "|Soubor " + cesta + " nelze načíst: řádek 2 obsahuje " + nalezy[i]
+        QVERIFY2(ov.zpravy[i].startsWith(kImport + "|Soubor " + cesta + " nelze načíst.\nŘádek 2 obsahuje " + nalezy[i]
                                          + "."),
                  qPrintable(ov.zpravy[i]));
     Transaction::main().rollback();

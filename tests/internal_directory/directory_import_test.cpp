@@ -162,17 +162,17 @@ TEST_F(DirectoryImportTest, ALineWithAControlCharacterRefusesTheWholeFile)
     };
     const QList<Pripad> pripady = {
         {"Firma B;Sklad;Cerny;Jan;;201\r\nFirma B;Sklad;Svo\x1b[0mboda;Petr;;202\r\n",
-         QStringLiteral("řádek 2 obsahuje řídicí znak 0x1B.")},
+         QStringLiteral("Řádek 2 obsahuje řídicí znak 0x1B.")},
         {QByteArray("Firma B;Sklad;Cerny;Jan;;201\r\nFirma B;Sklad;Svoboda;Petr;;202\r\nFir") + '\0'
              + "ma C;Sklad;Bily;Jan;;203\r\n",
-         QStringLiteral("řádek 3 obsahuje řídicí znak 0x00.")},
-        {"Firma B;Sklad\x7f;Cerny;Jan;;201", QStringLiteral("řádek 1 obsahuje řídicí znak 0x7F.")},
+         QStringLiteral("Řádek 3 obsahuje řídicí znak 0x00.")},
+        {"Firma B;Sklad\x7f;Cerny;Jan;;201", QStringLiteral("Řádek 1 obsahuje řídicí znak 0x7F.")},
     };
     for (const Pripad& p : pripady) {
         QString chyba;
         const QString cesta = soubor(QStringLiteral("spatny.txt"), p.obsah);
         EXPECT_EQ(s.nacti(cesta, radky, &chyba), DirectoryImportFile::Vysledek::RidiciZnak) << chyba.toStdString();
-        EXPECT_TRUE(chyba.startsWith(QStringLiteral("Soubor %1 nelze načíst: ").arg(cesta) + p.ocekavano))
+        EXPECT_TRUE(chyba.startsWith(QStringLiteral("Soubor %1 nelze načíst.\n").arg(cesta) + p.ocekavano))
             << chyba.toStdString();
     }
     ASSERT_EQ(radky.size(), 1);
