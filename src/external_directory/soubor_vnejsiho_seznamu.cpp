@@ -1,6 +1,7 @@
 #include "external_directory/soubor_vnejsiho_seznamu.h"
 
 #include "platform/cp1250.h"
+#include "platform/import_lines.h"
 
 #include <QFile>
 
@@ -33,10 +34,10 @@ Soubor_vnejsiho_tel_seznamu::Stav Soubor_vnejsiho_tel_seznamu::nacti(const QStri
         m_chyba = QStringLiteral("Soubor %1 nelze číst.\n%2").arg(cesta, f.errorString());
         return Stav::NelzeCist;
     }
-    return rozeber(data);
+    return rozeber(data, cesta);
 }
 
-Soubor_vnejsiho_tel_seznamu::Stav Soubor_vnejsiho_tel_seznamu::rozeber(const QByteArray& data)
+Soubor_vnejsiho_tel_seznamu::Stav Soubor_vnejsiho_tel_seznamu::rozeber(const QByteArray& data, const QString& cesta)
 {
     m_radky.clear();
     m_chyba.clear();
@@ -48,14 +49,21 @@ Soubor_vnejsiho_tel_seznamu::Stav Soubor_vnejsiho_tel_seznamu::rozeber(const QBy
                                  "Řádky souboru musí končit znaky CR LF.");
         return Stav::ZadnyRadek;
     }
-    qsizetype pos = 0;
-    while (pos < data.size()) {
-        qsizetype konec = data.indexOf("\r\n", pos);
-        const qsizetype dalsi = konec < 0 ? data.size() : konec + 2;
-        if (konec < 0) konec = data.size();
-        const QString radek = fromCp1250(data.constData() + pos, konec - pos);
+    const QList<QByteArray> radky = crLfLines(data);
+    // A lone CR or LF or another control character in a line refuses the
+    // whole file before anything of it is taken: its fields would run across
+    // lines or hold the character.
+    for (qsizetype i = 0; i < radky.size(); ++i) {
+        const qsizetype z = firstControlChar(radky[i]);
+        if (z >= 0) {
+            m_chyba = controlCharRefusal(cesta, i + 1, radky[i][z]);
+            return Stav::ChybnyRadek;
+        }
+    }
+    m_radky.reserve(size_t(radky.size()));
+    for (const QByteArray& b : radky) {
+        const QString radek = fromCp1250(b);
         m_radky.push_back({vrat_polozku(radek, 0), vrat_polozku(radek, 1), vrat_polozku(radek, 2)});
-        pos = dalsi;
     }
     return Stav::Nacteno;
 }

@@ -2,6 +2,7 @@
 
 #include "internal_directory/prirazeni_pobocek.h"
 #include "platform/cp1250.h"
+#include "platform/import_lines.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -41,22 +42,6 @@ Str_firma DirectoryImportFile::rozdel(const QString& radek) const
     return r;
 }
 
-QList<QByteArray> DirectoryImportFile::radky(const QByteArray& obsah)
-{
-    QList<QByteArray> out;
-    qsizetype od = 0;
-    while (od < obsah.size()) {
-        const qsizetype i = obsah.indexOf("\r\n", od);
-        if (i < 0) {
-            out << obsah.mid(od);
-            break;
-        }
-        out << obsah.mid(od, i - od);
-        od = i + 2;
-    }
-    return out;
-}
-
 DirectoryImportFile::Vysledek DirectoryImportFile::nacti(const QString& cesta, QList<Str_firma>& radky,
                                                          QString* chyba) const
 {
@@ -70,13 +55,18 @@ DirectoryImportFile::Vysledek DirectoryImportFile::nacti(const QString& cesta, Q
         if (chyba) *chyba = QStringLiteral("Soubor %1 nelze přečíst:\n%2").arg(cesta, f.errorString());
         return Vysledek::NelzeCist;
     }
-    const QList<QByteArray> casti = DirectoryImportFile::radky(obsah);
+    const QList<QByteArray> casti = crLfLines(obsah);
     for (qsizetype i = 0; i < casti.size(); ++i) {
-        if (casti[i].contains('\n') || casti[i].contains('\r')) {
+        const qsizetype z = firstControlChar(casti[i]);
+        if (z < 0) continue;
+        const char znak = casti[i][z];
+        if (znak == '\n' || znak == '\r') {
             if (chyba)
                 *chyba = QStringLiteral("Soubor %1 nelze načíst: řádek %2 není ukončen znaky CR LF.").arg(cesta).arg(i + 1);
             return Vysledek::ChybnyKonecRadku;
         }
+        if (chyba) *chyba = controlCharRefusal(cesta, i + 1, znak);
+        return Vysledek::RidiciZnak;
     }
     const QString jmeno = QFileInfo(cesta).fileName();
     QList<Str_firma> nove;

@@ -56,18 +56,17 @@ public:
     // line gives a record whose fields are all empty.
     Str_firma rozdel(const QString& radek) const;
 
-    enum class Vysledek { Nacteno, NelzeCist, ZadnyRadek, ChybnyKonecRadku, ChybneCislo };
+    enum class Vysledek { Nacteno, NelzeCist, ZadnyRadek, ChybnyKonecRadku, RidiciZnak, ChybneCislo };
     // Reads the file (read-only) and splits its lines; lines whose fields are
     // all empty are left out. A file whose lines end otherwise than with
     // CR LF (a lone CR or LF left in a line) is refused whole: its fields
-    // would run across lines; so is a file with a line number that is not
-    // digits, or is 0 or 9999 (those mean "empty" and "does not apply" in the
-    // directory). The refusal names the first such line and adds nothing to
-    // `radky`. `chyba` gets a Czech sentence unless Nacteno.
+    // would run across lines; so is a file with another control character
+    // but the tab in a line (a NUL or an ESC would be stored in a name), and
+    // one with a line number that is not digits, or is 0 or 9999 (those mean
+    // "empty" and "does not apply" in the directory). The refusal names the
+    // first such line and adds nothing to `radky`. `chyba` gets a Czech
+    // sentence unless Nacteno.
     Vysledek nacti(const QString& cesta, QList<Str_firma>& radky, QString* chyba = nullptr) const;
-
-    // The lines of a file's bytes: ended by CR LF, the last one also without it.
-    static QList<QByteArray> radky(const QByteArray& obsah);
 
 private:
     QString m_pozice;

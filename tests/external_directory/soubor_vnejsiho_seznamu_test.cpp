@@ -35,11 +35,9 @@ TEST(SouborVnejsihoSeznamu, LinesEndWithCrLfAndTheLastOneNeedNot)
     S s;
     ASSERT_EQ(s.rozeber("1,a,b\r\n2\r\n\r\n3,Jan, s.r.o., zbytek\r\n4,x'y,z"), S::Stav::Nacteno);
     EXPECT_EQ(pole(s), (QStringList{"1|a|b", "2||", "||", "3|Jan|s.r.o.", "4|x'y|z"}));
-    // A lone CR or LF inside a line of a CR LF file is part of the line.
-    ASSERT_EQ(s.rozeber("1\n2,a\rb\r\n"), S::Stav::Nacteno);
-    ASSERT_EQ(s.radky().size(), 1u);
-    EXPECT_EQ(s.radky()[0].cislo, "1\n2");
-    EXPECT_EQ(s.radky()[0].popis, "a\rb");
+    // A tab is a blank of the line, not a control character that refuses it.
+    ASSERT_EQ(s.rozeber("1,a\tb,\tc\r\n"), S::Stav::Nacteno);
+    EXPECT_EQ(pole(s), QStringList{"1|a\tb|c"});
     // One line without any line end is a line.
     ASSERT_EQ(s.rozeber("777,Obchod,Firma"), S::Stav::Nacteno);
     EXPECT_EQ(pole(s), QStringList{"777|Obchod|Firma"});
@@ -57,6 +55,38 @@ TEST(SouborVnejsihoSeznamu, FileOfLfOrCrLinesIsRefusedWithAMessage)
     EXPECT_TRUE(s.chyba().contains("CR LF"));
     EXPECT_EQ(s.rozeber(""), S::Stav::Nacteno);
     EXPECT_TRUE(s.radky().empty());
+}
+
+// A lone CR or LF or another control character in a line refuses the whole
+// file: the message names the file, the first such line and what it holds.
+TEST(SouborVnejsihoSeznamu, ALineWithAStrayLineEndOrControlCharacterRefusesTheWholeFile)
+{
+    test::TestEnv env(false);
+    struct Pripad {
+        QByteArray obsah;
+        QString ocekavano;
+    };
+    const QList<Pripad> pripady = {
+        // The first line ends CR LF, the others LF alone: read as one line, they would make one subscriber.
+        {"0212345,Hotel Slavia 1,Hotel\r\n+420 2 100002,Recepce,Hotel\n+420 2 100003,Bar,Hotel\n",
+         "Řádek 2 obsahuje znak LF."},
+        {"0212345,Hotel,H\r\n+420 2 100002,Recepce\rHotel,H\r\n", "Řádek 2 obsahuje znak CR."},
+        {"1,a,b\r\n2,c,d\r\n3,Firma \x1b[1mSlavia,X\r\n", "Řádek 3 obsahuje řídicí znak 0x1B."},
+        {QByteArray("1,a,b\r\n2,Ho") + '\0' + "tel,X\r\n", "Řádek 2 obsahuje řídicí znak 0x00."},
+        {"1,a,b\r\n2,c,d\x7f", "Řádek 2 obsahuje řídicí znak 0x7F."}, // the last line, without CR LF
+    };
+    const QString cesta = env.dataDir() + "/seznam.txt";
+    for (const Pripad& p : pripady) {
+        QFile f(cesta);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(p.obsah);
+        f.close();
+        S s;
+        EXPECT_EQ(s.nacti(cesta), S::Stav::ChybnyRadek) << p.ocekavano.toStdString();
+        EXPECT_TRUE(s.radky().empty()) << p.ocekavano.toStdString();
+        EXPECT_TRUE(s.chyba().startsWith("Soubor " + cesta + " nelze načíst.\n" + p.ocekavano))
+            << s.chyba().toStdString();
+    }
 }
 
 TEST(SouborVnejsihoSeznamu, ReadsCp1250FilesReadOnlyAndSaysWhenItCannot)

@@ -73,6 +73,7 @@ private slots:
     void importRefusesWithoutSiteAndSaysWhenTheFileCannotBeRead();
     void importClosedByTheCloseBoxStoresNothing();
     void importOfAFileWithoutCrLfLinesSaysSoAndKeepsTheTrees();
+    void importOfAFileWithAControlCharacterNamesTheLineAndStoresNothingOfIt();
     void menuItemsOpenTheWindows();
     void completionReloadDiscardsUnsavedNamesOnNo();
     void importHelpWindowOpensBesideAndClosesWithIt();
@@ -206,6 +207,48 @@ void TestOknaVnejsihoSeznamu::importOfAFileWithoutCrLfLinesSaysSoAndKeepsTheTree
     });
     QCOMPARE(ov.zpravy.size(), 1);
     QVERIFY(ov.zpravy[0].contains("CR LF"));
+}
+
+// A lone CR or LF, an ESC or a NUL in a line: "Načti" refuses the file naming
+// its line; the earlier load stays and "Ulož" stores nothing of the file.
+void TestOknaVnejsihoSeznamu::importOfAFileWithAControlCharacterNamesTheLineAndStoresNothingOfIt()
+{
+    const QStringList spatne = {
+        "0212345,Hotel Slavia 1,Hotel\r\n0212346,Recepce,Hotel\n0212347,Bar,Hotel\n",
+        "0212345,Hotel Slavia 1,Hotel\r\n0212346,Recepce\rBar,Hotel\r\n",
+        "0212345,Hotel Slavia 1,Hotel\r\n0212346,Recepce,Hotel \x1b[1mSlavia\r\n",
+        "0212345,Hotel Slavia 1,Hotel\r\n0212346,Rece" + QString(QChar(0)) + "pce,Hotel\r\n",
+    };
+    const qint64 pred = countWhere("ciselnik_ucastniku", "1 = 1");
+    Ovladac ov;
+    ov.vyberSoubory({soubor("0561234,Jihlava 1,Firma A\r\n")});
+    Import_vnejsiho_telefonniho_seznamu okno;
+    const bool ulozeno = ov.ukaz(okno, [&](QWidget* w) {
+        auto* tv1 = najdi<QTreeWidget>(w, "tv_1");
+        klikni(w, "cb_2");
+        const QStringList nactene = texty(tv1);
+        QCOMPARE(nactene.size(), 3);
+        for (const QString& obsah : spatne) {
+            ov.vyberSoubory({soubor(obsah)});
+            klikni(w, "cb_2");
+            QCOMPARE(texty(tv1), nactene);
+            QCOMPARE(countWhere("p_import_ext_seznamu", "1 = 1"), 1);
+        }
+        klikni(w, "cb_3");
+        w->close();
+    });
+    QVERIFY(ulozeno);
+    const QString cesta = m_env->dataDir() + "/seznam.txt";
+    const QStringList nalezy = {"znak LF", "znak CR", "řídicí znak 0x1B", "řídicí znak 0x00"};
+    QCOMPARE(ov.zpravy.size(), nalezy.size());
+    for (int i = 0; i < nalezy.size(); ++i)
+        QVERIFY2(ov.zpravy[i].startsWith(kImport + "|Soubor " + cesta + " nelze načíst.\nŘádek 2 obsahuje " + nalezy[i]
+                                         + "."),
+                 qPrintable(ov.zpravy[i]));
+    Transaction::main().rollback();
+    QCOMPARE(ucastnik("420", "56", "1234"), QString("Jihlava 1|Firma A"));
+    QCOMPARE(countWhere("ciselnik_ucastniku", "1 = 1"), pred + 1);
+    QCOMPARE(countWhere("p_import_ext_seznamu", "1 = 1"), 0);
 }
 
 void TestOknaVnejsihoSeznamu::menuItemsOpenTheWindows()

@@ -148,6 +148,41 @@ TEST_F(DirectoryImportTest, ALineWithAnInvalidNumberRefusesTheWholeFile)
     }
 }
 
+// An ESC, a NUL or another control character but the tab in a line refuses
+// the whole file, naming the line: nothing of it reaches the tree or the directory.
+TEST_F(DirectoryImportTest, ALineWithAControlCharacterRefusesTheWholeFile)
+{
+    const DirectoryImportFile s(QStringLiteral("123456"), QStringLiteral(";;;;;;"));
+    QList<Str_firma> radky;
+    ASSERT_EQ(s.nacti(soubor(QStringLiteral("dobry.txt"), "Firma A;Obchod;Novak;Jan;;101\r\n"), radky),
+              DirectoryImportFile::Vysledek::Nacteno);
+    struct Pripad {
+        QByteArray obsah;
+        QString ocekavano;
+    };
+    const QList<Pripad> pripady = {
+        {"Firma B;Sklad;Cerny;Jan;;201\r\nFirma B;Sklad;Svo\x1b[0mboda;Petr;;202\r\n",
+         QStringLiteral("Řádek 2 obsahuje řídicí znak 0x1B.")},
+        {QByteArray("Firma B;Sklad;Cerny;Jan;;201\r\nFirma B;Sklad;Svoboda;Petr;;202\r\nFir") + '\0'
+             + "ma C;Sklad;Bily;Jan;;203\r\n",
+         QStringLiteral("Řádek 3 obsahuje řídicí znak 0x00.")},
+        {"Firma B;Sklad\x7f;Cerny;Jan;;201", QStringLiteral("Řádek 1 obsahuje řídicí znak 0x7F.")},
+    };
+    for (const Pripad& p : pripady) {
+        QString chyba;
+        const QString cesta = soubor(QStringLiteral("spatny.txt"), p.obsah);
+        EXPECT_EQ(s.nacti(cesta, radky, &chyba), DirectoryImportFile::Vysledek::RidiciZnak) << chyba.toStdString();
+        EXPECT_TRUE(chyba.startsWith(QStringLiteral("Soubor %1 nelze načíst.\n").arg(cesta) + p.ocekavano))
+            << chyba.toStdString();
+    }
+    ASSERT_EQ(radky.size(), 1);
+    DirectoryImport imp;
+    imp.Vloz_item(radky.first());
+    ASSERT_TRUE(uloz(imp));
+    EXPECT_EQ(hodnota("SELECT count(*) FROM dba.ciselnik_firem"), "1");
+    EXPECT_EQ(hodnota("SELECT count(*) || '/' || max(prijmeni) FROM dba.ciselnik_osob"), "1/Novak");
+}
+
 // The import takes its ids by the tree's rule: never 9999 or 0, which the
 // directory reads as "does not apply" and "empty".
 TEST_F(DirectoryImportTest, NewIdsAreNever9999Or0)
