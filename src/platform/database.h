@@ -219,6 +219,12 @@ private:
     int m_bindCount = 0;
 };
 
+// True when `sql` holds one statement: a ';' outside quotes and comments is
+// followed by nothing but blanks and comments. A text the two engines could
+// split differently (a server's $$-quoted text, a comment opened inside
+// another) counts as more than one.
+bool isOneStatement(const QString& sql);
+
 // The message of an engine error: a Czech sentence saying what happened, then
 // the engine's own text on the next line.
 QString engineErrorText(int code, const QString& engineText);
