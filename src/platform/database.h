@@ -174,9 +174,9 @@ public:
     bool lastErrorIsDuplicateKey() const { return m_duplicateKey; }
 
     // A statement that may only read (a report's): one that would change
-    // anything (INSERT, UPDATE, DELETE, CREATE, DROP, ATTACH, COMMIT, ...) is
-    // refused by run() and leaves the database and the unit of work as they
-    // were. The file engine tells such a statement when preparing it; a server
+    // anything (INSERT, UPDATE, DELETE, CREATE, DROP, ATTACH, COMMIT, ...), and
+    // a text of more than one statement (isOneStatement), is refused by run()
+    // and leaves the database and the unit of work as they were. The file engine tells such a statement when preparing it; a server
     // runs it in a read-only stretch of the unit of work, undone after it.
     void setReadOnly(bool on);
     // True when the last run() refused the statement because it would write.
