@@ -174,9 +174,9 @@ public:
     bool lastErrorIsDuplicateKey() const { return m_duplicateKey; }
 
     // A statement that may only read (a report's): one that would change
-    // anything (INSERT, UPDATE, DELETE, CREATE, DROP, ATTACH, COMMIT, ...) is
-    // refused by run() and leaves the database and the unit of work as they
-    // were. The file engine tells such a statement when preparing it; a server
+    // anything (INSERT, UPDATE, DELETE, CREATE, DROP, ATTACH, COMMIT, ...), and
+    // a text of more than one statement (isOneStatement), is refused by run()
+    // and leaves the database and the unit of work as they were. The file engine tells such a statement when preparing it; a server
     // runs it in a read-only stretch of the unit of work, undone after it.
     void setReadOnly(bool on);
     // True when the last run() refused the statement because it would write.
@@ -218,6 +218,12 @@ private:
     std::vector<Bound> m_binds;
     int m_bindCount = 0;
 };
+
+// True when `sql` holds one statement: a ';' outside quotes and comments is
+// followed by nothing but blanks and comments. A text the two engines could
+// split differently (a server's $$-quoted text, a comment opened inside
+// another) counts as more than one.
+bool isOneStatement(const QString& sql);
 
 // The message of an engine error: a Czech sentence saying what happened, then
 // the engine's own text on the next line.

@@ -64,11 +64,12 @@ QString prvniSlovo(const QString& sql)
     return sql.mid(i, k - i).toUpper();
 }
 
-// A statement that reads only begins as a query does.
-bool zacinaJakoCteni(const QString& sql)
+// A statement that reads only begins as a query does, and is one statement.
+bool jedenPrikazKeCteni(const QString& sql)
 {
     const QString w = prvniSlovo(sql);
-    return w == QLatin1String("SELECT") || w == QLatin1String("WITH") || w == QLatin1String("VALUES");
+    return (w == QLatin1String("SELECT") || w == QLatin1String("WITH") || w == QLatin1String("VALUES"))
+        && isOneStatement(sql);
 }
 
 // The file engine's judge of a read-only statement while it is prepared: a
@@ -86,6 +87,56 @@ int jenCteni(void* odmitnuto, int akce, const char*, const char*, const char*, c
 }
 
 } // namespace
+
+bool isOneStatement(const QString& sql)
+{
+    const qsizetype n = sql.size();
+    auto at = [&](qsizetype i, char c) { return i >= 0 && i < n && sql[i] == QLatin1Char(c); };
+    auto inName = [&](qsizetype i) {
+        return i >= 0 && i < n
+            && (sql[i].isLetterOrNumber() || sql[i] == QLatin1Char('_') || sql[i] == QLatin1Char('$'));
+    };
+    bool ended = false; // a ';' was met outside quotes and comments
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = sql[i];
+        if (c == QLatin1Char('-') && at(i + 1, '-')) {
+            // To the line's end; a server ends the comment at a CR as well.
+            while (i < n && sql[i] != QLatin1Char('\n') && sql[i] != QLatin1Char('\r')) ++i;
+            continue;
+        }
+        if (c == QLatin1Char('/') && at(i + 1, '*')) {
+            for (i += 2; i < n && !(at(i, '*') && at(i + 1, '/')); ++i)
+                if (at(i, '/') && at(i + 1, '*')) return false; // a server nests comments, the file engine does not
+            ++i;
+            continue;
+        }
+        if (c.isSpace()) continue;
+        if (ended) return false;
+        if (c == QLatin1Char(';')) {
+            ended = true;
+        } else if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+            // A doubled quote stays inside. A backslash escapes the next
+            // character only in a server's E'...' (as the server has standard
+            // conforming strings, which the statements rely on: ESCAPE '\').
+            const bool escapes = c == QLatin1Char('\'') && (at(i - 1, 'E') || at(i - 1, 'e')) && !inName(i - 2);
+            for (++i; i < n; ++i) {
+                if (escapes && sql[i] == QLatin1Char('\\'))
+                    ++i;
+                else if (sql[i] == c && at(i + 1, c.toLatin1()))
+                    ++i;
+                else if (sql[i] == c)
+                    break;
+            }
+        } else if (c == QLatin1Char('$') && !inName(i - 1)) {
+            // $$ or $name$ opens a server's quoted text, which the file engine does not know.
+            qsizetype k = i + 1;
+            if (k < n && sql[k].isDigit()) continue; // $1: a parameter
+            while (k < n && (sql[k].isLetterOrNumber() || sql[k] == QLatin1Char('_'))) ++k;
+            if (at(k, '$')) return false;
+        }
+    }
+    return true;
+}
 
 // ---------------------------------------------------------------- Query
 
@@ -320,7 +371,7 @@ bool Query::refuseWrite()
 // mark ends the stretch; the driver holds the rows read meanwhile.
 bool Query::runServerReadOnly()
 {
-    if (!zacinaJakoCteni(m_sql)) return refuseWrite();
+    if (!jedenPrikazKeCteni(m_sql)) return refuseWrite();
     odbc::Spojeni& s = *m_t.m_odbc;
     if (!s.proved("SAVEPOINT kavro_cteni")) {
         m_error = QString::fromStdString(s.chyba().text);
@@ -342,8 +393,13 @@ bool Query::runServerReadOnly()
         } else
             failServer();
     }
-    s.proved("ROLLBACK TO SAVEPOINT kavro_cteni");
-    s.proved("RELEASE SAVEPOINT kavro_cteni");
+    // Going back fails only when the mark is gone with the unit of work that
+    // held it (a statement ended the unit: nothing of it is left to keep).
+    // Undoing what came after leaves the connection serving the next statement.
+    if (s.proved("ROLLBACK TO SAVEPOINT kavro_cteni"))
+        s.proved("RELEASE SAVEPOINT kavro_cteni");
+    else
+        s.rollback();
     return ok;
 }
 
@@ -364,7 +420,7 @@ bool Query::prepare()
         sqlite3_clear_bindings(m_stmt);
     } else {
         const QByteArray utf8 = m_sql.toUtf8();
-        if (m_readOnly && !zacinaJakoCteni(m_sql)) return refuseWrite();
+        if (m_readOnly && !jedenPrikazKeCteni(m_sql)) return refuseWrite();
         bool odmitnuto = false;
         if (m_readOnly) sqlite3_set_authorizer(m_t.m_db, jenCteni, &odmitnuto);
         int rc = sqlite3_prepare_v3(m_t.m_db, utf8.constData(), int(utf8.size()), SQLITE_PREPARE_PERSISTENT, &m_stmt, nullptr);

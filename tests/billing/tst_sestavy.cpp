@@ -194,6 +194,35 @@ private slots:
         QVERIFY2(v.zpravy[0].contains(vetaVrstvy) && v.zpravy[0].contains("neni_tabulka"), qPrintable(v.zpravy[0]));
     }
 
+    // A report file whose Select holds more statements is refused with the
+    // file named; nothing of it runs, and the next report opens and reads.
+    void moreThanOneStatementIsRefusedNamingTheFile()
+    {
+        QTemporaryDir dir;
+        const QString dvojita = dir.filePath("dvojita.sestava");
+        for (auto [soubor, select] :
+             {std::pair{dvojita, "SELECT 1 AS a; COMMIT; DELETE FROM dba.ciselnik_firem"},
+              std::pair{dir.filePath("dobra.sestava"), "SELECT nazev_firmy AS a FROM dba.ciselnik_firem ORDER BY 1"}}) {
+            QFile f(soubor);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QString("[sloupce]\na = text | A\n[select]\n%1\n").arg(select).toUtf8());
+        }
+        ReportLibrary::setFolder(dir.path());
+        Transaction& t = Transaction::main();
+        const QString firem = t.scalar("SELECT count(*) FROM dba.ciselnik_firem");
+        QVERIFY(firem.toInt() > 0);
+        FDX_Zakladni_okno r = pozadavek("dvojita", {}, {});
+        Videno v = prohlizej(r, "P_Nastaveni_od_do", opust);
+        QCOMPARE(v.zpravy.size(), 1);
+        QVERIFY2(v.zpravy[0].contains("„" + dvojita + "“") && v.zpravy[0].contains("smí data jen číst"),
+                 qPrintable(v.zpravy[0]));
+        QCOMPARE(t.scalar("SELECT count(*) FROM dba.ciselnik_firem"), firem);
+        FDX_Zakladni_okno d = pozadavek("dobra", {}, {});
+        v = prohlizej(d, "P_Nastaveni_od_do", opust);
+        QVERIFY2(v.zpravy.isEmpty(), qPrintable(v.zpravy.join('\n')));
+        QCOMPARE(QString::number(v.radky.size()), firem);
+    }
+
     void billingSelectionAndReport()
     {
         // Leaving the selection: the window is never shown.

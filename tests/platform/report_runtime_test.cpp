@@ -158,6 +158,133 @@ TEST(Runtime, StatementsThatWouldWriteAreRefused)
     ReportLibrary::setFolder(QString());
 }
 
+// A ';' ends the one statement a report may run; only blanks and comments
+// may follow it. Quotes and comments hide a ';', and a text the engines
+// could split differently counts as more than one statement.
+TEST(Runtime, OneStatementWhateverItsQuotesAndComments)
+{
+    for (const char* jeden : {
+             "SELECT 1",
+             "SELECT 1;",
+             "SELECT 1 ;  \n\t",
+             "SELECT 1; -- konec",
+             "SELECT 1; /* konec */ -- a ještě",
+             "SELECT ';' AS a",
+             "SELECT 'a;''b; DELETE FROM x' AS a",
+             "SELECT \"a;\"\"b\" FROM x",
+             "SELECT 1 -- ; DELETE FROM x\nFROM y",
+             "SELECT 1 /* ; DELETE FROM x */ FROM y",
+             "SELECT 1 /**/ FROM y; /*/ ; */",
+             "SELECT a$b$, $1 FROM t",
+             "SELECT 'neuzavřený ; DELETE FROM x",
+             "SELECT a FROM t WHERE b LIKE ?3 ESCAPE '\\'; -- the call browser's condition",
+             "SELECT E'\\';' AS a, e'b\\\\' AS b, E'c'';' AS c",
+         }) {
+        SCOPED_TRACE(jeden);
+        EXPECT_TRUE(isOneStatement(QString::fromUtf8(jeden)));
+    }
+    for (const char* vice : {
+             "SELECT 1; DELETE FROM x",
+             "SELECT 1 AS kod, 'a' AS mesto, 'b' AS pasmo; COMMIT; DELETE FROM dba.ciselnik_firem WHERE id_firmy = 3",
+             "SELECT 1;;",
+             "SELECT 1; 'x'",
+             "SELECT 'a'';' AS x; DELETE FROM x",
+             "SELECT 1; -- x\nDELETE FROM x",
+             "SELECT 1 /* x */; /* y */ DELETE FROM x",
+             // A server ends a line comment at a CR too.
+             "SELECT 1 -- x\r; DELETE FROM x",
+             // A server nests comments: here the ';' is outside for it.
+             "SELECT 1 /* a /* b */ ' */ ; DELETE FROM x; -- '",
+             // Escapes and dollar quotes only a server reads.
+             "SELECT E'\\'' AS a; DELETE FROM x; -- '",
+             "SELECT '\\' AS a; DELETE FROM x; -- '",
+             "SELECT $$'$$; DELETE FROM x; SELECT '",
+             "SELECT $a$'$a$; DELETE FROM x; SELECT '",
+         }) {
+        SCOPED_TRACE(vice);
+        EXPECT_FALSE(isOneStatement(QString::fromUtf8(vice)));
+    }
+}
+
+// Text after the first statement is refused before anything runs, on either
+// engine: the firms stay as they were (also for another program), the pending
+// work of the unit stays pending, and the connection goes on serving reports
+// after a refused and after a failing statement.
+TEST(Runtime, MoreThanOneStatementIsRefusedAndTheConnectionGoesOn)
+{
+    test::TestEnv env;
+    ASSERT_TRUE(env.ok()) << env.error().toStdString();
+    Transaction& t = Transaction::main();
+    for (int i = 1; i <= 6; ++i)
+        ASSERT_TRUE(t.exec("INSERT INTO dba.ciselnik_firem (ID_Firmy, nazev_firmy) VALUES (?, ?)",
+                           {i, QString("Firma %1").arg(i)}));
+    ASSERT_TRUE(t.commit());
+    ASSERT_TRUE(t.exec("INSERT INTO dba.ciselnik_firem (ID_Firmy, nazev_firmy) VALUES (7, 'Rozpracovaná')"));
+    Transaction jiny;
+    ASSERT_TRUE(env.connectAgain(jiny)) << jiny.lastErrorText().toStdString();
+    auto firmy = [](Transaction& s) {
+        QStringList id;
+        Query q(s, "SELECT id_firmy FROM dba.ciselnik_firem ORDER BY id_firmy");
+        EXPECT_TRUE(q.eachRow([&](Query& r) { id << r.value(1); })) << q.lastErrorText().toStdString();
+        return id.join(",").toStdString();
+    };
+
+    const QString slozka = env.dir() + "/sestavy";
+    ASSERT_TRUE(QDir().mkpath(slozka));
+    ReportLibrary::setFolder(slozka);
+    const QString soubor = slozka + "/mesta.sestava";
+    auto sestava = [&](const QString& select) {
+        QFile f(soubor);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(("[sloupce]\nkod = text | Kód\nmesto = text | Město\npasmo = text | Pásmo\n[select]\n" + select + "\n")
+                    .toUtf8());
+    };
+    auto dobra = [&]() {
+        SCOPED_TRACE("a good report");
+        sestava(
+            "SELECT id_firmy AS kod, nazev_firmy AS mesto, 'b' AS pasmo FROM dba.ciselnik_firem ORDER BY id_firmy;\n"
+            "-- the end");
+        Report r;
+        ASSERT_TRUE(r.setObject("mesta")) << r.errorText().toStdString();
+        ASSERT_TRUE(r.retrieve({})) << r.errorText().toStdString();
+        r.fetchAll();
+        EXPECT_TRUE(r.errorText().isEmpty()) << r.errorText().toStdString();
+        ASSERT_EQ(r.lines().size(), 7);
+        EXPECT_EQ(r.lines()[2].values[1].toString(), "Firma 3");
+        EXPECT_EQ(r.lines()[6].values[1].toString(), "Rozpracovaná");
+    };
+    dobra();
+    for (const QString& p : {
+             QString("SELECT id_firmy AS kod, nazev_firmy AS mesto, 'b' AS pasmo FROM dba.ciselnik_firem; "
+                     "DELETE FROM dba.ciselnik_firem WHERE id_firmy = 3"),
+             QString("SELECT 1 AS kod, 'a' AS mesto, 'b' AS pasmo; COMMIT; DELETE FROM dba.ciselnik_firem WHERE "
+                     "id_firmy = 3"),
+         }) {
+        SCOPED_TRACE(p.toStdString());
+        sestava(p);
+        Report r;
+        ASSERT_TRUE(r.setObject("mesta")) << r.errorText().toStdString();
+        EXPECT_FALSE(r.retrieve({}));
+        EXPECT_TRUE(r.errorText().contains("„" + soubor + "“")) << r.errorText().toStdString();
+        EXPECT_TRUE(r.errorText().contains("smí data jen číst")) << r.errorText().toStdString();
+        EXPECT_EQ(firmy(t), "1,2,3,4,5,6,7");
+        jiny.rollback(); // a new look at what is committed
+        EXPECT_EQ(firmy(jiny), "1,2,3,4,5,6");
+        dobra();
+    }
+    // A statement that fails on its own leaves the connection usable as well.
+    sestava("SELECT neni_sloupec AS kod, nazev_firmy AS mesto, 'b' AS pasmo FROM dba.ciselnik_firem");
+    Report chybna;
+    ASSERT_TRUE(chybna.setObject("mesta"));
+    EXPECT_FALSE(chybna.retrieve({}));
+    EXPECT_FALSE(chybna.errorText().contains("smí data jen číst")) << chybna.errorText().toStdString();
+    dobra();
+    ASSERT_TRUE(t.commit()) << t.lastErrorText().toStdString();
+    jiny.rollback();
+    EXPECT_EQ(firmy(jiny), "1,2,3,4,5,6,7");
+    ReportLibrary::setFolder(QString());
+}
+
 TEST(Runtime, ParserRefusesBrokenObjects)
 {
     ReportObject o;
