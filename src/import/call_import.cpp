@@ -143,22 +143,43 @@ void Import_hovoru::hlasPrubeh(qint64 pos, qint64 size, bool vzdy)
 void Import_hovoru::spustTarifikaci()
 {
     odesliDavku(); // the run must see every call read so far
+    if (m_zastavit) return;
     ++m_souhrn.behu_tarifikace;
     if (!m_tarif) return;
     emit tarifikace_zacina();
-    if (!m_tarif->spust()) m_souhrn.chyba_tarifikace = m_tarif->zprava();
+    if (!m_tarif->spust()) {
+        if (m_tarif->obsazeno())
+            obsazeno(true);
+        else
+            m_souhrn.chyba_tarifikace = m_tarif->zprava();
+    }
     emit tarifikace_skoncila();
 }
 
 void Import_hovoru::potvrd()
 {
     odesliDavku();
-    // Each file is committed on its own, also after a cancel or a damaged record.
+    // Each file is committed on its own, also after a cancel or a damaged
+    // record; after a write refused because another program holds the
+    // database the guard rolls the file back.
     UnitOfWork soubor(m_t);
+    if (m_zastavit) return;
     if (!soubor.commit()) {
+        if (soubor.errorIsBusy()) return obsazeno(false);
         ++m_souhrn.chyb_potvrzeni;
         m_souhrn.posledni_chyba = soubor.errorText();
     }
+}
+
+void Import_hovoru::obsazeno(bool priTarifikaci)
+{
+    m_zastavit = true;
+    // "Ukončit" pressed while the layer waited: the run was cancelled.
+    if (m_ukoncit.load() || m_souhrn.obsazeno) return;
+    m_souhrn.obsazeno = true;
+    m_souhrn.obsazeno_pri_tarifikaci = priTarifikaci;
+    m_souhrn.obsazeno_soubor = m_soubor;
+    m_souhrn.obsazeno_den = QString::fromStdString(m_veta.datum_a_cas.substr(0, 10));
 }
 
 bool Import_hovoru::je_ulozen(qint32 cislo_vety)
@@ -243,6 +264,8 @@ void Import_hovoru::ulozJeden(const Struktura_vety& veta)
     q.bind(9, veta.doplnkova_informace.c_str());
     q.bind(10, veta.kod_uctu.c_str());
     if (!q.execute()) {
+        // Another program holds the database: the run stops at the first such refusal.
+        if (q.lastErrorIsBusy()) return obsazeno(false);
         // A call stored already is a duplicate whatever kept the insert from
         // running (a write-protected database refuses every insert).
         if (q.lastErrorIsDuplicateKey() || je_ulozen(veta.cislo_vety)) {
@@ -263,6 +286,7 @@ void Import_hovoru::Cti_textovy_soubor(const QString& path)
     Datovy_soubor_sberace f;
     if (!f.open(path)) return; // a missing or unreadable file is skipped
     ++m_souhrn.souboru;
+    m_soubor = path;
     const qint64 size = f.size();
     m_posl_soubor = m_posl_celkem = -1;
     hlasPrubeh(0, size, true);
@@ -270,7 +294,7 @@ void Import_hovoru::Cti_textovy_soubor(const QString& path)
     qint64 zaznam = 0;
     Pole_vety pole[10];
     while (f.nextHeader()) {
-        if (m_ukoncit.load(std::memory_order_relaxed)) break;
+        if (m_ukoncit.load(std::memory_order_relaxed) || m_zastavit) break;
         ++zaznam;
         if (f.readBody() != Datovy_soubor_sberace::Vysledek::Veta) {
             ++m_souhrn.chybnych_souboru;
@@ -322,12 +346,19 @@ Import_hovoru::Souhrn Import_hovoru::Vkladej_soubory(const Parametry& p)
 {
     m_p = p;
     m_souhrn = Souhrn();
+    m_zastavit = false;
+    m_soubor.clear();
     m_posledni_duplicitni = false;
     m_jmena_nacteny = false;
     m_zpracovano = 0;
     m_celkem = 0;
     m_aktualni_den.clear();
     if (m_tarif) m_tarif->novy_beh();
+    // A wait for another program's lock is shown in the window, and "Ukončit" ends it.
+    BusyWatch cekani;
+    cekani.stop = &m_ukoncit;
+    cekani.report = [this](bool ceka) { emit this->cekani(ceka); };
+    BusyWatchScope hlidka(m_t, cekani);
 
     if (p.typ_importu == 3) {
         if (!p.soubor.isEmpty()) {
@@ -351,10 +382,11 @@ Import_hovoru::Souhrn Import_hovoru::Vkladej_soubory(const Parametry& p)
         for (QDate d = od; d.isValid() && d <= do_; d = d.addDays(1)) {
             Cti_textovy_soubor(cestaKSouboru(d));
             potvrd(); // also when the file was missing
-            if (m_ukoncit.load()) break;
+            if (m_ukoncit.load() || m_zastavit) break;
         }
     }
-    // The final tariffing runs in every case; its changes are committed with it.
+    // The final tariffing runs in every case (but when another program holds
+    // the database); its changes are committed with it.
     spustTarifikaci();
     potvrd();
     m_souhrn.zruseno = m_ukoncit.load();
@@ -370,8 +402,19 @@ Import_hovoru::Souhrn Import_hovoru::Vkladej_soubory(const Parametry& p)
 QString Import_hovoru::textChyb(const Souhrn& s)
 {
     QString t;
+    if (s.obsazeno) {
+        t = QStringLiteral("Databázi právě používá jiný program, import hovorů byl proto ukončen.\n");
+        const QString soubor = QDir::toNativeSeparators(s.obsazeno_soubor);
+        t += s.obsazeno_pri_tarifikaci
+            ? QStringLiteral("Hovory načtené do dne %1 (soubor %2) jsou uloženy, ale nebyly otarifovány.")
+                  .arg(s.obsazeno_den, soubor)
+            : QStringLiteral("Hovory dne %1 ze souboru %2 nebyly uloženy, dny načtené před ním uloženy zůstaly.")
+                  .arg(s.obsazeno_den, soubor);
+        t += QStringLiteral("\nImport můžete zopakovat později.");
+    }
     if (s.chyb_vkladani > 0 || s.chyb_potvrzeni > 0 || s.neplatnych_casu > 0) {
-        t = QStringLiteral("Import hovorů skončil s chybami.");
+        if (!t.isEmpty()) t += QStringLiteral("\n\n");
+        t += QStringLiteral("Import hovorů skončil s chybami.");
         if (s.neplatnych_casu > 0)
             t += QStringLiteral("\nZáznamů s neplatným datem nebo časem, které nebyly uloženy: %1").arg(s.neplatnych_casu);
         if (s.chyb_vkladani > 0)
@@ -380,6 +423,9 @@ QString Import_hovoru::textChyb(const Souhrn& s)
             t += QStringLiteral("\nSouborů, jejichž hovory se nepodařilo potvrdit a nejsou uloženy: %1").arg(s.chyb_potvrzeni);
         if (!s.posledni_chyba.isEmpty()) t += QStringLiteral("\nPoslední chyba: ") + s.posledni_chyba;
     }
+    // Records dated with day or month "00" are never stored; a message says how many there were.
+    if (!t.isEmpty() && s.nulovych_dnu > 0)
+        t += QStringLiteral("\nZáznamů se dnem nebo měsícem 00, které nebyly uloženy: %1").arg(s.nulovych_dnu);
     if (!s.chyba_tarifikace.isEmpty()) {
         if (!t.isEmpty()) t += QStringLiteral("\n\n");
         t += s.chyba_tarifikace;

@@ -71,6 +71,13 @@ public:
         QString chyba_tarifikace;    // why the last failed tariffing run failed
         bool zruseno = false;
         QString posledni_chyba;
+        // The run ended because another program holds the database: at a call
+        // of `obsazeno_den` read from `obsazeno_soubor` (that file keeps none
+        // of the calls not yet committed), or in the tariffing run started then.
+        bool obsazeno = false;
+        bool obsazeno_pri_tarifikaci = false;
+        QString obsazeno_soubor;
+        QString obsazeno_den;
     };
 
     explicit Import_hovoru(Transaction& t, QObject* parent = nullptr);
@@ -82,7 +89,8 @@ public:
     // The worker: runs the import and returns its summary (also sent by `hotovo`).
     Souhrn Vkladej_soubory(const Parametry& p);
 
-    // Asks the run to stop (safe from any thread); it stops within one record.
+    // Asks the run to stop (safe from any thread); it stops within one record,
+    // and a wait for another program's lock on the database ends at once.
     void zrus() { m_ukoncit.store(true); }
     bool zruseno() const { return m_ukoncit.load(); }
 
@@ -112,6 +120,9 @@ signals:
     // number in it (from 1) and the byte where the record begins. The window
     // connects it blocking: the import goes on when the user has answered.
     void chybna_data(const QString& soubor, qint64 cislo_zaznamu, qint64 pozice);
+    // The run waits for another program that holds the database (true), or
+    // no longer waits (false).
+    void cekani(bool ceka);
     // A tariffing run starts and has ended (the window shows it meanwhile).
     void tarifikace_zacina();
     void tarifikace_skoncila();
@@ -121,6 +132,9 @@ signals:
 private:
     void spustTarifikaci();
     void potvrd();
+    // A write was refused because another program holds the database: the
+    // run stops, and the file being read keeps nothing of itself.
+    void obsazeno(bool priTarifikaci);
     void hlasPrubeh(qint64 pos, qint64 size, bool vzdy);
     void nactiAdresar();
 
@@ -136,6 +150,8 @@ private:
     bool m_posledni_duplicitni = false; // the last call was stored already
     TariffingRun* m_tarif = nullptr;
     std::atomic<bool> m_ukoncit{false};
+    bool m_zastavit = false; // another program holds the database (or the wait for it was ended)
+    QString m_soubor; // the file being read
     Souhrn m_souhrn;
     Parametry m_p;
     std::string m_aktualni_den;

@@ -14,6 +14,7 @@
 #include <sqlite3.h>
 
 #include <cstring>
+#include <thread>
 
 namespace kavro {
 
@@ -35,6 +36,56 @@ void Transaction::setError(int code, const QString& text)
 {
     m_lastError = code;
     m_lastErrorText = text;
+}
+
+bool Transaction::lastErrorIsBusy() const
+{
+    // A server's numbers are its own: its clients wait for its locks without a time-out.
+    return !m_odbc && ((m_lastError & 0xFF) == SQLITE_BUSY || (m_lastError & 0xFF) == SQLITE_LOCKED);
+}
+
+// ---------------------------------------------------------------- waiting for another program
+
+BusyWatch* Transaction::setBusyWatch(BusyWatch* watch)
+{
+    Lock l(m_mutex);
+    busyWaitOver();
+    BusyWatch* before = m_busyWatch;
+    m_busyWatch = watch;
+    return before;
+}
+
+int Transaction::busyHandler(void* self, int count)
+{
+    using namespace std::chrono;
+    // The engine calls this on the thread holding the connection, with
+    // count 0 when a wait begins.
+    auto* t = static_cast<Transaction*>(self);
+    const auto now = steady_clock::now();
+    if (count == 0) t->m_busySince = now;
+    const BusyWatch* w = t->m_busyWatch;
+    const auto waited = duration_cast<milliseconds>(now - t->m_busySince).count();
+    if ((w && w->stop && w->stop->load()) || waited >= t->m_busyTimeout.load()) {
+        t->busyWaitOver();
+        return 0; // the statement fails as busy
+    }
+    // A short wait (another program's commit) goes by unseen; a longer one is shown.
+    if (!t->m_busyReported && waited >= 200 && w && w->report) {
+        t->m_busyReported = true;
+        w->report(true);
+    }
+    // Short steps at first, then a twentieth of a second: the stop flag is
+    // looked at that often.
+    static constexpr int kKroky[] = {1, 2, 5, 10, 15, 20, 25, 25, 25, 50};
+    const int krok = count < int(std::size(kKroky)) ? kKroky[count] : 50;
+    std::this_thread::sleep_for(milliseconds(std::min<long long>(krok, t->m_busyTimeout.load() - waited)));
+    return 1;
+}
+
+void Transaction::reportBusyWaitOver()
+{
+    m_busyReported = false;
+    if (m_busyWatch && m_busyWatch->report) m_busyWatch->report(false);
 }
 
 int Transaction::cacheKiBFromStartLine(const QString& start)
@@ -106,7 +157,7 @@ bool Transaction::connectFile(const QString& path, int cacheKiB)
         sqlite3_close(db);
         return false;
     }
-    sqlite3_busy_timeout(db, 30000);
+    sqlite3_busy_handler(db, &Transaction::busyHandler, this);
     sqlite3_extended_result_codes(db, 0);
     m_db = db;
     m_path = path;
@@ -204,6 +255,7 @@ bool Transaction::beginIfNeeded(bool write)
     if (sqlite3_get_autocommit(m_db)) {
         m_savepoints = 0;
         int rc = sqlite3_exec(m_db, write ? "BEGIN IMMEDIATE" : "BEGIN", nullptr, nullptr, nullptr);
+        busyWaitOver();
         if (rc != SQLITE_OK) {
             setError(rc, engineErrorText(rc, QString::fromUtf8(sqlite3_errmsg(m_db))));
             return false;
@@ -221,7 +273,9 @@ bool Transaction::restartForWrite(sqlite3_stmt* writing)
     // Only reads would be dropped: what they saw is read again by the unit's
     // later statements, as a database server's unit of work would see it.
     sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
-    return sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK;
+    const int rc = sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+    busyWaitOver();
+    return rc == SQLITE_OK;
 }
 
 bool Transaction::beginWriting()
@@ -257,6 +311,7 @@ bool Transaction::finish(const char* sql)
     m_savepoints = 0;
     if (sqlite3_get_autocommit(m_db)) return true;
     const int rc = sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr);
+    busyWaitOver();
     if (rc != SQLITE_OK) {
         setError(rc, engineErrorText(rc, QString::fromUtf8(sqlite3_errmsg(m_db))));
         return false;

@@ -18,6 +18,8 @@
 #include <QVariant>
 #include <QVariantList>
 #include <QStringList>
+#include <atomic>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -35,6 +37,21 @@ class Prikaz;
 namespace kavro {
 
 class Registry;
+
+// Waiting for another program that holds the database file's write lock (the
+// file engine; a server makes its clients wait on its own). A statement that
+// finds the lock taken waits for it in short sleeps, up to busyTimeout() in
+// all, and then fails as refused because the database is busy
+// (lastErrorIsBusy()). A worker that shows its run in a window installs a
+// watch for the run (BusyWatchScope): a wait that lasts is reported to it, and
+// the wait gives up at once when its stop flag is set.
+struct BusyWatch {
+    // Set from any thread: a wait in progress, and every later one, gives up.
+    const std::atomic<bool>* stop = nullptr;
+    // Called on the waiting thread: true when a wait has lasted a moment,
+    // false when that wait is over (the lock taken, or given up).
+    std::function<void(bool waiting)> report;
+};
 
 class Transaction {
 public:
@@ -68,6 +85,17 @@ public:
     // Error of the last failed call: the engine's number (0 when none) and its text.
     int lastErrorNumber() const { return m_lastError; }
     QString lastErrorText() const { return m_lastErrorText; }
+    // True when the last failure was a statement refused because another
+    // program holds the database (after the wait for it, see BusyWatch).
+    bool lastErrorIsBusy() const;
+
+    // How long a statement waits for another program's lock, in milliseconds
+    // (30 s unless set otherwise).
+    void setBusyTimeout(int ms) { m_busyTimeout.store(ms); }
+    int busyTimeout() const { return m_busyTimeout.load(); }
+    // Watches the waits of the statements that follow (nullptr: none); gives
+    // the watch installed before.
+    BusyWatch* setBusyWatch(BusyWatch* watch);
 
     // Runs a statement with bound values; false on failure (see lastErrorText()).
     bool exec(const QString& sql, const QVariantList& params = {});
@@ -91,6 +119,16 @@ private:
     friend class Savepoint;
     void setError(int code, const QString& text);
     void clearError() { m_lastError = 0; m_lastErrorText.clear(); }
+    // The engine's busy handler: sleeps in short steps until the lock is free,
+    // the time-out has passed or the watch's stop flag is set.
+    static int busyHandler(void* self, int count);
+    // Called after each call into the engine that may have waited: tells the
+    // watch that a wait it was told of is over.
+    void busyWaitOver()
+    {
+        if (m_busyReported) reportBusyWaitOver();
+    }
+    void reportBusyWaitOver();
     // Opens the unit of work if none is open; `write`: the unit's first
     // statement writes, so it takes the database's write lock at once (and
     // waits for another program's unit to end instead of failing later).
@@ -115,6 +153,10 @@ private:
     QString m_connectionString;
     QString m_path;
     int m_savepoints = 0; // savepoints open in the unit of work
+    std::atomic<int> m_busyTimeout{30000};
+    BusyWatch* m_busyWatch = nullptr; // of the thread holding the connection
+    std::chrono::steady_clock::time_point m_busySince; // start of the wait in progress
+    bool m_busyReported = false; // the watch was told of the wait in progress
     int m_lastError = 0;
     QString m_lastErrorText;
     std::recursive_mutex m_mutex;
@@ -172,6 +214,9 @@ public:
     QString lastErrorText() const { return m_error; }
     // True when the last execute() failed because the row's key is stored already.
     bool lastErrorIsDuplicateKey() const { return m_duplicateKey; }
+    // True when the last run() or execute() was refused because another
+    // program holds the database (see BusyWatch).
+    bool lastErrorIsBusy() const { return m_busy; }
 
     // A statement that may only read (a report's): one that would change
     // anything (INSERT, UPDATE, DELETE, CREATE, DROP, ATTACH, COMMIT, ...), and
@@ -201,6 +246,7 @@ private:
     qint64 m_rowCount = 0;
     QString m_error;
     bool m_duplicateKey = false;
+    bool m_busy = false;
     bool m_readOnly = false;
     bool m_refusedWrite = false;
     bool refuseWrite();
@@ -224,6 +270,20 @@ private:
 // split differently (a server's $$-quoted text, a comment opened inside
 // another) counts as more than one.
 bool isOneStatement(const QString& sql);
+
+// Installs a watch of the waits for another program's lock for as long as it
+// lives, on the thread that runs the watched work.
+class BusyWatchScope {
+public:
+    BusyWatchScope(Transaction& t, BusyWatch& watch) : m_t(t), m_before(t.setBusyWatch(&watch)) {}
+    ~BusyWatchScope() { m_t.setBusyWatch(m_before); }
+    BusyWatchScope(const BusyWatchScope&) = delete;
+    BusyWatchScope& operator=(const BusyWatchScope&) = delete;
+
+private:
+    Transaction& m_t;
+    BusyWatch* m_before;
+};
 
 // The message of an engine error: a Czech sentence saying what happened, then
 // the engine's own text on the next line.

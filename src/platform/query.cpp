@@ -284,6 +284,7 @@ void Query::fail(int code)
         const int ext = sqlite3_extended_errcode(db);
         m_duplicateKey = ext == SQLITE_CONSTRAINT_PRIMARYKEY || ext == SQLITE_CONSTRAINT_UNIQUE;
     }
+    m_busy = (code & 0xFF) == SQLITE_BUSY || (code & 0xFF) == SQLITE_LOCKED;
     m_error = db ? engineErrorText(code, QString::fromUtf8(sqlite3_errmsg(db))) : QStringLiteral("Není spojení s databází");
     m_t.setError(code, m_error);
 }
@@ -292,6 +293,7 @@ void Query::failServer()
 {
     const odbc::Chyba& c = m_server->chyba();
     m_duplicateKey = c.duplicitniKlic();
+    m_busy = false;
     // The server's own numbers are not the embedded engine's: one Czech sentence for all.
     m_error = (m_duplicateKey ? QStringLiteral("Záznam porušuje pravidla databáze (například je již uložen).")
                               : QStringLiteral("Databázový server příkaz odmítl."))
@@ -407,6 +409,7 @@ bool Query::prepare()
 {
     m_error.clear();
     m_duplicateKey = false;
+    m_busy = false;
     m_refusedWrite = false;
     // A server's connection opens its unit of work with the first statement.
     if (m_t.m_odbc) return prepareServer();
@@ -444,6 +447,7 @@ bool Query::prepare()
     }
     if (!m_t.beginIfNeeded(!sqlite3_stmt_readonly(m_stmt))) {
         m_error = m_t.m_lastErrorText;
+        m_busy = m_t.lastErrorIsBusy();
         return false;
     }
     const int n = sqlite3_bind_parameter_count(m_stmt);
@@ -469,6 +473,7 @@ bool Query::step()
 {
     if (m_server) return stepServer();
     const int rc = sqlite3_step(m_stmt);
+    m_t.busyWaitOver();
     if (rc == SQLITE_ROW) {
         m_atEnd = false;
         return true;
@@ -636,6 +641,7 @@ bool Query::execute()
     }
     int rc;
     while ((rc = sqlite3_step(m_stmt)) == SQLITE_ROW) {}
+    m_t.busyWaitOver();
     if (rc == SQLITE_BUSY) {
         // Another program wrote since this unit began reading: begin again as a
         // writing unit, waiting for the other program, and write then.

@@ -18,9 +18,11 @@ bool UnitOfWork::commit()
 {
     m_error.clear();
     m_errorNumber = 0;
+    m_busy = false;
     if (m_t.commit()) return true;
     m_error = m_t.lastErrorText();
     m_errorNumber = m_t.lastErrorNumber();
+    m_busy = m_t.lastErrorIsBusy();
     m_t.rollback();
     return false;
 }

@@ -48,12 +48,15 @@ public:
     QString errorText() const { return m_error; }
     // The engine's number for the refused commit (0 when none).
     int errorNumber() const { return m_errorNumber; }
+    // True when the commit was refused because another program holds the database.
+    bool errorIsBusy() const { return m_busy; }
     Transaction& transaction() { return m_t; }
 
 private:
     Transaction& m_t;
     QString m_error;
     int m_errorNumber = 0;
+    bool m_busy = false;
 };
 
 class Savepoint {

@@ -55,6 +55,7 @@ bool Reidentifikace::exec(const QString& sql)
     q.bind(4, m_misto.kod_mesta);
     if (q.execute()) return true;
     m_lastError = q.lastErrorText();
+    m_obsazeno = q.lastErrorIsBusy();
     return false;
 }
 
@@ -63,7 +64,12 @@ bool Reidentifikace::Nalezeni_ucastniku()
     m_message.clear();
     m_lastError.clear();
     // No other thread's commit or rollback falls inside the run.
+    m_obsazeno = false;
     ConnectionLock lock(m_t);
+    // A wait for another program's lock is shown in the window.
+    BusyWatch cekani;
+    cekani.report = [this](bool ceka) { emit this->cekani(ceka); };
+    BusyWatchScope hlidka(m_t, cekani);
     UnitOfWork prace(m_t);
     if (!prace.commit()) {
         m_lastError = prace.errorText();
@@ -112,10 +118,14 @@ bool Reidentifikace::Nalezeni_ucastniku()
     if (ok && !prace.commit()) {
         ok = false;
         m_lastError = prace.errorText();
+        m_obsazeno = prace.errorIsBusy();
     }
     if (!ok) {
         prace.rollback();
-        m_message = tr8("Přiřazení účastníků k hovorům se nezdařilo, hovory zůstaly beze změny:\n") + m_lastError;
+        m_message = m_obsazeno
+            ? tr8("Databázi právě používá jiný program, přiřazení účastníků bylo proto ukončeno.\n"
+                  "Hovory zůstaly beze změny. Přiřazení můžete zopakovat později.")
+            : tr8("Přiřazení účastníků k hovorům se nezdařilo, hovory zůstaly beze změny:\n") + m_lastError;
     }
     emit status(QString());
     return ok;

@@ -59,9 +59,13 @@ public:
 signals:
     // The step in progress.
     void status(const QString& text);
+    // The run waits for another program that holds the database (true), or
+    // no longer waits (false).
+    void cekani(bool ceka);
 
 private:
     bool exec(const QString& sql);
+    bool m_obsazeno = false; // a statement was refused because another program holds the database
 
     Transaction& m_t;
     Misto m_misto;

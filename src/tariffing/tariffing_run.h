@@ -18,6 +18,8 @@ public:
     virtual bool spust() = 0;
     // Why the last run failed, in Czech ("" when it did not).
     virtual QString zprava() const { return QString(); }
+    // True when the last run failed because another program holds the database.
+    virtual bool obsazeno() const { return false; }
 
     // Set by the import before the first run: receives the step in progress
     // ("" at the end). It is called on the thread that runs spust().

@@ -68,6 +68,7 @@ public:
     void novy_beh() override { m_t.novyBeh(); }
     bool spust() override { return m_t.tarifikuj() == Tarifovani::Vysledek::Hotovo; }
     QString zprava() const override { return m_t.message(); }
+    bool obsazeno() const override { return m_t.obsazeno(); }
 
 private:
     Tarifovani m_t;
@@ -91,15 +92,18 @@ Tarifovani::Vysledek Tarifovani::tarifikuj()
     UnitOfWork prace(m_t);
     m_lastError.clear();
     m_message.clear();
+    m_obsazeno = false;
     if (!prace.commit()) {
         m_lastError = prace.errorText();
         m_message = tr8("Tarifování hovorů nelze zahájit, rozpracované změny nešlo uložit:\n") + m_lastError;
+        if (prace.errorIsBusy()) obsazenoJinymProgramem();
         return Vysledek::Chyba;
     }
     Vysledek v = beh();
     if (v == Vysledek::Hotovo && !prace.commit()) {
         m_lastError = prace.errorText();
         m_message = tr8("Tarifování hovorů se nezdařilo, jeho změny byly vráceny zpět:\n") + m_lastError;
+        if (prace.errorIsBusy()) obsazenoJinymProgramem();
         v = Vysledek::Chyba;
     }
     if (v == Vysledek::Chyba) prace.rollback();
@@ -111,7 +115,15 @@ Tarifovani::Vysledek Tarifovani::tarifikuj_bez_potvrzeni()
     StepLock lock(m_t);
     m_lastError.clear();
     m_message.clear();
+    m_obsazeno = false;
     return beh();
+}
+
+void Tarifovani::obsazenoJinymProgramem()
+{
+    m_obsazeno = true;
+    m_message = tr8("Databázi právě používá jiný program, tarifování hovorů bylo proto ukončeno "
+                    "a jeho změny byly vráceny zpět.\nTarifování můžete zopakovat později.");
 }
 
 // Site values, the calls, the calendar, the nine steps and the writing back;
@@ -132,6 +144,8 @@ Tarifovani::Vysledek Tarifovani::beh()
     if (!ok) {
         emit status(QString());
         m_message = tr8("Tarifování hovorů se nezdařilo, jeho změny byly vráceny zpět:\n") + m_lastError;
+        // The failing statement's refusal is still the connection's last error.
+        if (m_t.lastErrorIsBusy()) obsazenoJinymProgramem();
         return Vysledek::Chyba;
     }
     return Vysledek::Hotovo;

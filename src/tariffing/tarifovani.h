@@ -69,6 +69,8 @@ public:
     // only: for a series of runs in one unit of work, where they cannot change.
     void podrzTabulky(bool drzet);
     QString message() const { return m_message; }
+    // True when the last run failed because another program holds the database.
+    bool obsazeno() const { return m_obsazeno; }
     // The caption of the boxes that tell the user how a run ended.
     static QString caption();
 
@@ -125,6 +127,9 @@ private:
     bool m_prvniBehProbehl = false;
     QString m_lastError;
     QString m_message;
+    bool m_obsazeno = false;
+    // The message of a run refused because another program holds the database.
+    void obsazenoJinymProgramem();
     std::unique_ptr<VypocetTarifu> m_vypocet;
     bool m_drzTabulky = false;
     QString m_vynulovatOd, m_vynulovatDo;

@@ -82,6 +82,10 @@ Znovu_otarifuj::Vysledek Znovu_otarifuj::otarifuj(const QString& od, const QStri
     // The whole period is one unit of work, and no other thread's commit or
     // rollback falls inside it: a failure on any day leaves every call as it was.
     ConnectionLock lock(m_t);
+    // A wait for another program's lock is shown in the window.
+    BusyWatch cekani;
+    cekani.report = [this](bool ceka) { emit this->cekani(ceka); };
+    BusyWatchScope hlidka(m_t, cekani);
     UnitOfWork prace(m_t);
     // Whatever was pending before is not mixed with the run.
     if (!prace.commit()) {
@@ -130,8 +134,14 @@ Znovu_otarifuj::Vysledek Znovu_otarifuj::otarifuj(const QString& od, const QStri
             m_tarifovani.podrzTabulky(false);
             m_hotove.clear();
             emit status(QString());
-            m_message = tr8("Tarifování hovorů dne %1 se nezdařilo.\n").arg(d) + m_lastError
-                + tr8("\nHovory zůstaly tak, jak byly před tarifováním.");
+            if (m_tarifovani.obsazeno())
+                m_message = tr8("Databázi právě používá jiný program, tarifování hovorů bylo proto ukončeno u dne %1.\n"
+                                "Hovory všech dnů od %2 do %3 zůstaly tak, jak byly před tarifováním.\n"
+                                "Tarifování můžete zopakovat později.")
+                                .arg(d, seznam.first(), seznam.last());
+            else
+                m_message = tr8("Tarifování hovorů dne %1 se nezdařilo.\n").arg(d) + m_lastError
+                    + tr8("\nHovory zůstaly tak, jak byly před tarifováním.");
             return Vysledek::Chyba;
         }
         m_hotove << d;

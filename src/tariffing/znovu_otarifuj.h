@@ -79,6 +79,9 @@ signals:
     void postup(int hotovo, int celkem);
     // The tariffing's step in progress.
     void status(const QString& text);
+    // The run waits for another program that holds the database (true), or
+    // no longer waits (false).
+    void cekani(bool ceka);
 
 private:
     Transaction& m_t;

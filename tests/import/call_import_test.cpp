@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <chrono>
 #include <gtest/gtest.h>
 #include <thread>
 #include <unistd.h>
@@ -421,6 +422,104 @@ TEST_F(CallImport, RefusedInsertsAreCountedAndReported)
     EXPECT_TRUE(text.contains("odmítnuto")) << text.toStdString();
     Transaction::main().rollback();
     EXPECT_EQ(count(), 2);
+}
+
+namespace {
+qint64 msSince(std::chrono::steady_clock::time_point since)
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - since).count();
+}
+} // namespace
+
+TEST_F(CallImport, AnotherProgramHoldingTheDatabaseEndsTheImportAtOnceAndTheNextImportStoresEveryCall)
+{
+    if (kavro::test::onServer())
+        GTEST_SKIP() << "the lock of the database file; a server makes its clients wait itself";
+    QString error;
+    ASSERT_TRUE(test::fillTariffData(&error)) << error.toStdString();
+    ASSERT_TRUE(Transaction::main().commit());
+    const gendata::Result r = generate(10);
+    std::unique_ptr<TariffingRun> run = Tarifovani::proImport();
+    Import_hovoru real(Transaction::main());
+    real.setTariffingRun(run.get());
+    // The 15th is imported and committed; when the file of the 16th opens
+    // (the third time a file's bar is at its start: opening and closing the
+    // 15th's, opening the 16th's), another program starts an unsaved change.
+    std::unique_ptr<test::HeldDatabase> held;
+    int starts = 0;
+    QObject::connect(&real, &Import_hovoru::prubeh, [&](qint64 done, qint64, qint64, qint64) {
+        if (done == 0 && ++starts == 3) held = std::make_unique<test::HeldDatabase>(env, 1500);
+    });
+    QList<bool> waits;
+    QObject::connect(&real, &Import_hovoru::cekani, [&](bool w) { waits << w; });
+    const auto start = std::chrono::steady_clock::now();
+    const Import_hovoru::Souhrn s = real.Vkladej_soubory(period(QDate(2024, 3, 15), QDate(2024, 3, 17)));
+    EXPECT_LT(msSince(start), 1500 + 3000);
+    ASSERT_TRUE(held && held->ok());
+    EXPECT_TRUE(s.obsazeno);
+    EXPECT_EQ(s.chyb_vkladani, 0); // no call is counted as refused
+    EXPECT_EQ(waits, QList<bool>({true, false}));
+    const QString text = Import_hovoru::textChyb(s);
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Databázi právě používá jiný program"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("20240316.dat"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("2024-03-16"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("zopakovat později"))) << text.toStdString();
+    Transaction::main().rollback();
+    // The 15th stays; nothing of the 16th is stored, and the 17th was not read.
+    EXPECT_EQ(count(), 10);
+    EXPECT_EQ(count("ustredna_datum_a_cas < '2024-03-16'"), 10);
+
+    // The other program has saved: the next new import stores every call and tariffs it.
+    held->release();
+    Import_hovoru::Parametry p;
+    p.typ_importu = 1;
+    p.adresar = env.dataDir();
+    const Import_hovoru::Souhrn s2 = real.Vkladej_soubory(p);
+    EXPECT_FALSE(s2.obsazeno);
+    EXPECT_TRUE(Import_hovoru::textChyb(s2).isEmpty()) << Import_hovoru::textChyb(s2).toStdString();
+    Transaction::main().rollback();
+    EXPECT_EQ(count(), r.records);
+    EXPECT_EQ(count("status_hovoru = 10"), r.records);
+}
+
+TEST_F(CallImport, UkoncitWhileWaitingForAnotherProgramEndsTheImportAtOnce)
+{
+    if (kavro::test::onServer())
+        GTEST_SKIP() << "the lock of the database file; a server makes its clients wait itself";
+    generate(10);
+    test::HeldDatabase held(env, 30000); // the program's own wait
+    ASSERT_TRUE(held.ok()) << held.error().toStdString();
+    std::thread ukoncit([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        imp.zrus();
+    });
+    const auto start = std::chrono::steady_clock::now();
+    const Import_hovoru::Souhrn s = imp.Vkladej_soubory(period(QDate(2024, 3, 15), QDate(2024, 3, 17)));
+    ukoncit.join();
+    EXPECT_LT(msSince(start), 3000);
+    EXPECT_TRUE(s.zruseno);
+    EXPECT_FALSE(s.obsazeno);
+    EXPECT_EQ(s.chyb_vkladani, 0);
+    EXPECT_TRUE(Import_hovoru::textChyb(s).isEmpty()) << Import_hovoru::textChyb(s).toStdString();
+    EXPECT_TRUE(spy.storedAtRun.isEmpty()); // no tariffing waits for the lock again
+    held.release();
+    Transaction::main().rollback();
+    EXPECT_EQ(count(), 0);
+}
+
+TEST_F(CallImport, TheFinalMessageCountsRecordsOfDayOrMonthZero)
+{
+    QByteArray badTime = bodyOf(3, "2024-03-15 12:00:00");
+    badTime.replace(21, 8, "12::%:03");
+    writeBodies(env.dataDir() + "/20240315.dat",
+                {bodyOf(1, "2024-03-15 10:00:00"), bodyOf(2, "0000-00-00 00:00:00"), badTime,
+                 bodyOf(4, "2024-00-15 10:00:00"), bodyOf(5, "2024-03-00 10:00:00")});
+    const Import_hovoru::Souhrn s = imp.Vkladej_soubory(period(QDate(2024, 3, 15), QDate(2024, 3, 15)));
+    EXPECT_EQ(s.nulovych_dnu, 3);
+    const QString text = Import_hovoru::textChyb(s);
+    EXPECT_TRUE(text.contains(QStringLiteral("neplatným datem nebo časem, které nebyly uloženy: 1")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("dnem nebo měsícem 00, které nebyly uloženy: 3"))) << text.toStdString();
 }
 
 TEST(CallImportHelpers, DirectoryDaysAndNewestDay)

@@ -7,6 +7,7 @@
 #include "gendata/gendata.h"
 #include "platform/clock.h"
 #include "platform/database.h"
+#include "platform/forms/busy_wait_label.h"
 #include "platform/forms/file_question.h"
 #include "platform/forms/message_box.h"
 #include "platform/registry.h"
@@ -16,6 +17,7 @@
 
 #include <QAbstractButton>
 #include <QCalendarWidget>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -337,6 +339,48 @@ private slots:
         QCOMPARE(count(), 10);
         QCOMPARE(count("date(ustredna_datum_a_cas) = '2024-03-16'"), 10);
         QCOMPARE(Registry::instance().read("Software\\Dorvek\\Kavro\\", "Datum_od"), QString("2024-03-16"));
+    }
+
+    void anotherProgramHoldingTheDatabaseIsShownUkoncitEndsTheWaitAndTheRunEndsWithOneMessage()
+    {
+        if (test::onServer()) QSKIP("the lock of the database file; a server makes its clients wait itself");
+        writeDays(2, 10);
+        FDX_Typ_importu rec;
+        rec.typ_importu = 1;
+        {
+            test::HeldDatabase held(*env, 30000); // the program's own wait
+            QVERIFY2(held.ok(), qPrintable(held.error()));
+            Hovory_nacteni w(nullptr, &rec, gated());
+            w.show();
+            auto* status = w.findChild<QLabel*>("Status");
+            QTRY_COMPARE(status->text(), busyWaitText());
+            QElapsedTimer t;
+            t.start();
+            w.findChild<QPushButton*>("cb_ukoncit")->click();
+            QTRY_VERIFY(!w.isVisible());
+            QVERIFY(t.elapsed() < 3000);
+            QVERIFY(w.souhrn().zruseno);
+            QCOMPARE(gate.runs.load(), 0); // no tariffing waits for the lock again
+        }
+        QVERIFY(boxes.isEmpty());
+        QCOMPARE(count(), 0);
+
+        // Waited out: one message, naming the day and the file.
+        {
+            test::HeldDatabase held(*env, 1000);
+            QVERIFY(Hovory_nacteni::Create(nullptr, &rec, gated()));
+        }
+        QCOMPARE(boxes.size(), 1);
+        QVERIFY2(boxes[0].text.startsWith("Databázi právě používá jiný program"), qPrintable(boxes[0].text));
+        QVERIFY2(boxes[0].text.contains("2024-03-15") && boxes[0].text.contains("20240315.dat"), qPrintable(boxes[0].text));
+        QCOMPARE(count(), 0);
+
+        // The lock is gone: "Načtení nových" stores the days.
+        boxes.clear();
+        QVERIFY(Hovory_nacteni::Create(nullptr, &rec, gated()));
+        QVERIFY(boxes.isEmpty());
+        Transaction::main().rollback();
+        QCOMPARE(count(), 20);
     }
 
     void deletionWindow()

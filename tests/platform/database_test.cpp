@@ -7,7 +7,10 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <atomic>
+#include <chrono>
 #include <gtest/gtest.h>
+#include <thread>
 #include <unistd.h>
 
 using kavro::Query;
@@ -254,4 +257,60 @@ TEST(DatabaseConnection, WriteProtectedDatabaseIsReadAndRefusesWritesInCzech)
         t.disconnect();
     }
     writeProtect(path, false);
+}
+
+TEST_F(Database, AWriteRefusedWhileAnotherProgramHoldsTheFileIsToldApartAndItsWaitCanBeEnded)
+{
+    if (kavro::test::onServer())
+        GTEST_SKIP() << "the lock of the database file; a server makes its clients wait itself";
+    using Clock = std::chrono::steady_clock;
+    const auto ms = [](Clock::time_point since) {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - since).count();
+    };
+    Transaction& t = Transaction::main();
+    kavro::test::HeldDatabase held(env, 600);
+    ASSERT_TRUE(held.ok()) << held.error().toStdString();
+    QList<bool> reports;
+    std::atomic<bool> stop{false};
+    kavro::BusyWatch watch;
+    watch.stop = &stop;
+    watch.report = [&](bool waiting) { reports << waiting; };
+    kavro::BusyWatchScope scope(t, watch);
+
+    // The wait lasts the time-out, is reported, and the refusal is told apart.
+    Query q(t);
+    auto start = Clock::now();
+    EXPECT_FALSE(q.execute(QStringLiteral("INSERT INTO dba.kalendar (datum, typ_dne) VALUES ('2024-01-01', 1)")));
+    EXPECT_GE(ms(start), 550);
+    EXPECT_LT(ms(start), 3000);
+    EXPECT_TRUE(q.lastErrorIsBusy());
+    EXPECT_TRUE(t.lastErrorIsBusy());
+    EXPECT_TRUE(q.lastErrorText().startsWith(QStringLiteral("Databázi právě používá jiný program")))
+        << q.lastErrorText().toStdString();
+    EXPECT_EQ(reports, QList<bool>({true, false}));
+
+    // The stop flag ends a long wait at once.
+    t.setBusyTimeout(30000);
+    reports.clear();
+    std::thread stopper([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        stop = true;
+    });
+    start = Clock::now();
+    EXPECT_FALSE(q.execute());
+    stopper.join();
+    EXPECT_LT(ms(start), 2000);
+    EXPECT_TRUE(q.lastErrorIsBusy());
+    EXPECT_EQ(reports, QList<bool>({true, false}));
+
+    // Once the other program has ended its work, the write goes through; a
+    // duplicate key is a refusal of another kind.
+    held.release();
+    stop = false;
+    ASSERT_TRUE(q.execute());
+    EXPECT_FALSE(q.execute());
+    EXPECT_TRUE(q.lastErrorIsDuplicateKey());
+    EXPECT_FALSE(q.lastErrorIsBusy());
+    EXPECT_FALSE(t.lastErrorIsBusy());
+    t.rollback();
 }

@@ -143,6 +143,26 @@ bool TestEnv::createServerDatabase()
     return true;
 }
 
+HeldDatabase::HeldDatabase(const TestEnv& env, int waitMs) : m_other(std::make_unique<Transaction>())
+{
+    Transaction::main().setBusyTimeout(waitMs);
+    m_ok = env.connectAgain(*m_other)
+        && m_other->exec(QStringLiteral("INSERT INTO dba.kalendar (datum, typ_dne) VALUES ('1990-01-01', 1)"));
+}
+
+HeldDatabase::~HeldDatabase() { release(); }
+
+QString HeldDatabase::error() const { return m_other->lastErrorText(); }
+
+void HeldDatabase::release()
+{
+    if (m_other->isConnected()) {
+        m_other->rollback();
+        m_other->disconnect();
+    }
+    Transaction::main().setBusyTimeout(30000);
+}
+
 bool TestEnv::connectAgain(Transaction& other) const
 {
     if (m_serverDatabase.isEmpty()) return other.connectFile(databasePath());

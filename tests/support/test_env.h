@@ -30,6 +30,26 @@ bool odmitajZapis(Transaction& t, const QString& name, const QString& when, cons
 // Drops what odmitajZapis() made.
 bool povolZapis(Transaction& t, const QString& name, const QString& table);
 
+class TestEnv;
+
+// Another program holding the database file's write lock (an editing window
+// with a change not saved yet) until released: a second connection that has
+// written and not committed. Meanwhile Transaction::main() waits `waitMs` for
+// a lock (the program's 30 s come back with release()).
+class HeldDatabase {
+public:
+    HeldDatabase(const TestEnv& env, int waitMs);
+    ~HeldDatabase();
+    bool ok() const { return m_ok; }
+    QString error() const;
+    // The other program's unit of work ends; nothing of it stays.
+    void release();
+
+private:
+    std::unique_ptr<Transaction> m_other;
+    bool m_ok = false;
+};
+
 class TestEnv {
 public:
     // Creates the folder, points the program's registry at a file in it and,

@@ -233,6 +233,29 @@ TEST_F(ReidentifikaceTest, AFailingStatementLeavesEveryCallAsItWas)
     EXPECT_EQ(v(1, "cislo_ucastnika"), QStringLiteral("23456"));
 }
 
+TEST_F(ReidentifikaceTest, AnotherProgramHoldingTheDatabaseEndsTheRunWholeWithItsMessage)
+{
+    if (kavro::test::onServer())
+        GTEST_SKIP() << "the lock of the database file; a server makes its clients wait itself";
+    importuj(sada());
+    ASSERT_TRUE(Transaction::main().exec(QStringLiteral("DELETE FROM dba.ciselnik_ucastniku WHERE cislo_ucastnika = '23456'")));
+    ASSERT_TRUE(Transaction::main().commit());
+    const Radky pred = vse();
+    HeldDatabase held(env, 1000);
+    ASSERT_TRUE(held.ok()) << held.error().toStdString();
+    Reidentifikace r;
+    QList<bool> waits;
+    QObject::connect(&r, &Reidentifikace::cekani, [&](bool w) { waits << w; });
+    EXPECT_FALSE(r.Nalezeni_ucastniku());
+    EXPECT_EQ(waits, QList<bool>({true, false}));
+    EXPECT_TRUE(r.message().startsWith(QStringLiteral("Databázi právě používá jiný program"))) << r.message().toStdString();
+    EXPECT_TRUE(r.message().contains(QStringLiteral("zopakovat později"))) << r.message().toStdString();
+    EXPECT_EQ(vse(), pred);
+    held.release();
+    EXPECT_TRUE(r.Nalezeni_ucastniku()) << r.message().toStdString();
+    EXPECT_NE(vse(), pred);
+}
+
 TEST_F(ReidentifikaceTest, WithoutHomeStateOrAreaNothingIsWritten)
 {
     importuj(sada());

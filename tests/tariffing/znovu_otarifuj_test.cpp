@@ -8,6 +8,7 @@
 #include "test_env.h"
 
 #include <QMap>
+#include <chrono>
 #include <gtest/gtest.h>
 
 using namespace kavro;
@@ -215,6 +216,36 @@ TEST_F(ZnovuOtarifujTest, AFailureOnALaterDayLeavesEveryCallAsItWas)
     EXPECT_EQ(radky(), pred);
     ASSERT_TRUE(kavro::test::povolZapis(Transaction::main(), "zadny_treti_den", "hovory"));
     ASSERT_TRUE(Transaction::main().commit());
+    ASSERT_EQ(z.otarifuj(kDen1, kDen3), Znovu_otarifuj::Vysledek::Hotovo) << z.message().toStdString();
+    EXPECT_EQ(v(31, "cislo_ucastnika"), QStringLiteral("2345"));
+}
+
+TEST_F(ZnovuOtarifujTest, AnotherProgramHoldingTheDatabaseEndsTheRunWholeWithItsMessage)
+{
+    if (kavro::test::onServer())
+        GTEST_SKIP() << "the lock of the database file; a server makes its clients wait itself";
+    importuj(sada());
+    zmenAdresare();
+    const Radky pred = radky();
+    HeldDatabase held(env, 1000);
+    ASSERT_TRUE(held.ok()) << held.error().toStdString();
+    Znovu_otarifuj z;
+    QList<bool> waits;
+    QObject::connect(&z, &Znovu_otarifuj::cekani, [&](bool w) { waits << w; });
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(z.otarifuj(kDen1, kDen3), Znovu_otarifuj::Vysledek::Chyba);
+    EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count(),
+              1000 + 3000);
+    EXPECT_EQ(waits, QList<bool>({true, false}));
+    const QString m = z.message();
+    EXPECT_TRUE(m.startsWith(QStringLiteral("Databázi právě používá jiný program"))) << m.toStdString();
+    // It names the days that stayed as they were, and says it can be repeated.
+    EXPECT_TRUE(m.contains(kDen1) && m.contains(kDen3)) << m.toStdString();
+    EXPECT_TRUE(m.contains(QStringLiteral("zopakovat později"))) << m.toStdString();
+    EXPECT_TRUE(z.hotoveDny().isEmpty());
+    ASSERT_TRUE(Transaction::main().rollback());
+    EXPECT_EQ(radky(), pred);
+    held.release();
     ASSERT_EQ(z.otarifuj(kDen1, kDen3), Znovu_otarifuj::Vysledek::Hotovo) << z.message().toStdString();
     EXPECT_EQ(v(31, "cislo_ucastnika"), QStringLiteral("2345"));
 }

@@ -5,6 +5,7 @@
 #include "common/forms/p_nastaveni_od_do.h"
 #include "platform/clock.h"
 #include "platform/database.h"
+#include "platform/forms/busy_wait_label.h"
 #include "platform/forms/file_question.h"
 #include "platform/forms/message_box.h"
 
@@ -61,6 +62,13 @@ void Hovory_nacteni::Hovory_nacteni_Create()
     connect(m_import.get(), &Import_hovoru::prubeh, this, &Hovory_nacteni::prubeh);
     connect(m_import.get(), &Import_hovoru::stav, ui->Status, &QLabel::setText);
     connect(m_import.get(), &Import_hovoru::stav_tarifikace, ui->l_status, &QLabel::setText);
+    // A wait for another program's lock is shown where the run's progress is
+    // shown; "Ukončit" ends it.
+    connect(m_import.get(), &Import_hovoru::cekani, this, [this](bool ceka) {
+        showBusyWait(ui->Status, ceka);
+        if (m_okno_tarifovani && (m_okno_tarifovani->bezi() || !ceka))
+            showBusyWait(m_okno_tarifovani->l_status(), ceka);
+    });
     // The worker waits until the user has answered the damaged file's box: one box at a time.
     connect(m_import.get(), &Import_hovoru::chybna_data, this, &Hovory_nacteni::chybna_data,
             Qt::BlockingQueuedConnection);

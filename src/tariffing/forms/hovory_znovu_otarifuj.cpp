@@ -1,6 +1,7 @@
 #include "hovory_znovu_otarifuj.h"
 
 #include "common/forms/p_nastaveni_od_do.h"
+#include "platform/forms/busy_wait_label.h"
 #include "platform/forms/message_box.h"
 #include "ui_hovory_znovu_otarifuj.h"
 
@@ -25,6 +26,7 @@ Hovory_Znovu_otarifuj::Hovory_Znovu_otarifuj(QWidget* parent)
     connect(&m_logika, &Znovu_otarifuj::den, this, [this](const QString& den) {
         m_ui->label_1->setText(QString::fromUtf8("Provádím tarifování hovorů ") + den);
     });
+    connect(&m_logika, &Znovu_otarifuj::cekani, this, [this](bool ceka) { showBusyWait(m_ui->label_1, ceka); });
     connect(&m_logika, &Znovu_otarifuj::postup, this, [this](int hotovo, int celkem) {
         m_ui->progb_1->setRange(0, celkem);
         m_ui->progb_1->setValue(hotovo);

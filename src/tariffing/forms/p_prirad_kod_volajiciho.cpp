@@ -1,5 +1,6 @@
 #include "p_prirad_kod_volajiciho.h"
 
+#include "platform/forms/busy_wait_label.h"
 #include "platform/forms/message_box.h"
 #include "ui_p_prirad_kod_volajiciho.h"
 
@@ -17,6 +18,7 @@ P_prirad_kod_volajiciho::P_prirad_kod_volajiciho(QWidget* parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     // The worker's texts arrive queued, on this window's thread.
     connect(&m_logika, &Reidentifikace::status, this, [this](const QString& text) { m_ui->l_status->setText(text); });
+    connect(&m_logika, &Reidentifikace::cekani, this, [this](bool ceka) { showBusyWait(m_ui->l_status, ceka); });
 }
 
 P_prirad_kod_volajiciho::~P_prirad_kod_volajiciho()
