@@ -20,6 +20,18 @@ namespace kavro {
 
 using Lock = std::lock_guard<std::recursive_mutex>;
 
+namespace {
+
+// True when the server's session reads '...' as the SQL standard does.
+bool maStandardniRetezce(odbc::Spojeni& s)
+{
+    odbc::Prikaz p(s);
+    if (!p.priprav("SHOW standard_conforming_strings") || !p.proved() || !p.dalsi()) return false;
+    return p.text(0) == "on";
+}
+
+} // namespace
+
 // ---------------------------------------------------------------- Transaction
 
 Transaction::Transaction() = default;
@@ -213,6 +225,17 @@ bool Transaction::connectServer(const QString& connectionString)
     // The program's functions live beside its tables; the statements call them unqualified.
     if (!s->proved("SET search_path TO dba, public") || !s->proved("SELECT count(*) FROM dba.hovory") || !s->commit()) {
         setError(s->chyba().cislo, QString::fromStdString(s->chyba().text));
+        return false;
+    }
+    // A backslash in '...' is an ordinary character, as the statements and
+    // the check of a report's one statement read it (ESCAPE '\'); a database
+    // or role set to read it as an escape is overruled for this session.
+    if (!s->proved("SET standard_conforming_strings = on") || !maStandardniRetezce(*s) || !s->commit()) {
+        const QString duvod = QString::fromStdString(s->chyba().text);
+        setError(s->chyba().cislo ? s->chyba().cislo : -1,
+                 QStringLiteral("Databázový server nepřijal nastavení standard_conforming_strings = on (zpětné lomítko "
+                                "v textu mezi apostrofy je obyčejný znak). Bez něj se k němu program nepřipojí.")
+                     + (duvod.isEmpty() ? QString() : QStringLiteral("\n") + duvod));
         return false;
     }
     m_odbc = std::move(s);

@@ -226,6 +226,9 @@ public:
     void setReadOnly(bool on);
     // True when the last run() refused the statement because it would write.
     bool lastErrorIsWrite() const { return m_refusedWrite; }
+    // True when the last run() refused the text because it holds more than
+    // one statement (whatever they would do).
+    bool lastErrorIsManyStatements() const { return m_refusedMany; }
 
 private:
     bool prepare();
@@ -249,7 +252,10 @@ private:
     bool m_busy = false;
     bool m_readOnly = false;
     bool m_refusedWrite = false;
+    bool m_refusedMany = false;
     bool refuseWrite();
+    // Refuses a read-only statement that is not one statement beginning as a query.
+    bool refuseNotOneRead();
     bool runServerReadOnly();
 
     // Bound values, kept until the statement has run. Slots keep their
@@ -270,6 +276,12 @@ private:
 // split differently (a server's $$-quoted text, a comment opened inside
 // another) counts as more than one.
 bool isOneStatement(const QString& sql);
+// True when `sql` begins as a query does: SELECT, WITH or VALUES, past blanks,
+// comments and opening parentheses.
+bool beginsAsQuery(const QString& sql);
+// `sql` without a final ';' and the blanks and comments after it (a text of
+// one statement); any other text as it is.
+QString withoutFinalSemicolon(const QString& sql);
 
 // Installs a watch of the waits for another program's lock for as long as it
 // lives, on the thread that runs the watched work.

@@ -65,12 +65,7 @@ QString prvniSlovo(const QString& sql)
 }
 
 // A statement that reads only begins as a query does, and is one statement.
-bool jedenPrikazKeCteni(const QString& sql)
-{
-    const QString w = prvniSlovo(sql);
-    return (w == QLatin1String("SELECT") || w == QLatin1String("WITH") || w == QLatin1String("VALUES"))
-        && isOneStatement(sql);
-}
+bool jedenPrikazKeCteni(const QString& sql) { return beginsAsQuery(sql) && isOneStatement(sql); }
 
 // The file engine's judge of a read-only statement while it is prepared: a
 // query may select, read tables and views, call functions and recurse; any
@@ -86,9 +81,15 @@ int jenCteni(void* odmitnuto, int akce, const char*, const char*, const char*, c
     }
 }
 
-} // namespace
+// Where the first statement of `sql` ends: at its ';' (-1 when it has none),
+// and whether anything but blanks and comments follows it. A text the two
+// engines could split differently counts as followed by more.
+struct KonecPrikazu {
+    qsizetype strednik = -1;
+    bool dalsi = false;
+};
 
-bool isOneStatement(const QString& sql)
+KonecPrikazu konecPrikazu(const QString& sql)
 {
     const qsizetype n = sql.size();
     auto at = [&](qsizetype i, char c) { return i >= 0 && i < n && sql[i] == QLatin1Char(c); };
@@ -96,7 +97,8 @@ bool isOneStatement(const QString& sql)
         return i >= 0 && i < n
             && (sql[i].isLetterOrNumber() || sql[i] == QLatin1Char('_') || sql[i] == QLatin1Char('$'));
     };
-    bool ended = false; // a ';' was met outside quotes and comments
+    KonecPrikazu konec;
+    const KonecPrikazu vice{-1, true};
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = sql[i];
         if (c == QLatin1Char('-') && at(i + 1, '-')) {
@@ -106,18 +108,22 @@ bool isOneStatement(const QString& sql)
         }
         if (c == QLatin1Char('/') && at(i + 1, '*')) {
             for (i += 2; i < n && !(at(i, '*') && at(i + 1, '/')); ++i)
-                if (at(i, '/') && at(i + 1, '*')) return false; // a server nests comments, the file engine does not
+                if (at(i, '/') && at(i + 1, '*')) return vice; // a server nests comments, the file engine does not
             ++i;
             continue;
         }
         if (c.isSpace()) continue;
-        if (ended) return false;
+        if (konec.strednik >= 0) {
+            konec.dalsi = true;
+            return konec;
+        }
         if (c == QLatin1Char(';')) {
-            ended = true;
+            konec.strednik = i;
         } else if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
             // A doubled quote stays inside. A backslash escapes the next
-            // character only in a server's E'...' (as the server has standard
-            // conforming strings, which the statements rely on: ESCAPE '\').
+            // character only in a server's E'...': the server connection
+            // turns standard conforming strings on (the statements rely on
+            // it too: ESCAPE '\'), so a plain '...' ends at its quote there.
             const bool escapes = c == QLatin1Char('\'') && (at(i - 1, 'E') || at(i - 1, 'e')) && !inName(i - 2);
             for (++i; i < n; ++i) {
                 if (escapes && sql[i] == QLatin1Char('\\'))
@@ -132,10 +138,26 @@ bool isOneStatement(const QString& sql)
             qsizetype k = i + 1;
             if (k < n && sql[k].isDigit()) continue; // $1: a parameter
             while (k < n && (sql[k].isLetterOrNumber() || sql[k] == QLatin1Char('_'))) ++k;
-            if (at(k, '$')) return false;
+            if (at(k, '$')) return vice;
         }
     }
-    return true;
+    return konec;
+}
+
+} // namespace
+
+bool isOneStatement(const QString& sql) { return !konecPrikazu(sql).dalsi; }
+
+bool beginsAsQuery(const QString& sql)
+{
+    const QString w = prvniSlovo(sql);
+    return w == QLatin1String("SELECT") || w == QLatin1String("WITH") || w == QLatin1String("VALUES");
+}
+
+QString withoutFinalSemicolon(const QString& sql)
+{
+    const KonecPrikazu k = konecPrikazu(sql);
+    return k.strednik >= 0 && !k.dalsi ? sql.left(k.strednik) : sql;
 }
 
 // ---------------------------------------------------------------- Query
@@ -360,6 +382,17 @@ void Query::setReadOnly(bool on)
     m_atEnd = true;
 }
 
+bool Query::refuseNotOneRead()
+{
+    // What does not begin as a query would change something; a query with
+    // more after it is told as more than one statement.
+    if (isOneStatement(m_sql) || !beginsAsQuery(m_sql)) return refuseWrite();
+    m_refusedMany = true;
+    m_error = QStringLiteral("Text obsahuje více než jeden příkaz; smí obsahovat jen jeden.");
+    m_t.setError(-1, m_error);
+    return false;
+}
+
 bool Query::refuseWrite()
 {
     m_refusedWrite = true;
@@ -373,7 +406,7 @@ bool Query::refuseWrite()
 // mark ends the stretch; the driver holds the rows read meanwhile.
 bool Query::runServerReadOnly()
 {
-    if (!jedenPrikazKeCteni(m_sql)) return refuseWrite();
+    if (!jedenPrikazKeCteni(m_sql)) return refuseNotOneRead();
     odbc::Spojeni& s = *m_t.m_odbc;
     if (!s.proved("SAVEPOINT kavro_cteni")) {
         m_error = QString::fromStdString(s.chyba().text);
@@ -411,6 +444,7 @@ bool Query::prepare()
     m_duplicateKey = false;
     m_busy = false;
     m_refusedWrite = false;
+    m_refusedMany = false;
     // A server's connection opens its unit of work with the first statement.
     if (m_t.m_odbc) return prepareServer();
     if (!m_t.m_db) {
@@ -423,7 +457,7 @@ bool Query::prepare()
         sqlite3_clear_bindings(m_stmt);
     } else {
         const QByteArray utf8 = m_sql.toUtf8();
-        if (m_readOnly && !jedenPrikazKeCteni(m_sql)) return refuseWrite();
+        if (m_readOnly && !jedenPrikazKeCteni(m_sql)) return refuseNotOneRead();
         bool odmitnuto = false;
         if (m_readOnly) sqlite3_set_authorizer(m_t.m_db, jenCteni, &odmitnuto);
         int rc = sqlite3_prepare_v3(m_t.m_db, utf8.constData(), int(utf8.size()), SQLITE_PREPARE_PERSISTENT, &m_stmt, nullptr);
@@ -496,6 +530,7 @@ bool Query::run()
     if (m_readOnly && m_t.m_odbc) {
         m_error.clear();
         m_refusedWrite = false;
+        m_refusedMany = false;
         if (!runServerReadOnly()) return false;
         m_open = true;
         if (!step()) return false;

@@ -20,16 +20,24 @@ QString quoted(const QString& column)
 
 } // namespace
 
+QString Report::refusal(bool write) const
+{
+    const QString file = m_object.file.isEmpty() ? m_object.name + QStringLiteral(".sestava") : m_object.file;
+    if (write)
+        return QStringLiteral("Příkaz sestavy v souboru „%1“ by měnil data v databázi. Sestava smí data jen číst, "
+                              "příkaz proto nebyl proveden a nic se nezměnilo.")
+            .arg(file);
+    return QStringLiteral("Příkaz sestavy v souboru „%1“ obsahuje více než jeden příkaz. Sestava smí mít "
+                          "jen jeden příkaz, proto nebyl proveden a nic se nezměnilo.")
+        .arg(file);
+}
+
 void Report::failed(const Query& q)
 {
-    if (!q.lastErrorIsWrite()) {
+    if (q.lastErrorIsManyStatements() || q.lastErrorIsWrite())
+        m_error = refusal(q.lastErrorIsWrite());
+    else
         m_error = q.lastErrorText();
-        return;
-    }
-    const QString file = m_object.file.isEmpty() ? m_object.name + QStringLiteral(".sestava") : m_object.file;
-    m_error = QStringLiteral("Příkaz sestavy v souboru „%1“ by měnil data v databázi. Sestava smí data jen číst, "
-                             "příkaz proto nebyl proveden a nic se nezměnilo.")
-                  .arg(file);
 }
 
 Report::Report() = default;
@@ -57,7 +65,9 @@ void Report::setObject(const ReportObject& object)
 {
     m_query.reset();
     m_object = object;
-    m_select = object.select;
+    // A Select may end in ';' (and comments): the window narrowing it and the
+    // sums built around it need it without.
+    m_select = withoutFinalSemicolon(object.select);
     m_filter.clear();
     m_filterColumn.clear();
     m_error.clear();
@@ -127,7 +137,7 @@ QString Report::statementText(const QString& select) const
 
 QString Report::wrapped(const QString& select, const QString& columns, const QString& groupBy) const
 {
-    const QString inner = statementText(select);
+    const QString inner = statementText(withoutFinalSemicolon(select));
     if (columns.isEmpty() && m_filterColumn.isEmpty()) return inner;
     QString s = QStringLiteral("SELECT %1 FROM (\n%2\n) AS r").arg(columns.isEmpty() ? QStringLiteral("*") : columns, inner);
     if (!m_filterColumn.isEmpty())
@@ -163,6 +173,14 @@ bool Report::retrieve(const QVariantList& arguments)
     m_arguments = arguments.mid(0, 16);
     if (m_select.isEmpty()) {
         m_error = QStringLiteral("Sestava nemá žádný příkaz.");
+        return false;
+    }
+    // The Select itself tells what kind of text it is: the statements built
+    // around it for a filter and sums begin as queries whatever it holds.
+    // (The guard of each statement refuses anything but one query as well.)
+    const QString own = withoutFinalSemicolon(m_select);
+    if (!beginsAsQuery(own) || !isOneStatement(own)) {
+        m_error = refusal(!beginsAsQuery(own));
         return false;
     }
     // The rows' statement first: a statement that would write is refused

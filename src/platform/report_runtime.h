@@ -89,6 +89,9 @@ private:
     // Takes the error of a failed statement; a statement that would write
     // is named with the report's file.
     void failed(const Query& q);
+    // The message refusing the report's statement: one that would change data
+    // (`write`), or a text of more than one statement; both name the file.
+    QString refusal(bool write) const;
 
     ReportObject m_object;
     QString m_select;

@@ -5,6 +5,9 @@
 #include "test_env.h"
 #include "fixture.h"
 
+#include <QDir>
+#include <QFile>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 
@@ -156,6 +159,94 @@ TEST_F(Sestavy, CzechOrderLabelsAndEmptyGroups)
     EXPECT_TRUE(cetnost.contains("0609||3|0:03:00|0|0,00")) << cetnost.join('\n').toStdString();
 }
 
+// A Select may end in ';' and comments: the reports that wrap it for their
+// sums, group sums and filter give the same lines as without it. More after
+// the ';' is refused as more than one statement, a Select that writes as one
+// that would change data, each naming the file, and nothing changes.
+TEST_F(Sestavy, SelectEndingInASemicolonGivesTheSameLinesAndMoreIsRefused)
+{
+    const struct {
+        int druh;
+        QString minimum;
+    } pripady[] = {{3, ""}, {5, ""}, {7, ""}, {7, "1"}};
+    QList<QStringList> puvodni;
+    for (const auto& p : pripady) {
+        Report r;
+        puvodni << vyuctuj(r, p.druh, "0", "0", "0", p.minimum);
+    }
+    const QString slozka = env.dir() + "/sestavy";
+    ASSERT_TRUE(QDir().mkpath(slozka));
+    // The shipped report `druh` with its Select ending in `konec`.
+    auto zapis = [&](int druh, const QString& konec) {
+        QFile z(ReportLibrary::folder() + "/" + objektVyuctovani(druh) + ".sestava");
+        EXPECT_TRUE(z.open(QIODevice::ReadOnly));
+        QFile f(slozka + "/" + objektVyuctovani(druh) + ".sestava");
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write((QString::fromUtf8(z.readAll()).trimmed() + konec + "\n").toUtf8());
+    };
+    for (const char* konec : {";", " ;  ", "; -- konec", ";\n-- konec\n/* a ještě */"}) {
+        SCOPED_TRACE(konec);
+        for (int druh : {3, 5, 7}) zapis(druh, QString::fromUtf8(konec));
+        ReportLibrary::setFolder(slozka);
+        for (int i = 0; i < int(std::size(pripady)); ++i) {
+            SCOPED_TRACE(pripady[i].druh);
+            Report r;
+            EXPECT_EQ(vyuctuj(r, pripady[i].druh, "0", "0", "0", pripady[i].minimum), puvodni[i]);
+        }
+        ReportLibrary::setFolder(QString());
+    }
+
+    Transaction& t = Transaction::main();
+    ASSERT_TRUE(t.commit());
+    const QString firmy = t.scalar("SELECT count(*) FROM dba.ciselnik_firem");
+    ASSERT_NE(firmy, "0");
+    auto odmitnuti = [&](const QString& konec) {
+        zapis(7, konec);
+        ReportLibrary::setFolder(slozka);
+        Report r;
+        QString s, chyba;
+        EXPECT_TRUE(r.setObject(objektVyuctovani(7)) && vlozObdobiVyuctovani(r.select(), kOd, kDo, &s, &chyba));
+        r.setSelect(s);
+        EXPECT_TRUE(r.setFilter(filtrCetnosti("")));
+        FDX_filtr_hovory f;
+        f.typ = 7;
+        f.datum_od = kOd;
+        f.datum_do = kDo;
+        EXPECT_FALSE(r.retrieve(argumentyVyuctovani(f, "Org")));
+        ReportLibrary::setFolder(QString());
+        EXPECT_TRUE(r.errorText().contains("„" + slozka + "/Hovory_podle_cetnosti3.sestava“")) << r.errorText().toStdString();
+        return r.errorText();
+    };
+    for (const char* dalsi : {"; DELETE FROM dba.ciselnik_firem", "; -- konec\nDELETE FROM dba.ciselnik_firem;",
+                                 "; COMMIT; DELETE FROM dba.ciselnik_firem"}) {
+        SCOPED_TRACE(dalsi);
+        const QString e = odmitnuti(QString::fromUtf8(dalsi));
+        EXPECT_TRUE(e.contains("obsahuje více než jeden příkaz")) << e.toStdString();
+        EXPECT_FALSE(e.contains("měnil data")) << e.toStdString();
+    }
+    // A Select that writes: the file's whole text after [select] is a DELETE.
+    {
+        QFile f(slozka + "/Hovory_podle_cetnosti3.sestava");
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        QString text = QString::fromUtf8(f.readAll());
+        f.close();
+        text = text.left(text.indexOf("[select]") + 8) + "\nDELETE FROM dba.ciselnik_firem WHERE 'X'='X' ;\n";
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(text.toUtf8());
+        f.close();
+        ReportLibrary::setFolder(slozka);
+        Report r;
+        ASSERT_TRUE(r.setObject(objektVyuctovani(7))) << r.errorText().toStdString();
+        EXPECT_TRUE(r.setFilter(filtrCetnosti("")));
+        EXPECT_FALSE(r.retrieve({kOd, kDo, 0, 0, 0, "Org"}));
+        ReportLibrary::setFolder(QString());
+        EXPECT_TRUE(r.errorText().contains("by měnil data v databázi")) << r.errorText().toStdString();
+    }
+    EXPECT_EQ(t.scalar("SELECT count(*) FROM dba.ciselnik_firem"), firmy);
+    t.rollback();
+    EXPECT_EQ(t.scalar("SELECT count(*) FROM dba.ciselnik_firem"), firmy);
+}
+
 // The call browser lists uncharged calls too, but without a price: its price
 // total for a selection is the billing total of the same calls.
 TEST_F(Sestavy, BrowserPriceTotalEqualsTheBillingTotal)
@@ -261,12 +352,12 @@ TEST(Splices, CasesKindsAndArguments)
     EXPECT_TRUE(objektVyuctovani(8).isEmpty());
 }
 
+namespace {
+
 // Every object the windows name is in the library, fits its window's splice
 // rule, holds no double quote, and retrieves after the splice.
-TEST(Library, EveryObjectFitsItsWindowAndRetrieves)
+void everyObjectFitsItsWindowAndRetrieves()
 {
-    test::TestEnv env;
-    ASSERT_TRUE(env.ok());
     const QStringList moment{"firma_oddeleni_osoba", "firma_osoba_oddeleni", "osoba_firma_oddeleni",
                              "firma_oddeleni_pobocka", "telefonni_seznam3", "Seznam_lidi"};
     const QStringList plain{"seznam_predvoleb_mest_cr", "seznam_predvoleb_mest_stat", "vnejsi_tel_seznam_CR",
@@ -330,6 +421,80 @@ TEST(Library, EveryObjectFitsItsWindowAndRetrieves)
     ASSERT_TRUE(b.setObject("tarifikovane_hovory"));
     b.setSelect(b.select() + " and hovory.typ_hovoru ='A' and Kdo_volal.ID_firmy ='1' and Kdo_volal.Soukrome = 'F' ");
     EXPECT_TRUE(b.retrieve({"Org"})) << b.errorText().toStdString();
+}
+
+} // namespace
+
+TEST(Library, EveryObjectFitsItsWindowAndRetrieves)
+{
+    test::TestEnv env;
+    ASSERT_TRUE(env.ok());
+    everyObjectFitsItsWindowAndRetrieves();
+}
+
+// A database whose sessions read a backslash in '...' as an escape: the
+// program's connection reads texts as its one-statement check does, so a
+// report hiding more statements behind '\'' cannot run them, and the
+// statements that rely on it (the call browser's ESCAPE '\\', every report) work.
+TEST(Library, AServerSetToReadBackslashEscapesReadsTextsAsTheCheckDoes)
+{
+    if (!test::onServer()) GTEST_SKIP() << "a setting of the database server";
+    test::TestEnv env;
+    ASSERT_TRUE(env.ok()) << env.error().toStdString();
+    Transaction& t = Transaction::main();
+    QString e;
+    ASSERT_TRUE(test::naplnVyberHovoru(&e)) << e.toStdString();
+    ASSERT_TRUE(t.exec(QStringLiteral("ALTER DATABASE \"%1\" SET standard_conforming_strings = off").arg(t.databasePath())))
+        << t.lastErrorText().toStdString();
+    ASSERT_TRUE(t.commit());
+    ASSERT_TRUE(env.connectAgain(t)) << t.lastErrorText().toStdString();
+    // A new session of the database starts with the escapes; the program's has them off.
+    EXPECT_EQ(t.scalar("SELECT reset_val FROM pg_settings WHERE name = 'standard_conforming_strings'"), "off");
+    EXPECT_EQ(t.scalar("SELECT current_setting('standard_conforming_strings')"), "on");
+    const QString firmy = t.scalar("SELECT count(*) FROM dba.ciselnik_firem");
+    ASSERT_NE(firmy, "0");
+
+    const QString slozka = env.dir() + "/sestavy";
+    ASSERT_TRUE(QDir().mkpath(slozka));
+    QFile f(slozka + "/zlomyslna.sestava");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[sloupce]\nkod = text | Kód\nmesto = text | Město\npasmo = text | Pásmo\n[select]\n"
+            "SELECT '\\'' AS kod, 'a' AS mesto, 'b' AS pasmo; COMMIT; DELETE FROM dba.ciselnik_firem; --'\n");
+    f.close();
+    ReportLibrary::setFolder(slozka);
+    Report r;
+    ASSERT_TRUE(r.setObject("zlomyslna")) << r.errorText().toStdString();
+    EXPECT_FALSE(r.retrieve({}));
+    ReportLibrary::setFolder(QString());
+    EXPECT_EQ(t.scalar("SELECT count(*) FROM dba.ciselnik_firem"), firmy);
+    Transaction jiny;
+    ASSERT_TRUE(env.connectAgain(jiny)) << jiny.lastErrorText().toStdString();
+    EXPECT_EQ(jiny.scalar("SELECT count(*) FROM dba.ciselnik_firem"), firmy);
+
+    // The call browser's typed number: "_" stays a digit's place only through ESCAPE '\\'.
+    SiteCodes site;
+    ASSERT_TRUE(SiteCodes::read(t, &site, &e)) << e.toStdString();
+    Report prohlizec;
+    QString zaklad;
+    ASSERT_TRUE(CallFilter::chooseObject(prohlizec, &zaklad)) << prohlizec.errorText().toStdString();
+    FDX_filtr_hovory v;
+    v.datum_od = "2024-03-01 08:00:00";
+    v.datum_do = "2024-03-31 17:30:00";
+    v.id_firmy = v.id_oddeleni = v.id_osoby = v.cislo_pobocky = "0";
+    v.kod_statu = v.kod_mesta = v.cislo_ucastnika = "0";
+    v.typ = 2;
+    auto radku = [&](const QString& predvolba) {
+        v.predvolba = predvolba;
+        EXPECT_TRUE(CallFilter(site).retrieve(prohlizec, zaklad, v, "Firma")) << prohlizec.errorText().toStdString();
+        prohlizec.fetchAll();
+        return std::count_if(prohlizec.lines().begin(), prohlizec.lines().end(),
+                             [](const Report::Line& l) { return l.kind == Report::Line::Row; });
+    };
+    EXPECT_EQ(radku("120"), 1);
+    EXPECT_EQ(radku("12_4"), 0);
+    EXPECT_EQ(radku("12\\"), 0);
+
+    everyObjectFitsItsWindowAndRetrieves();
 }
 
 } // namespace

@@ -214,7 +214,7 @@ private slots:
         FDX_Zakladni_okno r = pozadavek("dvojita", {}, {});
         Videno v = prohlizej(r, "P_Nastaveni_od_do", opust);
         QCOMPARE(v.zpravy.size(), 1);
-        QVERIFY2(v.zpravy[0].contains("„" + dvojita + "“") && v.zpravy[0].contains("smí data jen číst"),
+        QVERIFY2(v.zpravy[0].contains("„" + dvojita + "“") && v.zpravy[0].contains("smí mít jen jeden příkaz"),
                  qPrintable(v.zpravy[0]));
         QCOMPARE(t.scalar("SELECT count(*) FROM dba.ciselnik_firem"), firem);
         FDX_Zakladni_okno d = pozadavek("dobra", {}, {});
