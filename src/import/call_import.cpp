@@ -171,15 +171,43 @@ void Import_hovoru::potvrd()
     }
 }
 
+void Import_hovoru::zrus()
+{
+    m_ukoncit.store(true);
+    // The user sees the wait and ends it; a plain cancel leaves the final
+    // tariffing free to wait for the lock, as the calls stored so far need it.
+    if (m_ceka.load()) m_konec_cekani.store(true);
+}
+
+void Import_hovoru::zrusIHned()
+{
+    m_ukoncit.store(true);
+    m_konec_cekani.store(true);
+}
+
 void Import_hovoru::obsazeno(bool priTarifikaci)
 {
     m_zastavit = true;
-    // "Ukončit" pressed while the layer waited: the run was cancelled.
-    if (m_ukoncit.load() || m_souhrn.obsazeno) return;
-    m_souhrn.obsazeno = true;
+    if (m_souhrn.obsazeno || m_souhrn.cekani_ukonceno) return;
+    // "Ukončit" pressed while the layer waited: the user ended the wait.
+    if (m_konec_cekani.load())
+        m_souhrn.cekani_ukonceno = true;
+    else
+        m_souhrn.obsazeno = true;
     m_souhrn.obsazeno_pri_tarifikaci = priTarifikaci;
+    m_souhrn.obsazeno_na_konci = priTarifikaci && m_posledni_beh;
     m_souhrn.obsazeno_soubor = m_soubor;
     m_souhrn.obsazeno_den = QString::fromStdString(m_veta.datum_a_cas.substr(0, 10));
+}
+
+qint64 Import_hovoru::pocetNeotarifovanych()
+{
+    // It only reads: the guard ends the reading unit of work it opens.
+    UnitOfWork cteni(m_t);
+    Query q(m_t, QStringLiteral("SELECT count(*) FROM dba.hovory WHERE status_hovoru < %1")
+                     .arg(cislo(StupenHovoru::Otarifovan)));
+    if (!q.run() || q.atEnd()) return -1;
+    return q.intValue(1);
 }
 
 bool Import_hovoru::je_ulozen(qint32 cislo_vety)
@@ -356,8 +384,11 @@ Import_hovoru::Souhrn Import_hovoru::Vkladej_soubory(const Parametry& p)
     if (m_tarif) m_tarif->novy_beh();
     // A wait for another program's lock is shown in the window, and "Ukončit" ends it.
     BusyWatch cekani;
-    cekani.stop = &m_ukoncit;
-    cekani.report = [this](bool ceka) { emit this->cekani(ceka); };
+    cekani.stop = &m_konec_cekani;
+    cekani.report = [this](bool ceka) {
+        m_ceka.store(ceka);
+        emit this->cekani(ceka);
+    };
     BusyWatchScope hlidka(m_t, cekani);
 
     if (p.typ_importu == 3) {
@@ -385,10 +416,18 @@ Import_hovoru::Souhrn Import_hovoru::Vkladej_soubory(const Parametry& p)
             if (m_ukoncit.load() || m_zastavit) break;
         }
     }
-    // The final tariffing runs in every case (but when another program holds
-    // the database); its changes are committed with it.
+    // The final tariffing runs in every case, after a cancel too (but when
+    // another program holds the database); its changes are committed with it.
+    m_posledni_beh = true;
     spustTarifikaci();
     potvrd();
+    m_posledni_beh = false;
+    // The message then says how many calls wait for the next import's
+    // tariffing, which takes every call below stage 10.
+    if (m_tarif && m_zastavit) {
+        m_souhrn.neotarifovano = pocetNeotarifovanych();
+        if (m_souhrn.neotarifovano < 0 && m_souhrn.ulozeno == 0) m_souhrn.neotarifovano = 0;
+    }
     m_souhrn.zruseno = m_ukoncit.load();
     // Every file of the run has been read or skipped: the whole run is done.
     if (!m_souhrn.zruseno && m_celkem > 0) emit prubeh(0, 0, m_celkem, m_celkem);
@@ -402,14 +441,32 @@ Import_hovoru::Souhrn Import_hovoru::Vkladej_soubory(const Parametry& p)
 QString Import_hovoru::textChyb(const Souhrn& s)
 {
     QString t;
-    if (s.obsazeno) {
-        t = QStringLiteral("Databázi právě používá jiný program, import hovorů byl proto ukončen.\n");
+    const bool neotarifovano = s.neotarifovano != 0;
+    // Another program held the database: the import stopped early, or its
+    // final tariffing left calls untariffed. A wait the user ended is told
+    // only when calls are left untariffed: otherwise it ended as any cancel.
+    const bool predcasne = s.obsazeno && !s.obsazeno_na_konci;
+    if (predcasne || ((s.obsazeno || s.cekani_ukonceno) && neotarifovano)) {
+        if (s.cekani_ukonceno)
+            t = QStringLiteral("Import hovorů byl ukončen během čekání na databázi, kterou používá jiný program.\n");
+        else if (predcasne)
+            t = QStringLiteral("Databázi právě používá jiný program, import hovorů byl proto ukončen.\n");
+        else
+            t = QStringLiteral("Databázi právě používá jiný program, hovory proto nebyly otarifovány.\n");
         const QString soubor = QDir::toNativeSeparators(s.obsazeno_soubor);
-        t += s.obsazeno_pri_tarifikaci
-            ? QStringLiteral("Hovory načtené do dne %1 (soubor %2) jsou uloženy, ale nebyly otarifovány.")
-                  .arg(s.obsazeno_den, soubor)
-            : QStringLiteral("Hovory dne %1 ze souboru %2 nebyly uloženy, dny načtené před ním uloženy zůstaly.")
-                  .arg(s.obsazeno_den, soubor);
+        if (!s.obsazeno_pri_tarifikaci) {
+            t += QStringLiteral("Hovory dne %1 ze souboru %2 nebyly uloženy, dny načtené před ním uloženy zůstaly.")
+                     .arg(s.obsazeno_den, soubor);
+        } else {
+            t += s.obsazeno_den.isEmpty() ? QStringLiteral("Načtené hovory")
+                                          : QStringLiteral("Hovory načtené do dne %1 (soubor %2)").arg(s.obsazeno_den, soubor);
+            t += neotarifovano ? QStringLiteral(" jsou uloženy, ale nebyly otarifovány.") : QStringLiteral(" jsou uloženy.");
+        }
+        if (neotarifovano) {
+            t += QLatin1Char('\n');
+            if (s.neotarifovano > 0) t += QStringLiteral("Hovorů, které zatím nejsou otarifovány: %1. ").arg(s.neotarifovano);
+            t += QStringLiteral("Otarifuje je tarifování při příštím importu hovorů (například Načtení nových).");
+        }
         t += QStringLiteral("\nImport můžete zopakovat později.");
     }
     if (s.chyb_vkladani > 0 || s.chyb_potvrzeni > 0 || s.neplatnych_casu > 0) {

@@ -73,11 +73,19 @@ public:
         QString posledni_chyba;
         // The run ended because another program holds the database: at a call
         // of `obsazeno_den` read from `obsazeno_soubor` (that file keeps none
-        // of the calls not yet committed), or in the tariffing run started then.
+        // of the calls not yet committed), or in the tariffing run started then
+        // (the final one after every file: `obsazeno_na_konci`).
         bool obsazeno = false;
+        // The same place, but the user ended the wait for the other program.
+        bool cekani_ukonceno = false;
         bool obsazeno_pri_tarifikaci = false;
+        bool obsazeno_na_konci = false;
         QString obsazeno_soubor;
         QString obsazeno_den;
+        // After either: calls in the database below stage 10, which the final
+        // tariffing could not take up (-1 when they could not be counted).
+        // The tariffing of the next import takes every one of them.
+        qint64 neotarifovano = 0;
     };
 
     explicit Import_hovoru(Transaction& t, QObject* parent = nullptr);
@@ -89,9 +97,13 @@ public:
     // The worker: runs the import and returns its summary (also sent by `hotovo`).
     Souhrn Vkladej_soubory(const Parametry& p);
 
-    // Asks the run to stop (safe from any thread); it stops within one record,
-    // and a wait for another program's lock on the database ends at once.
-    void zrus() { m_ukoncit.store(true); }
+    // Asks the run to stop (safe from any thread); it stops within one record.
+    // A wait for another program's lock that is going on (cekani(true) was
+    // sent) ends at once; the final tariffing after a plain cancel still
+    // waits for the lock as any write does.
+    void zrus();
+    // Stops the run and every wait for a lock at once (the window goes away).
+    void zrusIHned();
     bool zruseno() const { return m_ukoncit.load(); }
 
     // Reads one file; a missing one is skipped. Commits nothing.
@@ -132,9 +144,12 @@ signals:
 private:
     void spustTarifikaci();
     void potvrd();
-    // A write was refused because another program holds the database: the
-    // run stops, and the file being read keeps nothing of itself.
+    // A write was refused because another program holds the database (or
+    // the user ended the wait for it): the run stops, and the file being read
+    // keeps nothing of itself.
     void obsazeno(bool priTarifikaci);
+    // Calls below stage 10 in the database (-1 when they cannot be counted).
+    qint64 pocetNeotarifovanych();
     void hlasPrubeh(qint64 pos, qint64 size, bool vzdy);
     void nactiAdresar();
 
@@ -150,7 +165,12 @@ private:
     bool m_posledni_duplicitni = false; // the last call was stored already
     TariffingRun* m_tarif = nullptr;
     std::atomic<bool> m_ukoncit{false};
+    // The stop flag of the waits for another program's lock, and whether one
+    // is being shown.
+    std::atomic<bool> m_konec_cekani{false};
+    std::atomic<bool> m_ceka{false};
     bool m_zastavit = false; // another program holds the database (or the wait for it was ended)
+    bool m_posledni_beh = false; // the final tariffing run is going on
     QString m_soubor; // the file being read
     Souhrn m_souhrn;
     Parametry m_p;

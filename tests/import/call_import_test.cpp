@@ -99,6 +99,33 @@ protected:
         return r;
     }
 
+    // Another program takes the database when the 16th's file opens (the
+    // third time a file's bar is at its start: opening and closing the 15th's,
+    // opening the 16th's); the program waits `waitMs` for it.
+    void holdWhenTheSixteenthOpens(Import_hovoru& imp, std::unique_ptr<test::HeldDatabase>& held, int waitMs)
+    {
+        auto starts = std::make_shared<int>(0);
+        QObject::connect(&imp, &Import_hovoru::prubeh, [this, starts, &held, waitMs](qint64 done, qint64, qint64, qint64) {
+            if (done == 0 && ++*starts == 3) held = std::make_unique<test::HeldDatabase>(env, waitMs);
+        });
+    }
+
+    // A new import ("Načtení nových") of its own with `run`: it ends with no
+    // message, and every call of the files is stored at stage 10.
+    void nextImportStoresAndTariffsEveryCall(TariffingRun& run, qint64 records)
+    {
+        Import_hovoru dalsi(Transaction::main());
+        dalsi.setTariffingRun(&run);
+        Import_hovoru::Parametry p;
+        p.typ_importu = 1;
+        p.adresar = env.dataDir();
+        const Import_hovoru::Souhrn s = dalsi.Vkladej_soubory(p);
+        EXPECT_TRUE(Import_hovoru::textChyb(s).isEmpty()) << Import_hovoru::textChyb(s).toStdString();
+        Transaction::main().rollback();
+        EXPECT_EQ(count(), records);
+        EXPECT_EQ(count("status_hovoru = 10"), records);
+    }
+
     test::TestEnv env;
     TariffingSpy spy;
     Import_hovoru imp{Transaction::main()};
@@ -442,14 +469,10 @@ TEST_F(CallImport, AnotherProgramHoldingTheDatabaseEndsTheImportAtOnceAndTheNext
     std::unique_ptr<TariffingRun> run = Tarifovani::proImport();
     Import_hovoru real(Transaction::main());
     real.setTariffingRun(run.get());
-    // The 15th is imported and committed; when the file of the 16th opens
-    // (the third time a file's bar is at its start: opening and closing the
-    // 15th's, opening the 16th's), another program starts an unsaved change.
+    // The 15th is imported and committed; when the file of the 16th opens,
+    // another program starts an unsaved change.
     std::unique_ptr<test::HeldDatabase> held;
-    int starts = 0;
-    QObject::connect(&real, &Import_hovoru::prubeh, [&](qint64 done, qint64, qint64, qint64) {
-        if (done == 0 && ++starts == 3) held = std::make_unique<test::HeldDatabase>(env, 1500);
-    });
+    holdWhenTheSixteenthOpens(real, held, 1500);
     QList<bool> waits;
     QObject::connect(&real, &Import_hovoru::cekani, [&](bool w) { waits << w; });
     const auto start = std::chrono::steady_clock::now();
@@ -505,6 +528,128 @@ TEST_F(CallImport, UkoncitWhileWaitingForAnotherProgramEndsTheImportAtOnce)
     held.release();
     Transaction::main().rollback();
     EXPECT_EQ(count(), 0);
+}
+
+// "Ukončit" while a file is read, and another program takes the database
+// right after that file's commit: the final tariffing waits for it as any
+// write does. Released in time, every call stored is tariffed and nothing is
+// said; held past the wait, the one message says how many calls are stored
+// and not tariffed yet, and the next import tariffs them.
+TEST_F(CallImport, UkoncitWhileAFileIsReadLeavesTheFinalTariffingToWaitForAnotherProgram)
+{
+    if (kavro::test::onServer())
+        GTEST_SKIP() << "the lock of the database file; a server makes its clients wait itself";
+    QString error;
+    ASSERT_TRUE(test::fillTariffData(&error)) << error.toStdString();
+    ASSERT_TRUE(Transaction::main().commit());
+    const gendata::Result r = generate(100);
+    for (const bool uvolnit : {true, false}) {
+        SCOPED_TRACE(uvolnit ? "released during the wait" : "held past the wait");
+        ASSERT_TRUE(Transaction::main().exec("DELETE FROM dba.hovory"));
+        ASSERT_TRUE(Transaction::main().commit());
+        std::unique_ptr<TariffingRun> run = Tarifovani::proImport();
+        Import_hovoru real(Transaction::main());
+        real.setTariffingRun(run.get());
+        // Halfway through the 16th's file (the third time a file's bar starts).
+        int starts = 0;
+        QObject::connect(&real, &Import_hovoru::prubeh, [&](qint64 done, qint64 size, qint64, qint64) {
+            if (done == 0) ++starts;
+            else if (starts == 3 && done > size / 2 && !real.zruseno()) real.zrus();
+        });
+        std::unique_ptr<test::HeldDatabase> held;
+        std::thread uvolneni;
+        QObject::connect(&real, &Import_hovoru::tarifikace_zacina, [&] {
+            if (!real.zruseno()) return;
+            held = std::make_unique<test::HeldDatabase>(env, 1500);
+            if (uvolnit) uvolneni = std::thread([&] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(700));
+                held->release();
+            });
+        });
+        QList<bool> waits;
+        QObject::connect(&real, &Import_hovoru::cekani, [&](bool w) { waits << w; });
+        const auto start = std::chrono::steady_clock::now();
+        const Import_hovoru::Souhrn s = real.Vkladej_soubory(period(QDate(2024, 3, 15), QDate(2024, 3, 17)));
+        const qint64 ms = msSince(start);
+        if (uvolneni.joinable()) uvolneni.join();
+        ASSERT_TRUE(held && held->ok()) << held->error().toStdString();
+        EXPECT_TRUE(s.zruseno);
+        EXPECT_EQ(waits, QList<bool>({true, false})); // the wait was shown
+        EXPECT_GE(ms, 700);
+        const QString text = Import_hovoru::textChyb(s);
+        Transaction::main().rollback();
+        // Nothing stored is lost: the 15th and half of the 16th.
+        EXPECT_EQ(count(), s.ulozeno);
+        EXPECT_GT(s.ulozeno, 100);
+        EXPECT_LT(s.ulozeno, 200);
+        if (uvolnit) {
+            EXPECT_TRUE(text.isEmpty()) << text.toStdString();
+            EXPECT_EQ(count("status_hovoru = 10"), s.ulozeno);
+            continue;
+        }
+        held->release();
+        EXPECT_TRUE(s.obsazeno && s.obsazeno_na_konci);
+        const qint64 neotarifovano = count("status_hovoru < 10");
+        EXPECT_GT(neotarifovano, 0);
+        EXPECT_EQ(s.neotarifovano, neotarifovano);
+        EXPECT_TRUE(text.startsWith(QStringLiteral("Databázi právě používá jiný program, hovory proto nebyly otarifovány.")))
+            << text.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("do dne 2024-03-16 (soubor ")) && text.contains("20240316.dat) jsou uloženy, ale nebyly otarifovány."))
+            << text.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("Hovorů, které zatím nejsou otarifovány: %1. Otarifuje je tarifování při "
+                                                 "příštím importu hovorů")
+                                      .arg(neotarifovano)))
+            << text.toStdString();
+
+        // The next import ("Načtení nových") tariffs them with the rest.
+        nextImportStoresAndTariffsEveryCall(*run, r.records);
+    }
+}
+
+// Another program takes the database between two files and the user ends the
+// wait: the interrupted file keeps nothing of itself, the days before it stay,
+// and the one message says that their calls are not tariffed yet and how they
+// will be; the next import tariffs them.
+TEST_F(CallImport, UkoncitDuringTheWaitBetweenFilesSaysTheStoredCallsAreNotTariffedYet)
+{
+    if (kavro::test::onServer())
+        GTEST_SKIP() << "the lock of the database file; a server makes its clients wait itself";
+    QString error;
+    ASSERT_TRUE(test::fillTariffData(&error)) << error.toStdString();
+    ASSERT_TRUE(Transaction::main().commit());
+    const gendata::Result r = generate(10);
+    std::unique_ptr<TariffingRun> run = Tarifovani::proImport();
+    Import_hovoru real(Transaction::main());
+    real.setTariffingRun(run.get());
+    std::unique_ptr<test::HeldDatabase> held;
+    holdWhenTheSixteenthOpens(real, held, 30000);
+    // The user sees the waiting text and presses "Ukončit".
+    QObject::connect(&real, &Import_hovoru::cekani, [&](bool w) {
+        if (w) real.zrus();
+    });
+    const auto start = std::chrono::steady_clock::now();
+    const Import_hovoru::Souhrn s = real.Vkladej_soubory(period(QDate(2024, 3, 15), QDate(2024, 3, 17)));
+    EXPECT_LT(msSince(start), 3000);
+    ASSERT_TRUE(held && held->ok());
+    EXPECT_TRUE(s.zruseno);
+    EXPECT_TRUE(s.cekani_ukonceno);
+    EXPECT_FALSE(s.obsazeno);
+    EXPECT_EQ(s.chyb_vkladani, 0);
+    EXPECT_EQ(s.neotarifovano, 10);
+    const QString text = Import_hovoru::textChyb(s);
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Import hovorů byl ukončen během čekání na databázi, kterou používá jiný program.")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Hovory dne 2024-03-16 ze souboru ")) && text.contains("20240316.dat nebyly uloženy"))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Hovorů, které zatím nejsou otarifovány: 10. Otarifuje je tarifování při "
+                                             "příštím importu hovorů (například Načtení nových).")))
+        << text.toStdString();
+    Transaction::main().rollback();
+    EXPECT_EQ(count(), 10);
+    EXPECT_EQ(count("status_hovoru = 2"), 10);
+
+    held->release();
+    nextImportStoresAndTariffsEveryCall(*run, r.records);
 }
 
 TEST_F(CallImport, TheFinalMessageCountsRecordsOfDayOrMonthZero)

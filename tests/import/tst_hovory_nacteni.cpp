@@ -11,6 +11,9 @@
 #include "platform/forms/file_question.h"
 #include "platform/forms/message_box.h"
 #include "platform/registry.h"
+#include "tariffing/forms/hovory_tarifovani.h"
+#include "tariffing/tarifovani.h"
+#include "tarifovani_data.h"
 #include "test_env.h"
 #include "ovladac.h"
 #include "skutecne_dialogy.h"
@@ -26,6 +29,8 @@
 #include <QSemaphore>
 #include <QtTest>
 #include <atomic>
+#include <chrono>
+#include <thread>
 
 using namespace kavro;
 
@@ -54,6 +59,27 @@ struct GatedRun : TariffingRun {
         if (++gate->runs == 1 && gate->hold) gate->release.acquire();
         return true;
     }
+};
+
+// The real tariffing, with a hook before each run (on the import's worker).
+struct HookedRun : TariffingRun {
+    std::unique_ptr<TariffingRun> real = Tarifovani::proImport();
+    std::function<void(int)> before;
+    int runs = 0;
+    HookedRun()
+    {
+        real->stav = [this](const QString& t) {
+            if (stav) stav(t);
+        };
+    }
+    void novy_beh() override { real->novy_beh(); }
+    bool spust() override
+    {
+        if (before) before(++runs);
+        return real->spust();
+    }
+    QString zprava() const override { return real->zprava(); }
+    bool obsazeno() const override { return real->obsazeno(); }
 };
 
 } // namespace
@@ -381,6 +407,118 @@ private slots:
         QVERIFY(boxes.isEmpty());
         Transaction::main().rollback();
         QCOMPARE(count(), 20);
+    }
+
+    // "Ukončit" while a file is read; right after that file's commit another
+    // program takes the database. The final tariffing waits for it in its own
+    // window, as any write does, and when the other program saves it tariffs
+    // every call stored: the import ends with no message.
+    void ukoncitWhileAFileIsReadTheFinalTariffingWaitsInItsWindow()
+    {
+        if (test::onServer()) QSKIP("the lock of the database file; a server makes its clients wait itself");
+        QString e;
+        QVERIFY2(test::fillTariffData(&e), qPrintable(e));
+        QVERIFY(Transaction::main().commit());
+        writeDays(3, 10);
+        std::unique_ptr<test::HeldDatabase> held;
+        std::thread uvolneni;
+        // A failed check still lets the releasing thread end.
+        const auto konec = qScopeGuard([&] {
+            if (uvolneni.joinable()) uvolneni.join();
+        });
+        auto factory = [&]() -> std::unique_ptr<TariffingRun> {
+            auto run = std::make_unique<HookedRun>();
+            run->before = [&](int n) {
+                // The first day's run: the user presses "Ukončit" meanwhile.
+                if (n == 1) gate.release.acquire();
+                if (n != 2) return;
+                held = std::make_unique<test::HeldDatabase>(*env, 30000);
+                uvolneni = std::thread([&] {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+                    held->release();
+                });
+            };
+            return run;
+        };
+        FDX_Typ_importu rec;
+        rec.typ_importu = 1;
+        {
+            Hovory_nacteni w(nullptr, &rec, factory);
+            // ... and the worker, held at the first run, before the window goes.
+            bool pusteno = false;
+            const auto pustit = qScopeGuard([&] {
+                if (!pusteno) gate.release.release();
+            });
+            w.show();
+            // The first day's tariffing window stands over the import window.
+            Hovory_tarifovani* okno = nullptr;
+            QTRY_VERIFY((okno = w.findChild<Hovory_tarifovani*>()) && okno->isVisible());
+            w.findChild<QPushButton*>("cb_ukoncit")->click();
+            pusteno = true;
+            gate.release.release();
+            QTRY_COMPARE(okno->l_status()->text(), busyWaitText());
+            QVERIFY(w.isVisible());
+            QTRY_VERIFY_WITH_TIMEOUT(!w.isVisible(), 10000);
+            uvolneni.join();
+            QVERIFY(held && held->ok());
+            QVERIFY(w.souhrn().zruseno);
+            QVERIFY(!w.souhrn().obsazeno);
+        }
+        QVERIFY2(boxes.isEmpty(), qPrintable(boxes.isEmpty() ? QString() : boxes[0].text));
+        Transaction::main().rollback();
+        QCOMPARE(count(), 11); // the 15th's calls and the first of the 16th
+        QCOMPARE(count("status_hovoru = 10"), 11);
+    }
+
+    // Calls stored earlier and not tariffed; the import meets another program
+    // and the user ends the wait: one real box says how many calls are not
+    // tariffed yet and that the next import tariffs them, and it does.
+    void ukoncitDuringTheWaitSaysInOneBoxThatTheStoredCallsAreNotTariffedYet()
+    {
+        if (test::onServer()) QSKIP("the lock of the database file; a server makes its clients wait itself");
+        QString e;
+        QVERIFY2(test::fillTariffData(&e), qPrintable(e));
+        QVERIFY(Transaction::main().commit());
+        writeDays(2, 10);
+        {
+            // An import that only stored the 15th.
+            Import_hovoru jen_ulozit(Transaction::main());
+            Import_hovoru::Parametry p;
+            p.typ_importu = 2;
+            p.od = p.do_ = QDate(2024, 3, 15);
+            p.adresar = env->dataDir();
+            QCOMPARE(jen_ulozit.Vkladej_soubory(p).ulozeno, 10);
+        }
+        QCOMPARE(count("status_hovoru = 2"), 10);
+        auto factory = [] { return Tarifovani::proImport(); };
+        FDX_Typ_importu rec;
+        rec.typ_importu = 1;
+        {
+            test::HeldDatabase held(*env, 30000);
+            QVERIFY2(held.ok(), qPrintable(held.error()));
+            setMessageAnswerer({});
+            test::SkutecneDialogy d;
+            d.stiskniPo(800, "Aktualizace souborů", "Ukončit", [](QWidget* w) {
+                 QCOMPARE(w->findChild<QLabel*>("Status")->text(), busyWaitText());
+             }).stiskni("Import hovorů", "OK");
+            QElapsedTimer t;
+            t.start();
+            QVERIFY(Hovory_nacteni::Create(nullptr, &rec, factory));
+            QVERIFY(t.elapsed() < 5000);
+            QVERIFY2(d.hotovo(), qPrintable(d.chyba()));
+            QCOMPARE(d.videno.size(), 2);
+            const QString zprava = d.videno[1];
+            QVERIFY2(zprava.startsWith("Import hovorů|Import hovorů byl ukončen během čekání na databázi"), qPrintable(zprava));
+            QVERIFY2(zprava.contains("Hovorů, které zatím nejsou otarifovány: 10. Otarifuje je tarifování při příštím "
+                                     "importu hovorů (například Načtení nových)."),
+                     qPrintable(zprava));
+        }
+        setMessageAnswerer([this](const MessageRequest& r) { boxes << r; return int(ResultOk); });
+        QVERIFY(Hovory_nacteni::Create(nullptr, &rec, factory));
+        QVERIFY2(boxes.isEmpty(), qPrintable(boxes.isEmpty() ? QString() : boxes[0].text));
+        Transaction::main().rollback();
+        QCOMPARE(count(), 20);
+        QCOMPARE(count("status_hovoru = 10"), 20);
     }
 
     void deletionWindow()

@@ -42,7 +42,7 @@ Hovory_nacteni::~Hovory_nacteni()
         // The worker may be waiting for this thread (a damaged file's box):
         // its pending calls are answered without a window while it stops.
         m_konci = true;
-        m_import->zrus();
+        m_import->zrusIHned();
         while (!m_vlakno->wait(20)) QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
         delete m_vlakno;
     }
