@@ -174,9 +174,10 @@ void Import_hovoru::potvrd()
 void Import_hovoru::zrus()
 {
     m_ukoncit.store(true);
-    // The user sees the wait and ends it; a plain cancel leaves the final
-    // tariffing free to wait for the lock, as the calls stored so far need it.
-    if (m_ceka.load()) m_konec_cekani.store(true);
+    // While the files are read, a wait ends with the reading. The final
+    // tariffing, which the calls stored so far need, waits for the lock
+    // unless the user ends the wait it shows.
+    if (!m_posledni_beh.load() || m_ceka.load()) m_konec_cekani.store(true);
 }
 
 void Import_hovoru::zrusIHned()
@@ -314,7 +315,7 @@ void Import_hovoru::Cti_textovy_soubor(const QString& path)
     Datovy_soubor_sberace f;
     if (!f.open(path)) return; // a missing or unreadable file is skipped
     ++m_souhrn.souboru;
-    m_soubor = path;
+    bool prvniVeta = true;
     const qint64 size = f.size();
     m_posl_soubor = m_posl_celkem = -1;
     hlasPrubeh(0, size, true);
@@ -333,6 +334,11 @@ void Import_hovoru::Cti_textovy_soubor(const QString& path)
             break;
         }
         ++m_souhrn.vet;
+        if (prvniVeta) {
+            // The file a message names: that of the last record read.
+            m_soubor = path;
+            prvniVeta = false;
+        }
         pos = f.position();
         hlasPrubeh(pos, size, false);
         rozdel_vetu(f.bodyData(), f.bodySize(), pole);
@@ -375,6 +381,7 @@ Import_hovoru::Souhrn Import_hovoru::Vkladej_soubory(const Parametry& p)
     m_p = p;
     m_souhrn = Souhrn();
     m_zastavit = false;
+    m_posledni_beh.store(false);
     m_soubor.clear();
     m_posledni_duplicitni = false;
     m_jmena_nacteny = false;
@@ -418,10 +425,10 @@ Import_hovoru::Souhrn Import_hovoru::Vkladej_soubory(const Parametry& p)
     }
     // The final tariffing runs in every case, after a cancel too (but when
     // another program holds the database); its changes are committed with it.
-    m_posledni_beh = true;
+    m_posledni_beh.store(true);
+    if (!m_zastavit) m_konec_cekani.store(false);
     spustTarifikaci();
     potvrd();
-    m_posledni_beh = false;
     // The message then says how many calls wait for the next import's
     // tariffing, which takes every call below stage 10.
     if (m_tarif && m_zastavit) {

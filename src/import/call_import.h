@@ -97,10 +97,10 @@ public:
     // The worker: runs the import and returns its summary (also sent by `hotovo`).
     Souhrn Vkladej_soubory(const Parametry& p);
 
-    // Asks the run to stop (safe from any thread); it stops within one record.
-    // A wait for another program's lock that is going on (cekani(true) was
-    // sent) ends at once; the final tariffing after a plain cancel still
-    // waits for the lock as any write does.
+    // Asks the run to stop (safe from any thread); it stops within one record,
+    // and a wait for another program's lock while the files are read ends at
+    // once. The final tariffing after a cancel still waits for the lock as
+    // any write does; a call while it shows its wait (cekani(true)) ends it.
     void zrus();
     // Stops the run and every wait for a lock at once (the window goes away).
     void zrusIHned();
@@ -170,8 +170,8 @@ private:
     std::atomic<bool> m_konec_cekani{false};
     std::atomic<bool> m_ceka{false};
     bool m_zastavit = false; // another program holds the database (or the wait for it was ended)
-    bool m_posledni_beh = false; // the final tariffing run is going on
-    QString m_soubor; // the file being read
+    std::atomic<bool> m_posledni_beh{false}; // the final tariffing run is going on
+    QString m_soubor; // the file of the last record read
     Souhrn m_souhrn;
     Parametry m_p;
     std::string m_aktualni_den;

@@ -607,9 +607,10 @@ TEST_F(CallImport, UkoncitWhileAFileIsReadLeavesTheFinalTariffingToWaitForAnothe
 }
 
 // Another program takes the database between two files and the user ends the
-// wait: the interrupted file keeps nothing of itself, the days before it stay,
-// and the one message says that their calls are not tariffed yet and how they
-// will be; the next import tariffs them.
+// wait, or pressed "Ukončit" just before the wait began: the interrupted file
+// keeps nothing of itself, the days before it stay, and the one message says
+// that their calls are not tariffed yet and how they will be; the next import
+// tariffs them.
 TEST_F(CallImport, UkoncitDuringTheWaitBetweenFilesSaysTheStoredCallsAreNotTariffedYet)
 {
     if (kavro::test::onServer())
@@ -618,38 +619,52 @@ TEST_F(CallImport, UkoncitDuringTheWaitBetweenFilesSaysTheStoredCallsAreNotTarif
     ASSERT_TRUE(test::fillTariffData(&error)) << error.toStdString();
     ASSERT_TRUE(Transaction::main().commit());
     const gendata::Result r = generate(10);
-    std::unique_ptr<TariffingRun> run = Tarifovani::proImport();
-    Import_hovoru real(Transaction::main());
-    real.setTariffingRun(run.get());
-    std::unique_ptr<test::HeldDatabase> held;
-    holdWhenTheSixteenthOpens(real, held, 30000);
-    // The user sees the waiting text and presses "Ukončit".
-    QObject::connect(&real, &Import_hovoru::cekani, [&](bool w) {
-        if (w) real.zrus();
-    });
-    const auto start = std::chrono::steady_clock::now();
-    const Import_hovoru::Souhrn s = real.Vkladej_soubory(period(QDate(2024, 3, 15), QDate(2024, 3, 17)));
-    EXPECT_LT(msSince(start), 3000);
-    ASSERT_TRUE(held && held->ok());
-    EXPECT_TRUE(s.zruseno);
-    EXPECT_TRUE(s.cekani_ukonceno);
-    EXPECT_FALSE(s.obsazeno);
-    EXPECT_EQ(s.chyb_vkladani, 0);
-    EXPECT_EQ(s.neotarifovano, 10);
-    const QString text = Import_hovoru::textChyb(s);
-    EXPECT_TRUE(text.startsWith(QStringLiteral("Import hovorů byl ukončen během čekání na databázi, kterou používá jiný program.")))
-        << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("Hovory dne 2024-03-16 ze souboru ")) && text.contains("20240316.dat nebyly uloženy"))
-        << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("Hovorů, které zatím nejsou otarifovány: 10. Otarifuje je tarifování při "
-                                             "příštím importu hovorů (například Načtení nových).")))
-        << text.toStdString();
-    Transaction::main().rollback();
-    EXPECT_EQ(count(), 10);
-    EXPECT_EQ(count("status_hovoru = 2"), 10);
+    for (const bool predem : {false, true}) {
+        SCOPED_TRACE(predem ? "Ukončit just before the wait" : "Ukončit on the shown wait");
+        ASSERT_TRUE(Transaction::main().exec("DELETE FROM dba.hovory"));
+        ASSERT_TRUE(Transaction::main().commit());
+        std::unique_ptr<TariffingRun> run = Tarifovani::proImport();
+        Import_hovoru real(Transaction::main());
+        real.setTariffingRun(run.get());
+        std::unique_ptr<test::HeldDatabase> held;
+        holdWhenTheSixteenthOpens(real, held, 30000);
+        // Just before: as the 16th's first record is read, once the other program holds the database.
+        QObject::connect(&real, &Import_hovoru::prubeh, [&](qint64 done, qint64, qint64, qint64) {
+            if (predem && held && done > 0) real.zrus();
+        });
+        QList<bool> waits;
+        QObject::connect(&real, &Import_hovoru::cekani, [&](bool w) {
+            waits << w;
+            if (w) real.zrus();
+        });
+        const auto start = std::chrono::steady_clock::now();
+        const Import_hovoru::Souhrn s = real.Vkladej_soubory(period(QDate(2024, 3, 15), QDate(2024, 3, 17)));
+        EXPECT_LT(msSince(start), 3000);
+        ASSERT_TRUE(held && held->ok());
+        // A wait after "Ukončit" while the files are read ends at once, unseen.
+        EXPECT_EQ(waits, predem ? QList<bool>() : QList<bool>({true, false}));
+        EXPECT_TRUE(s.zruseno);
+        EXPECT_TRUE(s.cekani_ukonceno);
+        EXPECT_FALSE(s.obsazeno);
+        EXPECT_EQ(s.chyb_vkladani, 0);
+        EXPECT_EQ(s.neotarifovano, 10);
+        const QString text = Import_hovoru::textChyb(s);
+        EXPECT_TRUE(text.startsWith(
+            QStringLiteral("Import hovorů byl ukončen během čekání na databázi, kterou používá jiný program.")))
+            << text.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("Hovory dne 2024-03-16 ze souboru "))
+                    && text.contains("20240316.dat nebyly uloženy"))
+            << text.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("Hovorů, které zatím nejsou otarifovány: 10. Otarifuje je tarifování "
+                                                 "při příštím importu hovorů (například Načtení nových).")))
+            << text.toStdString();
+        Transaction::main().rollback();
+        EXPECT_EQ(count(), 10);
+        EXPECT_EQ(count("status_hovoru = 2"), 10);
 
-    held->release();
-    nextImportStoresAndTariffsEveryCall(*run, r.records);
+        held->release();
+        nextImportStoresAndTariffsEveryCall(*run, r.records);
+    }
 }
 
 TEST_F(CallImport, TheFinalMessageCountsRecordsOfDayOrMonthZero)
