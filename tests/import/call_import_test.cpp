@@ -60,6 +60,13 @@ void writeBodies(const QString& path, const QList<QByteArray>& bodies)
     for (const QByteArray& b : bodies) f.write(gendata::frame(b, c += 31));
 }
 
+// An import with the real tariffing run, as the import window makes it.
+struct RealImport {
+    std::unique_ptr<TariffingRun> run = Tarifovani::proImport();
+    Import_hovoru imp{Transaction::main()};
+    RealImport() { imp.setTariffingRun(run.get()); }
+};
+
 qint64 count(const QString& where = QString())
 {
     return Transaction::main()
@@ -97,6 +104,18 @@ protected:
         gendata::Result r;
         EXPECT_TRUE(gendata::writeFiles(o, &r));
         return r;
+    }
+
+    // The tariff tables of the tariffing tests, committed; false (with the
+    // failure added) when they could not be stored.
+    bool tariffDataCommitted()
+    {
+        QString error;
+        if (!test::fillTariffData(&error)) {
+            ADD_FAILURE() << error.toStdString();
+            return false;
+        }
+        return Transaction::main().commit();
     }
 
     // Another program takes the database when the 16th's file opens (the
@@ -401,14 +420,11 @@ TEST_F(CallImport, SingleFileStartsItsBarsFromZeroAndTariffsTwice)
 
 TEST_F(CallImport, TariffingRunTakesEveryImportedCallToStageTen)
 {
-    QString error;
-    ASSERT_TRUE(test::fillTariffData(&error)) << error.toStdString();
-    ASSERT_TRUE(Transaction::main().commit());
+    ASSERT_TRUE(tariffDataCommitted());
     const gendata::Result r = generate(100);
-    std::unique_ptr<TariffingRun> run = Tarifovani::proImport();
-    ASSERT_TRUE(run);
-    Import_hovoru real(Transaction::main());
-    real.setTariffingRun(run.get());
+    RealImport skutecny;
+    ASSERT_TRUE(skutecny.run);
+    Import_hovoru& real = skutecny.imp;
     QStringList steps;
     QObject::connect(&real, &Import_hovoru::stav_tarifikace, [&](const QString& s) { steps << s; });
     const Import_hovoru::Souhrn s = real.Vkladej_soubory(period(QDate(2024, 3, 15), QDate(2024, 3, 17)));
@@ -425,9 +441,8 @@ TEST_F(CallImport, TariffingRunTakesEveryImportedCallToStageTen)
 TEST_F(CallImport, TariffingWithoutASiteIsReportedOnceAtTheEnd)
 {
     generate(20);
-    std::unique_ptr<TariffingRun> run = Tarifovani::proImport();
-    Import_hovoru real(Transaction::main());
-    real.setTariffingRun(run.get());
+    RealImport skutecny;
+    Import_hovoru& real = skutecny.imp;
     const Import_hovoru::Souhrn s = real.Vkladej_soubory(period(QDate(2024, 3, 15), QDate(2024, 3, 17)));
     EXPECT_EQ(s.ulozeno, 60);
     EXPECT_EQ(count("status_hovoru = 2"), 60);
@@ -462,13 +477,10 @@ TEST_F(CallImport, AnotherProgramHoldingTheDatabaseEndsTheImportAtOnceAndTheNext
 {
     if (kavro::test::onServer())
         GTEST_SKIP() << "the lock of the database file; a server makes its clients wait itself";
-    QString error;
-    ASSERT_TRUE(test::fillTariffData(&error)) << error.toStdString();
-    ASSERT_TRUE(Transaction::main().commit());
+    ASSERT_TRUE(tariffDataCommitted());
     const gendata::Result r = generate(10);
-    std::unique_ptr<TariffingRun> run = Tarifovani::proImport();
-    Import_hovoru real(Transaction::main());
-    real.setTariffingRun(run.get());
+    RealImport skutecny;
+    Import_hovoru& real = skutecny.imp;
     // The 15th is imported and committed; when the file of the 16th opens,
     // another program starts an unsaved change.
     std::unique_ptr<test::HeldDatabase> held;
@@ -539,17 +551,14 @@ TEST_F(CallImport, UkoncitWhileAFileIsReadLeavesTheFinalTariffingToWaitForAnothe
 {
     if (kavro::test::onServer())
         GTEST_SKIP() << "the lock of the database file; a server makes its clients wait itself";
-    QString error;
-    ASSERT_TRUE(test::fillTariffData(&error)) << error.toStdString();
-    ASSERT_TRUE(Transaction::main().commit());
+    ASSERT_TRUE(tariffDataCommitted());
     const gendata::Result r = generate(100);
     for (const bool uvolnit : {true, false}) {
         SCOPED_TRACE(uvolnit ? "released during the wait" : "held past the wait");
         ASSERT_TRUE(Transaction::main().exec("DELETE FROM dba.hovory"));
         ASSERT_TRUE(Transaction::main().commit());
-        std::unique_ptr<TariffingRun> run = Tarifovani::proImport();
-        Import_hovoru real(Transaction::main());
-        real.setTariffingRun(run.get());
+        RealImport skutecny;
+        Import_hovoru& real = skutecny.imp;
         // Halfway through the 16th's file (the third time a file's bar starts).
         int starts = 0;
         QObject::connect(&real, &Import_hovoru::prubeh, [&](qint64 done, qint64 size, qint64, qint64) {
@@ -602,7 +611,7 @@ TEST_F(CallImport, UkoncitWhileAFileIsReadLeavesTheFinalTariffingToWaitForAnothe
             << text.toStdString();
 
         // The next import ("Načtení nových") tariffs them with the rest.
-        nextImportStoresAndTariffsEveryCall(*run, r.records);
+        nextImportStoresAndTariffsEveryCall(*skutecny.run, r.records);
     }
 }
 
@@ -615,17 +624,14 @@ TEST_F(CallImport, UkoncitDuringTheWaitBetweenFilesSaysTheStoredCallsAreNotTarif
 {
     if (kavro::test::onServer())
         GTEST_SKIP() << "the lock of the database file; a server makes its clients wait itself";
-    QString error;
-    ASSERT_TRUE(test::fillTariffData(&error)) << error.toStdString();
-    ASSERT_TRUE(Transaction::main().commit());
+    ASSERT_TRUE(tariffDataCommitted());
     const gendata::Result r = generate(10);
     for (const bool predem : {false, true}) {
         SCOPED_TRACE(predem ? "Ukončit just before the wait" : "Ukončit on the shown wait");
         ASSERT_TRUE(Transaction::main().exec("DELETE FROM dba.hovory"));
         ASSERT_TRUE(Transaction::main().commit());
-        std::unique_ptr<TariffingRun> run = Tarifovani::proImport();
-        Import_hovoru real(Transaction::main());
-        real.setTariffingRun(run.get());
+        RealImport skutecny;
+        Import_hovoru& real = skutecny.imp;
         std::unique_ptr<test::HeldDatabase> held;
         holdWhenTheSixteenthOpens(real, held, 30000);
         // Just before: as the 16th's first record is read, once the other program holds the database.
@@ -663,7 +669,7 @@ TEST_F(CallImport, UkoncitDuringTheWaitBetweenFilesSaysTheStoredCallsAreNotTarif
         EXPECT_EQ(count("status_hovoru = 2"), 10);
 
         held->release();
-        nextImportStoresAndTariffsEveryCall(*run, r.records);
+        nextImportStoresAndTariffsEveryCall(*skutecny.run, r.records);
     }
 }
 
