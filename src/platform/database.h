@@ -226,9 +226,6 @@ public:
     void setReadOnly(bool on);
     // True when the last run() refused the statement because it would write.
     bool lastErrorIsWrite() const { return m_refusedWrite; }
-    // True when the last run() refused the text because it holds more than
-    // one statement (whatever they would do).
-    bool lastErrorIsManyStatements() const { return m_refusedMany; }
 
 private:
     bool prepare();
@@ -252,10 +249,7 @@ private:
     bool m_busy = false;
     bool m_readOnly = false;
     bool m_refusedWrite = false;
-    bool m_refusedMany = false;
     bool refuseWrite();
-    // Refuses a read-only statement that is not one statement beginning as a query.
-    bool refuseNotOneRead();
     bool runServerReadOnly();
 
     // Bound values, kept until the statement has run. Slots keep their

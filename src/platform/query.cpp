@@ -382,17 +382,6 @@ void Query::setReadOnly(bool on)
     m_atEnd = true;
 }
 
-bool Query::refuseNotOneRead()
-{
-    // What does not begin as a query would change something; a query with
-    // more after it is told as more than one statement.
-    if (isOneStatement(m_sql) || !beginsAsQuery(m_sql)) return refuseWrite();
-    m_refusedMany = true;
-    m_error = QStringLiteral("Text obsahuje více než jeden příkaz; smí obsahovat jen jeden.");
-    m_t.setError(-1, m_error);
-    return false;
-}
-
 bool Query::refuseWrite()
 {
     m_refusedWrite = true;
@@ -406,7 +395,7 @@ bool Query::refuseWrite()
 // mark ends the stretch; the driver holds the rows read meanwhile.
 bool Query::runServerReadOnly()
 {
-    if (!jedenPrikazKeCteni(m_sql)) return refuseNotOneRead();
+    if (!jedenPrikazKeCteni(m_sql)) return refuseWrite();
     odbc::Spojeni& s = *m_t.m_odbc;
     if (!s.proved("SAVEPOINT kavro_cteni")) {
         m_error = QString::fromStdString(s.chyba().text);
@@ -444,7 +433,6 @@ bool Query::prepare()
     m_duplicateKey = false;
     m_busy = false;
     m_refusedWrite = false;
-    m_refusedMany = false;
     // A server's connection opens its unit of work with the first statement.
     if (m_t.m_odbc) return prepareServer();
     if (!m_t.m_db) {
@@ -457,7 +445,7 @@ bool Query::prepare()
         sqlite3_clear_bindings(m_stmt);
     } else {
         const QByteArray utf8 = m_sql.toUtf8();
-        if (m_readOnly && !jedenPrikazKeCteni(m_sql)) return refuseNotOneRead();
+        if (m_readOnly && !jedenPrikazKeCteni(m_sql)) return refuseWrite();
         bool odmitnuto = false;
         if (m_readOnly) sqlite3_set_authorizer(m_t.m_db, jenCteni, &odmitnuto);
         int rc = sqlite3_prepare_v3(m_t.m_db, utf8.constData(), int(utf8.size()), SQLITE_PREPARE_PERSISTENT, &m_stmt, nullptr);
@@ -530,7 +518,6 @@ bool Query::run()
     if (m_readOnly && m_t.m_odbc) {
         m_error.clear();
         m_refusedWrite = false;
-        m_refusedMany = false;
         if (!runServerReadOnly()) return false;
         m_open = true;
         if (!step()) return false;

@@ -34,10 +34,7 @@ QString Report::refusal(bool write) const
 
 void Report::failed(const Query& q)
 {
-    if (q.lastErrorIsManyStatements() || q.lastErrorIsWrite())
-        m_error = refusal(q.lastErrorIsWrite());
-    else
-        m_error = q.lastErrorText();
+    m_error = q.lastErrorIsWrite() ? refusal(true) : q.lastErrorText();
 }
 
 Report::Report() = default;
@@ -179,8 +176,9 @@ bool Report::retrieve(const QVariantList& arguments)
     // around it for a filter and sums begin as queries whatever it holds.
     // (The guard of each statement refuses anything but one query as well.)
     const QString own = withoutFinalSemicolon(m_select);
-    if (!beginsAsQuery(own) || !isOneStatement(own)) {
-        m_error = refusal(!beginsAsQuery(own));
+    const bool query = beginsAsQuery(own);
+    if (!query || !isOneStatement(own)) {
+        m_error = refusal(!query);
         return false;
     }
     // The rows' statement first: a statement that would write is refused
